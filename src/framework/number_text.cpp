@@ -1,0 +1,269 @@
+#include "framework/number_text.h"
+
+#include "framework/text_layout.h"
+#include "framework/utf8.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace qianyan {
+namespace {
+
+constexpr int generalDigits = 15;
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isHexDigit(char c) {
+    return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+bool isSign(char c) {
+    return c == '+' || c == '-';
+}
+
+// A decimal number as 0.DIGITS × 10^point. DIGITS has no leading or trailing zeros; it is empty for zero.
+struct Decimal {
+    bool negative = false;
+    std::string digits;
+    int point = 0;
+};
+
+// The shortest decimal text that reads back as value, split into its parts.
+Decimal shortestDecimal(double value) {
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific).ptr;
+    std::string_view text(buffer, static_cast<std::size_t>(end - buffer)); // like "-8.4103053e+03"
+    Decimal d;
+    d.negative = text.front() == '-';
+    if (d.negative) text.remove_prefix(1);
+    const std::size_t e = text.find('e');
+    for (char c : text.substr(0, e))
+        if (c != '.') d.digits += c;
+    int exponent = 0;
+    std::from_chars(text.data() + e + 2, text.data() + text.size(), exponent);
+    if (text[e + 1] == '-') exponent = -exponent;
+    d.point = exponent + 1;
+    while (!d.digits.empty() && d.digits.back() == '0')
+        d.digits.pop_back();
+    if (d.digits.empty()) d = Decimal{};
+    return d;
+}
+
+// Keeps the first `keep` digits, rounding half away from zero on the dropped ones.
+void roundDigits(Decimal& d, long long keep) {
+    if (keep >= static_cast<long long>(d.digits.size())) return;
+    const bool up = keep >= 0 && d.digits[static_cast<std::size_t>(keep)] >= '5';
+    d.digits.resize(static_cast<std::size_t>(std::max(keep, 0LL)));
+    if (up) {
+        while (!d.digits.empty() && d.digits.back() == '9')
+            d.digits.pop_back();
+        if (d.digits.empty()) {
+            d.digits = "1";
+            ++d.point;
+        } else {
+            ++d.digits.back();
+        }
+    }
+    while (!d.digits.empty() && d.digits.back() == '0')
+        d.digits.pop_back();
+    if (d.digits.empty()) d = Decimal{}; // a value rounded to zero loses its sign
+}
+
+// The digits at positions [from, to), zeros outside the stored ones.
+std::string digitsAt(const Decimal& d, long long from, long long to) {
+    std::string out;
+    for (long long i = from; i < to; ++i)
+        out += i >= 0 && i < static_cast<long long>(d.digits.size()) ? d.digits[static_cast<std::size_t>(i)]
+                                                                     : '0';
+    return out;
+}
+
+std::string exponentText(const Decimal& d, bool plusSign) {
+    std::string out = d.negative ? "-" : "";
+    out += d.digits.front();
+    if (d.digits.size() > 1) out.append(".").append(d.digits, 1);
+    const int exponent = d.point - 1;
+    out += 'E';
+    if (exponent < 0)
+        out += '-';
+    else if (plusSign)
+        out += '+';
+    return out + std::to_string(std::abs(exponent));
+}
+
+std::string nonFiniteText(double value) {
+    if (std::isnan(value)) return "NAN";
+    return value < 0 ? "-INF" : "INF";
+}
+
+// The length of the number at the start of text: optional sign, digits with an optional "." fraction,
+// and an exponent when it is complete. 0 when the mantissa has no digit.
+std::size_t numberLength(std::string_view text) {
+    const auto digitsEnd = [text](std::size_t i) {
+        while (i < text.size() && isDigit(text[i]))
+            ++i;
+        return i;
+    };
+    std::size_t i = !text.empty() && isSign(text[0]) ? 1 : 0;
+    const std::size_t integerEnd = digitsEnd(i);
+    std::size_t mantissaDigits = integerEnd - i;
+    i = integerEnd;
+    if (i < text.size() && text[i] == '.') {
+        const std::size_t fractionEnd = digitsEnd(i + 1);
+        mantissaDigits += fractionEnd - i - 1;
+        i = fractionEnd;
+    }
+    if (mantissaDigits == 0) return 0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        const std::size_t exponentStart = i + 1 < text.size() && isSign(text[i + 1]) ? i + 2 : i + 1;
+        const std::size_t exponentEnd = digitsEnd(exponentStart);
+        if (exponentEnd > exponentStart) i = exponentEnd;
+    }
+    return i;
+}
+
+// The decimal exponent of the leading non-zero digit of an unsigned number that numberLength accepts
+// whole and that has such a digit.
+long long leadingExponent(std::string_view number) {
+    const std::size_t e = number.find_first_of("eE");
+    long long exponent = 0;
+    if (e != std::string_view::npos) {
+        const bool negative = number[e + 1] == '-';
+        for (char c : number.substr(e + 1))
+            if (isDigit(c))
+                exponent = std::min(exponent * 10 + (c - '0'), 1'000'000LL); // far beyond any double
+        if (negative) exponent = -exponent;
+    }
+    const std::string_view mantissa = number.substr(0, e);
+    const std::size_t integerDigits = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    const auto index = static_cast<long long>(first < integerDigits ? first : first - 1);
+    return static_cast<long long>(integerDigits) - index - 1 + exponent;
+}
+
+struct Reading {
+    double value;
+    bool overflow;
+};
+
+// Converts a number that numberLength accepts whole. Overflow gives an infinity, underflow zero.
+Reading convertNumber(std::string_view number) {
+    const bool negative = number.front() == '-';
+    if (isSign(number.front())) number.remove_prefix(1);
+    double value = 0;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    bool overflow = false;
+    if (result.ec == std::errc::result_out_of_range) {
+        overflow = leadingExponent(number) > 0;
+        value = overflow ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    return {negative ? -value : value, overflow};
+}
+
+} // namespace
+
+std::string fixed(double value, int precision, int decimals) {
+    if (!std::isfinite(value)) return nonFiniteText(value);
+    decimals = std::max(decimals, 0);
+    Decimal d = shortestDecimal(value);
+    roundDigits(d, std::min<long long>(precision, static_cast<long long>(d.point) + decimals));
+    if (!d.digits.empty() && d.point > precision) return exponentText(d, true);
+    std::string out = d.negative ? "-" : "";
+    out += d.point > 0 ? digitsAt(d, 0, d.point) : "0";
+    if (decimals > 0)
+        out.append(".").append(digitsAt(d, d.point, static_cast<long long>(d.point) + decimals));
+    return out;
+}
+
+std::string general(double value) {
+    if (!std::isfinite(value)) return nonFiniteText(value);
+    Decimal d = shortestDecimal(value);
+    roundDigits(d, generalDigits);
+    if (d.digits.empty()) return "0";
+    // Fixed notation from 0.00001 (0.1E-4) up to fifteen integer digits.
+    if (d.point < -4 || d.point > generalDigits) return exponentText(d, false);
+    std::string out = d.negative ? "-" : "";
+    const auto size = static_cast<int>(d.digits.size());
+    if (d.point <= 0)
+        return out.append("0.").append(static_cast<std::size_t>(-d.point), '0').append(d.digits);
+    out += digitsAt(d, 0, d.point);
+    if (size > d.point) out.append(".").append(d.digits, static_cast<std::size_t>(d.point));
+    return out;
+}
+
+bool tryReadStrict(std::string_view text, double& value) {
+    if (text.empty() || numberLength(text) != text.size()) return false;
+    const Reading reading = convertNumber(text);
+    if (reading.overflow) return false;
+    value = reading.value;
+    return true;
+}
+
+double readStrict(std::string_view text) {
+    double value = 0;
+    if (!tryReadStrict(text, value)) throw ConversionError(conversionMessage(text));
+    return value;
+}
+
+double readLenient(std::string_view text) {
+    const std::size_t start = text.find_first_not_of(" \t");
+    if (start == std::string_view::npos) return 0;
+    text.remove_prefix(start);
+    const std::size_t length = numberLength(text);
+    return length == 0 ? 0.0 : convertNumber(text.substr(0, length)).value;
+}
+
+long long readInteger(std::string_view text) {
+    int base = 10;
+    std::string_view digits = text;
+    std::string_view number = text; // what from_chars reads: the digits, after "-" for a negative decimal
+    if (!text.empty() && text.front() == '$') {
+        base = 16;
+        number = digits = text.substr(1);
+    } else if (!text.empty() && isSign(text.front())) {
+        digits = text.substr(1);
+        if (text.front() == '+') number = digits;
+    }
+    const auto digitFits = base == 16 ? isHexDigit : isDigit;
+    if (!digits.empty() && std::all_of(digits.begin(), digits.end(), digitFits)) {
+        long long value = 0;
+        const auto result = std::from_chars(number.data(), number.data() + number.size(), value, base);
+        if (result.ec == std::errc{}) return value;
+    }
+    throw ConversionError(conversionMessage(text));
+}
+
+std::string conversionMessage(std::string_view text) {
+    constexpr int shownColumns = 40;
+    std::string shown(text);
+    if (displayWidth(text) > shownColumns) {
+        std::size_t end = 0;
+        for (int width = 0; end < text.size();) {
+            const std::size_t length = decodeUtf8(text, end).length;
+            width += displayWidth(text.substr(end, length));
+            if (width > shownColumns) break;
+            end += length;
+        }
+        shown = std::string(text.substr(0, end)) + "…";
+    }
+    return "“" + shown + "”不是有效的数值";
+}
+
+std::string dateTimeText(const DateTime& t) {
+    char buffer[80];
+    std::snprintf(buffer, sizeof buffer, "%d/%d/%d %d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
+                  t.second);
+    return buffer;
+}
+
+std::string timeStamp14(const DateTime& t) {
+    char buffer[80];
+    std::snprintf(buffer, sizeof buffer, "%04d%02d%02d%02d%02d%02d", t.year, t.month, t.day, t.hour, t.minute,
+                  t.second);
+    return buffer;
+}
+
+} // namespace qianyan

@@ -1,0 +1,83 @@
+#include "framework/text_layout.h"
+
+#include <gtest/gtest.h>
+
+namespace qianyan {
+namespace {
+
+TEST(DisplayWidth, CountsColumnsPerUtf16Unit) {
+    const struct {
+        std::string text;
+        int width;
+    } cases[] = {
+        {"", 0},
+        {"桩编号", 6},
+        {"d(mm)", 5},
+        {"d(mm)▲", 7},
+        {"计算时间：", 9}, // the full-width colon lies above U+9FA5
+        {"ζr", 2},
+        {"圆  桩", 6},
+        {"∑≤▼", 6},
+        {"（μψ）", 4},
+        {"\u0FFF\u1000", 3}, // both ends of the double-width range
+        {"\u9FA5\u9FA6", 3},
+        {"😀", 2}, // a surrogate pair: two units, one column each
+        {"\xFF", 1},
+        {"a\xE4\xB8", 3},        // truncated sequence: each byte on its own
+        {"\xC0\xAF", 2},         // overlong form
+        {"\xED\xA0\x80", 3},     // encoded surrogate
+        {"\xF4\x90\x80\x80", 4}, // beyond U+10FFFF
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(displayWidth(c.text), c.width);
+    }
+}
+
+TEST(Layout, AlignsInColumnsAndNeverCuts) {
+    using Align = std::string (*)(std::string_view, int);
+    const Align left = [](std::string_view s, int w) { return padLeft(s, w); };
+    const Align right = [](std::string_view s, int w) { return padRight(s, w); };
+    const Align middle = [](std::string_view s, int w) { return centre(s, w); };
+    const struct {
+        const char* name;
+        Align align;
+        std::string text;
+        int width;
+        std::string expected;
+    } cases[] = {
+        {"padLeft", left, "1000", 6, "  1000"},
+        {"padLeft", left, "桩", 4, "  桩"},
+        {"padLeft", left, "123456789", 6, "123456789"},
+        {"padLeft", left, "", 0, ""},
+        {"padLeft", left, "ab", -3, "ab"},
+        {"padRight", right, "ZH1", 6, "ZH1   "},
+        {"padRight", right, "计算", 5, "计算 "},
+        {"padRight", right, "123456789", 6, "123456789"},
+        {"centre", middle, "圆  桩", 8, " 圆  桩 "},
+        {"centre", middle, "1000", 7, "  1000 "},
+        {"centre", middle, "1000", 4, "1000"},
+        {"centre", middle, "", 3, "   "},
+        {"centre", middle, "123456789", 6, "123456789"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + "(" + c.text + ", " + std::to_string(c.width) + ")");
+        EXPECT_EQ(c.align(c.text, c.width), c.expected);
+    }
+}
+
+TEST(Layout, FillCharacterIsRepeatedPerColumn) {
+    EXPECT_EQ(padLeft("7", 4, '0'), "0007");
+    EXPECT_EQ(padRight("桩", 5, '-'), "桩---");
+}
+
+TEST(Layout, SpacesAndRepeatedAreEmptyForNoCount) {
+    EXPECT_EQ(spaces(0), "");
+    EXPECT_EQ(spaces(-2), "");
+    EXPECT_EQ(spaces(3), "   ");
+    EXPECT_EQ(repeated('=', 4), "====");
+    EXPECT_EQ(repeated('=', -1), "");
+}
+
+} // namespace
+} // namespace qianyan
