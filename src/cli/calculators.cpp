@@ -1,0 +1,14 @@
+#include "cli/calculators.h"
+
+#include "formula1/formula1_window.h"
+
+namespace qianyan {
+
+std::vector<std::string_view> calculatorNames() { return {"formula1"}; }
+
+std::unique_ptr<CalculatorFrame> makeCalculator(std::string_view name, Platform& platform) {
+    if (name == "formula1") return std::make_unique<TVOR_FRM_KELD1>(platform);
+    return nullptr;
+}
+
+} // namespace qianyan

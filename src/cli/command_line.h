@@ -1,0 +1,28 @@
+#pragma once
+// The driver's command line: options, the script source and the help text.
+#include "platform/date_time.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qianyan {
+
+struct DriverOptions {
+    std::string window = "formula1";
+    std::string documents;           // empty: the user's documents folder
+    std::optional<DateTime> clock;   // empty: the real local time
+    std::optional<bool> answer;      // the answer to every Yes/No question; empty: No (the default button)
+    std::string script;              // the commands themselves
+    bool help = false;
+};
+
+// Parses argv; on failure returns nullopt and sets error. Reads a script file or standard input ("-",
+// or no script argument at all) into options.script.
+std::optional<DriverOptions> parseDriverOptions(const std::vector<std::string>& args, std::string& error);
+bool parseClock(const std::string& text, DateTime& t);
+std::string driverHelp();
+DateTime localNow();
+std::string defaultDocumentsFolder();
+
+} // namespace qianyan

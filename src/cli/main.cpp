@@ -1,0 +1,25 @@
+// qianyan-cli: replays a session at the calculator windows as a script.
+#include "cli/command_line.h"
+#include "cli/script_driver.h"
+
+#include <iostream>
+
+int main(int argc, char** argv) {
+    using namespace qianyan;
+    std::string problem;
+    const auto options = parseDriverOptions(std::vector<std::string>(argv + 1, argv + argc), problem);
+    if (!options) {
+        std::cerr << "error\t" << problem << "\n(qianyan-cli --help)\n";
+        return 2;
+    }
+    if (options->help) {
+        std::cout << driverHelp();
+        return 0;
+    }
+    ScriptedPlatform platform(options->documents.empty() ? defaultDocumentsFolder() : options->documents,
+                              options->clock.value_or(localNow()));
+    if (options->answer) platform.defaultAnswer = *options->answer;
+    ScriptDriver driver(platform, std::cout, std::cerr);
+    driver.open(options->window);
+    return driver.run(options->script) ? 0 : 2;
+}

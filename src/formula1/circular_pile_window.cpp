@@ -1,0 +1,110 @@
+#include "formula1/circular_pile_window.h"
+
+#include "formula1/design_data.h"
+#include "framework/number_text.h"
+
+#include <cmath>
+
+namespace qianyan {
+
+namespace {
+
+constexpr std::string_view diameterError = "桩身直径数据有错";
+constexpr std::string_view depthError = "嵌岩深度数据有错";
+constexpr std::string_view rockStrengthError = "岩石单轴抗压强度值有错";
+
+std::vector<std::string> gradeItems() {
+    std::vector<std::string> items;
+    for (const ConcreteGrade& g : concreteGrades) items.emplace_back(g.text);
+    return items;
+}
+
+std::vector<std::string> processItems() {
+    std::vector<std::string> items;
+    for (const ConstructionProcess& p : constructionProcesses) items.emplace_back(p.itemText);
+    return items;
+}
+
+bool positiveFinite(double v) { return v > 0 && std::isfinite(v); }
+
+} // namespace
+
+CircularPileWindow::CircularPileWindow(Platform& platform, std::string_view windowName, const Titles& titles)
+    : CalculatorFrame(platform, windowName, titles) {
+    cbe_dd = Control::list(ControlKind::EditableCombo,
+                           {"1000", "1100", "1200", "1300", "1400", "1500", "1600", "1700", "1800", "1900", "2000"},
+                           0);
+    cbe_hr = Control::list(ControlKind::EditableCombo,
+                           {"1.0d", "1.5d", "2.0d", "2.5d", "3.0d", "3.5d", "4.0d", "1000", "1500", "2000", "2500",
+                            "3000"},
+                           0);
+    edt_frk = Control::make(ControlKind::Edit, "25");
+    cbe_hnt = Control::list(ControlKind::ComboBox, gradeItems(), 1);
+    cbb_czgy = Control::list(ControlKind::ComboBox, processItems(), 1);
+}
+
+void CircularPileWindow::addInputControls(std::vector<NamedControl>& list) {
+    list.insert(list.end(), {{"cbe_dd", &cbe_dd},
+                             {"cbe_hr", &cbe_hr},
+                             {"edt_frk", &edt_frk},
+                             {"cbe_hnt", &cbe_hnt},
+                             {"cbb_czgy", &cbb_czgy}});
+}
+
+Control CircularPileWindow::resultOutput() {
+    Control c = Control::make(ControlKind::Edit);
+    c.readOnly = true;
+    c.color = argb::green;
+    return c;
+}
+
+void CircularPileWindow::clearOutputs(std::initializer_list<Control*> outputs) {
+    for (Control* c : outputs) c->text.clear();
+}
+
+void CircularPileWindow::markDiameterText() {
+    double d = 0;
+    if (tryReadStrict(cbe_dd.text, d) && positiveFinite(d)) {
+        accept(cbe_dd);
+    } else {
+        showStatus(diameterError, argb::red);
+        cbe_dd.color = argb::red;
+    }
+}
+
+void CircularPileWindow::markRockStrengthText() {
+    double frk = 0;
+    if (tryReadStrict(edt_frk.text, frk) && frk >= 0 && std::isfinite(frk)) {
+        accept(edt_frk);
+    } else {
+        showStatus(rockStrengthError, argb::red);
+        edt_frk.color = argb::red;
+    }
+}
+
+CircularPileWindow::CheckedInputs CircularPileWindow::checkInputs() {
+    CheckedInputs in{readLenient(cbe_dd.text), 0, readLenient(edt_frk.text), DepthNotation::Millimetres};
+    if (!positiveFinite(in.d)) fail(cbe_dd, diameterError);
+    accept(cbe_dd);
+
+    const SocketDepthText depth = readSocketDepth(cbe_hr.text);
+    in.notation = depth.notation;
+    if (!depth.hasNumber)
+        fail(cbe_hr, depth.notation == DepthNotation::Millimetres ? depthError
+                                                                   : "嵌岩深度数据有错：“d”前应为倍数数值");
+    if (depth.value < 0) fail(cbe_hr, depthError);
+    accept(cbe_hr);
+    in.hr = depth.notation == DepthNotation::Millimetres ? depth.value : depth.value * in.d;
+
+    if (!positiveFinite(in.frk)) fail(edt_frk, rockStrengthError);
+    showStatus(*rockClassName(in.frk), argb::black);
+    requireFinite(cbe_hr, {in.hr, in.hr / in.d});
+    return in;
+}
+
+void CircularPileWindow::requireFinite(Control& input, std::initializer_list<double> values) {
+    for (const double v : values)
+        if (!std::isfinite(v)) fail(input, "计算结果超出数值范围，请检查输入数据");
+}
+
+} // namespace qianyan

@@ -1,0 +1,40 @@
+#pragma once
+// What the circular-pile calculators share on top of the frame: the five design inputs (diameter,
+// socket depth, rock strength, grade, process), their checks and their change-handler marks.
+#include "formula1/socket_depth.h"
+#include "framework/calculator_frame.h"
+
+#include <initializer_list>
+
+namespace qianyan {
+
+inline constexpr std::string_view depthRatioClampWarning = "深径比超界，结果取边界值";
+
+class CircularPileWindow : public CalculatorFrame {
+public:
+    CircularPileWindow(Platform& platform, std::string_view windowName, const Titles& titles);
+
+    Control cbe_dd, cbe_hr, edt_frk, cbe_hnt, cbb_czgy;
+
+protected:
+    struct CheckedInputs {
+        double d, hr, frk;
+        DepthNotation notation;
+    };
+    // Reads and checks diameter, socket depth and rock strength in that order under the error
+    // convention, showing the rock class on the way.
+    CheckedInputs checkInputs();
+    // The error convention on input when any value is not finite (a result beyond the range of numbers).
+    void requireFinite(Control& input, std::initializer_list<double> values);
+
+    // The marks of the diameter and rock-strength change handlers; they stop nothing.
+    void markDiameterText();
+    void markRockStrengthText();
+    static void clearOutputs(std::initializer_list<Control*> outputs);
+    // A read-only result field.
+    static Control resultOutput();
+
+    void addInputControls(std::vector<NamedControl>& list);
+};
+
+} // namespace qianyan

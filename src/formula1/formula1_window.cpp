@@ -1,0 +1,82 @@
+#include "formula1/formula1_window.h"
+
+#include "formula1/formula1_sheets.h"
+#include "framework/number_text.h"
+
+namespace qianyan {
+
+namespace {
+
+constexpr CalculatorFrame::Titles titles{
+    {0x3A5C, 0x1F27, 0x6B91, 0x0E4D, 0x52A3, 0x7C18, 0x2D66, 0x4F0B, 0x18E2},
+    "6710438E03F86C32DDDE2E83A6C7349C",
+    "6710438E03F8415501B5F7A6A6C7",
+    "B1FD64B0154269D1",
+};
+
+} // namespace
+
+TVOR_FRM_KELD1::TVOR_FRM_KELD1(Platform& platform)
+    : CircularPileWindow(platform, "TVOR_FRM_KELD1", titles), edt_kesair(resultOutput()), edt_ra(resultOutput()),
+      edt_rc(resultOutput()) {}
+
+void TVOR_FRM_KELD1::addCalculatorControls(std::vector<NamedControl>& list) {
+    addInputControls(list);
+    list.insert(list.end(), {{"edt_kesair", &edt_kesair}, {"edt_ra", &edt_ra}, {"edt_rc", &edt_rc}});
+}
+
+void TVOR_FRM_KELD1::onInputChanged(Control& input) {
+    if (&input == &cbe_dd) cbe_ddChange();
+    else if (&input == &cbe_hr) cbe_hrChange();
+    else if (&input == &edt_frk) edt_frkChange();
+    else if (&input == &cbe_hnt) cbe_hntChange();
+    else if (&input == &cbb_czgy) cbb_czgyChange();
+}
+
+void TVOR_FRM_KELD1::cbe_ddChange() {
+    clearOutputs({&edt_kesair, &edt_ra, &edt_rc});
+    restoreComputeButton();
+    markDiameterText();
+}
+
+void TVOR_FRM_KELD1::cbe_hrChange() {
+    clearOutputs({&edt_kesair, &edt_ra});
+    restoreComputeButton();
+    clearStatusText();
+}
+
+void TVOR_FRM_KELD1::edt_frkChange() {
+    clearOutputs({&edt_kesair, &edt_ra});
+    restoreComputeButton();
+    markRockStrengthText();
+}
+
+void TVOR_FRM_KELD1::cbe_hntChange() {
+    clearOutputs({&edt_rc});
+    restoreComputeButton();
+}
+
+void TVOR_FRM_KELD1::cbb_czgyChange() {
+    clearOutputs({&edt_kesair, &edt_ra, &edt_rc});
+    restoreComputeButton();
+}
+
+void TVOR_FRM_KELD1::cbt_computeClick() {
+    popbox_jingdu.visible = false;
+    const CheckedInputs in = checkInputs();
+    const Formula1Result r = evaluateFormula1({in.d, in.hr, in.frk, cbe_hnt.itemIndex, cbb_czgy.itemIndex});
+    requireFinite(cbe_dd, {r.rc, r.area, r.perimeter});
+    requireFinite(edt_frk, {r.qrk, r.ra});
+
+    edt_kesair.text = fixed(r.zetaR, 7, 4);
+    edt_kesair.color = edt_ra.color = r.clamped ? argb::magenta : argb::green;
+    if (r.clamped) showStatus(depthRatioClampWarning, argb::magenta);
+    edt_ra.text = modeAmount(r.ra, precisionMode(), 7);
+    edt_rc.text = modeAmount(r.rc, precisionMode(), 7);
+    if (workbenchOpen_) return;
+    appendDesign(formula1SheetDesign({sheet().nextPileLabel(), cbe_dd.text, cbe_hr.text, cbe_hnt.text,
+                                      cbb_czgy.text, in.notation, in.frk, cbb_czgy.itemIndex, precisionMode(),
+                                      r}));
+}
+
+} // namespace qianyan

@@ -1,0 +1,27 @@
+#pragma once
+// The Formula 1 window (combined coefficient ζr) as a model: its outputs, change handlers and compute
+// handler on top of the shared circular-pile inputs.
+#include "formula1/circular_pile_window.h"
+#include "formula1/formula1_evaluation.h"
+
+namespace qianyan {
+
+class TVOR_FRM_KELD1 : public CircularPileWindow {
+public:
+    explicit TVOR_FRM_KELD1(Platform& platform);
+
+    Control edt_kesair, edt_ra, edt_rc;
+
+    void cbt_computeClick() override;
+    void cbe_ddChange();
+    void cbe_hrChange();
+    void edt_frkChange();
+    void cbe_hntChange();
+    void cbb_czgyChange();
+
+protected:
+    void addCalculatorControls(std::vector<NamedControl>& list) override;
+    void onInputChanged(Control& input) override;
+};
+
+} // namespace qianyan

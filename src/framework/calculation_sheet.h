@@ -1,0 +1,44 @@
+#pragma once
+// The two calculation sheets of a window: the Doc sheet (a narrative block per design) and the Xls sheet
+// (a header, a row per design, a footer). Both end with the time of the latest design.
+#include <string>
+#include <vector>
+
+namespace qianyan {
+
+// What one computed design adds to the sheets; the sheet adds the time lines itself.
+struct SheetDesign {
+    std::vector<std::string> xlsHeader;       // written before the first design only
+    std::string xlsRow;
+    std::vector<std::string> xlsFooterRules;  // the footer without its time line (three lines)
+    std::vector<std::string> docBlock;        // ends with the block rule
+};
+
+class CalculationSheet {
+public:
+    static constexpr int docUnsaved = 1;
+    static constexpr int xlsUnsaved = 2;
+
+    const std::vector<std::string>& doc() const { return doc_; }
+    const std::vector<std::string>& xls() const { return xls_; }
+    int designCount() const { return count_; }
+    int unsavedMarks() const { return unsaved_; }
+    // "ZH" and the number the next design will carry.
+    std::string nextPileLabel() const;
+
+    void append(const SheetDesign& design, const std::string& timeText);
+    // Removes the last design; the time lines stay. With one design left, empties both sheets.
+    void removeLast();
+    void markSaved(int mark) { unsaved_ &= ~mark; }
+
+private:
+    std::vector<std::string> doc_, xls_;
+    int count_ = 0;
+    int unsaved_ = 0;
+};
+
+inline constexpr const char* timeLinePrefix = "计算时间：";
+// The 50 "=" that ends every Doc block.
+std::string blockRule();
+
+} // namespace qianyan

@@ -1,0 +1,81 @@
+#pragma once
+// Control models: what a person can see and change of one named control. A window model holds its
+// controls as plain fields, so a window can be copied and driven without any widget.
+#include "framework/colors.h"
+#include "framework/text_table.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qianyan {
+
+enum class ControlKind {
+    Layer,
+    Label,
+    Button,
+    Edit,          // one-line text field
+    EditableCombo, // typed text with a list of suggestions
+    ComboBox,      // choice from a list
+    PopupList,
+    CheckBox,
+    GroupBox,
+    Memo, // read-only sheet view
+    TrackBar,
+    ProgressBar,
+    Image,
+    Grid,
+};
+
+struct Control {
+    ControlKind kind = ControlKind::Label;
+    std::string text; // for a list: the chosen item's text
+    std::string hint;
+    std::vector<std::string> items;
+    int itemIndex = -1;
+    bool checked = false;
+    std::uint32_t color = argb::black;
+    bool enabled = true;
+    bool visible = true;
+    bool readOnly = false;
+    double value = 0, minimum = 0, maximum = 100; // track bars and progress bars; a memo's font size
+
+    static Control make(ControlKind kind, std::string text = {}) {
+        Control c;
+        c.kind = kind;
+        c.text = std::move(text);
+        return c;
+    }
+    static Control list(ControlKind kind, std::vector<std::string> items, int index) {
+        Control c;
+        c.kind = kind;
+        c.items = std::move(items);
+        c.itemIndex = index;
+        if (index >= 0 && index < static_cast<int>(c.items.size())) c.text = c.items[index];
+        return c;
+    }
+};
+
+struct GridColumn {
+    std::string name;   // Grid2_03_Str_YHRa ...
+    std::string header; // as shown, padding and sort marks included
+    bool visible = true;
+};
+
+struct Grid : Control {
+    std::vector<GridColumn> columns;
+    TextTable rows;
+    int selectedRow = -1, selectedColumn = -1;
+
+    Grid() { kind = ControlKind::Grid; }
+};
+
+// A control of a window by its name, for the driver and the desktop faces.
+struct NamedControl {
+    std::string_view name;
+    Control* control;
+    Grid* grid() const { return control->kind == ControlKind::Grid ? static_cast<Grid*>(control) : nullptr; }
+};
+
+} // namespace qianyan

@@ -1,0 +1,20 @@
+#pragma once
+// Fixed-width text columns for the calculation sheets and table files. Texts are UTF-8; widths are
+// counted the way the sheet font draws them: one column per UTF-16 code unit, two for a unit in
+// U+1000..U+9FA5 (CJK ideographs, and also "∑", "≤", "▲", "▼").
+#include <string>
+#include <string_view>
+
+namespace qianyan {
+
+int displayWidth(std::string_view text);
+// Right-aligns text in width columns by prepending fill; a wider text is never cut.
+std::string padLeft(std::string_view text, int width, char fill = ' ');
+// Left-aligns text in width columns by appending fill.
+std::string padRight(std::string_view text, int width, char fill = ' ');
+// Centres text in width columns; an odd surplus puts the extra blank on the left.
+std::string centre(std::string_view text, int width);
+std::string spaces(int count);
+std::string repeated(char c, int count);
+
+} // namespace qianyan

@@ -1,0 +1,118 @@
+#include "framework/text_table.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace qianyan {
+
+TextTable::TextTable(std::size_t columns) : columns_(columns) {}
+
+TextTable::TextTable(const TextTable& other) : columns_(other.columns_) {
+    rows_.reserve(other.rows_.size());
+    for (std::size_t r = 0; r < other.rowCount(); ++r) appendRowFrom(other, r);
+}
+
+TextTable& TextTable::operator=(const TextTable& other) {
+    if (this != &other) {
+        TextTable copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+const char* TextTable::rowStart(std::size_t row) const {
+    const RowRef ref = rows_.at(row);
+    return chunks_[ref >> 32].get() + (ref & 0xFFFFFFFFu);
+}
+
+std::string_view TextTable::cell(std::size_t row, std::size_t column) const {
+    const char* p = rowStart(row);
+    for (std::size_t c = 0; c < column && c < columns_; ++c) p += std::strlen(p) + 1;
+    if (column >= columns_) return {};
+    return {p, std::strlen(p)};
+}
+
+std::vector<std::string> TextTable::row(std::size_t row) const {
+    std::vector<std::string> cells;
+    cells.reserve(columns_);
+    const char* p = rowStart(row);
+    for (std::size_t c = 0; c < columns_; ++c) {
+        cells.emplace_back(p);
+        p += cells.back().size() + 1;
+    }
+    return cells;
+}
+
+TextTable::RowRef TextTable::store(std::span<const std::string_view> cells) {
+    std::size_t bytes = columns_;
+    for (std::size_t c = 0; c < columns_ && c < cells.size(); ++c) bytes += cells[c].size();
+    if (chunks_.empty() || chunkSizes_.back() + bytes > chunkCapacities_.back()) {
+        const std::size_t capacity = std::max(chunkSize, bytes);
+        chunks_.push_back(std::make_unique<char[]>(capacity));
+        chunkSizes_.push_back(0);
+        chunkCapacities_.push_back(capacity);
+    }
+    char* p = chunks_.back().get() + chunkSizes_.back();
+    const RowRef ref = (static_cast<RowRef>(chunks_.size() - 1) << 32) | chunkSizes_.back();
+    for (std::size_t c = 0; c < columns_; ++c) {
+        if (c < cells.size()) {
+            // A NUL inside a cell would split it; cut the cell there.
+            const std::string_view text = cells[c].substr(0, cells[c].find('\0'));
+            std::memcpy(p, text.data(), text.size());
+            p += text.size();
+        }
+        *p++ = '\0';
+    }
+    chunkSizes_.back() = static_cast<std::size_t>(p - chunks_.back().get());
+    return ref;
+}
+
+void TextTable::appendRow(std::span<const std::string_view> cells) { rows_.push_back(store(cells)); }
+
+void TextTable::appendRow(std::initializer_list<std::string_view> cells) {
+    appendRow(std::span<const std::string_view>(cells.begin(), cells.size()));
+}
+
+void TextTable::appendRowFrom(const TextTable& other, std::size_t row) {
+    std::vector<std::string_view> cells;
+    cells.reserve(other.columns_);
+    const char* p = other.rowStart(row);
+    for (std::size_t c = 0; c < other.columns_; ++c) {
+        cells.emplace_back(p);
+        p += cells.back().size() + 1;
+    }
+    appendRow(cells);
+}
+
+void TextTable::setCell(std::size_t row, std::size_t column, std::string_view text) {
+    std::vector<std::string> cells = this->row(row);
+    if (column >= columns_) return;
+    cells[column] = std::string(text);
+    std::vector<std::string_view> views(cells.begin(), cells.end());
+    rows_[row] = store(views);
+}
+
+void TextTable::clear() {
+    rows_.clear();
+    rows_.shrink_to_fit();
+    chunks_.clear();
+    chunkSizes_.clear();
+    chunkCapacities_.clear();
+}
+
+void TextTable::permute(std::span<const std::uint32_t> order) {
+    std::vector<RowRef> reordered;
+    reordered.reserve(order.size());
+    for (const std::uint32_t i : order) reordered.push_back(rows_.at(i));
+    rows_ = std::move(reordered);
+}
+
+void TextTable::reverse() { std::reverse(rows_.begin(), rows_.end()); }
+
+std::size_t TextTable::bytesHeld() const {
+    std::size_t bytes = rows_.capacity() * sizeof(RowRef);
+    for (const std::size_t capacity : chunkCapacities_) bytes += capacity;
+    return bytes;
+}
+
+} // namespace qianyan

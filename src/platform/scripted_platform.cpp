@@ -1,0 +1,39 @@
+#include "platform/scripted_platform.h"
+
+#include "platform/legacy_text_file.h"
+
+namespace qianyan {
+
+ScriptedPlatform::ScriptedPlatform(std::string documentsFolder, DateTime clock)
+    : clock(clock), folder_(std::move(documentsFolder)) {}
+
+std::string ScriptedPlatform::documentsFolder() {
+    ensureFolder(folder_);
+    return folder_;
+}
+
+bool ScriptedPlatform::fileExists(const std::string& path) { return regularFileExists(path); }
+
+void ScriptedPlatform::writeTextFile(const std::string& path, const LineSource& lines) {
+    writeLegacyTextFile(path, lines);
+}
+
+bool ScriptedPlatform::askYesNo(std::string_view question) {
+    record(Dialog::Kind::Question, question);
+    if (answers.empty()) return defaultAnswer;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void ScriptedPlatform::inform(std::string_view message) { record(Dialog::Kind::Information, message); }
+void ScriptedPlatform::reportError(std::string_view message) { record(Dialog::Kind::Error, message); }
+void ScriptedPlatform::openLink(std::string_view link) { record(Dialog::Kind::Link, link); }
+void ScriptedPlatform::showAboutWindow() { record(Dialog::Kind::About, "关于"); }
+
+void ScriptedPlatform::record(Dialog::Kind kind, std::string_view text) {
+    dialogs.push_back({kind, std::string(text)});
+    if (observer) observer(dialogs.back());
+}
+
+} // namespace qianyan
