@@ -94,6 +94,7 @@ bool ScriptDriver::run(std::string_view script) {
 }
 
 void ScriptDriver::error(std::string_view message) {
+    out_.flush(); // keep printed lines and errors in order when both go to one place
     err_ << "error\t" << message << '\n';
     failed_ = true;
 }
@@ -103,7 +104,10 @@ void ScriptDriver::report(Outcome outcome, std::string_view command, std::string
     case Outcome::Done: break;
     case Outcome::UnknownControl: error("窗口中没有控件 " + std::string(control)); break;
     case Outcome::NotApplicable: error(std::string(control) + " 不能执行 " + std::string(command)); break;
-    case Outcome::Inert: err_ << "note\t" << control << " 当前不可用，操作无效\n"; break;
+    case Outcome::Inert:
+        out_.flush();
+        err_ << "note\t" << control << " 当前不可用，操作无效\n";
+        break;
     }
 }
 

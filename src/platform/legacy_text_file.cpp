@@ -33,11 +33,8 @@ std::string convert(std::string_view text, const char* to, const char* from) {
         // A character the target cannot hold, or a broken sequence: write "?" and skip the whole
         // source character (one UTF-8 sequence, or one byte of anything else).
         size_t skip = 1;
-        const auto lead = static_cast<unsigned char>(*in);
-        if (std::strcmp(from, "UTF-8") == 0 && lead >= 0xC0) {
-            skip = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-            if (skip > inLeft) skip = inLeft;
-        }
+        if (std::strcmp(from, "UTF-8") == 0)
+            while (skip < inLeft && skip < 4 && (static_cast<unsigned char>(in[skip]) & 0xC0) == 0x80) ++skip;
         in += skip;
         inLeft -= skip;
         if (outLeft == 0) {

@@ -1,0 +1,163 @@
+#include "formula1/formula1_window.h"
+#include "support/window_fixture.h"
+
+#include <gmock/gmock.h>
+
+namespace qianyan {
+namespace {
+
+using ::testing::ElementsAre;
+using Formula1WindowTest = testing::WindowFixture<TVOR_FRM_KELD1>;
+namespace fs = std::filesystem;
+
+const std::string docFile = "嵌岩桩计算书(依据JGJ94-2008)_文本.txt";
+const std::string xlsFile = "嵌岩桩计算书(依据JGJ94-2008)_表格.txt";
+
+TEST(ModeAmount, CutsTensAndHundredsAndRoundsTheRest) {
+    const struct {
+        PrecisionMode mode;
+        const char* text;
+    } cases[] = {{PrecisionMode::TwoDecimals, "8419.90"},
+                 {PrecisionMode::OneDecimal, "8419.9"},
+                 {PrecisionMode::Units, "8420"},
+                 {PrecisionMode::Tens, "8410"},
+                 {PrecisionMode::Hundreds, "8400"}};
+    for (const auto& c : cases) EXPECT_EQ(modeAmount(8419.9, c.mode, 7), c.text);
+    EXPECT_EQ(modeAmount(-8419.9, PrecisionMode::Tens, 7), "-8410") << "the integer part truncates toward zero";
+}
+
+TEST_F(Formula1WindowTest, TheFirstMessageHidesTheLogoForGood) {
+    EXPECT_TRUE(window.img_Logo.visible);
+    EXPECT_FALSE(window.lb_shuoming.visible);
+    window.typeText("cbe_dd", "0");
+    window.click("cbt_compute");
+    EXPECT_FALSE(window.img_Logo.visible);
+    EXPECT_EQ(window.lb_shuoming.text, "桩身直径数据有错");
+    window.typeText("cbe_dd", "1000");
+    window.click("cbt_compute");
+    EXPECT_FALSE(window.img_Logo.visible);
+    EXPECT_EQ(window.lb_shuoming.text, "较软岩");
+    EXPECT_EQ(window.lb_shuoming.color, argb::black);
+}
+
+TEST_F(Formula1WindowTest, AnErrorLeavesOutputsSheetsAndCounterAlone) {
+    window.click("cbt_compute");
+    window.chooseItem("cbe_hnt", 0); // clears Rc only
+    window.typeText("edt_frk", "-3");
+    window.click("cbt_compute");
+    EXPECT_EQ(window.edt_rc.text, "");
+    EXPECT_EQ(window.sheet().designCount(), 1);
+    EXPECT_EQ(window.edt_frk.color, argb::red);
+    EXPECT_EQ(window.lb_YHxingxi.text, "运行中止，主界面可查看中止位置、原因");
+    EXPECT_TRUE(window.cbt_compute.visible);
+}
+
+TEST_F(Formula1WindowTest, HugeAndNonNumericTextsNeverReachAFieldOrSheet) {
+    for (const std::string& text : {std::string("1e400"), std::string("nan"), std::string("inf"), std::string(1000, '9'),
+                                   std::string(10000, 'x'), std::string("1e200"), std::string("-")}) {
+        for (const char* input : {"cbe_dd", "cbe_hr", "edt_frk"}) {
+            TVOR_FRM_KELD1 w(platform);
+            w.typeText(input, text);
+            w.click("cbt_compute");
+            for (const Control* out : {&w.edt_kesair, &w.edt_ra, &w.edt_rc}) {
+                EXPECT_EQ(out->text.find("nan"), std::string::npos) << input << " " << text.substr(0, 20);
+                EXPECT_EQ(out->text.find("inf"), std::string::npos) << input << " " << text.substr(0, 20);
+            }
+            for (const std::string& line : w.sheet().doc()) EXPECT_EQ(line.find("INF"), std::string::npos);
+        }
+    }
+}
+
+TEST_F(Formula1WindowTest, TheModelIsAPlainValue) {
+    TVOR_FRM_KELD1 copy = window;
+    copy.typeText("cbe_dd", "1500");
+    copy.click("cbt_compute");
+    EXPECT_EQ(copy.edt_ra.text, "18923");
+    EXPECT_EQ(window.cbe_dd.text, "1000");
+    EXPECT_EQ(window.edt_ra.text, "");
+    EXPECT_EQ(window.sheet().designCount(), 0);
+    EXPECT_EQ(window.find("cbe_dd"), &window.cbe_dd) << "lookups find the copy's own fields";
+}
+
+TEST_F(Formula1WindowTest, SavedSheetsMatchTheShownLinesAndTrackTheUnsavedMarks) {
+    window.click("cbt_compute");
+    window.click("cbt_View");
+    window.click("cbt_Save");
+    EXPECT_EQ(testing::savedLines(documents / docFile), window.sheet().doc());
+    EXPECT_FALSE(window.cbt_Save.enabled);
+    window.click("cbt_PageBook");
+    EXPECT_TRUE(window.cbt_Save.enabled);
+    window.click("cbt_Save");
+    EXPECT_EQ(testing::savedLines(documents / xlsFile), window.sheet().xls());
+    EXPECT_EQ(window.sheet().unsavedMarks(), 0);
+
+    // Overwrite: Yes writes over the file, No keeps it and saves under a time-stamped name.
+    window.click("cbt_Exit");
+    window.typeText("cbe_dd", "1200");
+    window.click("cbt_compute");
+    window.click("cbt_View");
+    platform.answers = {true};
+    window.click("cbt_Save");
+    EXPECT_EQ(testing::savedLines(documents / xlsFile), window.sheet().xls());
+    window.click("cbt_PageBook");
+    const auto docBefore = testing::savedLines(documents / docFile);
+    platform.answers = {false};
+    window.click("cbt_Save");
+    EXPECT_EQ(testing::savedLines(documents / docFile), docBefore);
+    EXPECT_EQ(testing::savedLines(documents / "嵌岩桩计算书(依据JGJ94-2008)_文本_20240506140327.txt"),
+              window.sheet().doc());
+    EXPECT_THAT(dialogTexts(), ElementsAre("文件已存在，是否覆盖?", "文件已存在，是否覆盖?", "结果已附加时间改名另存。"));
+
+    // A second declined save in the same second must not write over the first time-stamped file.
+    window.click("cbt_Exit");
+    window.typeText("cbe_dd", "1300");
+    window.click("cbt_compute");
+    window.click("cbt_View");
+    platform.answers = {false};
+    window.click("cbt_Save");
+    EXPECT_TRUE(fs::exists(documents / "嵌岩桩计算书(依据JGJ94-2008)_文本_20240506140327_2.txt"));
+}
+
+TEST_F(Formula1WindowTest, ARefusedOrFailedSaveKeepsTheMarksAndWritesNothing) {
+    window.click("cbt_compute");
+    platform.permissionGranted = false;
+    window.click("cbt_Save");
+    EXPECT_THAT(dialogTexts(), ElementsAre("无权存盘"));
+    EXPECT_TRUE(window.cbt_Save.enabled);
+    EXPECT_FALSE(fs::exists(documents));
+
+    platform.permissionGranted = true;
+    fs::create_directories(documents.parent_path());
+    { std::ofstream blocker(documents); } // the documents "folder" is a file: it cannot be created
+    window.click("cbt_Save");
+    ASSERT_EQ(platform.dialogs.size(), 2u);
+    EXPECT_EQ(platform.dialogs[1].kind, ScriptedPlatform::Dialog::Kind::Error);
+    EXPECT_NE(platform.dialogs[1].text.find("保存失败"), std::string::npos);
+    EXPECT_EQ(window.sheet().unsavedMarks(), 3);
+    EXPECT_TRUE(window.cbt_Save.enabled);
+    fs::remove(documents);
+}
+
+TEST_F(Formula1WindowTest, WheelAndGestureMoveTheFontSliderWithinItsRange) {
+    auto& slider = window.tcb_meoFontSize;
+    window.meo_jisuanjieguo_DocMouseWheel(120, false);
+    EXPECT_EQ(slider.value, 12) << "a wheel without Ctrl alone is not a zoom";
+    for (int i = 0; i < 20; ++i) window.meo_jisuanjieguo_XlsMouseWheel(120, true);
+    EXPECT_EQ(slider.value, 24);
+    window.meo_jisuanjieguo_DocMouseWheel(-120, true);
+    EXPECT_EQ(slider.value, 23);
+    EXPECT_EQ(window.meo_jisuanjieguo_Xls.value, 23);
+
+    EXPECT_FALSE(window.meo_jisuanjieguo_DocGesture(300, true)) << "the first event only records its distance";
+    EXPECT_EQ(slider.value, 23);
+    EXPECT_TRUE(window.meo_jisuanjieguo_XlsGesture(260, false));
+    EXPECT_EQ(slider.value, 21);
+    EXPECT_TRUE(window.meo_jisuanjieguo_DocGesture(0, false));
+    EXPECT_EQ(slider.value, 8);
+    EXPECT_TRUE(window.meo_jisuanjieguo_DocGesture(-200, false));
+    EXPECT_EQ(slider.value, 4);
+    EXPECT_EQ(window.meo_jisuanjieguo_Doc.value, 4);
+}
+
+} // namespace
+} // namespace qianyan
