@@ -102,6 +102,11 @@ CircularPileWindow::CheckedInputs CircularPileWindow::checkInputs() {
     return in;
 }
 
+CircularPileSheetInputs CircularPileWindow::sheetInputs(const CheckedInputs& in) const {
+    return {sheet().nextPileLabel(), cbe_dd.text, cbe_hr.text,        cbe_hnt.text,   cbb_czgy.text,
+            in.notation,             in.frk,      cbb_czgy.itemIndex, precisionMode()};
+}
+
 void CircularPileWindow::requireFinite(Control& input, std::initializer_list<double> values) {
     for (const double v : values)
         if (!std::isfinite(v)) fail(input, "计算结果超出数值范围，请检查输入数据");

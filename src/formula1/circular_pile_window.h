@@ -1,6 +1,7 @@
 #pragma once
 // What the circular-pile calculators share on top of the frame: the five design inputs (diameter,
 // socket depth, rock strength, grade, process), their checks and their change-handler marks.
+#include "formula1/circular_pile_sheets.h"
 #include "formula1/socket_depth.h"
 #include "framework/calculator_frame.h"
 
@@ -24,6 +25,8 @@ protected:
     // Reads and checks diameter, socket depth and rock strength in that order under the error
     // convention, showing the rock class on the way.
     CheckedInputs checkInputs();
+    // The inputs of a checked design as the sheets print them, under the next pile label.
+    CircularPileSheetInputs sheetInputs(const CheckedInputs& in) const;
     // The error convention on input when any value is not finite (a result beyond the range of numbers).
     void requireFinite(Control& input, std::initializer_list<double> values);
 

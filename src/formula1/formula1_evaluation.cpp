@@ -1,8 +1,7 @@
 #include "formula1/formula1_evaluation.h"
 
 #include "formula1/design_data.h"
-
-#include <numbers>
+#include "formula1/pile_body.h"
 
 namespace qianyan {
 
@@ -17,16 +16,16 @@ Formula1Result evaluateFormula1(const Formula1Design& design) {
     r.effectiveRatio = lookup.effectiveRatio;
     r.effectiveSocketDepth = lookup.effectiveRatio * d;
     r.processFactor = process.factor;
-    r.psiC = process.psiC;
-    r.fc = concreteGrades.at(static_cast<std::size_t>(design.gradeIndex)).fc;
     r.zetaR = process.factor * lookup.zetaR;
-    const double section = std::numbers::pi * d * d / 4; // mm²
-    r.area = section / 1e6;
-    r.perimeter = std::numbers::pi * d / 1000;
-    r.qrk = section * r.zetaR * design.frk / 1000;
+    const CircularPileBody body = circularPileBody(d, design.gradeIndex, design.processIndex);
+    r.psiC = body.psiC;
+    r.fc = body.fc;
+    r.area = body.area;
+    r.perimeter = body.perimeter;
+    r.qrk = sectionArea(d) * r.zetaR * design.frk / 1000;
     r.quk = r.qrk;
     r.ra = r.quk / 2;
-    r.rc = section * r.psiC * r.fc / 1000;
+    r.rc = body.rc;
     return r;
 }
 

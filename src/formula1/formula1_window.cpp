@@ -74,9 +74,7 @@ void TVOR_FRM_KELD1::cbt_computeClick() {
     edt_ra.text = modeAmount(r.ra, precisionMode(), 7);
     edt_rc.text = modeAmount(r.rc, precisionMode(), 7);
     if (workbenchOpen_) return;
-    appendDesign(formula1SheetDesign({sheet().nextPileLabel(), cbe_dd.text, cbe_hr.text, cbe_hnt.text,
-                                      cbb_czgy.text, in.notation, in.frk, cbb_czgy.itemIndex, precisionMode(),
-                                      r}));
+    appendDesign(formula1SheetDesign(sheetInputs(in), r));
 }
 
 } // namespace qianyan

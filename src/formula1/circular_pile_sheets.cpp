@@ -1,0 +1,155 @@
+#include "formula1/circular_pile_sheets.h"
+
+#include "formula1/design_data.h"
+#include "framework/number_text.h"
+#include "framework/text_layout.h"
+
+namespace qianyan {
+
+namespace {
+
+const std::string sectionText = "圆  桩";
+
+std::string d39() { return spaces(6) + repeated('-', 39); }
+
+} // namespace
+
+std::string sheetAmount(double value, PrecisionMode mode) { return modeAmount(value, mode, 10); }
+
+std::string modeShare(double percent, PrecisionMode mode) {
+    switch (mode) {
+    case PrecisionMode::TwoDecimals: return fixed(percent, 7, 2);
+    case PrecisionMode::OneDecimal: return fixed(percent, 7, 1);
+    default: return fixed(percent, 7, 0);
+    }
+}
+
+bool wideAmounts(PrecisionMode mode) {
+    return mode == PrecisionMode::TwoDecimals || mode == PrecisionMode::OneDecimal;
+}
+
+std::string xlsCell(std::string_view text, int width, int gap) { return padLeft(text, width) + spaces(gap); }
+
+std::string xlsAmountCell(double value, PrecisionMode mode, int lastGap) {
+    return wideAmounts(mode) ? xlsCell(sheetAmount(value, mode), 8, 2 - lastGap)
+                             : xlsCell(sheetAmount(value, mode), 7, 3 - lastGap);
+}
+
+std::string xlsRowHead(const CircularPileSheetInputs& in) {
+    std::string row = spaces(3);
+    row += padRight(in.pileLabel, 6) + spaces(2);
+    row += centre(sectionText, 8) + spaces(2);
+    row += xlsCell(in.diameterText, 6, 4);
+    row += xlsCell(in.depthText, 6, 4);
+    row += xlsCell(fixed(in.frk, 6, 2), 6, 4);
+    row += std::string(constructionProcesses.at(static_cast<std::size_t>(in.processIndex)).shortName) +
+           spaces(2);
+    return row;
+}
+
+std::string xlsRowTail(const CircularPileSheetInputs& in, double psiC, double rc) {
+    return xlsCell(in.gradeText, 6, 4) + xlsCell(fixed(psiC, 3, 2), 6, 4) + xlsAmountCell(rc, in.mode, 1);
+}
+
+std::string docValue(std::string_view label, std::string_view text, int width, std::string_view unit) {
+    return std::string(label) + padLeft(text, width) + std::string(unit);
+}
+
+std::vector<std::string> docInputLines(const CircularPileSheetInputs& in) {
+    return {
+        "================== 嵌岩桩计算书 ==================",
+        "1.基桩编号: " + in.pileLabel,
+        "2.输入数据",
+        "  2.1 基桩参数",
+        "      桩身截面类型:                      圆桩",
+        docValue("      桩身直径d:                   ", in.diameterText, 10, " mm"),
+        docValue("      桩身嵌岩深度hr:              ", in.depthText, 10,
+                 in.notation == DepthNotation::Millimetres ? " mm" : ""),
+        docValue("      桩身混凝土强度等级:          ", in.gradeText, 10),
+        "  2.2 基岩参数",
+        docValue("      岩石单轴抗压强度标准值frk:   ", fixed(in.frk, 6, 2), 10, " MPa"),
+        docValue("  2.3 基桩成桩工艺:", in.processText, 26),
+    };
+}
+
+std::vector<std::string> docStandardLines(std::initializer_list<std::string_view> ownFormulas) {
+    std::vector<std::string> lines{
+        "3.采用规范及公式",
+        "  3.1 采用规范: 《建筑桩基技术规范》",
+        "                   (JGJ 94-2008)",
+        "  3.2 规范公式:  Ra=Quk/K             (5.2.2)",
+        "                 Quk=Qsk+Qrk        (5.3.9-1)",
+        "                 Qsk=μ∑qsik.li    (5.3.9-2)",
+    };
+    lines.insert(lines.end(), ownFormulas.begin(), ownFormulas.end());
+    lines.emplace_back("                 N≤ψc.fc.Aps      (5.8.2-2)");
+    return lines;
+}
+
+std::vector<std::string> docSectionLines(const CircularPileSheetInputs& in, const DocSectionValues& v) {
+    std::vector<std::string> lines{
+        "4.承载力计算",
+        docValue("  4.1 桩身直径d:                   ", in.diameterText, 10, " mm"),
+        docValue("      桩身截面面积Ap(Aps):         ", fixed(v.area, 6, 2), 10, " m^2"),
+        docValue("      桩身截面周长μ:              ", fixed(v.perimeter, 6, 2), 10, " m"),
+        docValue("  4.2 岩石坚硬程度:              ", v.rockClass, 12),
+        docValue("  4.3 嵌岩深径比hr/d:              ", fixed(v.depthRatio, 6, 2), 10),
+    };
+    if (v.clamped)
+        lines.push_back(docValue("      计算承载力采用的嵌岩深径比:  ", fixed(v.effectiveRatio, 6, 2), 10));
+    return lines;
+}
+
+std::vector<std::string> docPileBodyLines(std::string_view clause, const CircularPileSheetInputs& in,
+                                          double psiC, double fc, double rc) {
+    return {
+        docValue("  " + std::string(clause) + " 基桩成桩工艺:", in.processText, 26),
+        docValue("      基桩成桩工艺系数ψc:         ", fixed(psiC, 3, 2), 10),
+        docValue("      桩身混凝土强度设计值fc:      ", fixed(fc, 6, 2), 10, " MPa"),
+        docValue("      桩身正截面受压承载力设计值Rc:", fixed(rc, 10, 2), 10, " kN"),
+    };
+}
+
+std::vector<std::string> docSummaryHead(const CircularPileSheetInputs& in) {
+    return {
+        "5.基桩主要数据汇总",
+        d39(),
+        "      基    桩  桩身截面  桩身直径  嵌岩深度 ",
+        "      编    号  类    型    d(mm)    hr(mm)  ",
+        d39(),
+        spaces(8) + padRight(in.pileLabel, 6) + spaces(2) + centre(sectionText, 8) + spaces(2) +
+            centre(in.diameterText, 8) + spaces(2) + centre(in.depthText, 8) + spaces(1),
+        d39(),
+    };
+}
+
+std::vector<std::string> docSummaryTable(std::string_view header1, std::string_view header2,
+                                         std::initializer_list<std::string> cells) {
+    std::string row = spaces(6);
+    for (const std::string& cell : cells) row += centre(cell, 8) + spaces(2);
+    row.pop_back(); // the last cell is followed by one blank
+    return {std::string(header1), std::string(header2), d39(), row, d39()};
+}
+
+std::vector<std::string> joined(std::initializer_list<std::vector<std::string>> parts) {
+    std::vector<std::string> lines;
+    for (const std::vector<std::string>& part : parts) lines.insert(lines.end(), part.begin(), part.end());
+    return lines;
+}
+
+SheetDesign circularPileSheetDesign(const XlsLayout& layout, std::string xlsRow,
+                                    std::vector<std::string> docBlock) {
+    const std::string title = " 嵌岩桩计算书 ";
+    const int side = (layout.width - displayWidth(title)) / 2;
+    const std::string rule = repeated('-', layout.width);
+    docBlock.push_back(blockRule());
+    return SheetDesign{
+        {repeated('=', side) + title + repeated('=', side), rule, std::string(layout.columns1),
+         std::string(layout.columns2), rule},
+        std::move(xlsRow),
+        {rule, std::string(layout.note), repeated('=', layout.width)},
+        std::move(docBlock),
+    };
+}
+
+} // namespace qianyan
