@@ -1,0 +1,36 @@
+#pragma once
+// The Formula 2 window (separate side and end coefficients ζs and ζp) as a model: the side-coefficient
+// method, its outputs with the check value by ζr, the share labels, change handlers and compute handler
+// on top of the shared circular-pile inputs.
+#include "formula1/circular_pile_window.h"
+#include "formula2/formula2_evaluation.h"
+
+namespace qianyan {
+
+class TVOR_FRM_KELD2 : public CircularPileWindow {
+public:
+    explicit TVOR_FRM_KELD2(Platform& platform);
+
+    Control cbb_chezhuxishu;
+    Control edt_kesais, edt_kesaip, edt_Qrs, edt_Qrp, edt_Qrk, edt_ra, edt_raZW, edt_rc;
+    Control lb_Qrs, lb_Qrp, lb_raZW;
+
+    void cbt_computeClick() override;
+    void cbe_ddChange();
+    void cbe_hrChange();
+    void edt_frkChange();
+    void cbe_hntChange();
+    void cbb_czgyChange();
+    void cbb_chezhuxishuChange();
+
+protected:
+    void addCalculatorControls(std::vector<NamedControl>& list) override;
+    void onInputChanged(Control& input) override;
+
+private:
+    // The share labels back to their plain texts; the two combo handlers write "端阻力 Qrp(kN)".
+    void resetShareLabels(std::string_view endLabel);
+    void writeOutputs(const Formula2Result& r);
+};
+
+} // namespace qianyan
