@@ -2,6 +2,7 @@
 // What the circular-pile calculators share on top of the frame: the five design inputs (diameter,
 // socket depth, rock strength, grade, process), their checks and their change-handler marks.
 #include "formula1/circular_pile_sheets.h"
+#include "formula1/circular_pile_workbench.h"
 #include "formula1/socket_depth.h"
 #include "framework/calculator_frame.h"
 
@@ -38,6 +39,25 @@ protected:
     static Control resultOutput();
 
     void addInputControls(std::vector<NamedControl>& list);
+
+    // --- The workbench part both circular-pile calculators share ---
+    // Reads option rows 0-4 (the rules of diameter, depth, strength, grade and process): the value
+    // counts in loop order.
+    std::vector<std::uint64_t> readCircularPileOptions();
+    // Writes the candidate's diameter, depth, strength, grade and process, in this order.
+    void writeCircularPileCandidate(std::span<const std::uint64_t> position, std::size_t firstChanged);
+    // Texts of the candidate just evaluated, for the table cells.
+    std::string_view candidateDepthRatio() const { return circularSweep_.depthRatio; }
+    std::string_view candidateProcessName() const;
+    std::string_view candidatePsiC() const;
+    // The table columns a candidate is loaded back from.
+    struct LoadColumns {
+        std::size_t d, hr, frk, grade, process;
+    };
+    void loadCircularPileInputs(const TextTable& table, std::size_t row, const LoadColumns& columns);
+
+private:
+    CircularPileSweep circularSweep_;
 };
 
 } // namespace qianyan

@@ -18,7 +18,9 @@ constexpr CalculatorFrame::Titles titles{
 
 TVOR_FRM_KELD1::TVOR_FRM_KELD1(Platform& platform)
     : CircularPileWindow(platform, "TVOR_FRM_KELD1", titles), edt_kesair(resultOutput()), edt_ra(resultOutput()),
-      edt_rc(resultOutput()) {}
+      edt_rc(resultOutput()) {
+    setUpWorkbench(workbenchLayout());
+}
 
 void TVOR_FRM_KELD1::addCalculatorControls(std::vector<NamedControl>& list) {
     addInputControls(list);

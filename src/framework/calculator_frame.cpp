@@ -204,14 +204,60 @@ Outcome CalculatorFrame::click(std::string_view name) {
         else if (c == &cbt_PageBook) cbt_PageBookClick();
         else if (c == &cbt_sanchu) cbt_sanchuClick();
         else if (c == &cbt_Save) cbt_SaveClick();
+        else if (c == &cbt_YouHua) cbt_YouHuaClick();
+        else if (c == &cbt_YHfanhui) cbt_YHfanhuiClick();
+        else if (c == &cbt_YHcompute) cbt_YHcomputeClick();
+        else if (c == &cbt_YHsaixuan) cbt_YHsaixuanClick();
+        else if (c == &cbt_zhangkai) cbt_zhangkaiClick();
+        else if (c == &cbt_YHsave) cbt_YHsaveClick();
         else onCalculatorClick(*c);
     });
     return Outcome::Done;
 }
 
-Outcome CalculatorFrame::editCell(std::string_view, int, int, std::string_view) { return Outcome::NotApplicable; }
-Outcome CalculatorFrame::doubleClick(std::string_view, int) { return Outcome::NotApplicable; }
-Outcome CalculatorFrame::headerClick(std::string_view, int) { return Outcome::NotApplicable; }
+Outcome CalculatorFrame::editCell(std::string_view name, int row, int column, std::string_view text) {
+    Control* c = find(name);
+    if (!c) return Outcome::UnknownControl;
+    if (c != &Grid1_Youhuaxuanxiang || row < 0 || column < 0 ||
+        static_cast<std::size_t>(row) >= Grid1_Youhuaxuanxiang.rows.rowCount() ||
+        static_cast<std::size_t>(column) >= Grid1_Youhuaxuanxiang.rows.columnCount() ||
+        !optionCellEditable(row, column))
+        return Outcome::NotApplicable;
+    if (!c->enabled || !c->visible) return Outcome::Inert;
+    runEvent([&] {
+        Grid1_YouhuaxuanxiangSelectCell(row, column);
+        Grid1_Youhuaxuanxiang.rows.setCell(static_cast<std::size_t>(row), static_cast<std::size_t>(column),
+                                           text);
+        Grid1_YouhuaxuanxiangEditingDone(row, column);
+    });
+    return Outcome::Done;
+}
+
+Outcome CalculatorFrame::doubleClick(std::string_view name, int row) {
+    Control* c = find(name);
+    if (!c) return Outcome::UnknownControl;
+    const bool results = c == &Grid2_Youhuajieguo;
+    if (!results && c != &Grid3_Youhuasaixuan) return Outcome::NotApplicable;
+    const Grid& table = results ? Grid2_Youhuajieguo : Grid3_Youhuasaixuan;
+    if (row < 0 || static_cast<std::size_t>(row) >= table.rows.rowCount()) return Outcome::NotApplicable;
+    if (!c->enabled || !c->visible) return Outcome::Inert;
+    runEvent([&] { results ? Grid2_YouhuajieguoCellDblClick(row) : Grid3_YouhuasaixuanCellDblClick(row); });
+    return Outcome::Done;
+}
+
+Outcome CalculatorFrame::headerClick(std::string_view name, int column) {
+    Control* c = find(name);
+    if (!c) return Outcome::UnknownControl;
+    const bool results = c == &Grid2_Youhuajieguo;
+    if (!results && c != &Grid3_Youhuasaixuan) return Outcome::NotApplicable;
+    const Grid& table = results ? Grid2_Youhuajieguo : Grid3_Youhuasaixuan;
+    if (column < 0 || static_cast<std::size_t>(column) >= table.columns.size()) return Outcome::NotApplicable;
+    if (!c->enabled || !c->visible || !table.columns[static_cast<std::size_t>(column)].visible)
+        return Outcome::Inert;
+    runEvent(
+        [&] { results ? Grid2_YouhuajieguoHeaderClick(column) : Grid3_YouhuasaixuanHeaderClick(column); });
+    return Outcome::Done;
+}
 
 void CalculatorFrame::writeInput(Control& input, std::string_view text) {
     if (input.text == text) return;

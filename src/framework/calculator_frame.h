@@ -11,8 +11,12 @@
 #include "framework/calculation_sheet.h"
 #include "framework/controls.h"
 #include "framework/scrambled_text.h"
+#include "framework/workbench.h"
 #include "platform/platform.h"
 
+#include <array>
+#include <atomic>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -118,6 +122,42 @@ public:
         return meo_jisuanjieguo_DocGesture(distance, firstOfGesture);
     }
 
+    // --- Workbench handlers (a window without a workbench adapter ignores them) ---
+    virtual WorkbenchCalculator* workbench() { return nullptr; }
+    void cbt_YouHuaClick();
+    void cbt_YHfanhuiClick();
+    void Grid1_YouhuaxuanxiangSelectCell(int row, int column);
+    void Grid1_YouhuaxuanxiangEditingDone(int row, int column);
+    void cbt_YHcomputeClick();
+    void Grid2_YouhuajieguoHeaderClick(int column);
+    void Grid3_YouhuasaixuanHeaderClick(int column);
+    void cbt_YHsaixuanClick();
+    void Grid2_YouhuajieguoCellDblClick(int row);
+    void Grid3_YouhuasaixuanCellDblClick(int row);
+    void cbt_zhangkaiClick();
+    void cbt_YHsaveClick();
+    // Whether a person can edit that cell of the option grid.
+    bool optionCellEditable(int row, int column) const;
+    // Sort state of d, Ra, Rc (0, 1, 2): 0 unsorted, 1 ascending, 2 descending.
+    int sortState(int sortColumn) const { return sortStates_[static_cast<std::size_t>(sortColumn)]; }
+
+    // --- The sweep of 计算 in pieces, so that a face can run the long middle piece on a copy of the
+    // window in a worker thread. cbt_YHcomputeClick runs the three on the window itself. ---
+    // Above this many candidates the person is asked before the sweep runs.
+    static constexpr std::uint64_t largeSweep = 1'000'000;
+    // Empties the tables, reads the option rows and checks the count; throws like a handler (run it
+    // inside runEvent). The number of candidates; 0 when the sweep does not run.
+    std::uint64_t beginSweep();
+    // Evaluates the candidates until all are done or *cancel becomes true; progress is called whenever
+    // the whole percentage changes. Touches nothing outside the window.
+    SweepOutcome runSweep(const SweepProgress& progress = {}, const std::atomic<bool>* cancel = nullptr);
+    // Takes every control and the workbench state from the copy that ran the sweep.
+    void adoptSweep(CalculatorFrame& worked);
+    // The end of the sweep: the filter bounds, the message and the buttons, or the failure's report.
+    void finishSweep(const SweepOutcome& outcome);
+    // The progress value and "计算完成 … %" for done of total candidates.
+    void showSweepProgress(std::uint64_t done, std::uint64_t total);
+
 protected:
     // Every named control of the calculator beyond the frame's.
     virtual void addCalculatorControls(std::vector<NamedControl>& list) = 0;
@@ -148,10 +188,32 @@ protected:
     // and the time-stamped alternative; false when nothing was written.
     bool saveLines(std::string_view fileName, const LineSource& lines);
 
+    // Fills the option grid and the table columns; called once by a calculator with a workbench.
+    void setUpWorkbench(const WorkbenchLayout& layout);
+    // A sweep refused before it starts: message in red on the workbench status line, silent abort.
+    [[noreturn]] void refuseSweep(std::string_view message);
+
     bool workbenchOpen_ = false;
 
 private:
+    struct WorkbenchSetup {
+        int optionRows = 0, raFilterRow = -1, rcFilterRow = -1;
+        std::vector<WorkbenchColumn::Shown> shown;
+        int fileWidth = 0;
+        std::string fileHeader1, fileHeader2;
+        std::vector<TableFileCell> fileCells;
+    };
+    struct Sweep {
+        std::vector<std::uint64_t> counts;
+        std::uint64_t total = 0, done = 0;
+    };
+
     bool docShown() const;
+    void resetSortHeaders(Grid& table);
+    void sortTable(Grid& table, int column);
+    void loadCandidate(const Grid& table, int row);
+    void writeFilterBounds();
+    LineSource tableFileLines(const Grid& table, std::string_view title);
     void refreshSaveButton();
     void scrollSheetsToTop();
 
@@ -160,6 +222,9 @@ private:
     CalculationSheet sheet_;
     double previousGestureDistance_ = 0;
     bool closeRequested_ = false;
+    WorkbenchSetup workbenchSetup_;
+    std::array<int, 3> sortStates_{};
+    Sweep sweep_;
 };
 
 } // namespace qianyan

@@ -43,27 +43,35 @@ std::vector<std::string> TextTable::row(std::size_t row) const {
     return cells;
 }
 
-TextTable::RowRef TextTable::store(std::span<const std::string_view> cells) {
-    std::size_t bytes = columns_;
-    for (std::size_t c = 0; c < columns_ && c < cells.size(); ++c) bytes += cells[c].size();
+char* TextTable::reserveRow(std::size_t bytes, RowRef& ref) {
     if (chunks_.empty() || chunkSizes_.back() + bytes > chunkCapacities_.back()) {
         const std::size_t capacity = std::max(chunkSize, bytes);
         chunks_.push_back(std::make_unique<char[]>(capacity));
         chunkSizes_.push_back(0);
         chunkCapacities_.push_back(capacity);
     }
+    ref = (static_cast<RowRef>(chunks_.size() - 1) << 32) | chunkSizes_.back();
     char* p = chunks_.back().get() + chunkSizes_.back();
-    const RowRef ref = (static_cast<RowRef>(chunks_.size() - 1) << 32) | chunkSizes_.back();
+    chunkSizes_.back() += bytes;
+    return p;
+}
+
+TextTable::RowRef TextTable::store(std::span<const std::string_view> cells) {
+    // A NUL inside a cell would split it; cut the cell there.
+    const auto cellText = [&cells](std::size_t c) {
+        return c < cells.size() ? cells[c].substr(0, cells[c].find('\0')) : std::string_view();
+    };
+    std::size_t bytes = columns_;
+    for (std::size_t c = 0; c < columns_; ++c)
+        bytes += cellText(c).size();
+    RowRef ref = 0;
+    char* p = reserveRow(bytes, ref);
     for (std::size_t c = 0; c < columns_; ++c) {
-        if (c < cells.size()) {
-            // A NUL inside a cell would split it; cut the cell there.
-            const std::string_view text = cells[c].substr(0, cells[c].find('\0'));
-            std::memcpy(p, text.data(), text.size());
-            p += text.size();
-        }
+        const std::string_view text = cellText(c);
+        if (!text.empty()) std::memcpy(p, text.data(), text.size());
+        p += text.size();
         *p++ = '\0';
     }
-    chunkSizes_.back() = static_cast<std::size_t>(p - chunks_.back().get());
     return ref;
 }
 
@@ -74,14 +82,15 @@ void TextTable::appendRow(std::initializer_list<std::string_view> cells) {
 }
 
 void TextTable::appendRowFrom(const TextTable& other, std::size_t row) {
-    std::vector<std::string_view> cells;
-    cells.reserve(other.columns_);
-    const char* p = other.rowStart(row);
-    for (std::size_t c = 0; c < other.columns_; ++c) {
-        cells.emplace_back(p);
-        p += cells.back().size() + 1;
-    }
-    appendRow(cells);
+    // Same column count: the row's cells are one run of bytes, copied whole.
+    const char* start = other.rowStart(row);
+    const char* end = start;
+    for (std::size_t c = 0; c < other.columns_; ++c)
+        end += std::strlen(end) + 1;
+    const auto bytes = static_cast<std::size_t>(end - start);
+    RowRef ref = 0;
+    std::memcpy(reserveRow(bytes, ref), start, bytes);
+    rows_.push_back(ref);
 }
 
 void TextTable::setCell(std::size_t row, std::size_t column, std::string_view text) {

@@ -30,7 +30,7 @@ public:
     // Missing cells are empty, surplus ones ignored.
     void appendRow(std::span<const std::string_view> cells);
     void appendRow(std::initializer_list<std::string_view> cells);
-    // Appends row `row` of `other` (same column count).
+    // Appends row `row` of `other`, which has the same column count.
     void appendRowFrom(const TextTable& other, std::size_t row);
     void setCell(std::size_t row, std::size_t column, std::string_view text);
     void clear();
@@ -48,6 +48,8 @@ private:
     static constexpr std::size_t chunkSize = 1u << 20;
 
     const char* rowStart(std::size_t row) const;
+    // Room for a row of `bytes` bytes at the end of the pool; ref tells where it is.
+    char* reserveRow(std::size_t bytes, RowRef& ref);
     RowRef store(std::span<const std::string_view> cells);
 
     std::size_t columns_;

@@ -1,0 +1,53 @@
+// The table file of the workbench: a framed fixed-width listing of the shown table, produced line by
+// line so that a table of a million rows is never held as text at once.
+#include "framework/calculator_frame.h"
+#include "framework/number_text.h"
+#include "framework/text_layout.h"
+
+namespace qianyan {
+
+namespace {
+
+void appendAligned(std::string& line, std::string_view text, int width, bool centred) {
+    const int surplus = width - displayWidth(text);
+    const int left = surplus <= 0 ? 0 : centred ? surplus - surplus / 2 : surplus;
+    line.append(static_cast<std::size_t>(left), ' ').append(text);
+    if (centred && surplus > 0) line.append(static_cast<std::size_t>(surplus / 2), ' ');
+}
+
+} // namespace
+
+LineSource CalculatorFrame::tableFileLines(const Grid& table, std::string_view title) {
+    return [this, &table, title](const LineSink& sink) {
+        const WorkbenchSetup& s = workbenchSetup_;
+        const int side = (s.fileWidth - displayWidth(title) - 2) / 2;
+        sink(repeated('=', side) + " " + std::string(title) + " " + repeated('=', side));
+        const std::string thinRule = repeated('-', s.fileWidth);
+        sink(thinRule);
+        sink(s.fileHeader1);
+        sink(s.fileHeader2);
+        sink(thinRule);
+        const TextTable& rows = table.rows;
+        std::string line, label;
+        for (std::size_t r = 0; r < rows.rowCount(); ++r) {
+            label.clear();
+            appendCandidateLabel(label, r + 1, rows.rowCount());
+            line.assign(" ");
+            appendAligned(line, label, 8, true);
+            line.append("  ");
+            for (const TableFileCell& cell : s.fileCells) {
+                const std::string_view text =
+                    cell.column < 0 ? cell.text : rows.cell(r, static_cast<std::size_t>(cell.column));
+                appendAligned(line, text, cell.width, cell.centred);
+                line.append(static_cast<std::size_t>(cell.blanksAfter), ' ');
+            }
+            sink(line);
+        }
+        sink(thinRule);
+        sink(" 注: 采用《建筑桩基技术规范》(JGJ 94-2008)公式计算");
+        sink(repeated('=', s.fileWidth));
+        sink("计算时间：" + dateTimeText(platform_->now()));
+    };
+}
+
+} // namespace qianyan
