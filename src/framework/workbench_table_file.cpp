@@ -21,18 +21,21 @@ LineSource CalculatorFrame::tableFileLines(const Grid& table, std::string_view t
     return [this, &table, title](const LineSink& sink) {
         const WorkbenchSetup& s = workbenchSetup_;
         const int side = (s.fileWidth - displayWidth(title) - 2) / 2;
-        sink(repeated('=', side) + " " + std::string(title) + " " + repeated('=', side));
+        std::string line = repeated('=', side);
+        line.append(" ").append(title).append(" ").append(static_cast<std::size_t>(side), '=');
+        sink(line);
         const std::string thinRule = repeated('-', s.fileWidth);
         sink(thinRule);
         sink(s.fileHeader1);
         sink(s.fileHeader2);
         sink(thinRule);
         const TextTable& rows = table.rows;
-        std::string line, label;
+        std::string label;
         for (std::size_t r = 0; r < rows.rowCount(); ++r) {
             label.clear();
             appendCandidateLabel(label, r + 1, rows.rowCount());
-            line.assign(" ");
+            line.clear();
+            line += ' ';
             appendAligned(line, label, 8, true);
             line.append("  ");
             for (const TableFileCell& cell : s.fileCells) {
