@@ -1,0 +1,25 @@
+#include "app/calculator_faces.h"
+
+#include "formula1/qt/formula1_window.h"
+
+namespace qianyan {
+
+namespace {
+
+template <class Window> CalculatorWindow* make(Platform& platform) {
+    return new Window(platform);
+}
+
+// A new calculator face is one line here (and its library in src/app/CMakeLists.txt), for instance
+// {"cbt_Gongshi2", make<Formula2Window>} once the Formula 2 face exists.
+constexpr CalculatorFace faces[] = {
+    {"cbt_Gongshi1", make<Formula1Window>},
+};
+
+} // namespace
+
+std::span<const CalculatorFace> calculatorFaces() {
+    return faces;
+}
+
+} // namespace qianyan

@@ -1,0 +1,51 @@
+#pragma once
+// The launcher TVOR_FRM_KELD0, the program's main window: one button per calculator, each calculator
+// open at most once (its window deletes itself on close and the reference clears), and 退    出, which
+// ends the program with every open calculator. It also holds the About window of the run.
+#include <QPointer>
+#include <QWidget>
+
+#include <map>
+#include <memory>
+#include <string>
+
+class QPushButton;
+
+namespace qianyan {
+
+class CalculatorWindow;
+class QtPlatform;
+class TVOR_DAX_FRM_CopyRight;
+
+class TVOR_FRM_KELD0 : public QWidget {
+  public:
+    explicit TVOR_FRM_KELD0(QtPlatform& platform);
+    ~TVOR_FRM_KELD0() override;
+
+    void cbt_Gongshi1Click() { openCalculator("cbt_Gongshi1"); }
+    void cbt_Gongshi1_1Click() { openCalculator("cbt_Gongshi1_1"); }
+    void cbt_Gongshi2Click() { openCalculator("cbt_Gongshi2"); }
+    void cbt_Gongshi3Click() { openCalculator("cbt_Gongshi3"); }
+    void cbt_guanbiClick() { close(); }
+
+    // The open calculator of that launcher button, or nullptr.
+    CalculatorWindow* openWindow(const std::string& button) const;
+    // The About window, once the first © press has created it.
+    TVOR_DAX_FRM_CopyRight* aboutWindow() const { return about_.get(); }
+    QPushButton* button(const std::string& name) const;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void openCalculator(const std::string& button);
+    void showAboutWindow();
+
+    QtPlatform& platform_;
+    std::map<std::string, QPushButton*> buttons_;
+    std::map<std::string, QPointer<CalculatorWindow>> open_;
+    std::unique_ptr<TVOR_DAX_FRM_CopyRight> about_;
+};
+
+} // namespace qianyan

@@ -1,0 +1,92 @@
+#include "app/screenshots.h"
+
+#include "app/about_window.h"
+#include "app/launcher_window.h"
+#include "formula1/qt/formula1_window.h"
+#include "framework/qt/control_binding.h"
+#include "platform/qt/qt_platform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QWidget>
+
+#include <cstdio>
+
+namespace qianyan {
+
+namespace {
+
+// The pictures show the same time on every run.
+class FixedClockPlatform : public QtPlatform {
+  public:
+    DateTime now() override { return {2024, 5, 6, 14, 3, 27}; }
+};
+
+class Camera {
+  public:
+    explicit Camera(const QString& folder) : folder_(folder) {}
+
+    void shoot(QWidget& window, const char* name) {
+        window.show();
+        QApplication::processEvents();
+        const QString path = folder_.filePath(QLatin1String(name) + QLatin1String(".png"));
+        if (!window.grab().save(path)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            failed_ = true;
+        }
+    }
+    bool failed() const { return failed_; }
+
+  private:
+    QDir folder_;
+    bool failed_ = false;
+};
+
+void computeDesign(ControlBinding& face, const char* diameter, const char* depth, const char* rock) {
+    face.act([&](CalculatorFrame& m) {
+        m.typeText("cbe_dd", diameter);
+        m.typeText("cbe_hr", depth);
+        m.typeText("edt_frk", rock);
+        m.click("cbt_compute");
+    });
+}
+
+} // namespace
+
+int takeScreenshots(const QString& folder) {
+    if (!QDir().mkpath(folder)) return 1;
+    Camera camera(folder);
+    FixedClockPlatform platform;
+
+    TVOR_FRM_KELD0 launcher(platform);
+    camera.shoot(launcher, "launcher");
+    TVOR_DAX_FRM_CopyRight about(platform);
+    camera.shoot(about, "about");
+    about.close();
+
+    Formula1Window window(platform);
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    ControlBinding& face = window.binding();
+    camera.shoot(window, "formula1_main");
+    face.act([](CalculatorFrame& m) { m.click("cbt_compute"); });
+    camera.shoot(window, "formula1_results");
+    face.act([](CalculatorFrame& m) { m.click("cbt_JingDu"); });
+    camera.shoot(window, "formula1_precision");
+    face.act([](CalculatorFrame& m) { m.chooseItem("popbox_jingdu", 3); });
+    computeDesign(face, "1500", "2.0d", "40");
+    computeDesign(face, "1200", "9.0d", "10");
+    camera.shoot(window, "formula1_bound");
+    face.act([](CalculatorFrame& m) { m.typeText("cbe_dd", "abc"); });
+    camera.shoot(window, "formula1_error");
+    face.act([](CalculatorFrame& m) {
+        m.typeText("cbe_dd", "1000");
+        m.click("cbt_compute");
+        m.click("cbt_View");
+    });
+    camera.shoot(window, "sheet_doc");
+    face.act([](CalculatorFrame& m) { m.click("cbt_PageBook"); });
+    camera.shoot(window, "sheet_xls");
+    return camera.failed() ? 1 : 0;
+}
+
+} // namespace qianyan

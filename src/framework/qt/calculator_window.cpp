@@ -1,0 +1,296 @@
+#include "framework/qt/calculator_window.h"
+
+#include "framework/qt/control_binding.h"
+#include "framework/qt/qt_text.h"
+#include "framework/qt/sheet_page.h"
+#include "framework/qt/window_look.h"
+
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QStackedWidget>
+
+namespace qianyan {
+
+namespace {
+
+constexpr int statusHeight = 30;
+
+// The strip at the bottom of the main page until the first message takes its place.
+class LogoStrip : public QWidget {
+  public:
+    LogoStrip() { setFixedHeight(statusHeight); }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QRectF emblem(0, 2, height() - 4, height() - 4);
+        paintEmblem(painter, emblem);
+        QFont font = this->font();
+        font.setPixelSize(13);
+        font.setItalic(true);
+        painter.setFont(font);
+        painter.setPen(QColor(0x11, 0x5D, 0xD9));
+        painter.drawText(rect().adjusted(height() + 2, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                         QStringLiteral("qianyan 嵌岩"));
+    }
+};
+
+QPushButton* frameButton(int px = 15) {
+    auto* button = new QPushButton;
+    setFontPixels(button, px);
+    return button;
+}
+
+QLabel* rowLabel(std::string_view text) {
+    auto* label = new QLabel(qtText(text));
+    label->setTextFormat(Qt::PlainText);
+    // A label keeps its whole text; the field beside it gives way.
+    label->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
+    return label;
+}
+
+} // namespace
+
+CalculatorWindow::CalculatorWindow(std::unique_ptr<CalculatorFrame> model, const QString& title,
+                                   QSize clientSize, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), model_(std::move(model)),
+      binding_(new ControlBinding(*model_, this)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(title);
+    setFixedSize(clientSize);
+    setFontPixels(this, 14);
+
+    pages_ = new QStackedWidget;
+    pages_->addWidget(buildMainPage());
+    sheetPage_ = new SheetPage(*binding_);
+    pages_->addWidget(sheetPage_);
+    auto* workbench = new QWidget;
+    workbenchLayout_ = new QVBoxLayout(workbench);
+    workbenchLayout_->setContentsMargins(0, 0, 0, 0);
+    pages_->addWidget(workbench);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(pages_);
+
+    binding_->setAfterEvent([this] {
+        refresh();
+        if (model_->closeRequested()) close();
+    });
+    refresh();
+}
+
+CalculatorWindow::~CalculatorWindow() = default;
+
+QWidget* CalculatorWindow::buildMainPage() {
+    auto* page = new QWidget;
+
+    auto* title = new QLabel;
+    title->setAlignment(Qt::AlignCenter);
+    setFontPixels(title, 22, true);
+    binding_->bind("lb_cxm", title);
+    auto* copyRight = frameButton();
+    copyRight->setFixedWidth(32);
+    binding_->bind("cbt_CopyRight", copyRight);
+    auto* titleRow = new QHBoxLayout;
+    titleRow->addSpacing(32);
+    titleRow->addWidget(title, 1);
+    titleRow->addWidget(copyRight);
+
+    auto* inputs = new QGroupBox;
+    binding_->bind("gpb_srcs", inputs);
+    inputRows_ = new QGridLayout(inputs);
+    inputRows_->setColumnStretch(1, 1);
+
+    auto* outputs = new QGroupBox;
+    binding_->bind("gpb_scjg", outputs);
+    auto* precision = frameButton();
+    precision->setFixedWidth(32);
+    binding_->bind("cbt_JingDu", precision);
+    auto* outputLayout = new QVBoxLayout(outputs);
+    auto* precisionRow = new QHBoxLayout;
+    precisionRow->addStretch(1);
+    precisionRow->addWidget(precision);
+    outputLayout->addLayout(precisionRow);
+    outputRows_ = new QGridLayout;
+    outputRows_->setColumnStretch(1, 1);
+    outputLayout->addLayout(outputRows_);
+
+    auto* code = new QLabel;
+    code->setAlignment(Qt::AlignCenter);
+    binding_->bind("lb_guifan", code);
+
+    auto* compute = frameButton(18);
+    auto* view = frameButton(18);
+    auto* workbench = frameButton(18);
+    auto* quit = frameButton(18);
+    workbench->setFixedWidth(48);
+    binding_->bind("cbt_compute", compute);
+    binding_->bind("cbt_View", view);
+    binding_->bind("cbt_YouHua", workbench);
+    binding_->bind("cbt_tuichu", quit);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addWidget(compute, 2);
+    buttonRow->addWidget(view, 2);
+    buttonRow->addWidget(workbench);
+    buttonRow->addWidget(quit, 1);
+
+    auto* logo = new LogoStrip;
+    auto* status = new QLabel;
+    status->setMinimumHeight(statusHeight);
+    status->setWordWrap(true);
+    status->setTextFormat(Qt::PlainText);
+    binding_->bind("img_Logo", logo);
+    binding_->bind("lb_shuoming", status);
+    auto* statusRow = new QHBoxLayout;
+    statusRow->addWidget(logo, 1);
+    statusRow->addWidget(status, 1);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(10, 8, 10, 6);
+    layout->addLayout(titleRow);
+    layout->addWidget(inputs);
+    layout->addWidget(outputs);
+    layout->addWidget(code);
+    layout->addStretch(1);
+    layout->addLayout(buttonRow);
+    layout->addLayout(statusRow);
+
+    // The precision list floats over the outputs, under ≈, while it is shown.
+    precisionList_ = new QListWidget(page);
+    precisionList_->setFocusPolicy(Qt::NoFocus);
+    precisionList_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    precisionList_->setFixedWidth(110);
+    binding_->bind("popbox_jingdu", precisionList_);
+
+    inputs_.clear();
+    outputs_ = {precision};
+    buttons_ = {compute, view, workbench, quit, copyRight};
+    return page;
+}
+
+QWidget* CalculatorWindow::inputWidget(std::string_view control) {
+    const Control* c = model_->find(control);
+    const ControlKind kind = c ? c->kind : ControlKind::Edit;
+    if (kind == ControlKind::EditableCombo || kind == ControlKind::ComboBox) {
+        auto* box = new QComboBox;
+        box->setEditable(kind == ControlKind::EditableCombo);
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(5);
+        if (box->isEditable()) {
+            // The model keeps the list; a typed text is never added to it.
+            box->setInsertPolicy(QComboBox::NoInsert);
+            box->lineEdit()->installEventFilter(this);
+        }
+        box->installEventFilter(this);
+        return box;
+    }
+    if (kind == ControlKind::CheckBox) return new QCheckBox;
+    auto* edit = new QLineEdit;
+    edit->installEventFilter(this);
+    return edit;
+}
+
+void CalculatorWindow::addInputRow(std::string_view label, std::string_view control) {
+    QWidget* widget = inputWidget(control);
+    binding_->bind(control, widget);
+    const int row = inputRows_->rowCount();
+    inputRows_->addWidget(rowLabel(label), row, 0);
+    inputRows_->addWidget(widget, row, 1);
+    inputs_.push_back(widget);
+    updateTabOrder();
+    refresh();
+}
+
+void CalculatorWindow::addOutputRow(std::string_view label, std::string_view control,
+                                    std::string_view labelControl) {
+    auto* field = new QLineEdit;
+    field->setReadOnly(true);
+    field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setFontPixels(field, 18);
+    field->setMinimumWidth(100);
+    binding_->bind(control, field);
+    QLabel* caption = rowLabel(label);
+    if (!labelControl.empty()) binding_->bind(labelControl, caption);
+    const int row = outputRows_->rowCount();
+    outputRows_->addWidget(caption, row, 0);
+    outputRows_->addWidget(field, row, 1);
+    outputs_.push_back(field);
+    updateTabOrder();
+    refresh();
+}
+
+void CalculatorWindow::updateTabOrder() {
+    // Top to bottom: inputs, ≈ and the outputs, the buttons, then © of the title row.
+    std::vector<QWidget*> order = inputs_;
+    order.insert(order.end(), outputs_.begin(), outputs_.end());
+    order.insert(order.end(), buttons_.begin(), buttons_.end());
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+QWidget* CalculatorWindow::controlWidget(std::string_view name) const {
+    return binding_->widget(name);
+}
+
+void CalculatorWindow::setWorkbenchPage(QWidget* page) {
+    workbenchLayout_->addWidget(page);
+    refresh();
+}
+
+void CalculatorWindow::refresh() {
+    binding_->refresh();
+    sheetPage_->refresh(*model_);
+    if (model_->MainFormLayer.visible)
+        pages_->setCurrentIndex(0);
+    else if (model_->JieGuo_DocLayer.visible)
+        pages_->setCurrentIndex(1);
+    else if (model_->YouHuaFormLayer.visible)
+        pages_->setCurrentIndex(2);
+    placePrecisionList();
+}
+
+void CalculatorWindow::placePrecisionList() {
+    if (precisionList_->isHidden()) return;
+    const QWidget* button = binding_->widget("cbt_JingDu");
+    const int rows = precisionList_->count();
+    precisionList_->setFixedHeight(precisionList_->sizeHintForRow(0) * rows +
+                                   2 * precisionList_->frameWidth() + 4);
+    const QPoint below =
+        button->mapTo(precisionList_->parentWidget(), QPoint(button->width(), button->height()));
+    precisionList_->move(below.x() - precisionList_->width(), below.y());
+    precisionList_->raise();
+}
+
+void CalculatorWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintVerticalGradient(painter, rect(), QColor(0x00, 0xBF, 0xFF), Qt::white);
+}
+
+void CalculatorWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    refresh();
+    if (!inputs_.empty() && !focusWidget()) inputs_.front()->setFocus();
+}
+
+bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Enter in any input runs 计算, as long as 计算 is there to press.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            binding_->act([](CalculatorFrame& m) { m.click("cbt_compute"); });
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace qianyan

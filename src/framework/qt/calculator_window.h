@@ -1,0 +1,78 @@
+#pragma once
+// The desktop face of a calculator window. It builds the frame every calculator shares — the title and
+// ©, the input and output groups, ≈ with its popup list, 计算/结果, ★, 退出 and the status line on the
+// page MainFormLayer; the sheet page JieGuo_DocLayer; an empty page YouHuaFormLayer for the workbench —
+// over a window model, and closes itself when the model asks. A calculator's face only declares its own
+// rows:
+//
+//     Formula1Window::Formula1Window(Platform& platform)
+//         : CalculatorWindow(std::make_unique<TVOR_FRM_KELD1>(platform), title, {331, 621}) {
+//         addInputRow("桩  身   直   径    d (mm)", "cbe_dd");
+//         addOutputRow("单桩竖向承载力 Ra(kN)", "edt_ra");
+//     }
+//
+// The widget of a row follows the kind of the model's control; tab order follows the rows.
+#include "framework/calculator_frame.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+class QGridLayout;
+class QListWidget;
+class QStackedWidget;
+class QVBoxLayout;
+
+namespace qianyan {
+
+class ControlBinding;
+class SheetPage;
+
+class CalculatorWindow : public QWidget {
+  public:
+    // clientSize in device-independent pixels; the window keeps it.
+    CalculatorWindow(std::unique_ptr<CalculatorFrame> model, const QString& title, QSize clientSize,
+                     QWidget* parent = nullptr);
+    ~CalculatorWindow() override;
+
+    CalculatorFrame& model() { return *model_; }
+    ControlBinding& binding() { return *binding_; }
+    // The widget bound to the model's control of that name, or nullptr.
+    QWidget* controlWidget(std::string_view name) const;
+    // Places the workbench's page on YouHuaFormLayer (the window takes it over).
+    void setWorkbenchPage(QWidget* page);
+    // Brings every widget and the shown page up to date from the model.
+    void refresh();
+
+  protected:
+    // An input row in the group 输入参数: a label and the widget for the model's control: a line edit,
+    // an editable or a plain combo box, or a check box, as the control's kind says.
+    void addInputRow(std::string_view label, std::string_view control);
+    // An output row in the group 输出结果: a read-only result field, right-aligned in large green digits.
+    // With labelControl the label's text is that model control's (a calculator that relabels a row).
+    void addOutputRow(std::string_view label, std::string_view control, std::string_view labelControl = {});
+
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QWidget* buildMainPage();
+    QWidget* inputWidget(std::string_view control);
+    void updateTabOrder();
+    void placePrecisionList();
+
+    std::unique_ptr<CalculatorFrame> model_;
+    ControlBinding* binding_;
+    QStackedWidget* pages_ = nullptr;
+    SheetPage* sheetPage_ = nullptr;
+    QVBoxLayout* workbenchLayout_ = nullptr;
+    QGridLayout* inputRows_ = nullptr;
+    QGridLayout* outputRows_ = nullptr;
+    QListWidget* precisionList_ = nullptr;
+    std::vector<QWidget*> inputs_, outputs_, buttons_;
+};
+
+} // namespace qianyan

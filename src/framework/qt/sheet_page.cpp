@@ -1,0 +1,136 @@
+#include "framework/qt/sheet_page.h"
+
+#include "framework/calculator_frame.h"
+#include "framework/qt/control_binding.h"
+#include "framework/qt/qt_text.h"
+#include "framework/qt/window_look.h"
+
+#include <QBoxLayout>
+#include <QGestureEvent>
+#include <QLabel>
+#include <QPinchGesture>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QWheelEvent>
+
+namespace qianyan {
+
+namespace {
+
+// A pinch reports a scale; the model moves the slider by distance steps of 20, so a base distance of
+// 100 makes doubling the fingers' spread five steps larger.
+constexpr double pinchBaseDistance = 100;
+
+QPushButton* smallButton(int width) {
+    auto* button = new QPushButton;
+    button->setFixedWidth(width);
+    return button;
+}
+
+} // namespace
+
+SheetPage::SheetPage(ControlBinding& binding, QWidget* parent) : QWidget(parent), binding_(binding) {
+    auto* title = new QLabel;
+    title->setAlignment(Qt::AlignCenter);
+    setFontPixels(title, 20, true);
+    binding_.bind("lb_jisuanjieguo", title);
+
+    auto* pageBook = smallButton(36);
+    auto* sanchu = smallButton(36);
+    auto* slider = new QSlider(Qt::Horizontal);
+    slider->setFocusPolicy(Qt::NoFocus);
+    auto* save = smallButton(60);
+    auto* exit = smallButton(60);
+    binding_.bind("cbt_PageBook", pageBook);
+    binding_.bind("cbt_sanchu", sanchu);
+    binding_.bind("tcb_meoFontSize", slider);
+    binding_.bind("cbt_Save", save);
+    binding_.bind("cbt_Exit", exit);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(pageBook);
+    buttons->addWidget(sanchu);
+    buttons->addWidget(slider, 1);
+    buttons->addWidget(save);
+    buttons->addWidget(exit);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(title);
+    layout->addWidget(makeView("meo_jisuanjieguo_Doc"), 1);
+    layout->addWidget(makeView("meo_jisuanjieguo_Xls"), 1);
+    layout->addLayout(buttons);
+}
+
+QPlainTextEdit* SheetPage::makeView(const char* name) {
+    auto* memo = new QPlainTextEdit;
+    memo->setReadOnly(true);
+    memo->setFocusPolicy(Qt::NoFocus);
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo->setTextInteractionFlags(Qt::NoTextInteraction);
+    memo->setFont(sheetFont(12));
+    memo->viewport()->installEventFilter(this);
+    memo->viewport()->grabGesture(Qt::PinchGesture);
+    binding_.bind(name, memo);
+    views_.push_back({memo, {}, views_.empty()});
+    return memo;
+}
+
+void SheetPage::refresh(const CalculatorFrame& model) {
+    for (View& view : views_) {
+        const std::vector<std::string>& lines = view.doc ? model.sheet().doc() : model.sheet().xls();
+        if (lines == view.shown) continue;
+        view.shown = lines;
+        QStringList text;
+        text.reserve(static_cast<qsizetype>(lines.size()));
+        for (const std::string& line : lines)
+            text << qtText(line);
+        view.memo->setPlainText(text.join(QLatin1Char('\n')));
+        view.memo->verticalScrollBar()->setValue(0);
+        view.memo->horizontalScrollBar()->setValue(0);
+    }
+}
+
+bool SheetPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel || event->type() == QEvent::Gesture)
+        for (const View& view : views_)
+            if (watched == view.memo->viewport()) return zoom(view, event);
+    return QWidget::eventFilter(watched, event);
+}
+
+bool SheetPage::zoom(const View& view, QEvent* event) {
+    if (event->type() == QEvent::Wheel) {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        const int delta = wheel->angleDelta().y();
+        if (delta == 0) return false;
+        const bool ctrlOnly = wheel->modifiers() == Qt::ControlModifier;
+        binding_.act([&](CalculatorFrame& m) {
+            m.runEvent([&] {
+                if (view.doc)
+                    m.meo_jisuanjieguo_DocMouseWheel(delta, ctrlOnly);
+                else
+                    m.meo_jisuanjieguo_XlsMouseWheel(delta, ctrlOnly);
+            });
+        });
+        // Without Ctrl alone the wheel scrolls the sheet as usual.
+        return ctrlOnly;
+    }
+    auto* gestures = static_cast<QGestureEvent*>(event);
+    auto* pinch = static_cast<QPinchGesture*>(gestures->gesture(Qt::PinchGesture));
+    if (!pinch) return false;
+    const double distance = pinchBaseDistance * pinch->totalScaleFactor();
+    const bool first = pinch->state() == Qt::GestureStarted;
+    bool handled = false;
+    binding_.act([&](CalculatorFrame& m) {
+        m.runEvent([&] {
+            handled = view.doc ? m.meo_jisuanjieguo_DocGesture(distance, first)
+                               : m.meo_jisuanjieguo_XlsGesture(distance, first);
+        });
+    });
+    gestures->setAccepted(pinch, handled || first);
+    return true;
+}
+
+} // namespace qianyan

@@ -1,0 +1,75 @@
+#include "platform/qt/qt_platform.h"
+
+#include "platform/legacy_text_file.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace qianyan {
+
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Boxes belong to the window the person is working in, so they open over it.
+QWidget* dialogParent() {
+    return QApplication::activeWindow();
+}
+
+QString programTitle() {
+    return QStringLiteral("嵌岩桩承载力计算");
+}
+
+} // namespace
+
+std::string QtPlatform::documentsFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty()) throw PlatformError("找不到文档文件夹");
+    const std::string path = folder.toStdString();
+    ensureFolder(path);
+    return path;
+}
+
+bool QtPlatform::fileExists(const std::string& path) {
+    return regularFileExists(path);
+}
+
+void QtPlatform::writeTextFile(const std::string& path, const LineSource& lines) {
+    writeLegacyTextFile(path, lines);
+}
+
+bool QtPlatform::askYesNo(std::string_view question) {
+    return QMessageBox::question(dialogParent(), programTitle(), fromUtf8(question),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+void QtPlatform::inform(std::string_view message) {
+    QMessageBox::information(dialogParent(), programTitle(), fromUtf8(message), QMessageBox::Ok);
+}
+
+void QtPlatform::reportError(std::string_view message) {
+    QMessageBox::warning(dialogParent(), programTitle(), fromUtf8(message), QMessageBox::Ok);
+}
+
+DateTime QtPlatform::now() {
+    const QDateTime t = QDateTime::currentDateTime();
+    const QDate d = t.date();
+    const QTime h = t.time();
+    return {d.year(), d.month(), d.day(), h.hour(), h.minute(), h.second()};
+}
+
+void QtPlatform::openLink(std::string_view link) {
+    QDesktopServices::openUrl(QUrl(fromUtf8(link)));
+}
+
+void QtPlatform::showAboutWindow() {
+    if (showAbout_) showAbout_();
+}
+
+} // namespace qianyan

@@ -1,0 +1,36 @@
+#pragma once
+// The desktop platform: the documents folder of the desktop, the one legacy-code-page file writer,
+// message boxes, the local clock and the system's link handler. The three dialogs are virtual so that a
+// test can answer them without a person.
+#include "platform/platform.h"
+
+#include <functional>
+
+class QWidget;
+
+namespace qianyan {
+
+class QtPlatform : public Platform {
+  public:
+    std::string documentsFolder() override;
+    bool fileExists(const std::string& path) override;
+    void writeTextFile(const std::string& path, const LineSource& lines) override;
+    // Desktop systems have no separate storage permission.
+    bool requestWritePermission() override { return true; }
+
+    bool askYesNo(std::string_view question) override;
+    void inform(std::string_view message) override;
+    void reportError(std::string_view message) override;
+
+    DateTime now() override;
+    void openLink(std::string_view link) override;
+    void showAboutWindow() override;
+
+    // The program shows its About window through this; until it is set, © does nothing.
+    void setAboutWindow(std::function<void()> show) { showAbout_ = std::move(show); }
+
+  private:
+    std::function<void()> showAbout_;
+};
+
+} // namespace qianyan

@@ -1,0 +1,166 @@
+// The launcher, the About window and the desktop platform's dialogs.
+#include "app/about_window.h"
+#include "app/calculator_faces.h"
+#include "app/launcher_texts.h"
+#include "app/launcher_window.h"
+#include "framework/qt/calculator_window.h"
+#include "framework/qt/control_binding.h"
+#include "qt/qt_fixture.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include <algorithm>
+#include <memory>
+
+using namespace qianyan;
+using qianyan::testing::ModalGuard;
+using qianyan::testing::StubPlatform;
+
+namespace {
+
+int openCalculatorWindows() {
+    int count = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (dynamic_cast<CalculatorWindow*>(w) && w->isVisible()) ++count;
+    return count;
+}
+
+void deleteClosedWindows() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+
+class AppTest : public QObject {
+    Q_OBJECT
+
+  private:
+    void press(const char* name) { QTest::mouseClick(launcher->button(name), Qt::LeftButton); }
+
+    std::unique_ptr<ModalGuard> guard;
+    std::unique_ptr<StubPlatform> platform;
+    std::unique_ptr<TVOR_FRM_KELD0> launcher;
+
+  private slots:
+    void init() {
+        guard = std::make_unique<ModalGuard>();
+        platform = std::make_unique<StubPlatform>();
+        launcher = std::make_unique<TVOR_FRM_KELD0>(*platform);
+        launcher->show();
+        QVERIFY(QTest::qWaitForWindowExposed(launcher.get()));
+    }
+    void cleanup() {
+        launcher.reset();
+        deleteClosedWindows();
+        platform.reset();
+        const QString unexpected = guard->unexpected();
+        guard.reset();
+        QVERIFY2(unexpected.isEmpty(), qPrintable(QStringLiteral("unexpected dialog: ") + unexpected));
+    }
+
+    void textsHaveTheirLengths_data() {
+        QTest::addColumn<QString>("scrambled");
+        QTest::addColumn<int>("length");
+        using namespace launcher_texts;
+        const auto row = [](const char* name, std::string_view text, int length) {
+            QTest::newRow(name) << QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()))
+                                << length;
+        };
+        row("A", heading, 6);
+        row("B", combinedCoefficient, 8);
+        row("C", withoutSoil, 6);
+        row("D", withSoil, 7);
+        row("E", separateCoefficients, 8);
+        row("F", rockLayers, 6);
+    }
+    void textsHaveTheirLengths() {
+        QFETCH(QString, scrambled);
+        QFETCH(int, length);
+        const QString text = QString::fromStdString(unscramble(scrambled.toStdString(), launcher_texts::key));
+        QCOMPARE(text.size(), length); // UTF-16 units, as the window counts them
+    }
+
+    void buttonsWithoutACalculatorAreDisabled() {
+        for (const char* name : {"cbt_Gongshi1", "cbt_Gongshi1_1", "cbt_Gongshi2", "cbt_Gongshi3"}) {
+            const auto faces = calculatorFaces();
+            const bool hasFace = std::any_of(faces.begin(), faces.end(),
+                                             [&](const CalculatorFace& f) { return f.button == name; });
+            QCOMPARE(launcher->button(name)->isEnabled(), hasFace);
+        }
+        QVERIFY(launcher->button("cbt_Gongshi1")->isEnabled());
+        QVERIFY(launcher->button("cbt_guanbi")->isEnabled());
+    }
+
+    void aCalculatorOpensOnceAndAfreshAfterClosing() {
+        press("cbt_Gongshi1");
+        press("cbt_Gongshi1");
+        QCOMPARE(openCalculatorWindows(), 1);
+        CalculatorWindow* first = launcher->openWindow("cbt_Gongshi1");
+        QVERIFY(first);
+        first->binding().act([](CalculatorFrame& m) { m.click("cbt_compute"); });
+        QCOMPARE(first->model().sheet().designCount(), 1);
+
+        first->binding().act([](CalculatorFrame& m) { m.click("cbt_tuichu"); });
+        deleteClosedWindows();
+        QVERIFY(!launcher->openWindow("cbt_Gongshi1"));
+        QCOMPARE(openCalculatorWindows(), 0);
+
+        press("cbt_Gongshi1");
+        QCOMPARE(openCalculatorWindows(), 1);
+        QCOMPARE(launcher->openWindow("cbt_Gongshi1")->model().sheet().designCount(), 0);
+    }
+
+    void exitClosesEveryCalculator() {
+        press("cbt_Gongshi1");
+        QCOMPARE(openCalculatorWindows(), 1);
+        press("cbt_guanbi");
+        deleteClosedWindows();
+        QVERIFY(!launcher->isVisible());
+        QCOMPARE(openCalculatorWindows(), 0);
+        QVERIFY(platform->dialogs.empty());
+    }
+
+    void aboutWindowIsCreatedOnceAndHiddenOnEscape() {
+        press("cbt_Gongshi1");
+        CalculatorWindow* calculator = launcher->openWindow("cbt_Gongshi1");
+        QVERIFY(!launcher->aboutWindow());
+        calculator->binding().act([](CalculatorFrame& m) { m.click("cbt_CopyRight"); });
+        TVOR_DAX_FRM_CopyRight* about = launcher->aboutWindow();
+        QVERIFY(about && about->isVisible());
+
+        QTest::keyClick(about, Qt::Key_Escape);
+        QVERIFY(!about->isVisible());
+        calculator->binding().act([](CalculatorFrame& m) { m.click("cbt_CopyRight"); });
+        QCOMPARE(launcher->aboutWindow(), about);
+        QVERIFY(about->isVisible());
+
+        about->lb_lianxiUrClick();
+        QCOMPARE(platform->links, std::vector<std::string>{"mailto:qianyan@example.org"});
+    }
+
+    void overwriteQuestionDefaultsToNo() {
+        // The real box, answered by the keyboard: Enter takes the default (No), then Yes is clicked.
+        QtPlatform real;
+        const auto answerWith = [](bool clickYes) {
+            QTimer::singleShot(0, [clickYes] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                QCOMPARE(box->text(), QStringLiteral("文件已存在，是否覆盖?"));
+                QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+                if (clickYes)
+                    box->button(QMessageBox::Yes)->click();
+                else
+                    QTest::keyClick(box, Qt::Key_Return);
+            });
+        };
+        answerWith(false);
+        QVERIFY(!real.askYesNo("文件已存在，是否覆盖?"));
+        answerWith(true);
+        QVERIFY(real.askYesNo("文件已存在，是否覆盖?"));
+    }
+};
+
+QTEST_MAIN(AppTest)
+#include "app_test.moc"

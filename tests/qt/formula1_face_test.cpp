@@ -1,0 +1,193 @@
+// The Formula 1 window's face is wired to its model: typing, pressing, the pages, the precision list,
+// saving through the platform and the sheet zoom.
+#include "formula1/qt/formula1_window.h"
+#include "qt/qt_fixture.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+
+#include <memory>
+
+using namespace qianyan;
+using qianyan::testing::ModalGuard;
+using qianyan::testing::StubPlatform;
+
+class Formula1FaceTest : public QObject {
+    Q_OBJECT
+
+  private:
+    template <class W> W* widget(const char* name) {
+        auto* w = qobject_cast<W*>(window->controlWidget(name));
+        if (!w) qFatal("no widget for %s", name);
+        return w;
+    }
+    QString text(const char* name) {
+        if (auto* edit = qobject_cast<QLineEdit*>(window->controlWidget(name))) return edit->text();
+        return widget<QLabel>(name)->text();
+    }
+    void press(const char* name) { QTest::mouseClick(widget<QPushButton>(name), Qt::LeftButton); }
+    void typeDiameter(const QString& typed) {
+        QLineEdit* edit = widget<QComboBox>("cbe_dd")->lineEdit();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, typed);
+    }
+    QString savedFiles() { return platform->folder.path(); }
+
+    std::unique_ptr<ModalGuard> guard;
+    std::unique_ptr<StubPlatform> platform;
+    QPointer<Formula1Window> window;
+
+  private slots:
+    void init() {
+        guard = std::make_unique<ModalGuard>();
+        platform = std::make_unique<StubPlatform>();
+        window = new Formula1Window(*platform);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+    }
+    void cleanup() {
+        delete window.data();
+        platform.reset();
+        const QString unexpected = guard->unexpected();
+        guard.reset();
+        QVERIFY2(unexpected.isEmpty(), qPrintable(QStringLiteral("unexpected dialog: ") + unexpected));
+    }
+
+    void typedDiameterReachesItsChangeHandler_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QColor>("color");
+        QTest::addColumn<QString>("raAfterEnter");
+        QTest::newRow("number") << "1500"
+                                << "" << QColor(Qt::black) << "18923";
+        QTest::newRow("letters") << "abc"
+                                 << "桩身直径数据有错" << QColor(Qt::red) << "";
+        QTest::newRow("beyond double") << "1e400"
+                                       << "桩身直径数据有错" << QColor(Qt::red) << "";
+        QTest::newRow("thousand digits")
+            << QString(1000, QLatin1Char('9')) << "桩身直径数据有错" << QColor(Qt::red) << "";
+    }
+    void typedDiameterReachesItsChangeHandler() {
+        QFETCH(QString, typed);
+        QFETCH(QString, status);
+        QFETCH(QColor, color);
+        QFETCH(QString, raAfterEnter);
+        press("cbt_compute");
+        QCOMPARE(text("edt_ra"), QStringLiteral("8410"));
+
+        typeDiameter(typed);
+        QCOMPARE(QString::fromStdString(window->model().find("cbe_dd")->text), typed);
+        QCOMPARE(text("edt_ra"), QString()); // cleared by cbe_ddChange
+        QVERIFY(widget<QPushButton>("cbt_compute")->isVisible());
+        QVERIFY(!widget<QPushButton>("cbt_View")->isVisible());
+        QCOMPARE(text("lb_shuoming"), status);
+        QCOMPARE(widget<QComboBox>("cbe_dd")->lineEdit()->palette().color(QPalette::Text), color);
+
+        // Enter runs 计算: a bad diameter stops it on the status line, nothing crashes.
+        QTest::keyClick(widget<QComboBox>("cbe_dd")->lineEdit(), Qt::Key_Return);
+        QCOMPARE(text("edt_ra"), raAfterEnter);
+        QCOMPARE(window->model().sheet().designCount(), raAfterEnter.isEmpty() ? 1 : 2);
+        QVERIFY(platform->dialogs.empty());
+    }
+
+    void computeShowsResultsAndTheirColour() {
+        press("cbt_compute");
+        QCOMPARE(text("edt_kesair"), QStringLiteral("0.8567"));
+        QCOMPARE(text("edt_ra"), QStringLiteral("8410"));
+        QCOMPARE(text("edt_rc"), QStringLiteral("7862"));
+        QCOMPARE(widget<QLineEdit>("edt_ra")->palette().color(QPalette::Text), QColor(0xFF008000u));
+        QVERIFY(widget<QPushButton>("cbt_View")->isVisible());
+        QVERIFY(!widget<QPushButton>("cbt_compute")->isVisible());
+        QCOMPARE(text("lb_shuoming"), QStringLiteral("较软岩"));
+    }
+
+    void precisionListRecomputesInTheChosenMode() {
+        auto* list = widget<QListWidget>("popbox_jingdu");
+        QVERIFY(!list->isVisible());
+        press("cbt_JingDu");
+        QVERIFY(list->isVisible());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        QVERIFY(!list->isVisible());
+        QCOMPARE(text("edt_ra"), QStringLiteral("8410.31"));
+        QCOMPARE(window->model().sheet().designCount(), 1);
+    }
+
+    void resultsPageSwitchesSheetsAndReturns() {
+        press("cbt_compute");
+        press("cbt_View");
+        auto* doc = widget<QPlainTextEdit>("meo_jisuanjieguo_Doc");
+        auto* xls = widget<QPlainTextEdit>("meo_jisuanjieguo_Xls");
+        QVERIFY(doc->isVisible() && !xls->isVisible());
+        QVERIFY(!widget<QPushButton>("cbt_tuichu")->isVisible());
+        QCOMPARE(doc->toPlainText().split(QLatin1Char('\n')).size(),
+                 static_cast<qsizetype>(window->model().sheet().doc().size()));
+        QCOMPARE(doc->focusPolicy(), Qt::NoFocus);
+
+        press("cbt_PageBook");
+        QVERIFY(xls->isVisible() && !doc->isVisible());
+        QCOMPARE(widget<QPushButton>("cbt_PageBook")->text(), QStringLiteral("2"));
+        QVERIFY(xls->toPlainText().contains(QStringLiteral("ZH1")));
+
+        press("cbt_Exit");
+        QVERIFY(widget<QPushButton>("cbt_tuichu")->isVisible());
+        QVERIFY(!xls->isVisible());
+    }
+
+    void saveGoesThroughThePlatform() {
+        press("cbt_compute");
+        press("cbt_View");
+        press("cbt_Save");
+        const QDir folder(savedFiles());
+        QCOMPARE(folder.entryList(QDir::Files),
+                 QStringList{QStringLiteral("嵌岩桩计算书(依据JGJ94-2008)_文本.txt")});
+        QVERIFY(!widget<QPushButton>("cbt_Save")->isEnabled());
+        QVERIFY(platform->dialogs.empty());
+
+        // A second design, saved over the first file: the answer No keeps it and writes a stamped copy.
+        press("cbt_Exit");
+        typeDiameter(QStringLiteral("1200"));
+        press("cbt_compute");
+        press("cbt_View");
+        press("cbt_Save");
+        QCOMPARE(platform->dialogs,
+                 (std::vector<std::string>{"文件已存在，是否覆盖?", "结果已附加时间改名另存。"}));
+        QCOMPARE(folder.entryList(QDir::Files).size(), 2);
+    }
+
+    void ctrlWheelMovesTheSliderWithinItsRange() {
+        press("cbt_compute");
+        press("cbt_View");
+        auto* slider = widget<QSlider>("tcb_meoFontSize");
+        auto* doc = widget<QPlainTextEdit>("meo_jisuanjieguo_Doc");
+        slider->setValue(24);
+        QCOMPARE(window->model().tcb_meoFontSize.value, 24.0);
+
+        qianyan::testing::wheel(doc->viewport(), 120, Qt::ControlModifier);
+        QCOMPARE(slider->value(), 24);
+        qianyan::testing::wheel(doc->viewport(), -120, Qt::ControlModifier);
+        QCOMPARE(slider->value(), 23);
+        QCOMPARE(doc->font().pixelSize(), 23);
+        // Further keys, or none, leave the size alone.
+        qianyan::testing::wheel(doc->viewport(), -120, Qt::ControlModifier | Qt::ShiftModifier);
+        qianyan::testing::wheel(doc->viewport(), -120, Qt::NoModifier);
+        QCOMPARE(slider->value(), 23);
+    }
+
+    void quitClosesAndReleasesTheWindow() {
+        press("cbt_tuichu");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(window.isNull());
+    }
+};
+
+QTEST_MAIN(Formula1FaceTest)
+#include "formula1_face_test.moc"
