@@ -12,11 +12,18 @@ namespace qianyan {
 
 inline constexpr std::string_view depthRatioClampWarning = "深径比超界，结果取边界值";
 
-class CircularPileWindow : public CalculatorFrame {
+class CircularPileWindow : public CalculatorFrame, public WorkbenchCalculator {
 public:
     CircularPileWindow(Platform& platform, std::string_view windowName, const Titles& titles);
 
     Control cbe_dd, cbe_hr, edt_frk, cbe_hnt, cbb_czgy;
+
+    // The workbench adapter's shared half: both calculators sweep the same five inputs.
+    WorkbenchCalculator* workbench() override { return this; }
+    std::vector<std::uint64_t> readOptionRows() override { return readCircularPileOptions(); }
+    void writeCandidate(std::span<const std::uint64_t> position, std::size_t firstChanged) override {
+        writeCircularPileCandidate(position, firstChanged);
+    }
 
 protected:
     struct CheckedInputs {

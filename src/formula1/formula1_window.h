@@ -6,7 +6,7 @@
 
 namespace qianyan {
 
-class TVOR_FRM_KELD1 : public CircularPileWindow, public WorkbenchCalculator {
+class TVOR_FRM_KELD1 : public CircularPileWindow {
 public:
     explicit TVOR_FRM_KELD1(Platform& platform);
 
@@ -19,13 +19,8 @@ public:
     void cbe_hntChange();
     void cbb_czgyChange();
 
-    // The workbench adapter (formula1_workbench.cpp).
-    WorkbenchCalculator* workbench() override { return this; }
+    // The workbench adapter's own half (formula1_workbench.cpp).
     std::unique_ptr<CalculatorFrame> clone() const override;
-    std::vector<std::uint64_t> readOptionRows() override { return readCircularPileOptions(); }
-    void writeCandidate(std::span<const std::uint64_t> position, std::size_t firstChanged) override {
-        writeCircularPileCandidate(position, firstChanged);
-    }
     void appendCandidateRow(TextTable& table, std::string_view label) override;
     void loadCandidate(const TextTable& table, std::size_t row) override;
 

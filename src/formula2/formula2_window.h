@@ -23,11 +23,17 @@ public:
     void cbb_czgyChange();
     void cbb_chezhuxishuChange();
 
+    // The workbench adapter's own half (formula2_workbench.cpp).
+    std::unique_ptr<CalculatorFrame> clone() const override;
+    void appendCandidateRow(TextTable& table, std::string_view label) override;
+    void loadCandidate(const TextTable& table, std::size_t row) override;
+
 protected:
     void addCalculatorControls(std::vector<NamedControl>& list) override;
     void onInputChanged(Control& input) override;
 
 private:
+    static const WorkbenchLayout& workbenchLayout();
     // The share labels back to their plain texts; the two combo handlers write "端阻力 Qrp(kN)".
     void resetShareLabels(std::string_view endLabel);
     void writeOutputs(const Formula2Result& r);

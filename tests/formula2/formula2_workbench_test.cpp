@@ -1,0 +1,121 @@
+#include "formula2/formula2_window.h"
+#include "framework/text_layout.h"
+#include "support/window_fixture.h"
+
+#include <gmock/gmock.h>
+
+namespace qianyan {
+namespace {
+
+using ::testing::Each;
+using ::testing::ElementsAre;
+
+class Formula2WorkbenchTest : public testing::WindowFixture<TVOR_FRM_KELD2> {
+protected:
+    void setRow(int row, std::string_view min, std::string_view max, std::string_view step) {
+        for (const auto& [col, text] : {std::pair{1, min}, std::pair{2, max}, std::pair{3, step}})
+            ASSERT_EQ(window.editCell("Grid1_Youhuaxuanxiang", row, col, text), Outcome::Done);
+    }
+    // d 1000 and 1500, hr 1.0d to 3.0d, frk 30 and 40, C30, all three processes: 36 candidates.
+    void sweep() {
+        window.click("cbt_YouHua");
+        setRow(0, "1000", "1500", "500");
+        setRow(2, "30", "40", "10");
+        setRow(3, "C30", "C30", "5");
+        window.click("cbt_YHcompute");
+        ASSERT_EQ(window.Grid2_Youhuajieguo.rows.rowCount(), 36u);
+    }
+    std::vector<std::string> column(std::size_t c) const {
+        std::vector<std::string> cells;
+        const TextTable& rows = window.Grid2_Youhuajieguo.rows;
+        for (std::size_t r = 0; r < rows.rowCount(); ++r) cells.emplace_back(rows.cell(r, c));
+        return cells;
+    }
+    std::vector<bool> shownColumns(const Grid& grid) const {
+        std::vector<bool> shown;
+        for (const GridColumn& c : grid.columns) shown.push_back(c.visible);
+        return shown;
+    }
+};
+
+TEST_F(Formula2WorkbenchTest, NineteenColumnsOfWhichTheLastIsNeverShown) {
+    const std::vector<GridColumn>& columns = window.Grid3_Youhuasaixuan.columns;
+    ASSERT_EQ(columns.size(), 19u);
+    EXPECT_EQ(columns[0].name, "Grid3_01_Str_YHzhuangbianhao");
+    EXPECT_EQ(window.Grid2_Youhuajieguo.columns[18].name, "Grid2_19_Int_YHczxsxx");
+    EXPECT_EQ(columns[0].header, "  桩编号");
+    EXPECT_EQ(columns[10].header, "侧阻占比");
+    EXPECT_EQ(columns[18].header, "侧阻系数取值") << "wider than 8: unchanged";
+
+    std::vector<bool> folded(19, false);
+    folded[0] = folded[1] = folded[2] = folded[3] = true;
+    std::vector<bool> expanded(19, true);
+    expanded[18] = false;
+    for (const auto& want : {folded, expanded, folded}) {
+        EXPECT_EQ(shownColumns(window.Grid2_Youhuajieguo), want);
+        EXPECT_EQ(shownColumns(window.Grid3_Youhuasaixuan), want);
+        window.cbt_zhangkaiClick();
+    }
+}
+
+TEST_F(Formula2WorkbenchTest, TheMethodOfTheSweepIsRecordedAndLoadedBack) {
+    window.chooseItem("cbb_chezhuxishu", 1);
+    sweep();
+    EXPECT_THAT(column(18), Each(std::string("1")));
+    EXPECT_THAT(window.Grid2_Youhuajieguo.rows.row(0),
+                ElementsAre("ZH-01", "1000", "11423", "10108", "1.0d", "30.00", "干 作 业", "1.00", "0.0624",
+                            "5881", "26%", "0.7200", "16965", "74%", "22846", "C30", "0.90", "", "1"));
+
+    window.click("cbt_YHfanhui");
+    window.chooseItem("cbb_chezhuxishu", 0);
+    window.click("cbt_YouHua");
+    window.doubleClick("Grid2_Youhuajieguo", 7); // ZH-08: 1000, 2.0d, 30.00, 泥浆护壁
+    EXPECT_EQ(window.cbb_chezhuxishu.itemIndex, 1);
+    EXPECT_EQ(window.cbb_chezhuxishu.text, "规范附录表格侧阻系数");
+    EXPECT_EQ(window.cbe_hr.text, "2.0d");
+    EXPECT_EQ(window.cbb_czgy.itemIndex, 1);
+    EXPECT_EQ(window.edt_ra.text, "") << "loading computes nothing";
+    EXPECT_TRUE(window.MainFormLayer.visible);
+}
+
+TEST_F(Formula2WorkbenchTest, TheConvertedMethodMakesRaTheCapacityByTheCombinedCoefficient) {
+    sweep();
+    EXPECT_THAT(column(18), Each(std::string("0")));
+    const TextTable& rows = window.Grid2_Youhuajieguo.rows;
+    for (std::size_t r = 0; r < rows.rowCount(); ++r) {
+        TVOR_FRM_KELD2 w(platform);
+        w.typeText("cbe_dd", rows.cell(r, 1));
+        w.typeText("cbe_hr", rows.cell(r, 4));
+        w.typeText("edt_frk", rows.cell(r, 5));
+        w.chooseItem("cbb_czgy", processIndexOfShortName(rows.cell(r, 6)));
+        w.click("cbt_compute");
+        EXPECT_EQ(rows.cell(r, 2), w.edt_raZW.text) << r;
+    }
+}
+
+TEST_F(Formula2WorkbenchTest, TablesCarryTheOutputTextsOfThePrecisionMode) {
+    window.click("cbt_JingDu");
+    window.chooseItem("popbox_jingdu", static_cast<int>(PrecisionMode::TwoDecimals));
+    sweep();
+    const std::vector<std::string> first = window.Grid2_Youhuajieguo.rows.row(0);
+    EXPECT_EQ(first[2], "11451.11");
+    EXPECT_EQ(first[9], "5937.61");
+    EXPECT_EQ(first[10], "26%") << "shares never have decimals";
+    EXPECT_EQ(first[13], "74%");
+}
+
+TEST_F(Formula2WorkbenchTest, TheSavedTableMatchesTheGoldenFile) {
+    window.chooseItem("cbb_chezhuxishu", 1);
+    sweep();
+    window.headerClick("Grid2_Youhuajieguo", 2);
+    window.click("cbt_YHsave");
+    const auto lines = testing::savedLines(documents / "嵌岩桩优化计算原始结果(依据JGJ94-2008)_表格.txt");
+    const auto golden = testing::savedLines(std::filesystem::path(QIANYAN_TEST_DATA) / "formula2" / "golden" /
+                                            "workbench_results_table.txt");
+    EXPECT_EQ(lines, golden);
+    ASSERT_EQ(lines.size(), 5u + 36u + 4u);
+    for (std::size_t i = 5; i < 5 + 36; ++i) EXPECT_EQ(displayWidth(lines[i]), 180) << i;
+}
+
+} // namespace
+} // namespace qianyan
