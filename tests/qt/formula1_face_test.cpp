@@ -1,10 +1,12 @@
 // The Formula 1 window's face is wired to its model: typing, pressing, the pages, the precision list,
 // saving through the platform and the sheet zoom.
 #include "formula1/qt/formula1_window.h"
+#include "platform/legacy_text_file.h"
 #include "qt/qt_fixture.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -40,7 +42,7 @@ class Formula1FaceTest : public QObject {
         QTest::keyClick(edit, Qt::Key_Delete);
         QTest::keyClicks(edit, typed);
     }
-    QString savedFiles() { return platform->folder.path(); }
+    QString savedFiles() { return platform->folder.path() + QStringLiteral("/Documents"); }
 
     std::unique_ptr<ModalGuard> guard;
     std::unique_ptr<StubPlatform> platform;
@@ -151,6 +153,10 @@ class Formula1FaceTest : public QObject {
                  QStringList{QStringLiteral("嵌岩桩计算书(依据JGJ94-2008)_文本.txt")});
         QVERIFY(!widget<QPushButton>("cbt_Save")->isEnabled());
         QVERIFY(platform->dialogs.empty());
+        QFile saved(folder.filePath(folder.entryList(QDir::Files).front()));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const std::string firstLine = fromGbk(saved.readLine().toStdString());
+        QCOMPARE(firstLine, window->model().sheet().doc().front() + "\r\n");
 
         // A second design, saved over the first file: the answer No keeps it and writes a stamped copy.
         press("cbt_Exit");

@@ -16,9 +16,18 @@
 
 namespace qianyan::testing {
 
+// The documents folder is the desktop's own, found under a home of the test's: the real lookup runs and
+// creates the folder.
 class StubPlatform : public QtPlatform {
   public:
-    std::string documentsFolder() override { return folder.path().toStdString(); }
+    StubPlatform() : home_(qgetenv("HOME")), config_(qgetenv("XDG_CONFIG_HOME")) {
+        qputenv("HOME", folder.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (folder.path() + QStringLiteral("/.config")).toLocal8Bit());
+    }
+    ~StubPlatform() override {
+        qputenv("HOME", home_);
+        qputenv("XDG_CONFIG_HOME", config_);
+    }
     bool askYesNo(std::string_view question) override {
         dialogs.emplace_back(question);
         return answer;
@@ -30,6 +39,9 @@ class StubPlatform : public QtPlatform {
     QTemporaryDir folder;
     bool answer = false;
     std::vector<std::string> dialogs, links;
+
+  private:
+    QByteArray home_, config_;
 };
 
 class ModalGuard {
