@@ -1,6 +1,7 @@
 #include "app/calculator_faces.h"
 
 #include "formula1/qt/formula1_window.h"
+#include "formula2/qt/formula2_window.h"
 
 namespace qianyan {
 
@@ -11,9 +12,10 @@ template <class Window> CalculatorWindow* make(Platform& platform) {
 }
 
 // A new calculator face is one line here (and its library in src/app/CMakeLists.txt), for instance
-// {"cbt_Gongshi2", make<Formula2Window>} once the Formula 2 face exists.
+// {"cbt_Gongshi3", make<Formula3Window>} once the Formula 3 face exists.
 constexpr CalculatorFace faces[] = {
     {"cbt_Gongshi1", make<Formula1Window>},
+    {"cbt_Gongshi2", make<Formula2Window>},
 };
 
 } // namespace

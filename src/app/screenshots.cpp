@@ -3,6 +3,7 @@
 #include "app/about_window.h"
 #include "app/launcher_window.h"
 #include "formula1/qt/formula1_window.h"
+#include "formula2/qt/formula2_window.h"
 #include "framework/qt/control_binding.h"
 #include "platform/qt/qt_platform.h"
 
@@ -86,6 +87,12 @@ int takeScreenshots(const QString& folder) {
     camera.shoot(window, "sheet_doc");
     face.act([](CalculatorFrame& m) { m.click("cbt_PageBook"); });
     camera.shoot(window, "sheet_xls");
+
+    Formula2Window second(platform);
+    second.setAttribute(Qt::WA_DeleteOnClose, false);
+    camera.shoot(second, "formula2_main");
+    second.binding().act([](CalculatorFrame& m) { m.click("cbt_compute"); });
+    camera.shoot(second, "formula2_results");
     return camera.failed() ? 1 : 0;
 }
 

@@ -1,0 +1,57 @@
+// The Formula 2 window's face is wired to its own controls: the client area, the method list, the
+// relabelled share rows and the check value in blue.
+#include "formula2/qt/formula2_window.h"
+#include "qt/qt_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace qianyan {
+namespace {
+
+TEST(Formula2Face, ShowsTheModelsOwnRowsAndLabels) {
+    int argc = 1;
+    char name[] = "formula2_face_tests";
+    char* argv[] = {name};
+    QApplication app(argc, argv);
+    testing::ModalGuard guard;
+    testing::StubPlatform platform;
+    Formula2Window window(platform);
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(window.size(), QSize(331, 761));
+
+    const auto text = [&](const char* control) {
+        if (auto* edit = qobject_cast<QLineEdit*>(window.controlWidget(control))) return edit->text();
+        auto* label = qobject_cast<QLabel*>(window.controlWidget(control));
+        return label ? label->text() : QStringLiteral("<no widget>");
+    };
+    auto* method = qobject_cast<QComboBox*>(window.controlWidget("cbb_chezhuxishu"));
+    ASSERT_NE(method, nullptr);
+    EXPECT_EQ(method->count(), 2);
+    EXPECT_EQ(method->currentText(), QStringLiteral("综合与端阻系数差换算"));
+    EXPECT_EQ(text("lb_raZW"), QStringLiteral("规范综合系数法承载力"));
+
+    QTest::mouseClick(qobject_cast<QPushButton*>(window.controlWidget("cbt_compute")), Qt::LeftButton);
+    EXPECT_EQ(text("edt_Qrs"), QStringLiteral("4189"));
+    EXPECT_EQ(text("lb_Qrs"), QStringLiteral("侧阻力Qrs(kN)[25%]"));
+    EXPECT_EQ(text("lb_Qrp"), QStringLiteral("端阻力Qrp(kN)[75%]"));
+    const auto* checkValue = window.controlWidget("edt_raZW");
+    EXPECT_EQ(text("edt_raZW"), QStringLiteral("8410"));
+    EXPECT_EQ(checkValue->palette().color(QPalette::Text), QColor(0, 0, 255));
+
+    QTest::keyClick(method, Qt::Key_Down); // a person choosing the second method
+    EXPECT_EQ(window.model().find("cbb_chezhuxishu")->itemIndex, 1);
+    EXPECT_EQ(text("edt_Qrs"), QString());
+    EXPECT_EQ(text("lb_Qrp"), QStringLiteral("端阻力 Qrp(kN)"));
+    EXPECT_EQ(guard.unexpected(), QString());
+}
+
+} // namespace
+} // namespace qianyan
