@@ -104,6 +104,20 @@ TEST_F(Formula2WorkbenchTest, TablesCarryTheOutputTextsOfThePrecisionMode) {
     EXPECT_EQ(first[13], "74%");
 }
 
+TEST_F(Formula2WorkbenchTest, SharesOfAQrkCutToZeroAreLeftEmpty) {
+    // A 100 mm pile in soft rock has Qrk below 100 kN, which 百位取整 shows as 0.
+    window.click("cbt_JingDu");
+    window.chooseItem("popbox_jingdu", static_cast<int>(PrecisionMode::Hundreds));
+    window.click("cbt_YouHua");
+    setRow(0, "100", "100", "0");
+    setRow(2, "1", "1", "0");
+    window.click("cbt_YHcompute");
+    ASSERT_GT(window.Grid2_Youhuajieguo.rows.rowCount(), 0u);
+    EXPECT_THAT(column(14), Each(std::string("0")));
+    EXPECT_THAT(column(10), Each(std::string()));
+    EXPECT_THAT(column(13), Each(std::string()));
+}
+
 TEST_F(Formula2WorkbenchTest, TheSavedTableMatchesTheGoldenFile) {
     window.chooseItem("cbb_chezhuxishu", 1);
     sweep();
