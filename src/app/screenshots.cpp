@@ -87,6 +87,8 @@ int takeScreenshots(const QString& folder) {
     camera.shoot(window, "sheet_doc");
     face.act([](CalculatorFrame& m) { m.click("cbt_PageBook"); });
     camera.shoot(window, "sheet_xls");
+    face.act([](CalculatorFrame& m) { m.typeText("tcb_meoFontSize", "8"); });
+    camera.shoot(window, "sheet_xls_zoomed_out");
 
     Formula2Window second(platform);
     second.setAttribute(Qt::WA_DeleteOnClose, false);

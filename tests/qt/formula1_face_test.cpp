@@ -1,6 +1,7 @@
 // The Formula 1 window's face is wired to its model: typing, pressing, the pages, the precision list,
 // saving through the platform and the sheet zoom.
 #include "formula1/qt/formula1_window.h"
+#include "framework/text_layout.h"
 #include "platform/legacy_text_file.h"
 #include "qt/qt_fixture.h"
 
@@ -15,6 +16,11 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <cmath>
+#include <map>
 
 #include <memory>
 
@@ -142,6 +148,35 @@ class Formula1FaceTest : public QObject {
         press("cbt_Exit");
         QVERIFY(widget<QPushButton>("cbt_tuichu")->isVisible());
         QVERIFY(!xls->isVisible());
+    }
+
+    void sheetColumnsLineUp() {
+        // Lines of equal display width (a CJK unit counts two columns) end at the same place on screen,
+        // whether they hold CJK characters or not.
+        press("cbt_compute");
+        press("cbt_View");
+        press("cbt_PageBook");
+        auto* xls = widget<QPlainTextEdit>("meo_jisuanjieguo_Xls");
+        for (int size : {12, 17, 5}) {
+            widget<QSlider>("tcb_meoFontSize")->setValue(size);
+            QApplication::processEvents();
+            QCOMPARE(xls->font().pixelSize(), size);
+            std::map<int, std::vector<std::pair<QString, qreal>>> byWidth;
+            for (QTextBlock block = xls->document()->begin(); block.isValid(); block = block.next()) {
+                QVERIFY(block.layout()->lineCount() > 0);
+                const int columns = displayWidth(block.text().toStdString());
+                byWidth[columns].emplace_back(block.text(), block.layout()->lineAt(0).naturalTextWidth());
+            }
+            int compared = 0;
+            for (const auto& [columns, lines] : byWidth) {
+                for (const auto& [text, width] : lines) {
+                    QVERIFY2(std::abs(width - lines.front().second) < 1.0, qPrintable(text));
+                    ++compared;
+                }
+            }
+            QVERIFY(compared >= 10);
+            QVERIFY(byWidth.size() < static_cast<std::size_t>(compared));
+        }
     }
 
     void saveGoesThroughThePlatform() {

@@ -1,6 +1,7 @@
 #include "framework/qt/sheet_page.h"
 
 #include "framework/calculator_frame.h"
+#include "framework/qt/column_grid.h"
 #include "framework/qt/control_binding.h"
 #include "framework/qt/qt_text.h"
 #include "framework/qt/window_look.h"
@@ -74,12 +75,13 @@ QPlainTextEdit* SheetPage::makeView(const char* name) {
     memo->viewport()->installEventFilter(this);
     memo->viewport()->grabGesture(Qt::PinchGesture);
     binding_.bind(name, memo);
-    views_.push_back({memo, {}, views_.empty()});
+    views_.push_back({memo, new ColumnGrid(memo->document()), {}, views_.empty()});
     return memo;
 }
 
 void SheetPage::refresh(const CalculatorFrame& model) {
     for (View& view : views_) {
+        view.grid->setFont(view.memo->font());
         const std::vector<std::string>& lines = view.doc ? model.sheet().doc() : model.sheet().xls();
         if (lines == view.shown) continue;
         view.shown = lines;

@@ -11,6 +11,7 @@ class QPlainTextEdit;
 namespace qianyan {
 
 class CalculatorFrame;
+class ColumnGrid;
 class ControlBinding;
 
 class SheetPage : public QWidget {
@@ -26,6 +27,7 @@ class SheetPage : public QWidget {
   private:
     struct View {
         QPlainTextEdit* memo;
+        ColumnGrid* grid;
         std::vector<std::string> shown;
         bool doc;
     };

@@ -46,8 +46,8 @@ QFont sheetFont(int px) {
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPixelSize(px);
-    // Whole-pixel advances keep a CJK character exactly two Latin columns wide.
-    font.setHintingPreference(QFont::PreferFullHinting);
+    // Unrounded advances, so that the column grid can line the characters up exactly.
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 
