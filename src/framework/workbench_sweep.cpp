@@ -72,7 +72,6 @@ std::uint64_t CalculatorFrame::beginSweep() {
     pb_YH_jingdu.value = 0;
     sweep_.counts = std::move(counts);
     sweep_.total = total;
-    Grid2_Youhuajieguo.rows.reserve(total);
     return total;
 }
 
@@ -85,6 +84,8 @@ SweepOutcome CalculatorFrame::runSweep(const SweepProgress& progress, const std:
     std::string label;
     std::uint64_t& done = sweep_.done;
     std::uint64_t percent = 0;
+    // Reserved here, on the window that sweeps: a copy of the window would not inherit the room.
+    Grid2_Youhuajieguo.rows.reserve(total);
     // The progress texts of every candidate are only ever seen at the end, so they are written there.
     try {
         while (done < total) {
