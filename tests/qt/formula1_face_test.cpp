@@ -5,6 +5,7 @@
 #include "platform/legacy_text_file.h"
 #include "qt/qt_fixture.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -46,7 +47,13 @@ class Formula1FaceTest : public QObject {
         QLineEdit* edit = widget<QComboBox>("cbe_dd")->lineEdit();
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, typed);
+        if (typed.size() <= 100) {
+            QTest::keyClicks(edit, typed);
+            return;
+        }
+        // A long text arrives pasted, in one piece.
+        QApplication::clipboard()->setText(typed);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
     }
     QString savedFiles() { return platform->folder.path() + QStringLiteral("/Documents"); }
 
@@ -81,6 +88,10 @@ class Formula1FaceTest : public QObject {
                                  << "桩身直径数据有错" << QColor(Qt::red) << "";
         QTest::newRow("beyond double") << "1e400"
                                        << "桩身直径数据有错" << QColor(Qt::red) << "";
+        QTest::newRow("empty") << ""
+                               << "桩身直径数据有错" << QColor(Qt::red) << "";
+        QTest::newRow("ten thousand characters")
+            << QString(10000, QLatin1Char('x')) << "桩身直径数据有错" << QColor(Qt::red) << "";
         QTest::newRow("thousand digits")
             << QString(1000, QLatin1Char('9')) << "桩身直径数据有错" << QColor(Qt::red) << "";
     }
@@ -105,6 +116,18 @@ class Formula1FaceTest : public QObject {
         QCOMPARE(text("edt_ra"), raAfterEnter);
         QCOMPARE(window->model().sheet().designCount(), raAfterEnter.isEmpty() ? 1 : 2);
         QVERIFY(platform->dialogs.empty());
+    }
+
+    void tabGoesDownTheForm() {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        widget<QComboBox>("cbe_dd")->setFocus();
+        for (const char* next : {"cbe_hr", "edt_frk", "cbe_hnt", "cbb_czgy", "cbt_JingDu"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* expected = window->controlWidget(next);
+            QWidget* focused = QApplication::focusWidget();
+            QVERIFY2(focused == expected || expected->isAncestorOf(focused), next);
+        }
     }
 
     void computeShowsResultsAndTheirColour() {
