@@ -186,8 +186,10 @@ QWidget* CalculatorWindow::inputWidget(std::string_view control) {
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         box->setMinimumContentsLength(5);
         if (box->isEditable()) {
-            // The model keeps the list; a typed text is never added to it.
+            // The model keeps the list and the text: a typed text is never added to the list, nor
+            // completed to one of its items behind the person's back.
             box->setInsertPolicy(QComboBox::NoInsert);
+            box->setCompleter(nullptr);
             box->lineEdit()->installEventFilter(this);
         }
         box->installEventFilter(this);

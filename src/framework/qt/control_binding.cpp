@@ -15,6 +15,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 
+#include <algorithm>
 #include <cmath>
 #include <unordered_map>
 

@@ -41,7 +41,6 @@ SheetPage::SheetPage(ControlBinding& binding, QWidget* parent) : QWidget(parent)
     auto* pageBook = smallButton(36);
     auto* sanchu = smallButton(36);
     auto* slider = new QSlider(Qt::Horizontal);
-    slider->setFocusPolicy(Qt::NoFocus);
     auto* save = smallButton(60);
     auto* exit = smallButton(60);
     binding_.bind("cbt_PageBook", pageBook);
