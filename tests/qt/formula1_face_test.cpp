@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QNativeGestureEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -244,6 +245,31 @@ class Formula1FaceTest : public QObject {
         qianyan::testing::wheel(doc->viewport(), -120, Qt::ControlModifier | Qt::ShiftModifier);
         qianyan::testing::wheel(doc->viewport(), -120, Qt::NoModifier);
         QCOMPARE(slider->value(), 23);
+    }
+
+    void touchpadPinchMovesTheSliderWithinItsRange() {
+        press("cbt_compute");
+        press("cbt_View");
+        auto* viewport = widget<QPlainTextEdit>("meo_jisuanjieguo_Doc")->viewport();
+        const auto gesture = [viewport](Qt::NativeGestureType type, double value) {
+            const QPointF at = viewport->rect().center();
+            QNativeGestureEvent event(type, QPointingDevice::primaryPointingDevice(), 2, at, at,
+                                      viewport->mapToGlobal(at), value, {});
+            QApplication::sendEvent(viewport, &event);
+        };
+        // Spreading the fingers to 1.5 times their distance: (150 - 100) / 20 = 2.5 sizes larger.
+        gesture(Qt::BeginNativeGesture, 0);
+        QCOMPARE(window->model().tcb_meoFontSize.value, 12.0);
+        gesture(Qt::ZoomNativeGesture, 0.5);
+        QCOMPARE(window->model().tcb_meoFontSize.value, 14.5);
+        QCOMPARE(widget<QSlider>("tcb_meoFontSize")->value(), 15);
+        // Pinching the fingers together: (1.5 - 150) / 20 smaller; a second pinch stops at the smallest size.
+        gesture(Qt::ZoomNativeGesture, -0.99);
+        QCOMPARE(window->model().tcb_meoFontSize.value, 7.075);
+        gesture(Qt::BeginNativeGesture, 0);
+        gesture(Qt::ZoomNativeGesture, -0.99);
+        QCOMPARE(window->model().tcb_meoFontSize.value, 4.0);
+        QCOMPARE(widget<QPlainTextEdit>("meo_jisuanjieguo_Doc")->font().pixelSize(), 4);
     }
 
     void quitClosesAndReleasesTheWindow() {

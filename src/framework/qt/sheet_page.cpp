@@ -9,6 +9,7 @@
 #include <QBoxLayout>
 #include <QGestureEvent>
 #include <QLabel>
+#include <QNativeGestureEvent>
 #include <QPinchGesture>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -72,6 +73,7 @@ QPlainTextEdit* SheetPage::makeView(const char* name) {
     memo->setTextInteractionFlags(Qt::NoTextInteraction);
     memo->setFont(sheetFont(12));
     memo->viewport()->installEventFilter(this);
+    memo->viewport()->setAttribute(Qt::WA_AcceptTouchEvents);
     memo->viewport()->grabGesture(Qt::PinchGesture);
     binding_.bind(name, memo);
     views_.push_back({memo, new ColumnGrid(memo->document()), {}, views_.empty()});
@@ -95,34 +97,39 @@ void SheetPage::refresh(const CalculatorFrame& model) {
 }
 
 bool SheetPage::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Wheel || event->type() == QEvent::Gesture)
-        for (const View& view : views_)
-            if (watched == view.memo->viewport()) return zoom(view, event);
+    for (const View& view : views_) {
+        if (watched != view.memo->viewport()) continue;
+        switch (event->type()) {
+        case QEvent::Wheel:
+            return wheel(view, *static_cast<QWheelEvent*>(event));
+        case QEvent::Gesture:
+            return pinch(view, *static_cast<QGestureEvent*>(event));
+        case QEvent::NativeGesture:
+            return touchpadZoom(view, *static_cast<QNativeGestureEvent*>(event));
+        default:
+            break;
+        }
+    }
     return QWidget::eventFilter(watched, event);
 }
 
-bool SheetPage::zoom(const View& view, QEvent* event) {
-    if (event->type() == QEvent::Wheel) {
-        auto* wheel = static_cast<QWheelEvent*>(event);
-        const int delta = wheel->angleDelta().y();
-        if (delta == 0) return false;
-        const bool ctrlOnly = wheel->modifiers() == Qt::ControlModifier;
-        binding_.act([&](CalculatorFrame& m) {
-            m.runEvent([&] {
-                if (view.doc)
-                    m.meo_jisuanjieguo_DocMouseWheel(delta, ctrlOnly);
-                else
-                    m.meo_jisuanjieguo_XlsMouseWheel(delta, ctrlOnly);
-            });
+bool SheetPage::wheel(const View& view, const QWheelEvent& event) {
+    const int delta = event.angleDelta().y();
+    if (delta == 0) return false;
+    const bool ctrlOnly = event.modifiers() == Qt::ControlModifier;
+    binding_.act([&](CalculatorFrame& m) {
+        m.runEvent([&] {
+            if (view.doc)
+                m.meo_jisuanjieguo_DocMouseWheel(delta, ctrlOnly);
+            else
+                m.meo_jisuanjieguo_XlsMouseWheel(delta, ctrlOnly);
         });
-        // Without Ctrl alone the wheel scrolls the sheet as usual.
-        return ctrlOnly;
-    }
-    auto* gestures = static_cast<QGestureEvent*>(event);
-    auto* pinch = static_cast<QPinchGesture*>(gestures->gesture(Qt::PinchGesture));
-    if (!pinch) return false;
-    const double distance = pinchBaseDistance * pinch->totalScaleFactor();
-    const bool first = pinch->state() == Qt::GestureStarted;
+    });
+    // Without Ctrl alone the wheel scrolls the sheet as usual.
+    return ctrlOnly;
+}
+
+bool SheetPage::zoomGesture(const View& view, double distance, bool first) {
     bool handled = false;
     binding_.act([&](CalculatorFrame& m) {
         m.runEvent([&] {
@@ -130,8 +137,33 @@ bool SheetPage::zoom(const View& view, QEvent* event) {
                                : m.meo_jisuanjieguo_XlsGesture(distance, first);
         });
     });
-    gestures->setAccepted(pinch, handled || first);
+    return handled;
+}
+
+bool SheetPage::pinch(const View& view, QGestureEvent& event) {
+    auto* gesture = static_cast<QPinchGesture*>(event.gesture(Qt::PinchGesture));
+    if (!gesture) return false;
+    const bool first = gesture->state() == Qt::GestureStarted;
+    const bool handled = zoomGesture(view, pinchBaseDistance * gesture->totalScaleFactor(), first);
+    // The first event must be taken too, or the rest of the gesture never arrives.
+    event.setAccepted(gesture, handled || first);
     return true;
+}
+
+bool SheetPage::touchpadZoom(const View& view, const QNativeGestureEvent& event) {
+    // A touchpad reports its pinch as steps of relative scale; their product is the gesture's scale.
+    switch (event.gestureType()) {
+    case Qt::BeginNativeGesture:
+        touchpadScale_ = 1;
+        zoomGesture(view, pinchBaseDistance, true);
+        return true;
+    case Qt::ZoomNativeGesture:
+        touchpadScale_ *= 1 + event.value();
+        zoomGesture(view, pinchBaseDistance * touchpadScale_, false);
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace qianyan

@@ -6,7 +6,10 @@
 #include <string>
 #include <vector>
 
+class QGestureEvent;
+class QNativeGestureEvent;
 class QPlainTextEdit;
+class QWheelEvent;
 
 namespace qianyan {
 
@@ -32,10 +35,15 @@ class SheetPage : public QWidget {
         bool doc;
     };
     QPlainTextEdit* makeView(const char* name);
-    bool zoom(const View& view, QEvent* event);
+    bool wheel(const View& view, const QWheelEvent& event);
+    bool pinch(const View& view, QGestureEvent& event);
+    bool touchpadZoom(const View& view, const QNativeGestureEvent& event);
+    // Hands one zoom event to the model; whether it was handled.
+    bool zoomGesture(const View& view, double distance, bool first);
 
     ControlBinding& binding_;
     std::vector<View> views_;
+    double touchpadScale_ = 1;
 };
 
 } // namespace qianyan
