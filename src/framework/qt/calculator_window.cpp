@@ -8,6 +8,7 @@
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,6 +17,9 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QStyleOptionComboBox>
+
+#include <algorithm>
 
 namespace qianyan {
 
@@ -48,6 +52,31 @@ QPushButton* frameButton(int px = 15) {
     setFontPixels(button, px);
     return button;
 }
+
+// A list that is never narrower than its longest item, so that no chosen item is cut off (its row
+// goes under the label when the room beside it is too small). A typed value needs only a few digits.
+class ListBox : public QComboBox {
+  public:
+    explicit ListBox(bool editable) {
+        setEditable(editable);
+        // The size is the layout's alone: a combo box adjusting to its contents resizes itself later.
+        setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        setMinimumContentsLength(5);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    }
+
+    QSize minimumSizeHint() const override {
+        const QSize least = QComboBox::minimumSizeHint();
+        if (isEditable()) return least;
+        int text = 0;
+        for (int i = 0; i < count(); ++i)
+            text = std::max(text, fontMetrics().horizontalAdvance(itemText(i)));
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        return least.expandedTo(
+            style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(text, least.height()), this));
+    }
+};
 
 QLabel* rowLabel(std::string_view text) {
     auto* label = new QLabel(qtText(text));
@@ -181,10 +210,7 @@ QWidget* CalculatorWindow::inputWidget(std::string_view control) {
     const Control* c = model_->find(control);
     const ControlKind kind = c ? c->kind : ControlKind::Edit;
     if (kind == ControlKind::EditableCombo || kind == ControlKind::ComboBox) {
-        auto* box = new QComboBox;
-        box->setEditable(kind == ControlKind::EditableCombo);
-        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        box->setMinimumContentsLength(5);
+        auto* box = new ListBox(kind == ControlKind::EditableCombo);
         if (box->isEditable()) {
             // The model keeps the list and the text: a typed text is never added to the list, nor
             // completed to one of its items behind the person's back.
@@ -204,8 +230,9 @@ QWidget* CalculatorWindow::inputWidget(std::string_view control) {
 void CalculatorWindow::addInputRow(std::string_view label, std::string_view control) {
     QWidget* widget = inputWidget(control);
     binding_->bind(control, widget);
+    inputRowWidgets_.push_back({rowLabel(label), widget});
     const int row = inputRows_->rowCount();
-    inputRows_->addWidget(rowLabel(label), row, 0);
+    inputRows_->addWidget(inputRowWidgets_.back().label, row, 0);
     inputRows_->addWidget(widget, row, 1);
     inputs_.push_back(widget);
     updateTabOrder();
@@ -272,6 +299,28 @@ void CalculatorWindow::placePrecisionList() {
     precisionList_->raise();
 }
 
+void CalculatorWindow::wrapLongInputRows() {
+    // Known only once the window is laid out: the room beside the widest label. A field that needs more
+    // (a list whose longest item is long) goes under its label across the group, so no text is cut.
+    layout()->activate();
+    int labelWidth = 0;
+    for (const InputRow& r : inputRowWidgets_)
+        labelWidth = std::max(labelWidth, r.label->sizeHint().width());
+    const QMargins margins = inputRows_->contentsMargins();
+    const int room = inputRows_->parentWidget()->contentsRect().width() - margins.left() - margins.right() -
+                     labelWidth - inputRows_->horizontalSpacing();
+    int row = 0;
+    for (const InputRow& r : inputRowWidgets_) {
+        const bool wrap = r.field->minimumSizeHint().width() > room;
+        inputRows_->removeWidget(r.label);
+        inputRows_->removeWidget(r.field);
+        inputRows_->addWidget(r.label, row, 0, 1, wrap ? 2 : 1);
+        if (wrap) ++row;
+        inputRows_->addWidget(r.field, row, wrap ? 0 : 1, 1, wrap ? 2 : 1);
+        ++row;
+    }
+}
+
 void CalculatorWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     paintVerticalGradient(painter, rect(), QColor(0x00, 0xBF, 0xFF), Qt::white);
@@ -280,6 +329,7 @@ void CalculatorWindow::paintEvent(QPaintEvent*) {
 void CalculatorWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     refresh();
+    wrapLongInputRows();
     if (!inputs_.empty() && !focusWidget()) inputs_.front()->setFocus();
 }
 

@@ -21,6 +21,7 @@
 #include <vector>
 
 class QGridLayout;
+class QLabel;
 class QListWidget;
 class QStackedWidget;
 class QVBoxLayout;
@@ -63,6 +64,7 @@ class CalculatorWindow : public QWidget {
     QWidget* inputWidget(std::string_view control);
     void updateTabOrder();
     void placePrecisionList();
+    void wrapLongInputRows();
 
     std::unique_ptr<CalculatorFrame> model_;
     ControlBinding* binding_;
@@ -71,6 +73,11 @@ class CalculatorWindow : public QWidget {
     QVBoxLayout* workbenchLayout_ = nullptr;
     QGridLayout* inputRows_ = nullptr;
     QGridLayout* outputRows_ = nullptr;
+    struct InputRow {
+        QLabel* label;
+        QWidget* field;
+    };
+    std::vector<InputRow> inputRowWidgets_;
     QListWidget* precisionList_ = nullptr;
     std::vector<QWidget*> inputs_, outputs_, buttons_;
 };
