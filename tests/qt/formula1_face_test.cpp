@@ -131,6 +131,32 @@ class Formula1FaceTest : public QObject {
         }
     }
 
+    void noTextIsCutOff() {
+        // After an event and any timers it starts, every label and list of the main page still has the
+        // width its whole text needs.
+        press("cbt_compute");
+        QTest::qWait(50);
+        int checked = 0;
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            if (!w->isVisible()) continue;
+            if (auto* label = qobject_cast<QLabel*>(w); label && !label->wordWrap()) {
+                QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
+                ++checked;
+            } else if (auto* box = qobject_cast<QComboBox*>(w)) {
+                QVERIFY2(box->width() >= box->minimumSizeHint().width(), qPrintable(box->currentText()));
+                ++checked;
+            }
+        }
+        QVERIFY2(checked >= 12, qPrintable(QString::number(checked)));
+        // The input fields fill their column: one right edge for all.
+        const auto rightEdge = [this](const char* name) {
+            QWidget* w = window->controlWidget(name);
+            return w->mapTo(window, QPoint(w->width(), 0)).x();
+        };
+        for (const char* name : {"cbe_hr", "edt_frk", "cbe_hnt", "cbb_czgy"})
+            QCOMPARE(rightEdge(name), rightEdge("cbe_dd"));
+    }
+
     void computeShowsResultsAndTheirColour() {
         press("cbt_compute");
         QCOMPARE(text("edt_kesair"), QStringLiteral("0.8567"));
