@@ -61,7 +61,7 @@ void roundDigits(Decimal& d, long long keep) {
         while (!d.digits.empty() && d.digits.back() == '9')
             d.digits.pop_back();
         if (d.digits.empty()) {
-            d.digits = "1";
+            d.digits.assign(1, '1');
             ++d.point;
         } else {
             ++d.digits.back();

@@ -10,7 +10,9 @@ std::string unscramble(std::string_view hexDigits, const ScrambleKey& key) {
     std::u16string units;
     units.reserve(count);
     for (std::size_t k = 0; k < count; ++k) {
-        const auto word = readInteger("$" + std::string(hexDigits.substr(4 * k, 4)));
+        std::string group(1, '$');
+        group.append(hexDigits.substr(4 * k, 4));
+        const auto word = readInteger(group);
         units += static_cast<char16_t>(word ^ key[k % key.size()]);
     }
     return utf16ToUtf8(units);

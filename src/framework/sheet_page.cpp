@@ -39,7 +39,7 @@ void CalculatorFrame::cbt_PageBookClick() {
     const bool toXls = docShown();
     meo_jisuanjieguo_Xls.visible = toXls;
     meo_jisuanjieguo_Doc.visible = !toXls;
-    cbt_PageBook.text = toXls ? "2" : "1";
+    cbt_PageBook.text.assign(1, toXls ? '2' : '1');
     refreshSaveButton();
 }
 

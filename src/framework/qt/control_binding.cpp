@@ -23,11 +23,15 @@ namespace qianyan {
 
 namespace {
 
+// Sets the colour for the active and inactive states only, so that a disabled control keeps the
+// style's greyed-out look.
 void setTextColor(QWidget* widget, QPalette::ColorRole role, std::uint32_t argb) {
     const QColor color = qtColor(argb);
-    if (widget->palette().color(role) == color) return;
-    QPalette palette = widget->palette();
-    palette.setColor(role, color);
+    const QPalette& current = widget->palette();
+    if (current.color(QPalette::Active, role) == color && current.color(QPalette::Inactive, role) == color) return;
+    QPalette palette = current;
+    palette.setColor(QPalette::Active, role, color);
+    palette.setColor(QPalette::Inactive, role, color);
     widget->setPalette(palette);
 }
 
