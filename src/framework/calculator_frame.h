@@ -215,7 +215,6 @@ private:
     void writeFilterBounds();
     LineSource tableFileLines(const Grid& table, std::string_view title);
     void refreshSaveButton();
-    void scrollSheetsToTop();
 
     Platform* platform_;
     std::string windowName_;

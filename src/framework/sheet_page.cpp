@@ -19,18 +19,11 @@ LineSource linesOf(const std::vector<std::string>& lines) {
 
 void CalculatorFrame::appendDesign(const SheetDesign& design) {
     sheet_.append(design, dateTimeText(platform_->now()));
-    scrollSheetsToTop();
     cbt_Save.enabled = true;
     cbt_sanchu.enabled = true;
     cbt_View.visible = true;
     cbt_compute.visible = false;
     cbt_compute.enabled = false;
-}
-
-void CalculatorFrame::scrollSheetsToTop() {
-    // A memo's minimum is the first line shown; the faces scroll there when it changes.
-    meo_jisuanjieguo_Doc.minimum = 0;
-    meo_jisuanjieguo_Xls.minimum = 0;
 }
 
 bool CalculatorFrame::docShown() const { return cbt_PageBook.text == "1"; }
@@ -55,7 +48,6 @@ void CalculatorFrame::cbt_sanchuClick() {
         cbt_Save.enabled = false;
         cbt_sanchu.enabled = false;
     }
-    scrollSheetsToTop();
 }
 
 void CalculatorFrame::cbt_SaveClick() {
