@@ -66,10 +66,10 @@ void Sweep(benchmark::State& state) {
         w.click("cbt_YouHua");
         FineGrid::enter(w);
         w.click("cbt_YHcompute");
-        rows = w.Grid2_Youhuajieguo.rows.rowCount();
+        rows = w.workbench.Grid2_Youhuajieguo.rows.rowCount();
         if (rows != FineGrid::candidates) state.SkipWithError("the sweep did not list every candidate");
         state.counters["table_bytes_per_row"] =
-            static_cast<double>(w.Grid2_Youhuajieguo.rows.bytesHeld()) / static_cast<double>(rows);
+            static_cast<double>(w.workbench.Grid2_Youhuajieguo.rows.bytesHeld()) / static_cast<double>(rows);
     }
     state.counters["ns_per_candidate"] =
         benchmark::Counter(static_cast<double>(rows),
@@ -135,7 +135,7 @@ void SortByRa(benchmark::State& state) {
         TVOR_FRM_KELD1 w = swept;
         state.ResumeTiming();
         w.headerClick("Grid2_Youhuajieguo", 2);
-        if (w.sortState(1) != 1) state.SkipWithError("not sorted");
+        if (w.workbench.sortState(1) != 1) state.SkipWithError("not sorted");
     }
 }
 
@@ -154,19 +154,19 @@ void Filter(benchmark::State& state) {
     w.editCell("Grid1_Youhuaxuanxiang", 7, 2, "0");
     for (auto _ : state) {
         state.PauseTiming();
-        w.Grid2_Youhuajieguo.visible = true;
-        w.cbt_YHsaixuan.enabled = true;
+        w.workbench.Grid2_Youhuajieguo.visible = true;
+        w.workbench.cbt_YHsaixuan.enabled = true;
         state.ResumeTiming();
         w.click("cbt_YHsaixuan"); // every row passes: the most copying
     }
-    state.counters["rows"] = static_cast<double>(w.Grid3_Youhuasaixuan.rows.rowCount());
+    state.counters["rows"] = static_cast<double>(w.workbench.Grid3_Youhuasaixuan.rows.rowCount());
 }
 
 void TableFile(benchmark::State& state) {
     TVOR_FRM_KELD1 w = sweptWindow();
     platform().defaultAnswer = true; // overwrite the previous iteration's file
     for (auto _ : state) {
-        w.cbt_YHsave.enabled = true;
+        w.workbench.cbt_YHsave.enabled = true;
         w.click("cbt_YHsave");
     }
     std::filesystem::remove_all(benchFolder());

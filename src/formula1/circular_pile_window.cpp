@@ -43,12 +43,13 @@ CircularPileWindow::CircularPileWindow(Platform& platform, std::string_view wind
     cbb_czgy = Control::list(ControlKind::ComboBox, processItems(), 1);
 }
 
-void CircularPileWindow::addInputControls(std::vector<NamedControl>& list) {
-    list.insert(list.end(), {{"cbe_dd", &cbe_dd},
-                             {"cbe_hr", &cbe_hr},
-                             {"edt_frk", &edt_frk},
-                             {"cbe_hnt", &cbe_hnt},
-                             {"cbb_czgy", &cbb_czgy}});
+void CircularPileWindow::declare(WindowDeclaration& d) {
+    CalculatorFrame::declare(d);
+    d.add(&MainFormLayer, {{"cbe_dd", &cbe_dd},
+                           {"cbe_hr", &cbe_hr},
+                           {"edt_frk", &edt_frk},
+                           {"cbe_hnt", &cbe_hnt},
+                           {"cbb_czgy", &cbb_czgy}});
 }
 
 Control CircularPileWindow::resultOutput() {
@@ -56,10 +57,6 @@ Control CircularPileWindow::resultOutput() {
     c.readOnly = true;
     c.color = argb::green;
     return c;
-}
-
-void CircularPileWindow::clearOutputs(std::initializer_list<Control*> outputs) {
-    for (Control* c : outputs) c->text.clear();
 }
 
 void CircularPileWindow::markDiameterText() {
@@ -83,8 +80,9 @@ void CircularPileWindow::markRockStrengthText() {
 }
 
 CircularPileWindow::CheckedInputs CircularPileWindow::checkInputs() {
-    CheckedInputs in{readLenient(cbe_dd.text), 0, readLenient(edt_frk.text), DepthNotation::Millimetres};
-    if (!positiveFinite(in.d)) fail(cbe_dd, diameterError);
+    CheckedInputs in{0, 0, 0, DepthNotation::Millimetres};
+    // A text that is not one number as a whole ("1,500") never computes with a prefix of it.
+    if (!tryReadWhole(cbe_dd.text, in.d) || !positiveFinite(in.d)) fail(cbe_dd, diameterError);
     accept(cbe_dd);
 
     const SocketDepthText depth = readSocketDepth(cbe_hr.text);
@@ -96,7 +94,7 @@ CircularPileWindow::CheckedInputs CircularPileWindow::checkInputs() {
     accept(cbe_hr);
     in.hr = depth.notation == DepthNotation::Millimetres ? depth.value : depth.value * in.d;
 
-    if (!positiveFinite(in.frk)) fail(edt_frk, rockStrengthError);
+    if (!tryReadWhole(edt_frk.text, in.frk) || !positiveFinite(in.frk)) fail(edt_frk, rockStrengthError);
     showStatus(*rockClassName(in.frk), argb::black);
     requireFinite(cbe_hr, {in.hr, in.hr / in.d});
     return in;

@@ -19,9 +19,10 @@ public:
     Control cbe_dd, cbe_hr, edt_frk, cbe_hnt, cbb_czgy;
 
     // The workbench adapter's shared half: both calculators sweep the same five inputs.
-    WorkbenchCalculator* workbench() override { return this; }
-    std::vector<std::uint64_t> readOptionRows() override { return readCircularPileOptions(); }
-    void writeCandidate(std::span<const std::uint64_t> position, std::size_t firstChanged) override {
+    WorkbenchCalculator* workbenchAdapter() override { return this; }
+    std::vector<LoopCounts> readOptionRows() override { return {readCircularPileOptions()}; }
+    void writeCandidate(std::size_t /*kind*/, std::span<const std::uint64_t> position,
+                        std::size_t firstChanged) override {
         writeCircularPileCandidate(position, firstChanged);
     }
 
@@ -41,16 +42,16 @@ protected:
     // The marks of the diameter and rock-strength change handlers; they stop nothing.
     void markDiameterText();
     void markRockStrengthText();
-    static void clearOutputs(std::initializer_list<Control*> outputs);
     // A read-only result field.
     static Control resultOutput();
 
-    void addInputControls(std::vector<NamedControl>& list);
+    // The five inputs on the main page.
+    void declare(WindowDeclaration& d) override;
 
     // --- The workbench part both circular-pile calculators share ---
     // Reads option rows 0-4 (the rules of diameter, depth, strength, grade and process): the value
     // counts in loop order.
-    std::vector<std::uint64_t> readCircularPileOptions();
+    LoopCounts readCircularPileOptions();
     // Writes the candidate's diameter, depth, strength, grade and process, in this order.
     void writeCircularPileCandidate(std::span<const std::uint64_t> position, std::size_t firstChanged);
     // Texts of the candidate just evaluated, for the table cells.

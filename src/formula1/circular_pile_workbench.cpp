@@ -39,13 +39,13 @@ long long gradeNumberOfText(std::string_view text) {
     return readInteger(text.substr(start, end - start));
 }
 
-std::vector<std::uint64_t> CircularPileWindow::readCircularPileOptions() {
-    const TextTable& grid = Grid1_Youhuaxuanxiang.rows;
+LoopCounts CircularPileWindow::readCircularPileOptions() {
+    const TextTable& grid = workbench.Grid1_Youhuaxuanxiang.rows;
     CircularPileSweep& sweep = circularSweep_;
     const auto decimalRow = [&](std::size_t row, std::string_view message, auto read) {
         const OptionCells c = optionCells(grid, row);
         const double a = read(c.minimum), b = read(c.maximum), s = read(c.step);
-        if (a < 0 || b < 0) refuseSweep(message);
+        if (a < 0 || b < 0) workbench.refuse(message);
         return rangeRule(a, b, s);
     };
     const auto strict = [](std::string_view cell) { return readStrict(cell); };
@@ -74,7 +74,7 @@ std::vector<std::uint64_t> CircularPileWindow::readCircularPileOptions() {
         std::clamp<long long>(readInteger(process.maximum), firstProcessCode, lastProcessCode);
     sweep.ranges[sweptProcess] = integerRangeRule(p1, p2, readInteger(process.step));
 
-    std::vector<std::uint64_t> counts;
+    LoopCounts counts;
     for (const SweepRange& r : sweep.ranges)
         counts.push_back(r.count);
     return counts;

@@ -19,48 +19,19 @@ constexpr CalculatorFrame::Titles titles{
 TVOR_FRM_KELD1::TVOR_FRM_KELD1(Platform& platform)
     : CircularPileWindow(platform, "TVOR_FRM_KELD1", titles), edt_kesair(resultOutput()), edt_ra(resultOutput()),
       edt_rc(resultOutput()) {
-    setUpWorkbench(workbenchLayout());
+    workbench.declare(workbenchDeclaration());
 }
 
-void TVOR_FRM_KELD1::addCalculatorControls(std::vector<NamedControl>& list) {
-    addInputControls(list);
-    list.insert(list.end(), {{"edt_kesair", &edt_kesair}, {"edt_ra", &edt_ra}, {"edt_rc", &edt_rc}});
-}
-
-void TVOR_FRM_KELD1::onInputChanged(Control& input) {
-    if (&input == &cbe_dd) cbe_ddChange();
-    else if (&input == &cbe_hr) cbe_hrChange();
-    else if (&input == &edt_frk) edt_frkChange();
-    else if (&input == &cbe_hnt) cbe_hntChange();
-    else if (&input == &cbb_czgy) cbb_czgyChange();
-}
-
-void TVOR_FRM_KELD1::cbe_ddChange() {
-    clearOutputs({&edt_kesair, &edt_ra, &edt_rc});
-    restoreComputeButton();
-    markDiameterText();
-}
-
-void TVOR_FRM_KELD1::cbe_hrChange() {
-    clearOutputs({&edt_kesair, &edt_ra});
-    restoreComputeButton();
-    clearStatusText();
-}
-
-void TVOR_FRM_KELD1::edt_frkChange() {
-    clearOutputs({&edt_kesair, &edt_ra});
-    restoreComputeButton();
-    markRockStrengthText();
-}
-
-void TVOR_FRM_KELD1::cbe_hntChange() {
-    clearOutputs({&edt_rc});
-    restoreComputeButton();
-}
-
-void TVOR_FRM_KELD1::cbb_czgyChange() {
-    clearOutputs({&edt_kesair, &edt_ra, &edt_rc});
-    restoreComputeButton();
+void TVOR_FRM_KELD1::declare(WindowDeclaration& d) {
+    CircularPileWindow::declare(d);
+    d.add(&MainFormLayer, {{"edt_kesair", &edt_kesair}, {"edt_ra", &edt_ra}, {"edt_rc", &edt_rc}});
+    declareChanges(d, {
+                          {cbe_dd, {&edt_kesair, &edt_ra, &edt_rc}, [this] { markDiameterText(); }},
+                          {cbe_hr, {&edt_kesair, &edt_ra}, [this] { clearStatusText(); }},
+                          {edt_frk, {&edt_kesair, &edt_ra}, [this] { markRockStrengthText(); }},
+                          {cbe_hnt, {&edt_rc}},
+                          {cbb_czgy, {&edt_kesair, &edt_ra, &edt_rc}},
+                      });
 }
 
 void TVOR_FRM_KELD1::cbt_computeClick() {
@@ -75,7 +46,7 @@ void TVOR_FRM_KELD1::cbt_computeClick() {
     if (r.clamped) showStatus(depthRatioClampWarning, argb::magenta);
     edt_ra.text = modeAmount(r.ra, precisionMode(), 7);
     edt_rc.text = modeAmount(r.rc, precisionMode(), 7);
-    if (workbenchOpen_) return;
+    if (workbenchOpen()) return;
     appendDesign(formula1SheetDesign(sheetInputs(in), r));
 }
 

@@ -13,11 +13,6 @@ public:
     Control edt_kesair, edt_ra, edt_rc;
 
     void cbt_computeClick() override;
-    void cbe_ddChange();
-    void cbe_hrChange();
-    void edt_frkChange();
-    void cbe_hntChange();
-    void cbb_czgyChange();
 
     // The workbench adapter's own half (formula1_workbench.cpp).
     std::unique_ptr<CalculatorFrame> clone() const override;
@@ -25,11 +20,10 @@ public:
     void loadCandidate(const TextTable& table, std::size_t row) override;
 
 protected:
-    void addCalculatorControls(std::vector<NamedControl>& list) override;
-    void onInputChanged(Control& input) override;
+    void declare(WindowDeclaration& d) override;
 
 private:
-    static const WorkbenchLayout& workbenchLayout();
+    static const WorkbenchDeclaration& workbenchDeclaration();
 };
 
 } // namespace qianyan

@@ -51,13 +51,14 @@ constexpr std::array<TableFileCell, 11> fileCells{{
 
 } // namespace
 
-const WorkbenchLayout& TVOR_FRM_KELD1::workbenchLayout() {
-    static const WorkbenchLayout layout{
+const WorkbenchDeclaration& TVOR_FRM_KELD1::workbenchDeclaration() {
+    static const WorkbenchDeclaration layout{
         circularPileOptionGrid,
-        circularPileOptionRows,
-        circularPileRaFilterRow,
-        circularPileRcFilterRow,
         columns,
+        circularPileSortColumns,
+        circularPileFilters,
+        circularPileBounds,
+        {},
         120,
         " 基    桩  桩身截面  桩身直径  嵌岩深度  岩石强度  成    桩  深 径 比  综合系数  桩承载力  桩混凝土 "
         " "

@@ -36,75 +36,57 @@ TVOR_FRM_KELD2::TVOR_FRM_KELD2(Platform& platform)
       lb_Qrs(Control::make(ControlKind::Label, std::string(sideLabel))),
       lb_Qrp(Control::make(ControlKind::Label, std::string(endLabel))),
       lb_raZW(Control::make(ControlKind::Label, "规范综合系数法承载力")) {
-    setUpWorkbench(workbenchLayout());
+    workbench.declare(workbenchDeclaration());
 }
 
-void TVOR_FRM_KELD2::addCalculatorControls(std::vector<NamedControl>& list) {
-    addInputControls(list);
-    list.insert(list.end(), {{"cbb_chezhuxishu", &cbb_chezhuxishu},
-                             {"edt_kesais", &edt_kesais},
-                             {"edt_kesaip", &edt_kesaip},
-                             {"edt_Qrs", &edt_Qrs},
-                             {"edt_Qrp", &edt_Qrp},
-                             {"edt_Qrk", &edt_Qrk},
-                             {"edt_ra", &edt_ra},
-                             {"edt_raZW", &edt_raZW},
-                             {"edt_rc", &edt_rc},
-                             {"lb_Qrs", &lb_Qrs},
-                             {"lb_Qrp", &lb_Qrp},
-                             {"lb_raZW", &lb_raZW}});
-}
-
-void TVOR_FRM_KELD2::onInputChanged(Control& input) {
-    if (&input == &cbe_dd) cbe_ddChange();
-    else if (&input == &cbe_hr) cbe_hrChange();
-    else if (&input == &edt_frk) edt_frkChange();
-    else if (&input == &cbe_hnt) cbe_hntChange();
-    else if (&input == &cbb_czgy) cbb_czgyChange();
-    else if (&input == &cbb_chezhuxishu) cbb_chezhuxishuChange();
+void TVOR_FRM_KELD2::declare(WindowDeclaration& d) {
+    CircularPileWindow::declare(d);
+    d.add(&MainFormLayer, {{"cbb_chezhuxishu", &cbb_chezhuxishu},
+                           {"edt_kesais", &edt_kesais},
+                           {"edt_kesaip", &edt_kesaip},
+                           {"edt_Qrs", &edt_Qrs},
+                           {"edt_Qrp", &edt_Qrp},
+                           {"edt_Qrk", &edt_Qrk},
+                           {"edt_ra", &edt_ra},
+                           {"edt_raZW", &edt_raZW},
+                           {"edt_rc", &edt_rc},
+                           {"lb_Qrs", &lb_Qrs},
+                           {"lb_Qrp", &lb_Qrp},
+                           {"lb_raZW", &lb_raZW}});
+    // The share labels go back to their plain texts; the two list handlers write "端阻力 Qrp(kN)".
+    const auto labels = [this] { resetShareLabels(endLabel); };
+    const auto listLabels = [this] { resetShareLabels(endLabelOfComboHandlers); };
+    declareChanges(
+        d, {
+               {cbe_dd,
+                {&edt_kesais, &edt_kesaip, &edt_Qrs, &edt_Qrp, &edt_Qrk, &edt_ra, &edt_rc, &edt_raZW},
+                [this, labels] {
+                    labels();
+                    markDiameterText();
+                }},
+               {cbe_hr,
+                {&edt_kesais, &edt_kesaip, &edt_Qrs, &edt_Qrp, &edt_Qrk, &edt_ra, &edt_raZW},
+                [this, labels] {
+                    labels();
+                    clearStatusText();
+                }},
+               {edt_frk,
+                {&edt_kesais, &edt_kesaip, &edt_Qrs, &edt_Qrp, &edt_Qrk, &edt_ra, &edt_raZW},
+                [this, labels] {
+                    labels();
+                    markRockStrengthText();
+                }},
+               {cbe_hnt, {&edt_rc}},
+               {cbb_czgy,
+                {&edt_kesais, &edt_kesaip, &edt_Qrs, &edt_Qrp, &edt_Qrk, &edt_ra, &edt_raZW, &edt_rc},
+                listLabels},
+               {cbb_chezhuxishu, {&edt_kesais, &edt_Qrs, &edt_Qrk, &edt_ra}, listLabels},
+           });
 }
 
 void TVOR_FRM_KELD2::resetShareLabels(std::string_view endText) {
     lb_Qrs.text = sideLabel;
     lb_Qrp.text = endText;
-}
-
-void TVOR_FRM_KELD2::cbe_ddChange() {
-    clearOutputs({&edt_kesais, &edt_kesaip, &edt_Qrs, &edt_Qrp, &edt_Qrk, &edt_ra, &edt_rc, &edt_raZW});
-    resetShareLabels(endLabel);
-    restoreComputeButton();
-    markDiameterText();
-}
-
-void TVOR_FRM_KELD2::cbe_hrChange() {
-    clearOutputs({&edt_kesais, &edt_kesaip, &edt_Qrs, &edt_Qrp, &edt_Qrk, &edt_ra, &edt_raZW});
-    resetShareLabels(endLabel);
-    restoreComputeButton();
-    clearStatusText();
-}
-
-void TVOR_FRM_KELD2::edt_frkChange() {
-    clearOutputs({&edt_kesais, &edt_kesaip, &edt_Qrs, &edt_Qrp, &edt_Qrk, &edt_ra, &edt_raZW});
-    resetShareLabels(endLabel);
-    restoreComputeButton();
-    markRockStrengthText();
-}
-
-void TVOR_FRM_KELD2::cbe_hntChange() {
-    clearOutputs({&edt_rc});
-    restoreComputeButton();
-}
-
-void TVOR_FRM_KELD2::cbb_czgyChange() {
-    clearOutputs({&edt_kesais, &edt_kesaip, &edt_Qrs, &edt_Qrp, &edt_Qrk, &edt_ra, &edt_raZW, &edt_rc});
-    resetShareLabels(endLabelOfComboHandlers);
-    restoreComputeButton();
-}
-
-void TVOR_FRM_KELD2::cbb_chezhuxishuChange() {
-    clearOutputs({&edt_kesais, &edt_Qrs, &edt_Qrk, &edt_ra});
-    resetShareLabels(endLabelOfComboHandlers);
-    restoreComputeButton();
 }
 
 void TVOR_FRM_KELD2::cbt_computeClick() {
@@ -117,7 +99,7 @@ void TVOR_FRM_KELD2::cbt_computeClick() {
     requireFinite(cbe_dd, {r.body.area, r.body.perimeter, r.body.rc});
     requireFinite(edt_frk, {r.qrs, r.qrp, r.qrk, r.endShare, r.sideShare, r.ra, r.qrkz, r.qrkToQrkz});
     writeOutputs(r);
-    if (workbenchOpen_) return;
+    if (workbenchOpen()) return;
     appendDesign(formula2SheetDesign(sheetInputs(in), cbb_chezhuxishu.text, r));
     popbox_jingdu.visible = false;
 }

@@ -16,12 +16,6 @@ public:
     Control lb_Qrs, lb_Qrp, lb_raZW;
 
     void cbt_computeClick() override;
-    void cbe_ddChange();
-    void cbe_hrChange();
-    void edt_frkChange();
-    void cbe_hntChange();
-    void cbb_czgyChange();
-    void cbb_chezhuxishuChange();
 
     // The workbench adapter's own half (formula2_workbench.cpp).
     std::unique_ptr<CalculatorFrame> clone() const override;
@@ -29,11 +23,10 @@ public:
     void loadCandidate(const TextTable& table, std::size_t row) override;
 
 protected:
-    void addCalculatorControls(std::vector<NamedControl>& list) override;
-    void onInputChanged(Control& input) override;
+    void declare(WindowDeclaration& d) override;
 
 private:
-    static const WorkbenchLayout& workbenchLayout();
+    static const WorkbenchDeclaration& workbenchDeclaration();
     // The share labels back to their plain texts; the two combo handlers write "端阻力 Qrp(kN)".
     void resetShareLabels(std::string_view endLabel);
     void writeOutputs(const Formula2Result& r);

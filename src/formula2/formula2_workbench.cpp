@@ -30,7 +30,7 @@ constexpr std::array<WorkbenchColumn, 19> columns{{
     {"15_Str_YHQrk", "Qrk(kN)", Shown::Expanded},
     {"16_Str_YHhnt", "混凝土", Shown::Expanded},
     {"17_Str_YHPsai", "ψc", Shown::Expanded},
-    {"18_Str_YHBeizhu", "备注", Shown::Expanded},
+    {"18_Str_YHBeizhu", "备注", Shown::Expanded, {}, 120},
     {"19_Int_YHczxsxx", "侧阻系数取值", Shown::Never},
 }};
 enum Column : std::size_t {
@@ -84,13 +84,14 @@ std::string shareOfShown(const std::string& part, const std::string& whole) {
 
 } // namespace
 
-const WorkbenchLayout& TVOR_FRM_KELD2::workbenchLayout() {
-    static const WorkbenchLayout layout{
+const WorkbenchDeclaration& TVOR_FRM_KELD2::workbenchDeclaration() {
+    static const WorkbenchDeclaration layout{
         circularPileOptionGrid,
-        circularPileOptionRows,
-        circularPileRaFilterRow,
-        circularPileRcFilterRow,
         columns,
+        circularPileSortColumns,
+        circularPileFilters,
+        circularPileBounds,
+        {},
         formula2XlsWidth,
         formula2XlsColumns1,
         formula2XlsColumns2,

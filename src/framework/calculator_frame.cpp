@@ -1,6 +1,7 @@
 #include "framework/calculator_frame.h"
 
 #include "framework/number_text.h"
+#include "framework/text_layout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -76,202 +77,247 @@ CalculatorFrame::CalculatorFrame(Platform& platform, std::string_view windowName
     tcb_meoFontSize.value = 12;
     meo_jisuanjieguo_Doc.value = meo_jisuanjieguo_Xls.value = tcb_meoFontSize.value;
 
-    lb_youhuabiaoti = Control::make(ControlKind::Label, unscramble(titles.workbench, titles.key));
-    cbt_YHcompute = button("计算");
-    cbt_YHsaixuan = disabled(button("筛选"));
-    cbt_YHsave = disabled(button("存盘"));
-    cbt_YHfanhui = button("返回");
-    lb_huzhu = Control::make(ControlKind::Label, "1、点击表头排序   2、双击获取数据");
-    cbt_zhangkai = button("展开");
-    lb_YHxingxi = Control::make(ControlKind::Label);
-    pb_YH_jingdu = hidden(Control::make(ControlKind::ProgressBar));
+    workbench.lb_youhuabiaoti.text = unscramble(titles.workbench, titles.key);
 }
 
-std::vector<NamedControl> CalculatorFrame::controls() {
-    std::vector<NamedControl> list{
-        {"MainFormLayer", &MainFormLayer},
-        {"JieGuo_DocLayer", &JieGuo_DocLayer},
-        {"YouHuaFormLayer", &YouHuaFormLayer},
-        {"lb_cxm", &lb_cxm},
-        {"cbt_CopyRight", &cbt_CopyRight},
-        {"gpb_srcs", &gpb_srcs},
-        {"gpb_scjg", &gpb_scjg},
-        {"cbt_JingDu", &cbt_JingDu},
-        {"popbox_jingdu", &popbox_jingdu},
-        {"cbt_compute", &cbt_compute},
-        {"cbt_View", &cbt_View},
-        {"cbt_tuichu", &cbt_tuichu},
-        {"cbt_YouHua", &cbt_YouHua},
-        {"img_Logo", &img_Logo},
-        {"lb_shuoming", &lb_shuoming},
-        {"lb_guifan", &lb_guifan},
-        {"lb_jisuanjieguo", &lb_jisuanjieguo},
-        {"meo_jisuanjieguo_Doc", &meo_jisuanjieguo_Doc},
-        {"meo_jisuanjieguo_Xls", &meo_jisuanjieguo_Xls},
-        {"cbt_PageBook", &cbt_PageBook},
-        {"cbt_sanchu", &cbt_sanchu},
-        {"cbt_Exit", &cbt_Exit},
-        {"cbt_Save", &cbt_Save},
-        {"tcb_meoFontSize", &tcb_meoFontSize},
-        {"lb_youhuabiaoti", &lb_youhuabiaoti},
-        {"Grid1_Youhuaxuanxiang", &Grid1_Youhuaxuanxiang},
-        {"Grid2_Youhuajieguo", &Grid2_Youhuajieguo},
-        {"Grid3_Youhuasaixuan", &Grid3_Youhuasaixuan},
-        {"cbt_YHcompute", &cbt_YHcompute},
-        {"cbt_YHsaixuan", &cbt_YHsaixuan},
-        {"cbt_YHsave", &cbt_YHsave},
-        {"cbt_YHfanhui", &cbt_YHfanhui},
-        {"lb_huzhu", &lb_huzhu},
-        {"cbt_zhangkai", &cbt_zhangkai},
-        {"lb_YHxingxi", &lb_YHxingxi},
-        {"pb_YH_jingdu", &pb_YH_jingdu},
-    };
-    addCalculatorControls(list);
-    return list;
+const WindowDeclaration& CalculatorFrame::declaration() {
+    return declaration_.get([this](WindowDeclaration& d) { declare(d); });
+}
+
+void CalculatorFrame::declare(WindowDeclaration& d) {
+    d.add(nullptr, {{"MainFormLayer", &MainFormLayer},
+                    {"JieGuo_DocLayer", &JieGuo_DocLayer},
+                    {"YouHuaFormLayer", &YouHuaFormLayer}});
+    d.add(&MainFormLayer, {{"lb_cxm", &lb_cxm},
+                           {"cbt_CopyRight", &cbt_CopyRight},
+                           {"gpb_srcs", &gpb_srcs},
+                           {"gpb_scjg", &gpb_scjg},
+                           {"cbt_JingDu", &cbt_JingDu},
+                           {"popbox_jingdu", &popbox_jingdu},
+                           {"cbt_compute", &cbt_compute},
+                           {"cbt_View", &cbt_View},
+                           {"cbt_tuichu", &cbt_tuichu},
+                           {"cbt_YouHua", &cbt_YouHua},
+                           {"img_Logo", &img_Logo},
+                           {"lb_shuoming", &lb_shuoming},
+                           {"lb_guifan", &lb_guifan}});
+    d.add(&JieGuo_DocLayer, {{"lb_jisuanjieguo", &lb_jisuanjieguo},
+                             {"meo_jisuanjieguo_Doc", &meo_jisuanjieguo_Doc},
+                             {"meo_jisuanjieguo_Xls", &meo_jisuanjieguo_Xls},
+                             {"cbt_PageBook", &cbt_PageBook},
+                             {"cbt_sanchu", &cbt_sanchu},
+                             {"cbt_Exit", &cbt_Exit},
+                             {"cbt_Save", &cbt_Save},
+                             {"tcb_meoFontSize", &tcb_meoFontSize}});
+    d.onClick(cbt_compute, [this] { cbt_computeClick(); });
+    d.onClick(cbt_View, [this] { cbt_ViewClick(); });
+    d.onClick(cbt_Exit, [this] { cbt_ExitClick(); });
+    d.onClick(cbt_JingDu, [this] { cbt_JingDuClick(); });
+    d.onClick(cbt_CopyRight, [this] { cbt_CopyRightClick(); });
+    d.onClick(cbt_tuichu, [this] { cbt_tuichuClick(); });
+    d.onClick(cbt_PageBook, [this] { cbt_PageBookClick(); });
+    d.onClick(cbt_sanchu, [this] { cbt_sanchuClick(); });
+    d.onClick(cbt_Save, [this] { cbt_SaveClick(); });
+    d.onClick(cbt_YouHua, [this] { workbench.cbt_YouHuaClick(*this); });
+    d.onChange(popbox_jingdu, [this] { popbox_jingduChange(); });
+    d.onChange(tcb_meoFontSize, [this] { tcb_meoFontSizeChange(); });
+    workbench.declareControls(d, *this, YouHuaFormLayer);
+}
+
+void CalculatorFrame::declareChanges(WindowDeclaration& d, std::initializer_list<InputChange> changes) {
+    for (const InputChange& change : changes)
+        d.onChange(change.input, [this, clears = change.clears, more = change.more] {
+            for (Control* output : clears) output->text.clear();
+            restoreComputeButton();
+            if (more) more();
+        });
 }
 
 Control* CalculatorFrame::find(std::string_view name) {
-    for (const NamedControl& c : controls())
-        if (c.name == name) return c.control;
-    return nullptr;
+    const DeclaredControl* c = declaration().find(name);
+    return c ? c->control : nullptr;
+}
+
+Grid* CalculatorFrame::findGrid(std::string_view name) {
+    const DeclaredControl* c = declaration().find(name);
+    return c ? c->asGrid() : nullptr;
+}
+
+const DeclaredControl* CalculatorFrame::reachableEntry(std::string_view name, Outcome& outcome) {
+    const DeclaredControl* c = declaration().find(name);
+    outcome = !c                                                             ? Outcome::UnknownControl
+              : !c->control->enabled || !c->control->visible                 ? Outcome::Inert
+              : c->layer && !c->layer->visible                               ? Outcome::Inert
+                                                                             : Outcome::Done;
+    return c;
+}
+
+bool CalculatorFrame::reachable(std::string_view name) {
+    Outcome outcome = Outcome::Done;
+    reachableEntry(name, outcome);
+    return outcome == Outcome::Done;
 }
 
 Outcome CalculatorFrame::typeText(std::string_view name, std::string_view text) {
-    Control* c = find(name);
-    if (!c) return Outcome::UnknownControl;
-    if (c == &tcb_meoFontSize) {
+    Outcome outcome = Outcome::Done;
+    const DeclaredControl* c = reachableEntry(name, outcome);
+    if (!c) return outcome;
+    Control& input = *c->control;
+    if (input.kind == ControlKind::TrackBar) {
+        if (outcome != Outcome::Done) return outcome;
         double value = 0;
         if (!tryReadStrict(text, value) || !std::isfinite(value)) {
             platform_->reportError(conversionMessage(text));
             return Outcome::Done;
         }
-        tcb_meoFontSize.value = std::clamp(value, tcb_meoFontSize.minimum, tcb_meoFontSize.maximum);
-        runEvent([&] { tcb_meoFontSizeChange(); });
+        input.value = std::clamp(value, input.minimum, input.maximum);
+        runEvent([&] { inputChanged(input); });
         return Outcome::Done;
     }
-    if ((c->kind != ControlKind::Edit && c->kind != ControlKind::EditableCombo) || c->readOnly)
+    if ((input.kind != ControlKind::Edit && input.kind != ControlKind::EditableCombo) || input.readOnly)
         return Outcome::NotApplicable;
-    if (!c->enabled || !c->visible) return Outcome::Inert;
-    runEvent([&] { writeInput(*c, text); });
+    if (outcome != Outcome::Done) return outcome;
+    runEvent([&] { writeInput(input, oneLine(text)); });
     return Outcome::Done;
 }
 
 Outcome CalculatorFrame::chooseItem(std::string_view name, int index) {
-    Control* c = find(name);
-    if (!c) return Outcome::UnknownControl;
-    const bool isList = c->kind == ControlKind::ComboBox || c->kind == ControlKind::EditableCombo ||
-                        c->kind == ControlKind::PopupList;
-    if (!isList || index < 0 || index >= static_cast<int>(c->items.size())) return Outcome::NotApplicable;
-    if (c == &popbox_jingdu) {
-        // Only a shown list can be chosen from; choosing recomputes in the new mode.
-        if (!popbox_jingdu.visible) return Outcome::Inert;
-        runEvent([&] {
-            popbox_jingdu.itemIndex = index;
-            popbox_jingdu.text = popbox_jingdu.items[static_cast<std::size_t>(index)];
-            popbox_jingduChange();
-        });
-        return Outcome::Done;
-    }
-    if (!c->enabled || !c->visible) return Outcome::Inert;
-    runEvent([&] { selectInputItem(*c, index); });
-    return Outcome::Done;
-}
-
-Outcome CalculatorFrame::setChecked(std::string_view name, bool checked) {
-    Control* c = find(name);
-    if (!c) return Outcome::UnknownControl;
-    if (c->kind != ControlKind::CheckBox) return Outcome::NotApplicable;
-    if (!c->enabled || !c->visible) return Outcome::Inert;
-    if (c->checked != checked) {
-        c->checked = checked;
-        runEvent([&] { onInputChanged(*c); });
-    }
-    return Outcome::Done;
-}
-
-Outcome CalculatorFrame::click(std::string_view name) {
-    Control* c = find(name);
-    if (!c) return Outcome::UnknownControl;
-    if (c->kind != ControlKind::Button) return Outcome::NotApplicable;
-    if (!c->enabled || !c->visible) return Outcome::Inert;
+    Outcome outcome = Outcome::Done;
+    const DeclaredControl* c = reachableEntry(name, outcome);
+    if (!c) return outcome;
+    Control& list = *c->control;
+    const bool isList = list.kind == ControlKind::ComboBox || list.kind == ControlKind::EditableCombo ||
+                        list.kind == ControlKind::PopupList;
+    if (!isList || index < 0 || index >= static_cast<int>(list.items.size())) return Outcome::NotApplicable;
+    if (outcome != Outcome::Done) return outcome;
     runEvent([&] {
-        if (c == &cbt_compute) cbt_computeClick();
-        else if (c == &cbt_View) cbt_ViewClick();
-        else if (c == &cbt_Exit) cbt_ExitClick();
-        else if (c == &cbt_JingDu) cbt_JingDuClick();
-        else if (c == &cbt_CopyRight) cbt_CopyRightClick();
-        else if (c == &cbt_tuichu) cbt_tuichuClick();
-        else if (c == &cbt_PageBook) cbt_PageBookClick();
-        else if (c == &cbt_sanchu) cbt_sanchuClick();
-        else if (c == &cbt_Save) cbt_SaveClick();
-        else if (c == &cbt_YouHua) cbt_YouHuaClick();
-        else if (c == &cbt_YHfanhui) cbt_YHfanhuiClick();
-        else if (c == &cbt_YHcompute) cbt_YHcomputeClick();
-        else if (c == &cbt_YHsaixuan) cbt_YHsaixuanClick();
-        else if (c == &cbt_zhangkai) cbt_zhangkaiClick();
-        else if (c == &cbt_YHsave) cbt_YHsaveClick();
-        else onCalculatorClick(*c);
+        if (list.kind == ControlKind::PopupList) {
+            // Choosing from a popup list acts even on the item already chosen (the mode list recomputes).
+            list.itemIndex = index;
+            list.text = list.items[static_cast<std::size_t>(index)];
+            inputChanged(list);
+        } else {
+            selectInputItem(list, index);
+        }
     });
     return Outcome::Done;
 }
 
+Outcome CalculatorFrame::setChecked(std::string_view name, bool checked) {
+    Outcome outcome = Outcome::Done;
+    const DeclaredControl* c = reachableEntry(name, outcome);
+    if (!c) return outcome;
+    if (c->control->kind != ControlKind::CheckBox) return Outcome::NotApplicable;
+    if (outcome != Outcome::Done) return outcome;
+    runEvent([&] { setInputChecked(*c->control, checked); });
+    return Outcome::Done;
+}
+
+Outcome CalculatorFrame::click(std::string_view name) {
+    Outcome outcome = Outcome::Done;
+    const DeclaredControl* c = reachableEntry(name, outcome);
+    if (!c) return outcome;
+    if (c->control->kind != ControlKind::Button) return Outcome::NotApplicable;
+    if (outcome != Outcome::Done) return outcome;
+    if (c->click) runEvent(c->click);
+    return Outcome::Done;
+}
+
+bool CalculatorFrame::cellEditable(std::string_view name, int row, int column) {
+    const DeclaredControl* c = declaration().find(name);
+    const Grid* grid = c ? c->asGrid() : nullptr;
+    if (!grid || row < 0 || column < 0 || static_cast<std::size_t>(row) >= grid->rows.rowCount() ||
+        static_cast<std::size_t>(column) >= grid->columns.size() ||
+        static_cast<std::size_t>(column) >= grid->rows.columnCount())
+        return false;
+    if (c->grid.editable) return c->grid.editable(row, column);
+    return grid->columns[static_cast<std::size_t>(column)].editable;
+}
+
+std::uint32_t CalculatorFrame::rowColor(std::string_view name, std::size_t row) {
+    const DeclaredControl* c = declaration().find(name);
+    return c && c->grid.rowColor ? c->grid.rowColor(row) : argb::black;
+}
+
 Outcome CalculatorFrame::editCell(std::string_view name, int row, int column, std::string_view text) {
-    Control* c = find(name);
-    if (!c) return Outcome::UnknownControl;
-    if (c != &Grid1_Youhuaxuanxiang || row < 0 || column < 0 ||
-        static_cast<std::size_t>(row) >= Grid1_Youhuaxuanxiang.rows.rowCount() ||
-        static_cast<std::size_t>(column) >= Grid1_Youhuaxuanxiang.rows.columnCount() ||
-        !optionCellEditable(row, column))
-        return Outcome::NotApplicable;
-    if (!c->enabled || !c->visible) return Outcome::Inert;
+    Outcome outcome = Outcome::Done;
+    const DeclaredControl* c = reachableEntry(name, outcome);
+    if (!c) return outcome;
+    Grid* grid = c->asGrid();
+    if (!grid || !cellEditable(name, row, column)) return Outcome::NotApplicable;
+    if (outcome != Outcome::Done) return outcome;
     runEvent([&] {
-        Grid1_YouhuaxuanxiangSelectCell(row, column);
-        Grid1_Youhuaxuanxiang.rows.setCell(static_cast<std::size_t>(row), static_cast<std::size_t>(column),
-                                           text);
-        Grid1_YouhuaxuanxiangEditingDone(row, column);
+        if (c->grid.selectCell) c->grid.selectCell(row, column);
+        grid->rows.setCell(static_cast<std::size_t>(row), static_cast<std::size_t>(column), oneLine(text));
+        if (c->grid.editingDone) c->grid.editingDone(row, column);
     });
     return Outcome::Done;
 }
 
 Outcome CalculatorFrame::doubleClick(std::string_view name, int row) {
-    Control* c = find(name);
-    if (!c) return Outcome::UnknownControl;
-    const bool results = c == &Grid2_Youhuajieguo;
-    if (!results && c != &Grid3_Youhuasaixuan) return Outcome::NotApplicable;
-    const Grid& table = results ? Grid2_Youhuajieguo : Grid3_Youhuasaixuan;
-    if (row < 0 || static_cast<std::size_t>(row) >= table.rows.rowCount()) return Outcome::NotApplicable;
-    if (!c->enabled || !c->visible) return Outcome::Inert;
-    runEvent([&] { results ? Grid2_YouhuajieguoCellDblClick(row) : Grid3_YouhuasaixuanCellDblClick(row); });
+    Outcome outcome = Outcome::Done;
+    const DeclaredControl* c = reachableEntry(name, outcome);
+    if (!c) return outcome;
+    const Grid* grid = c->asGrid();
+    if (!grid || !c->grid.doubleClick || row < 0 || static_cast<std::size_t>(row) >= grid->rows.rowCount())
+        return Outcome::NotApplicable;
+    if (outcome != Outcome::Done) return outcome;
+    runEvent([&] { c->grid.doubleClick(row); });
     return Outcome::Done;
 }
 
 Outcome CalculatorFrame::headerClick(std::string_view name, int column) {
-    Control* c = find(name);
-    if (!c) return Outcome::UnknownControl;
-    const bool results = c == &Grid2_Youhuajieguo;
-    if (!results && c != &Grid3_Youhuasaixuan) return Outcome::NotApplicable;
-    const Grid& table = results ? Grid2_Youhuajieguo : Grid3_Youhuasaixuan;
-    if (column < 0 || static_cast<std::size_t>(column) >= table.columns.size()) return Outcome::NotApplicable;
-    if (!c->enabled || !c->visible || !table.columns[static_cast<std::size_t>(column)].visible)
+    Outcome outcome = Outcome::Done;
+    const DeclaredControl* c = reachableEntry(name, outcome);
+    if (!c) return outcome;
+    const Grid* grid = c->asGrid();
+    if (!grid || !c->grid.headerClick || column < 0 || static_cast<std::size_t>(column) >= grid->columns.size())
+        return Outcome::NotApplicable;
+    if (outcome != Outcome::Done || !grid->columns[static_cast<std::size_t>(column)].visible)
         return Outcome::Inert;
-    runEvent(
-        [&] { results ? Grid2_YouhuajieguoHeaderClick(column) : Grid3_YouhuasaixuanHeaderClick(column); });
+    runEvent([&] { c->grid.headerClick(column); });
     return Outcome::Done;
+}
+
+void CalculatorFrame::inputChanged(Control& input) {
+    const DeclaredControl* c = declaration().find(input);
+    if (c && c->change) c->change();
 }
 
 void CalculatorFrame::writeInput(Control& input, std::string_view text) {
     if (input.text == text) return;
     input.text = text;
-    onInputChanged(input);
+    inputChanged(input);
 }
 
 void CalculatorFrame::selectInputItem(Control& input, int index) {
     if (index < 0 || index >= static_cast<int>(input.items.size())) return;
     const std::string& item = input.items[static_cast<std::size_t>(index)];
-    if (input.itemIndex == index && input.text == item) return;
+    // An editable list's value is its text: choosing the item it already reads (as a list does when it
+    // loses the focus after an item was typed) changes nothing.
+    const bool unchanged =
+        input.text == item && (input.itemIndex == index || input.kind == ControlKind::EditableCombo);
     input.itemIndex = index;
     input.text = item;
-    onInputChanged(input);
+    if (!unchanged) inputChanged(input);
+}
+
+void CalculatorFrame::setInputChecked(Control& input, bool checked) {
+    if (input.checked == checked) return;
+    input.checked = checked;
+    inputChanged(input);
+}
+
+void CalculatorFrame::adoptSweep(CalculatorFrame& worked) {
+    const auto mine = declaration().all();
+    const auto theirs = worked.declaration().all();
+    for (std::size_t i = 0; i < mine.size() && i < theirs.size(); ++i) {
+        if (Grid* grid = mine[i].asGrid())
+            *grid = std::move(*theirs[i].asGrid());
+        else
+            *mine[i].control = *theirs[i].control;
+    }
+    workbench.adoptState(worked.workbench);
 }
 
 void CalculatorFrame::showStatus(std::string_view message, std::uint32_t color) {
@@ -284,8 +330,7 @@ void CalculatorFrame::showStatus(std::string_view message, std::uint32_t color) 
 void CalculatorFrame::fail(Control& input, std::string_view message) {
     showStatus(message, argb::red);
     input.color = argb::red;
-    lb_YHxingxi.color = argb::red;
-    lb_YHxingxi.text = "运行中止，主界面可查看中止位置、原因";
+    workbench.noteAbort();
     throw SilentAbort{};
 }
 

@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace qianyan {
@@ -57,25 +56,28 @@ struct Control {
     }
 };
 
+enum class CellAlign { Left, Centre, Right };
+// What a column's cells are: text, a number, a share drawn as a bar on a 0 … 100 scale (the cell holds
+// the number), or a check mark ("1" ticked).
+enum class CellKind { Text, Number, Bar, Check };
+
 struct GridColumn {
     std::string name;   // Grid2_03_Str_YHRa ...
     std::string header; // as shown, padding and sort marks included
     bool visible = true;
+    int width = 70; // pixels on the desktop, widened to the column's texts
+    CellAlign align = CellAlign::Left;
+    CellKind kind = CellKind::Text;
+    bool editable = false; // unless the window's handlers say otherwise per cell
 };
 
+// A string grid: declared columns and rows of text cells.
 struct Grid : Control {
     std::vector<GridColumn> columns;
     TextTable rows;
     int selectedRow = -1, selectedColumn = -1;
 
     Grid() { kind = ControlKind::Grid; }
-};
-
-// A control of a window by its name, for the driver and the desktop faces.
-struct NamedControl {
-    std::string_view name;
-    Control* control;
-    Grid* grid() const { return control->kind == ControlKind::Grid ? static_cast<Grid*>(control) : nullptr; }
 };
 
 } // namespace qianyan

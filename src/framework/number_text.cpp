@@ -216,6 +216,16 @@ double readLenient(std::string_view text) {
     return length == 0 ? 0.0 : convertNumber(text.substr(0, length)).value;
 }
 
+bool tryReadWhole(std::string_view text, double& value) {
+    const std::size_t start = text.find_first_not_of(" \t");
+    if (start == std::string_view::npos) return false;
+    text.remove_prefix(start);
+    const std::size_t length = numberLength(text);
+    if (length == 0 || text.find_first_not_of(" \t", length) != std::string_view::npos) return false;
+    value = convertNumber(text.substr(0, length)).value;
+    return true;
+}
+
 long long readInteger(std::string_view text) {
     int base = 10;
     std::string_view digits = text;

@@ -31,6 +31,10 @@ bool tryReadStrict(std::string_view text, double& value);
 // Skips leading blanks and reads the longest numeric prefix; empty or non-numeric text reads as 0.
 // A prefix beyond the range of a double reads as an infinity, which the callers reject.
 double readLenient(std::string_view text);
+// The lenient reading of a text that is one number as a whole, blanks before and after allowed: "1500 "
+// reads, "1,500" and "25,5" do not (a prefix of them is not what the person meant). False for an empty
+// or blank text; a number beyond the range of a double reads as an infinity, which the callers reject.
+bool tryReadWhole(std::string_view text, double& value);
 // A decimal integer, or a hexadecimal one after "$"; anything else throws ConversionError.
 long long readInteger(std::string_view text);
 

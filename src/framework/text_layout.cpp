@@ -46,4 +46,16 @@ std::string repeated(char c, int count) {
     return count > 0 ? std::string(count, c) : std::string();
 }
 
+std::string oneLine(std::string_view text) {
+    const auto control = [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; };
+    while (!text.empty() && control(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && control(text.back()))
+        text.remove_suffix(1);
+    std::string line(text);
+    for (char& c : line)
+        if (control(c)) c = ' ';
+    return line;
+}
+
 } // namespace qianyan

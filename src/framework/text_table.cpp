@@ -5,9 +5,9 @@
 
 namespace qianyan {
 
-TextTable::TextTable(std::size_t columns) : columns_(columns) {}
+TextTable::TextTable(std::size_t columns, Storage storage) : columns_(columns), storage_(storage) {}
 
-TextTable::TextTable(const TextTable& other) : columns_(other.columns_) {
+TextTable::TextTable(const TextTable& other) : columns_(other.columns_), storage_(other.storage_) {
     rows_.reserve(other.rows_.size());
     for (std::size_t r = 0; r < other.rowCount(); ++r) appendRowFrom(other, r);
 }
@@ -26,6 +26,8 @@ const char* TextTable::rowStart(std::size_t row) const {
 }
 
 std::string_view TextTable::cell(std::size_t row, std::size_t column) const {
+    if (storage_ == Storage::Editable)
+        return column < columns_ ? std::string_view(cells_[rows_.at(row) * columns_ + column]) : std::string_view();
     const char* p = rowStart(row);
     for (std::size_t c = 0; c < column && c < columns_; ++c) p += std::strlen(p) + 1;
     if (column >= columns_) return {};
@@ -35,6 +37,10 @@ std::string_view TextTable::cell(std::size_t row, std::size_t column) const {
 std::vector<std::string> TextTable::row(std::size_t row) const {
     std::vector<std::string> cells;
     cells.reserve(columns_);
+    if (storage_ == Storage::Editable) {
+        for (std::size_t c = 0; c < columns_; ++c) cells.emplace_back(cell(row, c));
+        return cells;
+    }
     const char* p = rowStart(row);
     for (std::size_t c = 0; c < columns_; ++c) {
         cells.emplace_back(p);
@@ -56,18 +62,28 @@ char* TextTable::reserveRow(std::size_t bytes, RowRef& ref) {
     return p;
 }
 
+namespace {
+
+// A NUL inside a cell would split it; the cell is cut there.
+std::string_view cellText(std::span<const std::string_view> cells, std::size_t c) {
+    return c < cells.size() ? cells[c].substr(0, cells[c].find('\0')) : std::string_view();
+}
+
+} // namespace
+
 TextTable::RowRef TextTable::store(std::span<const std::string_view> cells) {
-    // A NUL inside a cell would split it; cut the cell there.
-    const auto cellText = [&cells](std::size_t c) {
-        return c < cells.size() ? cells[c].substr(0, cells[c].find('\0')) : std::string_view();
-    };
+    if (storage_ == Storage::Editable) {
+        const RowRef slot = cells_.size() / std::max<std::size_t>(columns_, 1);
+        for (std::size_t c = 0; c < columns_; ++c) cells_.emplace_back(cellText(cells, c));
+        return slot;
+    }
     std::size_t bytes = columns_;
     for (std::size_t c = 0; c < columns_; ++c)
-        bytes += cellText(c).size();
+        bytes += cellText(cells, c).size();
     RowRef ref = 0;
     char* p = reserveRow(bytes, ref);
     for (std::size_t c = 0; c < columns_; ++c) {
-        const std::string_view text = cellText(c);
+        const std::string_view text = cellText(cells, c);
         if (!text.empty()) std::memcpy(p, text.data(), text.size());
         p += text.size();
         *p++ = '\0';
@@ -82,6 +98,12 @@ void TextTable::appendRow(std::initializer_list<std::string_view> cells) {
 }
 
 void TextTable::appendRowFrom(const TextTable& other, std::size_t row) {
+    if (storage_ == Storage::Editable || other.storage_ == Storage::Editable) {
+        std::vector<std::string_view> cells;
+        for (std::size_t c = 0; c < other.columns_; ++c) cells.push_back(other.cell(row, c));
+        appendRow(cells);
+        return;
+    }
     // Same column count: the row's cells are one run of bytes, copied whole.
     const char* start = other.rowStart(row);
     const char* end = start;
@@ -94,6 +116,10 @@ void TextTable::appendRowFrom(const TextTable& other, std::size_t row) {
 }
 
 void TextTable::setCell(std::size_t row, std::size_t column, std::string_view text) {
+    if (storage_ == Storage::Editable) {
+        if (column < columns_) cells_[rows_.at(row) * columns_ + column].assign(text.substr(0, text.find('\0')));
+        return;
+    }
     std::vector<std::string> cells = this->row(row);
     if (column >= columns_) return;
     cells[column] = std::string(text);
@@ -102,6 +128,8 @@ void TextTable::setCell(std::size_t row, std::size_t column, std::string_view te
 }
 
 void TextTable::clear() {
+    cells_.clear();
+    cells_.shrink_to_fit();
     rows_.clear();
     rows_.shrink_to_fit();
     chunks_.clear();
@@ -121,6 +149,9 @@ void TextTable::reverse() { std::reverse(rows_.begin(), rows_.end()); }
 std::size_t TextTable::bytesHeld() const {
     std::size_t bytes = rows_.capacity() * sizeof(RowRef);
     for (const std::size_t capacity : chunkCapacities_) bytes += capacity;
+    bytes += cells_.capacity() * sizeof(std::string);
+    for (const std::string& cell : cells_)
+        if (cell.capacity() > std::string().capacity()) bytes += cell.capacity() + 1;
     return bytes;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
-// Rows of text cells, packed: a workbench sweep may hold a million candidates, so a row is one run of
-// NUL-separated cells in a chunked pool plus one 8-byte reference. Reordering rows (sorting, reversing)
-// moves only the references. Cells cannot contain NUL.
+// Rows of text cells in one of two storages behind the same operations.
+// Packed (the workbench's result tables): a sweep may hold millions of candidates, so a row is one run of
+// NUL-separated cells in a chunked pool plus one 8-byte reference; rows are only ever appended, and a
+// rewritten cell stores its row anew. Editable (panels, the option grid, layer tables): one string per
+// cell, rewritten in place, so a small grid recomputed for every sweep candidate keeps its size.
+// Reordering rows (sorting, reversing) moves only the references. Cells cannot contain NUL.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -14,13 +17,16 @@ namespace qianyan {
 
 class TextTable {
 public:
-    explicit TextTable(std::size_t columns = 0);
+    enum class Storage { Packed, Editable };
+
+    explicit TextTable(std::size_t columns = 0, Storage storage = Storage::Packed);
     TextTable(const TextTable& other);
     TextTable& operator=(const TextTable& other);
     TextTable(TextTable&&) noexcept = default;
     TextTable& operator=(TextTable&&) noexcept = default;
 
     std::size_t columnCount() const { return columns_; }
+    Storage storage() const { return storage_; }
     std::size_t rowCount() const { return rows_.size(); }
     bool empty() const { return rows_.empty(); }
 
@@ -44,7 +50,7 @@ public:
     std::size_t bytesHeld() const;
 
 private:
-    using RowRef = std::uint64_t; // chunk index << 32 | offset in chunk
+    using RowRef = std::uint64_t; // packed: chunk index << 32 | offset in chunk; editable: row slot
     static constexpr std::size_t chunkSize = 1u << 20;
 
     const char* rowStart(std::size_t row) const;
@@ -53,6 +59,8 @@ private:
     RowRef store(std::span<const std::string_view> cells);
 
     std::size_t columns_;
+    Storage storage_;
+    std::vector<std::string> cells_; // editable storage, row slot by row slot
     std::vector<std::unique_ptr<char[]>> chunks_;
     std::vector<std::size_t> chunkSizes_;      // bytes used, per chunk
     std::vector<std::size_t> chunkCapacities_; // chunkSize, or more for a single huge row

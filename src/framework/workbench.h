@@ -2,12 +2,14 @@
 // The optimisation workbench's pieces that do not depend on a window: the range rule, candidate labels,
 // the layout a calculator gives its workbench and the interface through which the sweep drives it.
 #include "framework/text_table.h"
+#include "platform/platform.h"
 
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -37,12 +39,52 @@ SweepRange integerRangeRule(long long first, long long last, long long step);
 void appendCandidateLabel(std::string& out, std::uint64_t number, std::uint64_t total);
 std::string candidateLabel(std::uint64_t number, std::uint64_t total);
 
-// One column of the results and filtered tables.
+// One row of the option grid (优化项, 最小值, 最大值, 步进值, 说  明). Its kind says which cells a person
+// may edit and what finishing an edit enables: the three range cells of a swept parameter and 计算; the
+// minimum of a switch and 计算; the two bounds of a filter and 筛选; nothing in a blank row.
+enum class OptionKind { Range, Grade, Process, Code, Switch, Filter, Blank };
+struct OptionRow {
+    OptionKind kind;
+    std::array<std::string_view, 5> cells;
+};
+
+// One column of the results and filtered tables, and when each table shows it: always, after 展开 only,
+// from the start until a 折叠 and again after 展开, or never.
 struct WorkbenchColumn {
-    enum class Shown { Always, Expanded, Never };
-    std::string_view name; // after "Grid2_" / "Grid3_", e.g. "03_Str_YHRa"
-    std::string_view header;
+    enum class Shown { Always, Expanded, ExpandedAndAtStart, Never };
+    std::string_view name;   // after "Grid2_" / "Grid3_", e.g. "03_Str_YHRa"
+    std::string_view header; // right-aligned to 8 columns
     Shown shown = Shown::Expanded;
+    std::optional<Shown> shownFiltered = {}; // the filtered table's rule, when it differs
+    int width = 70;                          // pixels on the desktop, widened to the texts
+};
+
+// A column a header click sorts by: its key is the strict reading of the cell, or of the text before its
+// first "%"; name goes into the messages, header is the plain header the marks are appended to.
+enum class SortKey { Number, NumberBeforePercent };
+struct SortColumn {
+    std::size_t column;
+    std::string_view name, header;
+    SortKey key = SortKey::Number;
+};
+
+// A filter row of the option grid and the table columns its bounds apply to.
+struct FilterRow {
+    int optionRow;
+    std::array<int, 2> columns; // -1 where unused
+};
+
+// After a sweep, the smallest and largest value of a column go into the bounds of an option row.
+struct BoundsWrite {
+    std::size_t column;
+    int optionRow;
+};
+
+// Rows whose cell in column reads text are drawn in color.
+struct RowStyle {
+    int column = -1;
+    std::string_view text;
+    std::uint32_t color = 0;
 };
 
 // One cell of a table-file row after the position label: a table column (or the fixed text when
@@ -55,17 +97,23 @@ struct TableFileCell {
     std::string_view text = {};
 };
 
-// What a calculator's workbench looks like; given once when the window is created.
-struct WorkbenchLayout {
-    // Grid1's rows (优化项, 最小值, 最大值, 步进值, 说  明): the option rows first, then anything else.
-    std::span<const std::array<std::string_view, 5>> optionGrid;
-    int optionRows;
-    int raFilterRow, rcFilterRow;
-    std::span<const WorkbenchColumn> columns; // 0 label, 1 d, 2 Ra, 3 Rc, then the rest
-    // The table file: line width, the two column-header lines and the cells of a row.
-    int fileWidth;
+// Appends text to a table-file line as cell places it.
+void appendTableFileCell(std::string& line, std::string_view text, const TableFileCell& cell);
+
+// What a calculator's workbench is, given once when the window is created.
+struct WorkbenchDeclaration {
+    std::span<const OptionRow> options;
+    std::span<const WorkbenchColumn> columns; // 0 is the candidate label
+    std::span<const SortColumn> sortColumns;  // in column order
+    std::span<const FilterRow> filters;
+    std::span<const BoundsWrite> bounds;
+    RowStyle rowStyle = {};
+    // The table file: line width, the two column-header lines, the cells of a row (none: the calculator
+    // writes them, WorkbenchCalculator::writeTableFileCells) and the note line.
+    int fileWidth = 120;
     std::string_view fileHeader1, fileHeader2;
-    std::span<const TableFileCell> fileCells;
+    std::span<const TableFileCell> fileCells = {};
+    std::string_view fileNote = " 注: 采用《建筑桩基技术规范》(JGJ 94-2008)公式计算";
 };
 
 // How a sweep ended: all candidates done, stopped by the person, stopped by the error convention
@@ -78,6 +126,10 @@ struct SweepOutcome {
 // Called now and then during a sweep with the candidates done so far.
 using SweepProgress = std::function<void(std::uint64_t done, std::uint64_t total)>;
 
+// The loop sizes of one kind of candidate, outermost loop first. A sweep walks its kinds one after the
+// other, each with its own nesting of loops.
+using LoopCounts = std::vector<std::uint64_t>;
+
 // What a calculator supplies so that the workbench can sweep it.
 class WorkbenchCalculator {
 public:
@@ -85,18 +137,23 @@ public:
 
     // A copy of the whole window, to sweep off the user-interface thread.
     virtual std::unique_ptr<CalculatorFrame> clone() const = 0;
-    // Reads and checks the option rows of Grid1: the number of values of each swept parameter, the
-    // outermost loop first. A cell that is not a number throws ConversionError; a refused row calls
-    // CalculatorFrame::refuseSweep.
-    virtual std::vector<std::uint64_t> readOptionRows() = 0;
-    // Writes the candidate at position (one value index per parameter) into the inputs. Parameters
-    // before firstChanged keep the values of the previous call; a changed index is either 0 or one
-    // more than before.
-    virtual void writeCandidate(std::span<const std::uint64_t> position, std::size_t firstChanged) = 0;
+    // Reads and checks the option rows of Grid1: the loop sizes of each kind of candidate. A cell that is
+    // not a number throws ConversionError; a refused row calls Workbench::refuse.
+    virtual std::vector<LoopCounts> readOptionRows() = 0;
+    // Writes the candidate of kind at position (one value index per loop) into the inputs. Loops before
+    // firstChanged keep the values of the previous call; a changed index is either 0 or one more than
+    // before; each kind starts with firstChanged 0.
+    virtual void writeCandidate(std::size_t kind, std::span<const std::uint64_t> position,
+                                std::size_t firstChanged) = 0;
     // After the evaluation of the candidate: appends its row (label first) to table.
     virtual void appendCandidateRow(TextTable& table, std::string_view label) = 0;
     // Copies the input columns of a row back into the inputs; the workbench then returns to the main page.
     virtual void loadCandidate(const TextTable& table, std::size_t row) = 0;
+    // The cells of a table-file row after the position label, for a calculator whose row layout depends
+    // on the row (the declaration then has no file cells).
+    virtual void writeTableFileCells(std::string& /*line*/, const TextTable& /*table*/, std::size_t /*row*/) {}
+    // Lines after the table file's time line.
+    virtual void writeTableAppendix(const LineSink& /*sink*/, const TextTable& /*table*/) {}
 };
 
 } // namespace qianyan

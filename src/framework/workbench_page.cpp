@@ -1,4 +1,4 @@
-// The optimisation workbench page of the frame: opening and leaving it, the option grid, sorting,
+// The optimisation workbench page: its controls, opening and leaving it, the option grid, sorting,
 // filtering, loading a candidate back, expanding the tables and saving them.
 #include "framework/calculator_frame.h"
 #include "framework/number_text.h"
@@ -11,10 +11,7 @@ namespace qianyan {
 
 namespace {
 
-constexpr std::array<std::string_view, 3> sortNames{"d", "Ra", "Rc"};
-constexpr std::array<std::string_view, 3> sortHeaders{"d(mm)", "Ra(kN)", "Rc(kN)"};
 constexpr int tableHeaderWidth = 8;
-constexpr int raColumn = 2, rcColumn = 3;
 constexpr double noUpperBound = 1e15;
 
 constexpr std::string_view resultsFileName = "嵌岩桩优化计算原始结果(依据JGJ94-2008)_表格.txt";
@@ -24,110 +21,191 @@ std::string countText(std::string_view before, std::size_t rows) {
     return std::string(before) + general(static_cast<double>(rows)) + " 根";
 }
 
+Control button(std::string text, bool enabled = true) {
+    Control c = Control::make(ControlKind::Button, std::move(text));
+    c.enabled = enabled;
+    return c;
+}
+
+bool shownAtStart(WorkbenchColumn::Shown shown) {
+    return shown == WorkbenchColumn::Shown::Always || shown == WorkbenchColumn::Shown::ExpandedAndAtStart;
+}
+
+double sortKey(std::string_view cell, SortKey key) {
+    return readStrict(key == SortKey::NumberBeforePercent ? cell.substr(0, cell.find('%')) : cell);
+}
+
 } // namespace
 
-void CalculatorFrame::setUpWorkbench(const WorkbenchLayout& layout) {
+Workbench::Workbench() {
+    lb_youhuabiaoti = Control::make(ControlKind::Label);
+    cbt_YHcompute = button("计算");
+    cbt_YHsaixuan = button("筛选", false);
+    cbt_YHsave = button("存盘", false);
+    cbt_YHfanhui = button("返回");
+    lb_huzhu = Control::make(ControlKind::Label, "1、点击表头排序   2、双击获取数据");
+    cbt_zhangkai = button("展开");
+    lb_YHxingxi = Control::make(ControlKind::Label);
+    pb_YH_jingdu = Control::make(ControlKind::ProgressBar);
+    pb_YH_jingdu.visible = false;
+}
+
+void Workbench::declare(const WorkbenchDeclaration& declaration) {
+    declaration_ = declaration;
     Grid1_Youhuaxuanxiang.columns = {{"Grid1_01_Str_YHxiang", "优化项"},
                                      {"Grid1_02_Str_YHmin", "最小值"},
                                      {"Grid1_03_Str_YHmax", "最大值"},
                                      {"Grid1_04_Str_YHstep", "步进值"},
                                      {"Grid1_05_Str_YHshuoming", "说  明"}};
-    Grid1_Youhuaxuanxiang.rows = TextTable(5);
-    for (const auto& row : layout.optionGrid)
-        Grid1_Youhuaxuanxiang.rows.appendRow(row);
+    Grid1_Youhuaxuanxiang.columns[0].width = 150;
+    Grid1_Youhuaxuanxiang.columns[3].align = CellAlign::Centre;
+    Grid1_Youhuaxuanxiang.columns[4].width = 300;
+    Grid1_Youhuaxuanxiang.rows = TextTable(5, TextTable::Storage::Editable);
+    for (const OptionRow& row : declaration.options)
+        Grid1_Youhuaxuanxiang.rows.appendRow(row.cells);
     Grid1_Youhuaxuanxiang.readOnly = true;
 
-    workbenchSetup_ = {layout.optionRows,
-                       layout.raFilterRow,
-                       layout.rcFilterRow,
-                       {},
-                       layout.fileWidth,
-                       std::string(layout.fileHeader1),
-                       std::string(layout.fileHeader2),
-                       std::vector<TableFileCell>(layout.fileCells.begin(), layout.fileCells.end())};
     for (Grid* table : {&Grid2_Youhuajieguo, &Grid3_Youhuasaixuan}) {
-        const std::string prefix = table == &Grid2_Youhuajieguo ? "Grid2_" : "Grid3_";
+        const bool results = table == &Grid2_Youhuajieguo;
+        const std::string prefix = results ? "Grid2_" : "Grid3_";
         table->columns.clear();
-        for (const WorkbenchColumn& c : layout.columns)
-            table->columns.push_back({prefix + std::string(c.name), padLeft(c.header, tableHeaderWidth),
-                                      c.shown == WorkbenchColumn::Shown::Always});
-        table->rows = TextTable(layout.columns.size());
+        for (const WorkbenchColumn& c : declaration.columns) {
+            const WorkbenchColumn::Shown shown = results ? c.shown : c.shownFiltered.value_or(c.shown);
+            GridColumn column{prefix + std::string(c.name), padLeft(c.header, tableHeaderWidth), shownAtStart(shown)};
+            column.width = c.width;
+            column.align = CellAlign::Centre;
+            table->columns.push_back(std::move(column));
+        }
+        table->rows = TextTable(declaration.columns.size());
         table->readOnly = true;
     }
     Grid3_Youhuasaixuan.visible = false;
-    for (const WorkbenchColumn& c : layout.columns)
-        workbenchSetup_.shown.push_back(c.shown);
+    sortStates_.assign(declaration.sortColumns.size(), 0);
 }
 
-void CalculatorFrame::cbt_YouHuaClick() {
-    MainFormLayer.visible = false;
-    YouHuaFormLayer.visible = true;
+void Workbench::declareControls(WindowDeclaration& d, CalculatorFrame& window, const Control& page) {
+    d.add(&page, {{"lb_youhuabiaoti", &lb_youhuabiaoti},
+                  {"Grid1_Youhuaxuanxiang", &Grid1_Youhuaxuanxiang},
+                  {"Grid2_Youhuajieguo", &Grid2_Youhuajieguo},
+                  {"Grid3_Youhuasaixuan", &Grid3_Youhuasaixuan},
+                  {"cbt_YHcompute", &cbt_YHcompute},
+                  {"cbt_YHsaixuan", &cbt_YHsaixuan},
+                  {"cbt_YHsave", &cbt_YHsave},
+                  {"cbt_YHfanhui", &cbt_YHfanhui},
+                  {"lb_huzhu", &lb_huzhu},
+                  {"cbt_zhangkai", &cbt_zhangkai},
+                  {"lb_YHxingxi", &lb_YHxingxi}});
+    d.add(nullptr, {{"pb_YH_jingdu", &pb_YH_jingdu}});
+    CalculatorFrame* w = &window;
+    d.onClick(cbt_YHcompute, [this, w] { cbt_YHcomputeClick(*w); });
+    d.onClick(cbt_YHsaixuan, [this] { cbt_YHsaixuanClick(); });
+    d.onClick(cbt_YHsave, [this, w] { cbt_YHsaveClick(*w); });
+    d.onClick(cbt_YHfanhui, [this, w] { cbt_YHfanhuiClick(*w); });
+    d.onClick(cbt_zhangkai, [this] { cbt_zhangkaiClick(); });
+    d.onGrid(Grid1_Youhuaxuanxiang,
+             {[this](int row, int column) { Grid1_YouhuaxuanxiangSelectCell(row, column); },
+              [this](int row, int column) { Grid1_YouhuaxuanxiangEditingDone(row, column); },
+              {},
+              {},
+              [this](int row, int column) { return optionCellEditable(row, column); },
+              {}});
+    for (Grid* table : {&Grid2_Youhuajieguo, &Grid3_Youhuasaixuan})
+        d.onGrid(*table, {{},
+                          {},
+                          [this, w, table](int row) { tableCellDblClick(*w, *table, row); },
+                          [this, table](int column) { tableHeaderClick(*table, column); },
+                          [](int, int) { return false; },
+                          [this, table](std::size_t row) { return rowColor(*table, row); }});
+}
+
+void Workbench::cbt_YouHuaClick(CalculatorFrame& window) {
+    window.MainFormLayer.visible = false;
+    window.YouHuaFormLayer.visible = true;
     lb_YHxingxi.color = argb::black;
     lb_YHxingxi.text.clear();
-    workbenchOpen_ = true;
+    open_ = true;
 }
 
-void CalculatorFrame::cbt_YHfanhuiClick() {
-    MainFormLayer.visible = true;
-    YouHuaFormLayer.visible = false;
-    workbenchOpen_ = false;
+void Workbench::cbt_YHfanhuiClick(CalculatorFrame& window) {
+    window.MainFormLayer.visible = true;
+    window.YouHuaFormLayer.visible = false;
+    open_ = false;
 }
 
-bool CalculatorFrame::optionCellEditable(int row, int column) const {
-    const WorkbenchSetup& s = workbenchSetup_;
-    if (row >= 0 && row < s.optionRows) return column >= 1 && column <= 3;
-    return (row == s.raFilterRow || row == s.rcFilterRow) && column >= 1 && column <= 2;
+const OptionRow* Workbench::option(int row) const {
+    if (row < 0 || static_cast<std::size_t>(row) >= declaration_.options.size()) return nullptr;
+    return &declaration_.options[static_cast<std::size_t>(row)];
 }
 
-void CalculatorFrame::Grid1_YouhuaxuanxiangSelectCell(int row, int column) {
+bool Workbench::optionCellEditable(int row, int column) const {
+    const OptionRow* r = option(row);
+    if (!r) return false;
+    switch (r->kind) {
+    case OptionKind::Range:
+    case OptionKind::Grade:
+    case OptionKind::Process:
+    case OptionKind::Code: return column >= 1 && column <= 3;
+    case OptionKind::Switch: return column == 1;
+    case OptionKind::Filter: return column >= 1 && column <= 2;
+    case OptionKind::Blank: return false;
+    }
+    return false;
+}
+
+void Workbench::Grid1_YouhuaxuanxiangSelectCell(int row, int column) {
     Grid1_Youhuaxuanxiang.selectedRow = row;
     Grid1_Youhuaxuanxiang.selectedColumn = column;
     Grid1_Youhuaxuanxiang.readOnly = !optionCellEditable(row, column);
 }
 
-void CalculatorFrame::Grid1_YouhuaxuanxiangEditingDone(int row, int column) {
+void Workbench::Grid1_YouhuaxuanxiangEditingDone(int row, int column) {
     if (!optionCellEditable(row, column)) return;
-    if (row < workbenchSetup_.optionRows)
-        cbt_YHcompute.enabled = true;
-    else
+    if (option(row)->kind == OptionKind::Filter)
         cbt_YHsaixuan.enabled = true;
+    else
+        cbt_YHcompute.enabled = true;
 }
 
-void CalculatorFrame::refuseSweep(std::string_view message) {
+void Workbench::refuse(std::string_view message) {
     lb_YHxingxi.color = argb::red;
     lb_YHxingxi.text = message;
     throw SilentAbort{};
 }
 
-void CalculatorFrame::resetSortHeaders(Grid& table) {
-    for (std::size_t k = 0; k < sortHeaders.size(); ++k)
-        table.columns[k + 1].header = padLeft(sortHeaders[k], tableHeaderWidth);
+void Workbench::noteAbort() {
+    lb_YHxingxi.color = argb::red;
+    lb_YHxingxi.text = "运行中止，主界面可查看中止位置、原因";
 }
 
-void CalculatorFrame::Grid2_YouhuajieguoHeaderClick(int column) {
-    sortTable(Grid2_Youhuajieguo, column);
-}
-void CalculatorFrame::Grid3_YouhuasaixuanHeaderClick(int column) {
-    sortTable(Grid3_Youhuasaixuan, column);
+void Workbench::resetSortHeaders(Grid& table) {
+    for (const SortColumn& s : declaration_.sortColumns)
+        table.columns[s.column].header = padLeft(s.header, tableHeaderWidth);
 }
 
-void CalculatorFrame::sortTable(Grid& table, int column) {
+void Workbench::tableHeaderClick(Grid& table, int column) {
     lb_YHxingxi.color = argb::black;
     if (table.rows.rowCount() < 2) {
         lb_YHxingxi.text = "无需排序";
         return;
     }
-    if (column < 1 || column > 3) {
-        lb_YHxingxi.text = "仅支持d、Ra、Rc排序";
+    const auto& sortColumns = declaration_.sortColumns;
+    const auto found = std::find_if(sortColumns.begin(), sortColumns.end(), [column](const SortColumn& s) {
+        return s.column == static_cast<std::size_t>(column);
+    });
+    if (found == sortColumns.end()) {
+        std::string message = "仅支持";
+        for (const SortColumn& s : sortColumns)
+            message.append(&s == sortColumns.data() ? "" : "、").append(s.name);
+        lb_YHxingxi.text = message + "排序";
         return;
     }
-    const auto k = static_cast<std::size_t>(column - 1);
+    const auto k = static_cast<std::size_t>(found - sortColumns.begin());
     TextTable& rows = table.rows;
     if (sortStates_[k] == 0) {
         // Equal values may end in any order; a stable sort of the row order by the read values.
         std::vector<double> keys(rows.rowCount());
         for (std::size_t r = 0; r < keys.size(); ++r)
-            keys[r] = readStrict(rows.cell(r, k + 1));
+            keys[r] = sortKey(rows.cell(r, found->column), found->key);
         std::vector<std::uint32_t> order(keys.size());
         std::iota(order.begin(), order.end(), 0u);
         std::stable_sort(order.begin(), order.end(),
@@ -137,30 +215,30 @@ void CalculatorFrame::sortTable(Grid& table, int column) {
         rows.reverse();
     }
     const int state = sortStates_[k] == 1 ? 2 : 1;
-    sortStates_ = {};
+    std::fill(sortStates_.begin(), sortStates_.end(), 0);
     sortStates_[k] = state;
-    lb_YHxingxi.text = std::string(sortNames[k]) + (state == 1 ? "升序排列完成" : "降序排列完成");
+    lb_YHxingxi.text = std::string(found->name) + (state == 1 ? "升序排列完成" : "降序排列完成");
     resetSortHeaders(table);
-    table.columns[k + 1].header =
-        padLeft(std::string(sortHeaders[k]) + (state == 1 ? "▲" : "▼"), tableHeaderWidth);
+    table.columns[found->column].header =
+        padLeft(std::string(found->header) + (state == 1 ? "▲" : "▼"), tableHeaderWidth);
     cbt_YHsave.enabled = true;
 }
 
-void CalculatorFrame::cbt_YHsaixuanClick() {
+void Workbench::cbt_YHsaixuanClick() {
     const TextTable& options = Grid1_Youhuaxuanxiang.rows;
     struct Bounds {
         double minimum, maximum;
+        std::array<int, 2> columns;
     };
-    const auto bounds = [&](int row) {
-        Bounds b{readStrict(options.cell(static_cast<std::size_t>(row), 1)),
-                 readStrict(options.cell(static_cast<std::size_t>(row), 2))};
+    std::vector<Bounds> bounds;
+    for (const FilterRow& f : declaration_.filters) {
+        const auto row = static_cast<std::size_t>(f.optionRow);
+        Bounds b{readStrict(options.cell(row, 1)), readStrict(options.cell(row, 2)), f.columns};
         if (b.minimum <= 0) b.minimum = 0;
         if (b.maximum <= 0) b.maximum = noUpperBound;
         if (b.minimum > b.maximum) b.maximum = b.minimum;
-        return b;
-    };
-    const Bounds ra = bounds(workbenchSetup_.raFilterRow);
-    const Bounds rc = bounds(workbenchSetup_.rcFilterRow);
+        bounds.push_back(b);
+    }
 
     TextTable& filtered = Grid3_Youhuasaixuan.rows;
     filtered.clear();
@@ -169,10 +247,14 @@ void CalculatorFrame::cbt_YHsaixuanClick() {
     lb_YHxingxi.text.clear();
     const TextTable& results = Grid2_Youhuajieguo.rows;
     for (std::size_t r = 0; r < results.rowCount(); ++r) {
-        const double vRa = readStrict(results.cell(r, raColumn));
-        const double vRc = readStrict(results.cell(r, rcColumn));
-        if (vRa >= ra.minimum && vRa <= ra.maximum && vRc >= rc.minimum && vRc <= rc.maximum)
-            filtered.appendRowFrom(results, r);
+        const bool passes = std::all_of(bounds.begin(), bounds.end(), [&](const Bounds& b) {
+            return std::all_of(b.columns.begin(), b.columns.end(), [&](int column) {
+                if (column < 0) return true;
+                const double v = readStrict(results.cell(r, static_cast<std::size_t>(column)));
+                return v >= b.minimum && v <= b.maximum;
+            });
+        });
+        if (passes) filtered.appendRowFrom(results, r);
     }
 
     lb_YHxingxi.color = argb::black;
@@ -184,36 +266,40 @@ void CalculatorFrame::cbt_YHsaixuanClick() {
         lb_YHxingxi.text = countText("筛选完成，桩数：", filtered.rowCount());
         cbt_YHsave.enabled = true;
     }
-    sortStates_ = {};
+    std::fill(sortStates_.begin(), sortStates_.end(), 0);
     resetSortHeaders(Grid3_Youhuasaixuan);
 }
 
-void CalculatorFrame::Grid2_YouhuajieguoCellDblClick(int row) {
-    loadCandidate(Grid2_Youhuajieguo, row);
-}
-void CalculatorFrame::Grid3_YouhuasaixuanCellDblClick(int row) {
-    loadCandidate(Grid3_Youhuasaixuan, row);
-}
-
-void CalculatorFrame::loadCandidate(const Grid& table, int row) {
-    WorkbenchCalculator* adapter = workbench();
+void Workbench::tableCellDblClick(CalculatorFrame& window, const Grid& table, int row) {
+    WorkbenchCalculator* adapter = window.workbenchAdapter();
     if (!adapter || row < 0 || static_cast<std::size_t>(row) >= table.rows.rowCount()) return;
     adapter->loadCandidate(table.rows, static_cast<std::size_t>(row));
-    cbt_YHfanhuiClick();
+    cbt_YHfanhuiClick(window);
 }
 
-void CalculatorFrame::cbt_zhangkaiClick() {
+std::uint32_t Workbench::rowColor(const Grid& table, std::size_t row) const {
+    const RowStyle& style = declaration_.rowStyle;
+    if (style.column < 0 || row >= table.rows.rowCount()) return argb::black;
+    return table.rows.cell(row, static_cast<std::size_t>(style.column)) == style.text ? style.color : argb::black;
+}
+
+void Workbench::cbt_zhangkaiClick() {
     const bool expand = cbt_zhangkai.text == "展开";
-    for (Grid* table : {&Grid2_Youhuajieguo, &Grid3_Youhuasaixuan})
-        for (std::size_t c = 0; c < table->columns.size() && c < workbenchSetup_.shown.size(); ++c)
-            if (workbenchSetup_.shown[c] == WorkbenchColumn::Shown::Expanded)
+    for (Grid* table : {&Grid2_Youhuajieguo, &Grid3_Youhuasaixuan}) {
+        const bool results = table == &Grid2_Youhuajieguo;
+        for (std::size_t c = 0; c < table->columns.size() && c < declaration_.columns.size(); ++c) {
+            const WorkbenchColumn& column = declaration_.columns[c];
+            const WorkbenchColumn::Shown shown = results ? column.shown : column.shownFiltered.value_or(column.shown);
+            if (shown == WorkbenchColumn::Shown::Expanded || shown == WorkbenchColumn::Shown::ExpandedAndAtStart)
                 table->columns[c].visible = expand;
+        }
+    }
     if (Grid1_Youhuaxuanxiang.columns.size() == 5) Grid1_Youhuaxuanxiang.columns[4].visible = expand;
     cbt_zhangkai.text = expand ? "折叠" : "展开";
 }
 
-void CalculatorFrame::cbt_YHsaveClick() {
-    workbenchOpen_ = true;
+void Workbench::cbt_YHsaveClick(CalculatorFrame& window) {
+    open_ = true;
     const Grid* table = nullptr;
     std::string_view fileName, title;
     if (Grid2_Youhuajieguo.visible && !Grid2_Youhuajieguo.rows.empty()) {
@@ -227,7 +313,7 @@ void CalculatorFrame::cbt_YHsaveClick() {
     } else {
         return;
     }
-    if (saveLines(fileName, tableFileLines(*table, title))) cbt_YHsave.enabled = false;
+    if (window.saveLines(fileName, tableFileLines(window, *table, title))) cbt_YHsave.enabled = false;
 }
 
 } // namespace qianyan

@@ -17,9 +17,15 @@ void appendAligned(std::string& line, std::string_view text, int width, bool cen
 
 } // namespace
 
-LineSource CalculatorFrame::tableFileLines(const Grid& table, std::string_view title) {
-    return [this, &table, title](const LineSink& sink) {
-        const WorkbenchSetup& s = workbenchSetup_;
+void appendTableFileCell(std::string& line, std::string_view text, const TableFileCell& cell) {
+    appendAligned(line, text, cell.width, cell.centred);
+    line.append(static_cast<std::size_t>(cell.blanksAfter), ' ');
+}
+
+LineSource Workbench::tableFileLines(CalculatorFrame& window, const Grid& table, std::string_view title) {
+    return [this, &window, &table, title](const LineSink& sink) {
+        const WorkbenchDeclaration& s = declaration_;
+        WorkbenchCalculator* adapter = window.workbenchAdapter();
         const int side = (s.fileWidth - displayWidth(title) - 2) / 2;
         std::string line = repeated('=', side);
         line.append(" ").append(title).append(" ").append(static_cast<std::size_t>(side), '=');
@@ -38,18 +44,18 @@ LineSource CalculatorFrame::tableFileLines(const Grid& table, std::string_view t
             line += ' ';
             appendAligned(line, label, 8, true);
             line.append("  ");
-            for (const TableFileCell& cell : s.fileCells) {
-                const std::string_view text =
-                    cell.column < 0 ? cell.text : rows.cell(r, static_cast<std::size_t>(cell.column));
-                appendAligned(line, text, cell.width, cell.centred);
-                line.append(static_cast<std::size_t>(cell.blanksAfter), ' ');
-            }
+            for (const TableFileCell& cell : s.fileCells)
+                appendTableFileCell(line,
+                                    cell.column < 0 ? cell.text : rows.cell(r, static_cast<std::size_t>(cell.column)),
+                                    cell);
+            if (s.fileCells.empty() && adapter) adapter->writeTableFileCells(line, rows, r);
             sink(line);
         }
         sink(thinRule);
-        sink(" 注: 采用《建筑桩基技术规范》(JGJ 94-2008)公式计算");
+        sink(s.fileNote);
         sink(repeated('=', s.fileWidth));
-        sink("计算时间：" + dateTimeText(platform_->now()));
+        sink("计算时间：" + dateTimeText(window.platform().now()));
+        if (adapter) adapter->writeTableAppendix(sink, rows);
     };
 }
 

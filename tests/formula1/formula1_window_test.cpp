@@ -48,7 +48,7 @@ TEST_F(Formula1WindowTest, AnErrorLeavesOutputsSheetsAndCounterAlone) {
     EXPECT_EQ(window.edt_rc.text, "");
     EXPECT_EQ(window.sheet().designCount(), 1);
     EXPECT_EQ(window.edt_frk.color, argb::red);
-    EXPECT_EQ(window.lb_YHxingxi.text, "运行中止，主界面可查看中止位置、原因");
+    EXPECT_EQ(window.workbench.lb_YHxingxi.text, "运行中止，主界面可查看中止位置、原因");
     EXPECT_TRUE(window.cbt_compute.visible);
 }
 
@@ -120,6 +120,7 @@ TEST_F(Formula1WindowTest, SavedSheetsMatchTheShownLinesAndTrackTheUnsavedMarks)
 
 TEST_F(Formula1WindowTest, ARefusedOrFailedSaveKeepsTheMarksAndWritesNothing) {
     window.click("cbt_compute");
+    window.click("cbt_View");
     platform.permissionGranted = false;
     window.click("cbt_Save");
     EXPECT_THAT(dialogTexts(), ElementsAre("无权存盘"));

@@ -20,7 +20,7 @@ protected:
     void sweep() { window.click("cbt_YHcompute"); }
     std::vector<std::string> column(std::size_t c) const {
         std::vector<std::string> cells;
-        const TextTable& rows = window.Grid2_Youhuajieguo.rows;
+        const TextTable& rows = window.workbench.Grid2_Youhuajieguo.rows;
         for (std::size_t r = 0; r < rows.rowCount(); ++r)
             cells.emplace_back(rows.cell(r, c));
         return cells;
@@ -35,7 +35,7 @@ protected:
 
 TEST_F(Formula1WorkbenchTest, TheDefaultsGive162Candidates) {
     sweep();
-    const TextTable& rows = window.Grid2_Youhuajieguo.rows;
+    const TextTable& rows = window.workbench.Grid2_Youhuajieguo.rows;
     ASSERT_EQ(rows.rowCount(), 162u);
     EXPECT_THAT(rows.row(0), ElementsAre("ZH-001", "1000", "11451", "8412", "1.0d", "30.00", "C25",
                                          "干 作 业", "1.00", "0.9720", "0.90", ""));
@@ -45,7 +45,7 @@ TEST_F(Formula1WorkbenchTest, TheDefaultsGive162Candidates) {
     EXPECT_THAT(distinct(5), ElementsAre("30.00", "40.00", "50.00"));
     EXPECT_THAT(distinct(6), ElementsAre("C25", "C30"));
     EXPECT_THAT(distinct(7), ElementsAre("干 作 业", "泥浆护壁", "后 注 浆"));
-    EXPECT_EQ(window.lb_YHxingxi.text, "计算完成，桩数：162 根");
+    EXPECT_EQ(window.workbench.lb_YHxingxi.text, "计算完成，桩数：162 根");
 
     const auto bounds = [&](std::size_t c) {
         double low = 1e300, high = 0;
@@ -55,7 +55,7 @@ TEST_F(Formula1WorkbenchTest, TheDefaultsGive162Candidates) {
         }
         return std::pair{general(low), general(high)};
     };
-    const TextTable& options = window.Grid1_Youhuaxuanxiang.rows;
+    const TextTable& options = window.workbench.Grid1_Youhuaxuanxiang.rows;
     EXPECT_EQ(std::pair(std::string(options.cell(6, 1)), std::string(options.cell(6, 2))), bounds(2));
     EXPECT_EQ(std::pair(std::string(options.cell(7, 1)), std::string(options.cell(7, 2))), bounds(3));
     EXPECT_EQ(window.cbe_dd.text, "2000") << "the inputs hold the last candidate";
@@ -89,8 +89,8 @@ TEST_F(Formula1WorkbenchTest, OptionRowRules) {
             w.editCell("Grid1_Youhuaxuanxiang", c.row, col, text);
         w.click("cbt_YHcompute");
         std::vector<std::string> values;
-        for (std::size_t r = 0; r < w.Grid2_Youhuajieguo.rows.rowCount(); ++r) {
-            const std::string v(w.Grid2_Youhuajieguo.rows.cell(r, c.column));
+        for (std::size_t r = 0; r < w.workbench.Grid2_Youhuajieguo.rows.rowCount(); ++r) {
+            const std::string v(w.workbench.Grid2_Youhuajieguo.rows.cell(r, c.column));
             if (std::find(values.begin(), values.end(), v) == values.end()) values.push_back(v);
         }
         EXPECT_EQ(values, c.values) << c.row << ": " << c.min << " " << c.max << " " << c.step;
@@ -100,7 +100,7 @@ TEST_F(Formula1WorkbenchTest, OptionRowRules) {
 TEST_F(Formula1WorkbenchTest, DepthInMillimetresShowsHrOverDForEachDiameter) {
     setRow(1, "1000", "3000", "1000");
     sweep();
-    const TextTable& rows = window.Grid2_Youhuajieguo.rows;
+    const TextTable& rows = window.workbench.Grid2_Youhuajieguo.rows;
     EXPECT_THAT(distinct(8), ElementsAre("1.00", "2.00", "3.00", "0.67", "1.33", "0.50", "1.50"));
     EXPECT_EQ(rows.cell(0, 4), "1000");
 }
@@ -121,16 +121,16 @@ TEST_F(Formula1WorkbenchTest, RefusedRows) {
         w.editCell("Grid1_Youhuaxuanxiang", c.row, 2, c.max);
         w.editCell("Grid1_Youhuaxuanxiang", c.row, 3, c.step);
         w.click("cbt_YHcompute");
-        EXPECT_EQ(w.lb_YHxingxi.text, c.message);
-        EXPECT_EQ(w.lb_YHxingxi.color, argb::red);
-        EXPECT_TRUE(w.Grid2_Youhuajieguo.rows.empty());
+        EXPECT_EQ(w.workbench.lb_YHxingxi.text, c.message);
+        EXPECT_EQ(w.workbench.lb_YHxingxi.color, argb::red);
+        EXPECT_TRUE(w.workbench.Grid2_Youhuajieguo.rows.empty());
     }
 }
 
 TEST_F(Formula1WorkbenchTest, MixedDepthNotationIsAConversionFailure) {
     setRow(1, "1.0d", "3000", "1.0d");
     sweep();
-    EXPECT_TRUE(window.Grid2_Youhuajieguo.rows.empty());
+    EXPECT_TRUE(window.workbench.Grid2_Youhuajieguo.rows.empty());
     ASSERT_EQ(platform.dialogs.size(), 1u);
     EXPECT_EQ(platform.dialogs[0].text, "“3000”不是有效的数值");
     EXPECT_EQ(window.cbe_dd.text, "1000") << "nothing was written";
@@ -139,10 +139,10 @@ TEST_F(Formula1WorkbenchTest, MixedDepthNotationIsAConversionFailure) {
 TEST_F(Formula1WorkbenchTest, AZeroDiameterStopsAtTheFirstCandidate) {
     setRow(0, "0", "1000", "500");
     sweep();
-    EXPECT_TRUE(window.Grid2_Youhuajieguo.rows.empty());
-    EXPECT_EQ(window.lb_YHxingxi.text, "运行中止，主界面可查看中止位置、原因");
+    EXPECT_TRUE(window.workbench.Grid2_Youhuajieguo.rows.empty());
+    EXPECT_EQ(window.workbench.lb_YHxingxi.text, "运行中止，主界面可查看中止位置、原因");
     EXPECT_EQ(window.lb_shuoming.text, "桩身直径数据有错");
-    EXPECT_TRUE(window.cbt_YHcompute.enabled);
+    EXPECT_TRUE(window.workbench.cbt_YHcompute.enabled);
 }
 
 TEST_F(Formula1WorkbenchTest, LoadingARowWritesTheInputsAndReturns) {
@@ -150,7 +150,7 @@ TEST_F(Formula1WorkbenchTest, LoadingARowWritesTheInputsAndReturns) {
     window.click("cbt_YHfanhui");
     window.click("cbt_compute"); // the last candidate, computed on the main page
     window.click("cbt_YouHua");
-    EXPECT_EQ(window.Grid2_Youhuajieguo.rows.cell(2, 7), "后 注 浆");
+    EXPECT_EQ(window.workbench.Grid2_Youhuajieguo.rows.cell(2, 7), "后 注 浆");
     EXPECT_EQ(window.doubleClick("Grid2_Youhuajieguo", 2), Outcome::Done);
     EXPECT_EQ(window.cbb_czgy.itemIndex, 2);
     EXPECT_EQ(window.cbb_czgy.text, "泥浆护壁成桩后注浆");

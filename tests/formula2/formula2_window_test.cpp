@@ -31,7 +31,7 @@ void choosePrecision(TVOR_FRM_KELD2& w, PrecisionMode mode) {
 TEST_F(Formula2WindowTest, StartsWithTheGivenInputsAndEmptyOutputs) {
     EXPECT_EQ(window.windowName(), "TVOR_FRM_KELD2");
     EXPECT_EQ(window.lb_cxm.text, "嵌岩桩承载力计算");
-    EXPECT_EQ(window.lb_youhuabiaoti.text, "嵌岩桩优化设计");
+    EXPECT_EQ(window.workbench.lb_youhuabiaoti.text, "嵌岩桩优化设计");
     EXPECT_EQ(window.lb_jisuanjieguo.text, "计算结果");
     EXPECT_THAT(window.cbb_chezhuxishu.items,
                 ::testing::ElementsAre("综合与端阻系数差换算", "规范附录表格侧阻系数"));
@@ -239,7 +239,7 @@ TEST_F(Formula2WindowTest, AFailedCheckStopsUnderTheErrorConvention) {
         EXPECT_EQ(w.lb_shuoming.text, c.message);
         EXPECT_EQ(w.lb_shuoming.color, argb::red);
         EXPECT_EQ(w.find(c.input)->color, argb::red);
-        EXPECT_EQ(w.lb_YHxingxi.text, "运行中止，主界面可查看中止位置、原因");
+        EXPECT_EQ(w.workbench.lb_YHxingxi.text, "运行中止，主界面可查看中止位置、原因");
         EXPECT_EQ(w.sheet().designCount(), 1);
         EXPECT_EQ(w.edt_rc.text, c.input == std::string("cbe_dd") ? "" : "7862")
             << "outputs keep their texts";
@@ -269,7 +269,7 @@ TEST_F(Formula2WindowTest, HugeAndNonNumericTextsNeverReachAFieldOrSheet) {
             w.typeText(input, text);
             w.click("cbt_compute");
             std::vector<std::string> shown;
-            for (const NamedControl& c : w.controls()) shown.push_back(c.control->text);
+            for (const DeclaredControl& c : w.declaration().all()) shown.push_back(c.control->text);
             shown.insert(shown.end(), w.sheet().doc().begin(), w.sheet().doc().end());
             shown.insert(shown.end(), w.sheet().xls().begin(), w.sheet().xls().end());
             for (std::string line : shown) {

@@ -23,11 +23,11 @@ protected:
         setRow(2, "30", "40", "10");
         setRow(3, "C30", "C30", "5");
         window.click("cbt_YHcompute");
-        ASSERT_EQ(window.Grid2_Youhuajieguo.rows.rowCount(), 36u);
+        ASSERT_EQ(window.workbench.Grid2_Youhuajieguo.rows.rowCount(), 36u);
     }
     std::vector<std::string> column(std::size_t c) const {
         std::vector<std::string> cells;
-        const TextTable& rows = window.Grid2_Youhuajieguo.rows;
+        const TextTable& rows = window.workbench.Grid2_Youhuajieguo.rows;
         for (std::size_t r = 0; r < rows.rowCount(); ++r) cells.emplace_back(rows.cell(r, c));
         return cells;
     }
@@ -39,10 +39,10 @@ protected:
 };
 
 TEST_F(Formula2WorkbenchTest, NineteenColumnsOfWhichTheLastIsNeverShown) {
-    const std::vector<GridColumn>& columns = window.Grid3_Youhuasaixuan.columns;
+    const std::vector<GridColumn>& columns = window.workbench.Grid3_Youhuasaixuan.columns;
     ASSERT_EQ(columns.size(), 19u);
     EXPECT_EQ(columns[0].name, "Grid3_01_Str_YHzhuangbianhao");
-    EXPECT_EQ(window.Grid2_Youhuajieguo.columns[18].name, "Grid2_19_Int_YHczxsxx");
+    EXPECT_EQ(window.workbench.Grid2_Youhuajieguo.columns[18].name, "Grid2_19_Int_YHczxsxx");
     EXPECT_EQ(columns[0].header, "  桩编号");
     EXPECT_EQ(columns[10].header, "侧阻占比");
     EXPECT_EQ(columns[18].header, "侧阻系数取值") << "wider than 8: unchanged";
@@ -52,9 +52,9 @@ TEST_F(Formula2WorkbenchTest, NineteenColumnsOfWhichTheLastIsNeverShown) {
     std::vector<bool> expanded(19, true);
     expanded[18] = false;
     for (const auto& want : {folded, expanded, folded}) {
-        EXPECT_EQ(shownColumns(window.Grid2_Youhuajieguo), want);
-        EXPECT_EQ(shownColumns(window.Grid3_Youhuasaixuan), want);
-        window.cbt_zhangkaiClick();
+        EXPECT_EQ(shownColumns(window.workbench.Grid2_Youhuajieguo), want);
+        EXPECT_EQ(shownColumns(window.workbench.Grid3_Youhuasaixuan), want);
+        window.workbench.cbt_zhangkaiClick();
     }
 }
 
@@ -62,7 +62,7 @@ TEST_F(Formula2WorkbenchTest, TheMethodOfTheSweepIsRecordedAndLoadedBack) {
     window.chooseItem("cbb_chezhuxishu", 1);
     sweep();
     EXPECT_THAT(column(18), Each(std::string("1")));
-    EXPECT_THAT(window.Grid2_Youhuajieguo.rows.row(0),
+    EXPECT_THAT(window.workbench.Grid2_Youhuajieguo.rows.row(0),
                 ElementsAre("ZH-01", "1000", "11423", "10108", "1.0d", "30.00", "干 作 业", "1.00", "0.0624",
                             "5881", "26%", "0.7200", "16965", "74%", "22846", "C30", "0.90", "", "1"));
 
@@ -81,7 +81,7 @@ TEST_F(Formula2WorkbenchTest, TheMethodOfTheSweepIsRecordedAndLoadedBack) {
 TEST_F(Formula2WorkbenchTest, TheConvertedMethodMakesRaTheCapacityByTheCombinedCoefficient) {
     sweep();
     EXPECT_THAT(column(18), Each(std::string("0")));
-    const TextTable& rows = window.Grid2_Youhuajieguo.rows;
+    const TextTable& rows = window.workbench.Grid2_Youhuajieguo.rows;
     for (std::size_t r = 0; r < rows.rowCount(); ++r) {
         TVOR_FRM_KELD2 w(platform);
         w.typeText("cbe_dd", rows.cell(r, 1));
@@ -97,7 +97,7 @@ TEST_F(Formula2WorkbenchTest, TablesCarryTheOutputTextsOfThePrecisionMode) {
     window.click("cbt_JingDu");
     window.chooseItem("popbox_jingdu", static_cast<int>(PrecisionMode::TwoDecimals));
     sweep();
-    const std::vector<std::string> first = window.Grid2_Youhuajieguo.rows.row(0);
+    const std::vector<std::string> first = window.workbench.Grid2_Youhuajieguo.rows.row(0);
     EXPECT_EQ(first[2], "11451.11");
     EXPECT_EQ(first[9], "5937.61");
     EXPECT_EQ(first[10], "26%") << "shares never have decimals";
@@ -112,7 +112,7 @@ TEST_F(Formula2WorkbenchTest, SharesOfAQrkCutToZeroAreLeftEmpty) {
     setRow(0, "100", "100", "0");
     setRow(2, "1", "1", "0");
     window.click("cbt_YHcompute");
-    ASSERT_GT(window.Grid2_Youhuajieguo.rows.rowCount(), 0u);
+    ASSERT_GT(window.workbench.Grid2_Youhuajieguo.rows.rowCount(), 0u);
     EXPECT_THAT(column(14), Each(std::string("0")));
     EXPECT_THAT(column(10), Each(std::string()));
     EXPECT_THAT(column(13), Each(std::string()));

@@ -187,6 +187,26 @@ TEST(NumberText, LenientReadingTakesTheLongestNumericPrefix) {
     }
 }
 
+TEST(NumberText, WholeReadingTakesOnlyATextThatIsOneNumber) {
+    const struct {
+        std::string text;
+        bool reads;
+        double value;
+    } cases[] = {
+        {"1500", true, 1500},     {" 1500 \t", true, 1500}, {"-.5", true, -0.5},     {"1e400", true, infinity},
+        {"1,500", false, 0},      {"25,5", false, 0},       {"1500mm", false, 0},   {"", false, 0},
+        {"   ", false, 0},        {"abc", false, 0},        {"1 500", false, 0},    {"12e", false, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        double value = 0;
+        EXPECT_EQ(tryReadWhole(c.text, value), c.reads);
+        if (c.reads) {
+            EXPECT_DOUBLE_EQ(value, c.value);
+        }
+    }
+}
+
 TEST(NumberText, IntegerReadingTakesDecimalOrDollarHex) {
     const struct {
         std::string text;

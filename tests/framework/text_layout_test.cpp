@@ -79,5 +79,14 @@ TEST(Layout, SpacesAndRepeatedAreEmptyForNoCount) {
     EXPECT_EQ(repeated('=', -1), "");
 }
 
+TEST(Layout, OneLineKeepsNoControlCharacter) {
+    EXPECT_EQ(oneLine("1500\r\n"), "1500");
+    EXPECT_EQ(oneLine("\t2.0d\n"), "2.0d");
+    EXPECT_EQ(oneLine("15\n00"), "15 00");
+    EXPECT_EQ(oneLine("C30\x7f"), "C30");
+    EXPECT_EQ(oneLine("\r\n"), "");
+    EXPECT_EQ(oneLine("桩 身"), "桩 身");
+}
+
 } // namespace
 } // namespace qianyan

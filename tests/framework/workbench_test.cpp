@@ -78,7 +78,7 @@ public:
     explicit FixtureWindow(Platform& platform) : CalculatorFrame(platform, "FIXTURE", titles) {
         edt_x = Control::make(ControlKind::Edit, "0");
         edt_y = Control::make(ControlKind::Edit, "0");
-        setUpWorkbench(layout);
+        workbench.declare(layout);
     }
 
     Control edt_x, edt_y, edt_ra, edt_rc;
@@ -91,19 +91,19 @@ public:
         edt_rc.text = general(x + y);
     }
 
-    WorkbenchCalculator* workbench() override { return this; }
+    WorkbenchCalculator* workbenchAdapter() override { return this; }
     std::unique_ptr<CalculatorFrame> clone() const override { return std::make_unique<FixtureWindow>(*this); }
-    std::vector<std::uint64_t> readOptionRows() override {
+    std::vector<LoopCounts> readOptionRows() override {
         for (std::size_t row = 0; row < 2; ++row) {
-            const TextTable& g = Grid1_Youhuaxuanxiang.rows;
+            const TextTable& g = workbench.Grid1_Youhuaxuanxiang.rows;
             const double a = readStrict(g.cell(row, 1)), b = readStrict(g.cell(row, 2)),
                          s = readStrict(g.cell(row, 3));
-            if (a < 0 || b < 0) refuseSweep("不能为负值");
+            if (a < 0 || b < 0) workbench.refuse("不能为负值");
             ranges[row] = rangeRule(a, b, s);
         }
-        return {ranges[0].count, ranges[1].count};
+        return {{ranges[0].count, ranges[1].count}};
     }
-    void writeCandidate(std::span<const std::uint64_t> position, std::size_t firstChanged) override {
+    void writeCandidate(std::size_t, std::span<const std::uint64_t> position, std::size_t firstChanged) override {
         for (std::size_t i = firstChanged; i < 2; ++i)
             values[i] = position[i] == 0 ? ranges[i].first : ranges[i].valueAfter(values[i]);
         writeInput(edt_x, general(values[0]));
@@ -118,26 +118,25 @@ public:
     }
 
 protected:
-    void addCalculatorControls(std::vector<NamedControl>& list) override {
-        list.insert(list.end(),
-                    {{"edt_x", &edt_x}, {"edt_y", &edt_y}, {"edt_ra", &edt_ra}, {"edt_rc", &edt_rc}});
-    }
-    void onInputChanged(Control&) override {
-        ++changes;
-        edt_ra.text.clear();
-        edt_rc.text.clear();
-        restoreComputeButton();
+    void declare(WindowDeclaration& d) override {
+        CalculatorFrame::declare(d);
+        d.add(&MainFormLayer, {{"edt_x", &edt_x}, {"edt_y", &edt_y}, {"edt_ra", &edt_ra}, {"edt_rc", &edt_rc}});
+        const auto counted = [this] { ++changes; };
+        declareChanges(d, {{edt_x, {&edt_ra, &edt_rc}, counted}, {edt_y, {&edt_ra, &edt_rc}, counted}});
     }
 
 private:
     static constexpr Titles titles{{1, 2, 3, 4, 5, 6, 7, 8, 9}, "", "", ""};
-    static constexpr std::array<std::array<std::string_view, 5>, 5> grid{{
-        {"x", "1", "3", "1", "x的范围"},
-        {"y", "10", "20", "10", "y的范围"},
-        {"", "", "", "", ""},
-        {"筛选 Ra(kN)", "0", "0", "", ""},
-        {"筛选 Rc(kN)", "0", "0", "", ""},
+    static constexpr std::array<OptionRow, 5> grid{{
+        {OptionKind::Range, {"x", "1", "3", "1", "x的范围"}},
+        {OptionKind::Range, {"y", "10", "20", "10", "y的范围"}},
+        {OptionKind::Blank, {"", "", "", "", ""}},
+        {OptionKind::Filter, {"筛选 Ra(kN)", "0", "0", "", ""}},
+        {OptionKind::Filter, {"筛选 Rc(kN)", "0", "0", "", ""}},
     }};
+    static constexpr std::array<SortColumn, 3> sortColumns{{{1, "d", "d(mm)"}, {2, "Ra", "Ra(kN)"}, {3, "Rc", "Rc(kN)"}}};
+    static constexpr std::array<FilterRow, 2> filters{{{3, {2, -1}}, {4, {3, -1}}}};
+    static constexpr std::array<BoundsWrite, 2> bounds{{{2, 3}, {3, 4}}};
     using Shown = WorkbenchColumn::Shown;
     static constexpr std::array<WorkbenchColumn, 6> columns{{{"01_label", "桩编号", Shown::Always},
                                                              {"02_x", "d(mm)", Shown::Always},
@@ -147,7 +146,8 @@ private:
                                                              {"06_secret", "秘密", Shown::Never}}};
     static constexpr std::array<TableFileCell, 4> fileCells{
         {{1, 4, false, 1}, {2, 6, false, 1}, {3, 6, false, 0}, {-1, 4, true, 0, "圆"}}};
-    static constexpr WorkbenchLayout layout{grid, 2, 3, 4, columns, 33, "  表头一", "  表头二", fileCells};
+    static constexpr WorkbenchDeclaration layout{grid,   columns,    sortColumns, filters,   bounds,
+                                                 {},     33,         "  表头一",  "  表头二", fileCells};
 
     std::array<SweepRange, 2> ranges;
     std::array<double, 2> values{};
@@ -175,7 +175,7 @@ protected:
         ASSERT_EQ(window.editCell("Grid1_Youhuaxuanxiang", row, col, text), Outcome::Done);
     }
     std::string filterCell(int row, int col) const {
-        return std::string(window.Grid1_Youhuaxuanxiang.rows.cell(static_cast<std::size_t>(row),
+        return std::string(window.workbench.Grid1_Youhuaxuanxiang.rows.cell(static_cast<std::size_t>(row),
                                                                   static_cast<std::size_t>(col)));
     }
 };
@@ -192,23 +192,23 @@ TEST_F(WorkbenchTest, OpeningAndReturningSwitchTheLayers) {
 
 TEST_F(WorkbenchTest, TheSweepListsEveryCombinationTheLastRowFastest) {
     sweep();
-    const Grid& results = window.Grid2_Youhuajieguo;
+    const Grid& results = window.workbench.Grid2_Youhuajieguo;
     EXPECT_THAT(column(results, 0), ElementsAre("ZH-1", "ZH-2", "ZH-3", "ZH-4", "ZH-5", "ZH-6"));
     EXPECT_THAT(column(results, 1), ElementsAre("1", "1", "2", "2", "3", "3"));
     EXPECT_THAT(column(results, 2), ElementsAre("10", "20", "20", "40", "30", "60"));
     EXPECT_THAT(column(results, 4), ElementsAre("10", "20", "10", "20", "10", "20"));
     EXPECT_EQ(window.edt_x.text, "3") << "the inputs hold the last candidate";
     EXPECT_EQ(window.edt_ra.text, "60");
-    EXPECT_EQ(window.lb_YHxingxi.text, "计算完成，桩数：6 根");
-    EXPECT_EQ(window.lb_YHxingxi.color, argb::black);
+    EXPECT_EQ(window.workbench.lb_YHxingxi.text, "计算完成，桩数：6 根");
+    EXPECT_EQ(window.workbench.lb_YHxingxi.color, argb::black);
     EXPECT_EQ(filterCell(3, 1), "10");
     EXPECT_EQ(filterCell(3, 2), "60");
     EXPECT_EQ(filterCell(4, 1), "11");
     EXPECT_EQ(filterCell(4, 2), "23");
-    EXPECT_FALSE(window.cbt_YHcompute.enabled);
-    EXPECT_TRUE(window.cbt_YHsaixuan.enabled);
-    EXPECT_TRUE(window.cbt_YHsave.enabled);
-    EXPECT_EQ(window.pb_YH_jingdu.value, 0);
+    EXPECT_FALSE(window.workbench.cbt_YHcompute.enabled);
+    EXPECT_TRUE(window.workbench.cbt_YHsaixuan.enabled);
+    EXPECT_TRUE(window.workbench.cbt_YHsave.enabled);
+    EXPECT_EQ(window.workbench.pb_YH_jingdu.value, 0);
     EXPECT_FALSE(window.img_Logo.visible);
     EXPECT_TRUE(window.lb_shuoming.visible);
     EXPECT_EQ(window.changes, 2 + 5 + 2) << "only inputs whose text changes run their handler";
@@ -217,14 +217,14 @@ TEST_F(WorkbenchTest, TheSweepListsEveryCombinationTheLastRowFastest) {
 TEST_F(WorkbenchTest, EditingACellEnablesItsButton) {
     sweep();
     setOption(0, 2, "1");
-    EXPECT_TRUE(window.cbt_YHcompute.enabled);
+    EXPECT_TRUE(window.workbench.cbt_YHcompute.enabled);
     sweep();
-    EXPECT_EQ(window.lb_YHxingxi.text, "计算完成，桩数：2 根");
+    EXPECT_EQ(window.workbench.lb_YHxingxi.text, "计算完成，桩数：2 根");
     window.click("cbt_YHsaixuan");
-    EXPECT_FALSE(window.cbt_YHsaixuan.enabled);
+    EXPECT_FALSE(window.workbench.cbt_YHsaixuan.enabled);
     setOption(4, 2, "0");
-    EXPECT_TRUE(window.cbt_YHsaixuan.enabled);
-    EXPECT_FALSE(window.Grid1_Youhuaxuanxiang.readOnly);
+    EXPECT_TRUE(window.workbench.cbt_YHsaixuan.enabled);
+    EXPECT_FALSE(window.workbench.Grid1_Youhuaxuanxiang.readOnly);
 }
 
 TEST_F(WorkbenchTest, OnlyRangeAndFilterCellsCanBeEdited) {
@@ -241,25 +241,25 @@ TEST_F(WorkbenchTest, OnlyRangeAndFilterCellsCanBeEdited) {
             << c.row << "," << c.col;
     EXPECT_EQ(window.editCell("Grid2_Youhuajieguo", 0, 1, "5"), Outcome::NotApplicable);
     EXPECT_EQ(window.editCell("nothing", 0, 1, "5"), Outcome::UnknownControl);
-    window.Grid1_YouhuaxuanxiangSelectCell(0, 0);
-    EXPECT_TRUE(window.Grid1_Youhuaxuanxiang.readOnly);
-    window.Grid1_YouhuaxuanxiangSelectCell(4, 1);
-    EXPECT_FALSE(window.Grid1_Youhuaxuanxiang.readOnly);
+    window.workbench.Grid1_YouhuaxuanxiangSelectCell(0, 0);
+    EXPECT_TRUE(window.workbench.Grid1_Youhuaxuanxiang.readOnly);
+    window.workbench.Grid1_YouhuaxuanxiangSelectCell(4, 1);
+    EXPECT_FALSE(window.workbench.Grid1_Youhuaxuanxiang.readOnly);
 }
 
 TEST_F(WorkbenchTest, EqualLimitsGiveOneCandidate) {
     setOption(0, 2, "1");
     setOption(1, 2, "10");
     sweep();
-    EXPECT_THAT(column(window.Grid2_Youhuajieguo, 0), ElementsAre("ZH-1"));
+    EXPECT_THAT(column(window.workbench.Grid2_Youhuajieguo, 0), ElementsAre("ZH-1"));
 }
 
 TEST_F(WorkbenchTest, SortingAndReversingFollowTheStates) {
     sweep();
-    Grid& results = window.Grid2_Youhuajieguo;
+    Grid& results = window.workbench.Grid2_Youhuajieguo;
     window.headerClick("Grid2_Youhuajieguo", 3); // Rc ascending
     EXPECT_THAT(column(results, 3), ElementsAre("11", "12", "13", "21", "22", "23"));
-    EXPECT_EQ(window.lb_YHxingxi.text, "Rc升序排列完成");
+    EXPECT_EQ(window.workbench.lb_YHxingxi.text, "Rc升序排列完成");
     EXPECT_THAT(headers(results),
                 ElementsAre("  桩编号", "   d(mm)", "  Ra(kN)", "Rc(kN)▲", "       y", "    秘密"));
     const std::vector<std::string> ascending = column(results, 0);
@@ -267,36 +267,36 @@ TEST_F(WorkbenchTest, SortingAndReversingFollowTheStates) {
     window.headerClick("Grid2_Youhuajieguo", 3);
     std::vector<std::string> reversed(ascending.rbegin(), ascending.rend());
     EXPECT_EQ(column(results, 0), reversed) << "the second click reverses, it does not sort";
-    EXPECT_EQ(window.lb_YHxingxi.text, "Rc降序排列完成");
+    EXPECT_EQ(window.workbench.lb_YHxingxi.text, "Rc降序排列完成");
     EXPECT_EQ(results.columns[3].header, "Rc(kN)▼");
-    EXPECT_EQ(window.sortState(2), 2);
+    EXPECT_EQ(window.workbench.sortState(2), 2);
 
     window.headerClick("Grid2_Youhuajieguo", 3);
     EXPECT_EQ(column(results, 0), ascending);
-    EXPECT_EQ(window.lb_YHxingxi.text, "Rc升序排列完成");
+    EXPECT_EQ(window.workbench.lb_YHxingxi.text, "Rc升序排列完成");
 
     window.headerClick("Grid2_Youhuajieguo", 2); // Ra resets the Rc state
     EXPECT_THAT(column(results, 2), ElementsAre("10", "20", "20", "30", "40", "60"));
     EXPECT_EQ(results.columns[2].header, "Ra(kN)▲");
     EXPECT_EQ(results.columns[3].header, "  Rc(kN)");
-    EXPECT_EQ(window.sortState(2), 0);
+    EXPECT_EQ(window.workbench.sortState(2), 0);
     window.headerClick("Grid2_Youhuajieguo", 3);
     EXPECT_THAT(column(results, 3), ElementsAre("11", "12", "13", "21", "22", "23")) << "sorted afresh";
-    EXPECT_TRUE(window.cbt_YHsave.enabled);
+    EXPECT_TRUE(window.workbench.cbt_YHsave.enabled);
 }
 
 TEST_F(WorkbenchTest, SortRefusals) {
     sweep();
     window.headerClick("Grid2_Youhuajieguo", 0);
-    EXPECT_EQ(window.lb_YHxingxi.text, "仅支持d、Ra、Rc排序");
+    EXPECT_EQ(window.workbench.lb_YHxingxi.text, "仅支持d、Ra、Rc排序");
     EXPECT_EQ(window.headerClick("Grid2_Youhuajieguo", 4), Outcome::Inert) << "hidden until 展开";
     EXPECT_EQ(window.headerClick("Grid2_Youhuajieguo", 6), Outcome::NotApplicable);
     setOption(0, 2, "1");
     setOption(1, 2, "10");
     sweep();
     window.headerClick("Grid2_Youhuajieguo", 2);
-    EXPECT_EQ(window.lb_YHxingxi.text, "无需排序");
-    EXPECT_EQ(window.sortState(1), 0);
+    EXPECT_EQ(window.workbench.lb_YHxingxi.text, "无需排序");
+    EXPECT_EQ(window.workbench.sortState(1), 0);
 }
 
 TEST_F(WorkbenchTest, FilterBoundsRule) {
@@ -316,22 +316,22 @@ TEST_F(WorkbenchTest, FilterBoundsRule) {
         setOption(4, 1, c.rcMin);
         setOption(4, 2, c.rcMax);
         window.click("cbt_YHsaixuan");
-        EXPECT_EQ(column(window.Grid3_Youhuasaixuan, 0), c.labels) << c.raMin << " " << c.raMax;
-        EXPECT_EQ(window.lb_YHxingxi.text, "筛选完成，桩数：" + std::to_string(c.labels.size()) + " 根");
+        EXPECT_EQ(column(window.workbench.Grid3_Youhuasaixuan, 0), c.labels) << c.raMin << " " << c.raMax;
+        EXPECT_EQ(window.workbench.lb_YHxingxi.text, "筛选完成，桩数：" + std::to_string(c.labels.size()) + " 根");
     }
-    EXPECT_TRUE(window.Grid3_Youhuasaixuan.visible);
-    EXPECT_FALSE(window.Grid2_Youhuajieguo.visible);
-    EXPECT_TRUE(window.cbt_YHsave.enabled);
-    EXPECT_FALSE(window.cbt_YHsaixuan.enabled);
+    EXPECT_TRUE(window.workbench.Grid3_Youhuasaixuan.visible);
+    EXPECT_FALSE(window.workbench.Grid2_Youhuajieguo.visible);
+    EXPECT_TRUE(window.workbench.cbt_YHsave.enabled);
+    EXPECT_FALSE(window.workbench.cbt_YHsaixuan.enabled);
 }
 
 TEST_F(WorkbenchTest, AFilterWithoutMatchesDisablesFilterAndSave) {
     sweep();
     setOption(3, 1, "1000");
     window.click("cbt_YHsaixuan");
-    EXPECT_EQ(window.lb_YHxingxi.text, "无满足条件桩，调整区间再筛选");
-    EXPECT_FALSE(window.cbt_YHsaixuan.enabled);
-    EXPECT_FALSE(window.cbt_YHsave.enabled);
+    EXPECT_EQ(window.workbench.lb_YHxingxi.text, "无满足条件桩，调整区间再筛选");
+    EXPECT_FALSE(window.workbench.cbt_YHsaixuan.enabled);
+    EXPECT_FALSE(window.workbench.cbt_YHsave.enabled);
 }
 
 TEST_F(WorkbenchTest, ACellThatIsNotANumberEndsTheOperationWithAReport) {
@@ -340,38 +340,38 @@ TEST_F(WorkbenchTest, ACellThatIsNotANumberEndsTheOperationWithAReport) {
          std::vector<std::string>{"abc", "", "-", "1e400", "nan", "inf", std::string(10000, '7') + "x"}) {
         setOption(3, 1, text);
         window.click("cbt_YHsaixuan");
-        EXPECT_EQ(window.Grid2_Youhuajieguo.rows.rowCount(), 6u);
+        EXPECT_EQ(window.workbench.Grid2_Youhuajieguo.rows.rowCount(), 6u);
         ASSERT_FALSE(platform.dialogs.empty());
         EXPECT_EQ(platform.dialogs.back().kind, ScriptedPlatform::Dialog::Kind::Error);
         EXPECT_NE(platform.dialogs.back().text.find("不是有效的数值"), std::string::npos);
     }
     setOption(1, 3, "x");
-    window.cbt_YHcompute.enabled = true;
+    window.workbench.cbt_YHcompute.enabled = true;
     sweep();
-    EXPECT_TRUE(window.Grid2_Youhuajieguo.rows.empty())
+    EXPECT_TRUE(window.workbench.Grid2_Youhuajieguo.rows.empty())
         << "the tables were emptied before the reading failed";
 }
 
 TEST_F(WorkbenchTest, ANegativeLimitRefusesTheSweep) {
     setOption(1, 1, "-10");
     sweep();
-    EXPECT_EQ(window.lb_YHxingxi.text, "不能为负值");
-    EXPECT_EQ(window.lb_YHxingxi.color, argb::red);
-    EXPECT_TRUE(window.Grid2_Youhuajieguo.rows.empty());
-    EXPECT_TRUE(window.cbt_YHcompute.enabled);
+    EXPECT_EQ(window.workbench.lb_YHxingxi.text, "不能为负值");
+    EXPECT_EQ(window.workbench.lb_YHxingxi.color, argb::red);
+    EXPECT_TRUE(window.workbench.Grid2_Youhuajieguo.rows.empty());
+    EXPECT_TRUE(window.workbench.cbt_YHcompute.enabled);
 }
 
 TEST_F(WorkbenchTest, AnEvaluationErrorStopsTheSweepKeepingTheRows) {
     setOption(0, 2, "20");
     sweep();
-    EXPECT_THAT(column(window.Grid2_Youhuajieguo, 1), ::testing::Each(::testing::Ne("13")));
-    EXPECT_EQ(window.Grid2_Youhuajieguo.rows.rowCount(), 24u);
-    EXPECT_EQ(window.lb_YHxingxi.text, "运行中止，主界面可查看中止位置、原因");
-    EXPECT_EQ(window.lb_YHxingxi.color, argb::red);
+    EXPECT_THAT(column(window.workbench.Grid2_Youhuajieguo, 1), ::testing::Each(::testing::Ne("13")));
+    EXPECT_EQ(window.workbench.Grid2_Youhuajieguo.rows.rowCount(), 24u);
+    EXPECT_EQ(window.workbench.lb_YHxingxi.text, "运行中止，主界面可查看中止位置、原因");
+    EXPECT_EQ(window.workbench.lb_YHxingxi.color, argb::red);
     EXPECT_EQ(window.lb_shuoming.text, "x不能为13");
-    EXPECT_EQ(window.pb_YH_jingdu.value, 60) << "24 of 40 done";
-    EXPECT_TRUE(window.cbt_YHcompute.enabled);
-    EXPECT_FALSE(window.cbt_YHsaixuan.enabled);
+    EXPECT_EQ(window.workbench.pb_YH_jingdu.value, 60) << "24 of 40 done";
+    EXPECT_TRUE(window.workbench.cbt_YHcompute.enabled);
+    EXPECT_FALSE(window.workbench.cbt_YHsaixuan.enabled);
 }
 
 TEST_F(WorkbenchTest, HugeSweepsAreRefusedOrAskedAbout) {
@@ -380,21 +380,21 @@ TEST_F(WorkbenchTest, HugeSweepsAreRefusedOrAskedAbout) {
     setOption(1, 3, "1e-300");
     setOption(1, 2, "1e300");
     sweep();
-    EXPECT_EQ(window.lb_YHxingxi.text, "优化组合数超出计算范围，请缩小优化范围");
+    EXPECT_EQ(window.workbench.lb_YHxingxi.text, "优化组合数超出计算范围，请缩小优化范围");
 
     setOption(0, 2, "1e9");
     setOption(0, 3, "1");
     setOption(1, 2, "1e9");
     setOption(1, 3, "1");
     sweep();
-    EXPECT_THAT(window.lb_YHxingxi.text, ::testing::StartsWith("优化组合数 999999991000000000 超出可用内存"));
-    EXPECT_EQ(window.lb_YHxingxi.color, argb::red);
+    EXPECT_THAT(window.workbench.lb_YHxingxi.text, ::testing::StartsWith("优化组合数 999999991000000000 超出可用内存"));
+    EXPECT_EQ(window.workbench.lb_YHxingxi.color, argb::red);
 
     setOption(0, 2, "1000");
     setOption(1, 2, "2000");
     sweep();
     EXPECT_THAT(dialogTexts(), ElementsAre("优化组合数为 1991000，计算需较长时间并占用较多内存，是否继续?"));
-    EXPECT_TRUE(window.Grid2_Youhuajieguo.rows.empty()) << "declined";
+    EXPECT_TRUE(window.workbench.Grid2_Youhuajieguo.rows.empty()) << "declined";
     EXPECT_EQ(window.edt_x.text, "0");
 }
 
@@ -418,15 +418,15 @@ TEST_F(WorkbenchTest, ExpandShowsTheExtraColumnsButNeverTheHiddenOne) {
             v.push_back(c.visible);
         return v;
     };
-    EXPECT_THAT(shown(window.Grid2_Youhuajieguo), ElementsAre(true, true, true, true, false, false));
-    EXPECT_TRUE(window.Grid1_Youhuaxuanxiang.columns[4].visible);
+    EXPECT_THAT(shown(window.workbench.Grid2_Youhuajieguo), ElementsAre(true, true, true, true, false, false));
+    EXPECT_TRUE(window.workbench.Grid1_Youhuaxuanxiang.columns[4].visible);
     window.click("cbt_zhangkai");
-    EXPECT_EQ(window.cbt_zhangkai.text, "折叠");
-    EXPECT_THAT(shown(window.Grid3_Youhuasaixuan), ElementsAre(true, true, true, true, true, false));
+    EXPECT_EQ(window.workbench.cbt_zhangkai.text, "折叠");
+    EXPECT_THAT(shown(window.workbench.Grid3_Youhuasaixuan), ElementsAre(true, true, true, true, true, false));
     window.click("cbt_zhangkai");
-    EXPECT_EQ(window.cbt_zhangkai.text, "展开");
-    EXPECT_THAT(shown(window.Grid2_Youhuajieguo), ElementsAre(true, true, true, true, false, false));
-    EXPECT_FALSE(window.Grid1_Youhuaxuanxiang.columns[4].visible);
+    EXPECT_EQ(window.workbench.cbt_zhangkai.text, "展开");
+    EXPECT_THAT(shown(window.workbench.Grid2_Youhuajieguo), ElementsAre(true, true, true, true, false, false));
+    EXPECT_FALSE(window.workbench.Grid1_Youhuaxuanxiang.columns[4].visible);
 }
 
 TEST_F(WorkbenchTest, TheTableFileNumbersRowsByPosition) {
@@ -437,7 +437,7 @@ TEST_F(WorkbenchTest, TheTableFileNumbersRowsByPosition) {
     window.headerClick("Grid3_Youhuasaixuan", 2);
     window.headerClick("Grid3_Youhuasaixuan", 2);
     window.click("cbt_YHsave");
-    EXPECT_FALSE(window.cbt_YHsave.enabled);
+    EXPECT_FALSE(window.workbench.cbt_YHsave.enabled);
     const auto lines = testing::savedLines(documents / "嵌岩桩优化计算筛选结果(依据JGJ94-2008)_表格.txt");
     EXPECT_THAT(lines, ElementsAre("==== 嵌岩桩优化计算筛选结果 ====", std::string(33, '-'), "  表头一",
                                    "  表头二", std::string(33, '-'), "   ZH-1       2     40     22 圆 ",
@@ -453,17 +453,17 @@ TEST_F(WorkbenchTest, SaveWritesTheShownTableOnly) {
     sweep();
     window.click("cbt_YHsave");
     EXPECT_TRUE(std::filesystem::exists(documents / "嵌岩桩优化计算原始结果(依据JGJ94-2008)_表格.txt"));
-    EXPECT_FALSE(window.cbt_YHsave.enabled);
+    EXPECT_FALSE(window.workbench.cbt_YHsave.enabled);
 }
 
 // Every control's state, to compare two windows.
 std::vector<std::string> snapshot(FixtureWindow& w) {
     std::vector<std::string> states;
-    for (const NamedControl& c : w.controls()) {
+    for (const DeclaredControl& c : w.declaration().all()) {
         std::string s = std::string(c.name) + "|" + c.control->text + "|" + std::to_string(c.control->color) +
                         "|" + std::to_string(c.control->enabled) + std::to_string(c.control->visible) + "|" +
                         std::to_string(c.control->value);
-        if (const Grid* g = c.grid())
+        if (const Grid* g = c.asGrid())
             for (std::size_t r = 0; r < g->rows.rowCount(); ++r)
                 for (const std::string& cell : g->rows.row(r))
                     s += "|" + cell;
@@ -479,41 +479,41 @@ TEST_F(WorkbenchTest, ASweepOnACopyInAnotherThreadLeavesWhatTheDirectSweepLeaves
         direct.click("cbt_YHcompute");
 
         std::uint64_t total = 0;
-        window.runEvent([&] { total = window.beginSweep(); });
+        window.runEvent([&] { total = window.workbench.beginSweep(window); });
         ASSERT_GT(total, 0u);
         std::unique_ptr<CalculatorFrame> copy = window.clone();
         std::vector<std::uint64_t> reported;
         SweepOutcome outcome;
         std::thread worker([&] {
-            outcome = copy->runSweep([&](std::uint64_t done, std::uint64_t) { reported.push_back(done); });
+            outcome = copy->workbench.runSweep(*copy, [&](std::uint64_t done, std::uint64_t) { reported.push_back(done); });
         });
         worker.join();
         window.adoptSweep(*copy);
-        window.runEvent([&] { window.finishSweep(outcome); });
+        window.runEvent([&] { window.workbench.finishSweep(window, outcome); });
         EXPECT_EQ(snapshot(window), snapshot(direct)) << last;
         EXPECT_FALSE(reported.empty());
-        window.cbt_YHcompute.enabled = true;
+        window.workbench.cbt_YHcompute.enabled = true;
     }
 }
 
 TEST_F(WorkbenchTest, CancellingKeepsTheRowsDoneSoFar) {
     setOption(0, 2, "12");
     std::uint64_t total = 0;
-    window.runEvent([&] { total = window.beginSweep(); });
+    window.runEvent([&] { total = window.workbench.beginSweep(window); });
     ASSERT_EQ(total, 24u);
     std::atomic<bool> cancel = false;
-    const SweepOutcome outcome = window.runSweep(
+    const SweepOutcome outcome = window.workbench.runSweep(window, 
         [&](std::uint64_t done, std::uint64_t) {
             if (done >= 5) cancel = true;
         },
         &cancel);
-    window.finishSweep(outcome);
+    window.workbench.finishSweep(window, outcome);
     EXPECT_EQ(outcome.end, SweepEnd::Cancelled);
-    EXPECT_EQ(window.Grid2_Youhuajieguo.rows.rowCount(), 5u);
-    EXPECT_EQ(window.lb_YHxingxi.text, "计算已取消，桩数：5 根");
-    EXPECT_TRUE(window.cbt_YHcompute.enabled);
-    EXPECT_TRUE(window.cbt_YHsave.enabled);
-    EXPECT_EQ(window.pb_YH_jingdu.value, 0);
+    EXPECT_EQ(window.workbench.Grid2_Youhuajieguo.rows.rowCount(), 5u);
+    EXPECT_EQ(window.workbench.lb_YHxingxi.text, "计算已取消，桩数：5 根");
+    EXPECT_TRUE(window.workbench.cbt_YHcompute.enabled);
+    EXPECT_TRUE(window.workbench.cbt_YHsave.enabled);
+    EXPECT_EQ(window.workbench.pb_YH_jingdu.value, 0);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "framework/qt/control_binding.h"
 
+#include "framework/qt/grid_view.h"
 #include "framework/qt/qt_text.h"
 #include "framework/qt/window_look.h"
 
@@ -17,7 +18,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <unordered_map>
 
 namespace qianyan {
 
@@ -79,7 +79,9 @@ void showListWidget(QListWidget* list, const Control& c) {
 }
 
 void show(QWidget* w, const Control& c) {
-    if (auto* button = qobject_cast<QPushButton*>(w)) {
+    if (auto* grid = dynamic_cast<GridView*>(w)) {
+        grid->refresh();
+    } else if (auto* button = qobject_cast<QPushButton*>(w)) {
         button->setText(qtText(c.text));
         setTextColor(button, QPalette::ButtonText, c.color);
     } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
@@ -117,6 +119,8 @@ void show(QWidget* w, const Control& c) {
 ControlBinding::ControlBinding(CalculatorFrame& model, QObject* parent) : QObject(parent), model_(&model) {}
 
 void ControlBinding::bind(std::string_view name, QWidget* widget) {
+    // The widget carries the control's name, so that checks and tools find it as the model names it.
+    if (widget->objectName().isEmpty()) widget->setObjectName(qtText(name));
     entries_.push_back({std::string(name), widget});
     connectActions(entries_.back());
 }
@@ -165,18 +169,15 @@ void ControlBinding::act(const std::function<void(CalculatorFrame&)>& action) {
 }
 
 void ControlBinding::refresh() {
-    std::unordered_map<std::string_view, const Control*> controls;
-    for (const NamedControl& c : model_->controls())
-        controls.emplace(c.name, c.control);
     for (const Entry& e : entries_) {
-        const auto found = controls.find(e.name);
-        if (found == controls.end()) continue;
+        const Control* control = model_->find(e.name);
+        if (!control) continue;
         const QSignalBlocker block(e.widget);
         if (auto* box = qobject_cast<QComboBox*>(e.widget); box && box->lineEdit()) {
             const QSignalBlocker blockEdit(box->lineEdit());
-            show(e.widget, *found->second);
+            show(e.widget, *control);
         } else {
-            show(e.widget, *found->second);
+            show(e.widget, *control);
         }
     }
 }

@@ -2,8 +2,7 @@
 
 #include "framework/calculator_frame.h"
 #include "framework/qt/control_binding.h"
-#include "framework/qt/qt_text.h"
-#include "framework/qt/result_table_model.h"
+#include "framework/qt/grid_view.h"
 #include "framework/qt/window_look.h"
 
 #include <QBoxLayout>
@@ -13,16 +12,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSignalBlocker>
-#include <QTableView>
-#include <QTableWidget>
 #include <QThread>
 
 namespace qianyan {
 
 namespace {
-
-constexpr int rowHeight = 22;
 
 QPushButton* pageButton() {
     auto* button = new QPushButton;
@@ -37,12 +31,6 @@ QLabel* pageLabel() {
     return label;
 }
 
-void fixRowHeights(QHeaderView* rows) {
-    rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(rowHeight);
-    rows->setMinimumSectionSize(rowHeight);
-}
-
 } // namespace
 
 WorkbenchPage::WorkbenchPage(ControlBinding& binding, QWidget* parent)
@@ -52,10 +40,13 @@ WorkbenchPage::WorkbenchPage(ControlBinding& binding, QWidget* parent)
     setFontPixels(title, 20, true);
     binding_.bind("lb_youhuabiaoti", title);
 
-    buildOptionGrid();
+    auto* options = new GridView(binding_, "Grid1_Youhuaxuanxiang");
+    binding_.bind("Grid1_Youhuaxuanxiang", options);
 
+    // 计算 starts the sweep here, on a copy of the window; the other buttons run their handlers.
     compute_ = pageButton();
-    compute_->setObjectName("cbt_YHcompute");
+    binding_.bind("cbt_YHcompute", compute_);
+    compute_->disconnect();
     connect(compute_, &QPushButton::clicked, this, &WorkbenchPage::startSweep);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(4);
@@ -63,25 +54,24 @@ WorkbenchPage::WorkbenchPage(ControlBinding& binding, QWidget* parent)
     for (const char* name : {"cbt_YHsaixuan", "cbt_YHsave", "cbt_zhangkai", "cbt_YHfanhui"}) {
         QPushButton* button = pageButton();
         binding_.bind(name, button);
-        // The binding runs the click; the page then shows what it did to the grids.
-        connect(button, &QPushButton::clicked, this, &WorkbenchPage::refresh);
         buttons->addWidget(button);
     }
 
     auto* hint = pageLabel();
     setFontPixels(hint, 12);
     binding_.bind("lb_huzhu", hint);
-    results_ = makeTable("Grid2_Youhuajieguo", resultsModel_);
-    filtered_ = makeTable("Grid3_Youhuasaixuan", filteredModel_);
-
     auto* controlsLayout = new QVBoxLayout(controls_);
     controlsLayout->setContentsMargins(0, 0, 0, 0);
     controlsLayout->addWidget(title);
-    controlsLayout->addWidget(options_);
+    controlsLayout->addWidget(options);
     controlsLayout->addLayout(buttons);
     controlsLayout->addWidget(hint);
-    controlsLayout->addWidget(results_, 1);
-    controlsLayout->addWidget(filtered_, 1);
+    for (const char* name : {"Grid2_Youhuajieguo", "Grid3_Youhuasaixuan"}) {
+        auto* table = new GridView(binding_, name);
+        table->setSelectionBehavior(QAbstractItemView::SelectRows);
+        binding_.bind(name, table);
+        controlsLayout->addWidget(table, 1);
+    }
 
     auto* status = pageLabel();
     status->setWordWrap(true);
@@ -103,159 +93,63 @@ WorkbenchPage::WorkbenchPage(ControlBinding& binding, QWidget* parent)
     layout->addWidget(status);
     layout->addLayout(progressRow);
     setSweeping(false);
-    refresh();
+    binding_.refresh();
     // Every row of the option grid in sight; only its width may scroll.
-    options_->setFixedHeight(
-        options_->horizontalHeader()->sizeHint().height() + options_->rowCount() * rowHeight +
-        options_->horizontalScrollBar()->sizeHint().height() + 2 * options_->frameWidth());
+    options->setFixedHeight(options->horizontalHeader()->sizeHint().height() +
+                            options->model()->rowCount() * options->verticalHeader()->defaultSectionSize() +
+                            options->horizontalScrollBar()->sizeHint().height() + 2 * options->frameWidth());
 }
 
 WorkbenchPage::~WorkbenchPage() {
+    // A window closed during a sweep: the worker stops after its candidate and is freed with the page.
     if (thread_) {
         cancel_ = true;
         thread_->wait();
     }
 }
 
-void WorkbenchPage::buildOptionGrid() {
-    options_ = new QTableWidget;
-    options_->setObjectName("Grid1_Youhuaxuanxiang");
-    options_->verticalHeader()->hide();
-    fixRowHeights(options_->verticalHeader());
-    options_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    options_->setSelectionMode(QAbstractItemView::SingleSelection);
-    options_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                              QAbstractItemView::AnyKeyPressed);
-    connect(options_, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
-        act([&](CalculatorFrame& m) { m.Grid1_YouhuaxuanxiangSelectCell(row, column); });
-    });
-    connect(options_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-        const int row = item->row(), column = item->column();
-        const std::string text = utf8(item->text());
-        act([&](CalculatorFrame& m) { m.editCell("Grid1_Youhuaxuanxiang", row, column, text); });
-    });
-}
-
-QTableView* WorkbenchPage::makeTable(const char* name, ResultTableModel*& tableModel) {
-    const Grid& grid = name == std::string_view("Grid2_Youhuajieguo") ? model_.Grid2_Youhuajieguo
-                                                                      : model_.Grid3_Youhuasaixuan;
-    auto* view = new QTableView;
-    view->setObjectName(name);
-    tableModel = new ResultTableModel(grid, view);
-    view->setModel(tableModel);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setWordWrap(false);
-    view->verticalHeader()->hide();
-    // Fixed row heights let the view jump to any of a million rows without measuring them.
-    fixRowHeights(view->verticalHeader());
-    view->horizontalHeader()->setSectionsClickable(true);
-    view->horizontalHeader()->setHighlightSections(false);
-    view->horizontalHeader()->setDefaultSectionSize(70);
-    connect(view->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this, name](int column) { act([&](CalculatorFrame& m) { m.headerClick(name, column); }); });
-    connect(view, &QTableView::doubleClicked, this, [this, name](const QModelIndex& index) {
-        act([&](CalculatorFrame& m) { m.doubleClick(name, index.row()); });
-    });
-    return view;
-}
-
-void WorkbenchPage::act(const std::function<void(CalculatorFrame&)>& action) {
-    if (sweeping()) return;
-    binding_.act(action);
-    refresh();
-}
-
-void WorkbenchPage::refresh() {
-    refreshOptionGrid();
-    refreshTable(results_, resultsModel_, "Grid2_Youhuajieguo");
-    refreshTable(filtered_, filteredModel_, "Grid3_Youhuasaixuan");
-    const Control& compute = model_.cbt_YHcompute;
-    compute_->setText(qtText(compute.text));
-    compute_->setEnabled(compute.enabled);
-    compute_->setVisible(compute.visible);
-}
-
-void WorkbenchPage::refreshOptionGrid() {
-    const Grid& grid = model_.Grid1_Youhuaxuanxiang;
-    const QSignalBlocker block(options_);
-    const int rows = static_cast<int>(grid.rows.rowCount()), columns = static_cast<int>(grid.columns.size());
-    if (options_->rowCount() != rows) options_->setRowCount(rows);
-    if (options_->columnCount() != columns) options_->setColumnCount(columns);
-    for (int c = 0; c < columns; ++c) {
-        const GridColumn& column = grid.columns[static_cast<std::size_t>(c)];
-        if (!options_->horizontalHeaderItem(c)) options_->setHorizontalHeaderItem(c, new QTableWidgetItem);
-        options_->horizontalHeaderItem(c)->setText(qtText(column.header));
-        options_->setColumnHidden(c, !column.visible);
-    }
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c) {
-            QTableWidgetItem* item = options_->item(r, c);
-            if (!item) {
-                item = new QTableWidgetItem;
-                item->setTextAlignment(c == 3 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
-                options_->setItem(r, c, item);
-            }
-            const QString text =
-                qtText(grid.rows.cell(static_cast<std::size_t>(r), static_cast<std::size_t>(c)));
-            if (item->text() != text) item->setText(text);
-            const Qt::ItemFlags flags =
-                Qt::ItemIsSelectable | Qt::ItemIsEnabled |
-                (model_.optionCellEditable(r, c) ? Qt::ItemIsEditable : Qt::NoItemFlags);
-            if (item->flags() != flags) item->setFlags(flags);
-        }
-}
-
-void WorkbenchPage::refreshTable(QTableView* view, ResultTableModel* tableModel, const char* name) {
-    const Grid& grid = name == std::string_view("Grid2_Youhuajieguo") ? model_.Grid2_Youhuajieguo
-                                                                      : model_.Grid3_Youhuasaixuan;
-    tableModel->update();
-    for (std::size_t c = 0; c < grid.columns.size(); ++c)
-        view->setColumnHidden(static_cast<int>(c), !grid.columns[c].visible);
-    if (view->isHidden() == grid.visible) view->setVisible(grid.visible);
-}
-
 void WorkbenchPage::startSweep() {
     if (sweeping()) return;
     std::uint64_t total = 0;
-    binding_.act([&](CalculatorFrame& m) { m.runEvent([&] { total = m.beginSweep(); }); });
-    refresh();
+    binding_.act([&](CalculatorFrame& m) {
+        if (m.reachable("cbt_YHcompute")) m.runEvent([&] { total = m.workbench.beginSweep(m); });
+    });
     if (total == 0) return;
-    worker_ = model_.workbench()->clone();
+    worker_ = model_.workbenchAdapter()->clone();
     cancel_ = false;
     setSweeping(true);
     CalculatorFrame* worker = worker_.get();
-    thread_ = QThread::create([this, worker] {
-        outcome_ = worker->runSweep(
+    thread_.reset(QThread::create([this, worker] {
+        // runSweep catches every failure of a candidate, so nothing escapes the thread.
+        outcome_ = worker->workbench.runSweep(
+            *worker,
             [this](std::uint64_t done, std::uint64_t all) {
                 QMetaObject::invokeMethod(
                     this, [this, done, all] { showProgress(done, all); }, Qt::QueuedConnection);
             },
             &cancel_);
-    });
-    connect(thread_, &QThread::finished, this, &WorkbenchPage::endSweep, Qt::QueuedConnection);
+    }));
+    connect(thread_.get(), &QThread::finished, this, &WorkbenchPage::endSweep, Qt::QueuedConnection);
     thread_->start();
 }
 
 void WorkbenchPage::showProgress(std::uint64_t done, std::uint64_t total) {
     if (!sweeping()) return;
-    model_.showSweepProgress(done, total);
-    progress_->setValue(static_cast<int>(model_.pb_YH_jingdu.value));
+    model_.workbench.showSweepProgress(done, total);
+    progress_->setValue(static_cast<int>(model_.workbench.pb_YH_jingdu.value));
     binding_.refresh();
 }
 
 void WorkbenchPage::endSweep() {
+    if (!thread_) return;
     thread_->wait();
-    thread_->deleteLater();
-    thread_ = nullptr;
+    thread_.reset();
     // The copy's controls, the rows among them, become the window's; then the sweep ends as it would
     // have ended on the window itself.
     model_.adoptSweep(*worker_);
     worker_.reset();
     setSweeping(false);
-    binding_.act([this](CalculatorFrame& m) { m.runEvent([&] { m.finishSweep(outcome_); }); });
-    refresh();
+    binding_.act([this](CalculatorFrame& m) { m.runEvent([&] { m.workbench.finishSweep(m, outcome_); }); });
 }
 
 void WorkbenchPage::setSweeping(bool on) {
@@ -264,11 +158,6 @@ void WorkbenchPage::setSweeping(bool on) {
     cancelButton_->setVisible(on);
     progress_->setValue(0);
     if (on) cancelButton_->setFocus();
-}
-
-void WorkbenchPage::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    refresh();
 }
 
 void WorkbenchPage::keyPressEvent(QKeyEvent* event) {

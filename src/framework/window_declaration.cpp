@@ -1,0 +1,40 @@
+#include "framework/window_declaration.h"
+
+namespace qianyan {
+
+void WindowDeclaration::add(const Control* layer, std::initializer_list<Named> controls) {
+    for (const auto& [name, control] : controls) {
+        byName_.emplace(name, entries_.size());
+        byControl_.emplace(control, entries_.size());
+        entries_.push_back({name, control, layer, {}, {}, {}});
+    }
+}
+
+DeclaredControl& WindowDeclaration::entry(const Control& control) {
+    // A handler for a control that was never added is a mistake in the window's declaration.
+    return entries_.at(byControl_.at(&control));
+}
+
+void WindowDeclaration::onClick(Control& button, std::function<void()> handler) {
+    entry(button).click = std::move(handler);
+}
+
+void WindowDeclaration::onChange(Control& input, std::function<void()> handler) {
+    entry(input).change = std::move(handler);
+}
+
+void WindowDeclaration::onGrid(Grid& grid, GridHandlers handlers) {
+    entry(grid).grid = std::move(handlers);
+}
+
+const DeclaredControl* WindowDeclaration::find(std::string_view name) const {
+    const auto found = byName_.find(name);
+    return found == byName_.end() ? nullptr : &entries_[found->second];
+}
+
+const DeclaredControl* WindowDeclaration::find(const Control& control) const {
+    const auto found = byControl_.find(&control);
+    return found == byControl_.end() ? nullptr : &entries_[found->second];
+}
+
+} // namespace qianyan

@@ -1,0 +1,98 @@
+#pragma once
+// The optimisation workbench of a calculator window as a model of its own: the page's controls, the
+// declaration the calculator gave it, the sort states and the sweep. The window owns it and hands
+// itself to every operation (the workbench writes candidates into the window's inputs, runs its compute
+// handler and reports on its status line), so a copy of the window carries a working copy of its
+// workbench.
+#include "framework/controls.h"
+#include "framework/window_declaration.h"
+#include "framework/workbench.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qianyan {
+
+class CalculatorFrame;
+
+class Workbench {
+public:
+    Workbench();
+
+    // --- Controls of the page YouHuaFormLayer ---
+    Control lb_youhuabiaoti;
+    Grid Grid1_Youhuaxuanxiang, Grid2_Youhuajieguo, Grid3_Youhuasaixuan;
+    Control cbt_YHcompute, cbt_YHsaixuan, cbt_YHsave, cbt_YHfanhui, lb_huzhu, cbt_zhangkai, lb_YHxingxi;
+    Control pb_YH_jingdu; // belongs to the window, not to the page
+
+    // Fills the option grid and the tables; called once by a calculator with a workbench.
+    void declare(const WorkbenchDeclaration& declaration);
+    // The page's controls and their handlers, for the window's declaration.
+    void declareControls(WindowDeclaration& d, CalculatorFrame& window, const Control& page);
+
+    bool isOpen() const { return open_; }
+    // Sort state of the n-th sortable column: 0 unsorted, 1 ascending, 2 descending.
+    int sortState(std::size_t sortColumn) const { return sortStates_.at(sortColumn); }
+    // Whether a person can edit that cell of the option grid.
+    bool optionCellEditable(int row, int column) const;
+
+    // --- Handlers ---
+    void cbt_YouHuaClick(CalculatorFrame& window);
+    void cbt_YHfanhuiClick(CalculatorFrame& window);
+    void Grid1_YouhuaxuanxiangSelectCell(int row, int column);
+    void Grid1_YouhuaxuanxiangEditingDone(int row, int column);
+    void cbt_YHcomputeClick(CalculatorFrame& window);
+    void tableHeaderClick(Grid& table, int column);
+    void cbt_YHsaixuanClick();
+    void tableCellDblClick(CalculatorFrame& window, const Grid& table, int row);
+    void cbt_zhangkaiClick();
+    void cbt_YHsaveClick(CalculatorFrame& window);
+    // The colour of a row of a result table (the declared row style).
+    std::uint32_t rowColor(const Grid& table, std::size_t row) const;
+
+    // --- The sweep of 计算 in pieces, so that a face can run the long middle piece on a copy of the
+    // window in a worker thread. cbt_YHcomputeClick runs them all on the window itself. ---
+    // Above this many candidates the person is asked before the sweep runs.
+    static constexpr std::uint64_t largeSweep = 1'000'000;
+    // Reads the option rows, asks above largeSweep (nothing has changed when the answer is No), then
+    // empties the tables; throws like a handler (run it inside runEvent). The number of candidates; 0
+    // when the sweep does not run.
+    std::uint64_t beginSweep(CalculatorFrame& window);
+    // Evaluates the candidates until all are done or *cancel becomes true; progress is called whenever
+    // the whole percentage changes. Touches nothing outside the window.
+    SweepOutcome runSweep(CalculatorFrame& window, const SweepProgress& progress = {},
+                          const std::atomic<bool>* cancel = nullptr);
+    // The end of the sweep: the filter bounds, the message and the buttons, or the failure's report.
+    void finishSweep(CalculatorFrame& window, const SweepOutcome& outcome);
+    // The progress value and "计算完成 … %" for done of total candidates.
+    void showSweepProgress(std::uint64_t done, std::uint64_t total);
+    // Takes the state that is not a control (sort states, the sweep) from the workbench of the window
+    // copy that ran the sweep.
+    void adoptState(Workbench& worked);
+
+    // A sweep refused before it starts: message in red on the status line, silent abort.
+    [[noreturn]] void refuse(std::string_view message);
+    // The error convention's notice on the workbench status line.
+    void noteAbort();
+
+private:
+    struct Sweep {
+        std::vector<LoopCounts> kinds;
+        std::uint64_t total = 0, done = 0;
+    };
+
+    const OptionRow* option(int row) const;
+    void emptyTables();
+    void resetSortHeaders(Grid& table);
+    void writeFilterBounds();
+    LineSource tableFileLines(CalculatorFrame& window, const Grid& table, std::string_view title);
+
+    WorkbenchDeclaration declaration_;
+    bool open_ = false;
+    std::vector<int> sortStates_;
+    Sweep sweep_;
+};
+
+} // namespace qianyan
