@@ -78,6 +78,23 @@ class Formula1FaceTest : public QObject {
         QVERIFY2(unexpected.isEmpty(), qPrintable(QStringLiteral("unexpected dialog: ") + unexpected));
     }
 
+    void enterThenLeavingTheFieldKeepsTheResults() {
+        // A list item typed and computed with Enter: the list reports its text as chosen when the focus
+        // leaves it, which must not count as a change.
+        typeDiameter(QStringLiteral("1500"));
+        QTest::keyClick(widget<QComboBox>("cbe_dd")->lineEdit(), Qt::Key_Return);
+        QVERIFY(widget<QPushButton>("cbt_View")->isVisible());
+        const QString ra = text("edt_ra");
+        QVERIFY(!ra.isEmpty());
+        QTest::keyClick(widget<QComboBox>("cbe_dd")->lineEdit(), Qt::Key_Tab);
+        QApplication::processEvents();
+        QCOMPARE(text("edt_ra"), ra);
+        QVERIFY(widget<QPushButton>("cbt_View")->isVisible());
+        press("cbt_View");
+        QVERIFY(window->model().JieGuo_DocLayer.visible);
+        QCOMPARE(window->model().sheet().designCount(), 1);
+    }
+
     void typedDiameterReachesItsChangeHandler_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("status");

@@ -2,6 +2,8 @@
 // can be cancelled; the tables are views over the model's rows; header clicks and double-clicks reach
 // the model.
 #include "formula1/qt/formula1_window.h"
+#include "framework/calculator_frame.h"
+#include "framework/qt/control_binding.h"
 #include "qt/qt_fixture.h"
 
 #include <QHeaderView>
@@ -103,6 +105,20 @@ class WorkbenchPageTest : public QObject {
         QCOMPARE(static_cast<std::size_t>(rows), window->model().workbench.Grid2_Youhuajieguo.rows.rowCount());
         QVERIFY(child<QTableView>("Grid2_Youhuajieguo")->isEnabled());
         QVERIFY(child<QPushButton>("cbt_YHcompute")->isEnabled());
+    }
+
+    void noLabelIsCutAtAMillionRows() {
+        TextTable& rows = window->model().workbench.Grid2_Youhuajieguo.rows;
+        for (std::uint64_t n = 1; n <= 1'000'000; ++n) {
+            const std::string label = candidateLabel(n, 1'000'000);
+            rows.appendRow({label, "1000", "11451", "8412"});
+        }
+        window->binding().refresh();
+        auto* results = child<QTableView>("Grid2_Youhuajieguo");
+        QCOMPARE(results->model()->rowCount(), 1'000'000);
+        const QString widest = QStringLiteral("ZH-1000000");
+        QVERIFY(results->columnWidth(0) > results->fontMetrics().horizontalAdvance(widest));
+        QVERIFY(results->columnWidth(0) >= 70);
     }
 };
 
