@@ -117,13 +117,18 @@ std::optional<DriverOptions> parseDriverOptions(const std::vector<std::string>& 
 }
 
 std::string driverHelp() {
-    return R"(qianyan-cli: drives the calculator windows of qianyan by control and handler names.
+    std::string names, list;
+    for (const std::string_view name : calculatorNames()) {
+        names.append(names.empty() ? "" : "|").append(name);
+        list.append(list.empty() ? "" : ", ").append(name);
+    }
+    std::string help = R"(qianyan-cli: drives the calculator windows of qianyan by control and handler names.
 
-usage: qianyan-cli [--window formula1|formula2] [--documents DIR] [--clock "YYYY-MM-DD HH:MM:SS"]
+usage: qianyan-cli [--window NAMES] [--documents DIR] [--clock "YYYY-MM-DD HH:MM:SS"]
                    [--answer yes|no] [-e COMMANDS ... | SCRIPT | -]
 
 options:
-  --window NAME    the calculator open at start: formula1 or formula2 (default formula1)
+  --window NAME    the calculator open at start: one of LIST (default formula1)
   --documents DIR  the documents folder that saves go to (default ~/Documents; created when missing)
   --clock TIME     a fixed clock for the sheets' time lines and time-stamped file names
   --answer yes|no  the answer to every Yes/No question (default no, the default button)
@@ -149,6 +154,9 @@ ROW and COL count from 0 over the data rows and over all columns. Message boxes 
 control or is malformed prints "error<TAB>..." on standard error and the exit status is 2; pressing a
 disabled or hidden control does nothing and prints a "note" on standard error.
 )";
+    help.replace(help.find("NAMES"), 5, names);
+    help.replace(help.find("LIST"), 4, list);
+    return help;
 }
 
 } // namespace qianyan
