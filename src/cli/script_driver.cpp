@@ -82,6 +82,12 @@ bool ScriptDriver::open(std::string_view window) {
     return true;
 }
 
+void ScriptDriver::open(std::string_view name, std::unique_ptr<CalculatorFrame> window) {
+    current_ = window.get();
+    windows_.insert_or_assign(std::string(name), std::move(window));
+    currentName_ = name;
+}
+
 bool ScriptDriver::run(std::string_view script) {
     std::vector<std::vector<std::string>> commands;
     std::string problem;

@@ -25,6 +25,8 @@ public:
 
     // Opens (or returns to) a calculator window; false for an unknown name.
     bool open(std::string_view window);
+    // Opens a window made elsewhere (one the program does not list) under a name.
+    void open(std::string_view name, std::unique_ptr<CalculatorFrame> window);
     // Runs every command; false when any command was malformed or named nothing.
     bool run(std::string_view script);
     bool failed() const { return failed_; }
