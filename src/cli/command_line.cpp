@@ -119,11 +119,12 @@ std::optional<DriverOptions> parseDriverOptions(const std::vector<std::string>& 
 std::string driverHelp() {
     return R"(qianyan-cli: drives the calculator windows of qianyan by control and handler names.
 
-usage: qianyan-cli [--window formula1|formula2] [--documents DIR] [--clock "YYYY-MM-DD HH:MM:SS"]
+usage: qianyan-cli [--window formula1|formula1_soil|formula2] [--documents DIR] [--clock "YYYY-MM-DD HH:MM:SS"]
                    [--answer yes|no] [-e COMMANDS ... | SCRIPT | -]
 
 options:
-  --window NAME    the calculator open at start: formula1 or formula2 (default formula1)
+  --window NAME    the calculator open at start: formula1, formula1_soil or formula2
+                   (default formula1)
   --documents DIR  the documents folder that saves go to (default ~/Documents; created when missing)
   --clock TIME     a fixed clock for the sheets' time lines and time-stamped file names
   --answer yes|no  the answer to every Yes/No question (default no, the default button)

@@ -218,7 +218,10 @@ Outcome CalculatorFrame::click(std::string_view name) {
 Outcome CalculatorFrame::editCell(std::string_view name, int row, int column, std::string_view text) {
     Control* c = find(name);
     if (!c) return Outcome::UnknownControl;
-    if (c != &Grid1_Youhuaxuanxiang || row < 0 || column < 0 ||
+    if (c != &Grid1_Youhuaxuanxiang)
+        return c->kind == ControlKind::Grid ? editCalculatorCell(*static_cast<Grid*>(c), row, column, text)
+                                            : Outcome::NotApplicable;
+    if (row < 0 || column < 0 ||
         static_cast<std::size_t>(row) >= Grid1_Youhuaxuanxiang.rows.rowCount() ||
         static_cast<std::size_t>(column) >= Grid1_Youhuaxuanxiang.rows.columnCount() ||
         !optionCellEditable(row, column))

@@ -165,6 +165,11 @@ protected:
     virtual void onInputChanged(Control& input) = 0;
     // Click handlers of the calculator's own buttons; false when `button` is not one of them.
     virtual bool onCalculatorClick(Control& /*button*/) { return false; }
+    // Selects, types into and finishes editing a cell of one of the calculator's own grids (its panels);
+    // the workbench option grid is the frame's. NotApplicable when the grid or cell takes no edit.
+    virtual Outcome editCalculatorCell(Grid& /*grid*/, int /*row*/, int /*column*/, std::string_view /*text*/) {
+        return Outcome::NotApplicable;
+    }
 
     // Status line: hides the logo for good and shows message in colour.
     void showStatus(std::string_view message, std::uint32_t color);

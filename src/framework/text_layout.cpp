@@ -38,6 +38,19 @@ std::string centre(std::string_view text, int width) {
     return spaces(surplus - right).append(text).append(spaces(right));
 }
 
+std::string withoutControlCharacters(std::string_view text) {
+    std::string kept;
+    kept.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        const Utf8Char c = decodeUtf8(text, pos);
+        const char32_t u = c.codePoint;
+        const bool control = u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029;
+        if (!control) kept.append(text.substr(pos, c.length));
+        pos += c.length;
+    }
+    return kept;
+}
+
 std::string spaces(int count) {
     return repeated(' ', count);
 }

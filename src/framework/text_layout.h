@@ -15,6 +15,9 @@ std::string padRight(std::string_view text, int width, char fill = ' ');
 // Centres text in width columns; an odd surplus puts the extra blank on the left.
 std::string centre(std::string_view text, int width);
 std::string spaces(int count);
+// The text with every control character (C0, DEL, C1, line and paragraph separators) dropped, so that
+// what a person pastes into a field or a cell stays on one line of a sheet.
+std::string withoutControlCharacters(std::string_view text);
 std::string repeated(char c, int count);
 
 } // namespace qianyan
