@@ -167,7 +167,8 @@ protected:
     virtual bool onCalculatorClick(Control& /*button*/) { return false; }
     // Selects, types into and finishes editing a cell of one of the calculator's own grids (its panels);
     // the workbench option grid is the frame's. NotApplicable when the grid or cell takes no edit.
-    virtual Outcome editCalculatorCell(Grid& /*grid*/, int /*row*/, int /*column*/, std::string_view /*text*/) {
+    virtual Outcome editCalculatorCell(Grid& /*grid*/, int /*row*/, int /*column*/,
+                                       std::string_view /*text*/) {
         return Outcome::NotApplicable;
     }
 
