@@ -1,6 +1,7 @@
 #include "cli/calculators.h"
 
 #include "formula1/formula1_window.h"
+#include "formula1_soil/formula1_soil_window.h"
 #include "formula2/formula2_window.h"
 
 #include <array>
@@ -22,6 +23,7 @@ struct CalculatorEntry {
 // and `open` pick it up.
 constexpr std::array calculators{
     CalculatorEntry{"formula1", make<TVOR_FRM_KELD1>},
+    CalculatorEntry{"formula1_soil", make<TVOR_FRM_KELD1_1>},
     CalculatorEntry{"formula2", make<TVOR_FRM_KELD2>},
 };
 

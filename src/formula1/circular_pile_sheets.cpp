@@ -16,11 +16,11 @@ std::string d39() { return spaces(6) + repeated('-', 39); }
 
 std::string sheetAmount(double value, PrecisionMode mode) { return modeAmount(value, mode, 10); }
 
-std::string modeShare(double percent, PrecisionMode mode) {
+std::string modeShare(double percent, PrecisionMode mode, int precision) {
     switch (mode) {
-    case PrecisionMode::TwoDecimals: return fixed(percent, 7, 2);
-    case PrecisionMode::OneDecimal: return fixed(percent, 7, 1);
-    default: return fixed(percent, 7, 0);
+    case PrecisionMode::TwoDecimals: return fixed(percent, precision, 2);
+    case PrecisionMode::OneDecimal: return fixed(percent, precision, 1);
+    default: return fixed(percent, precision, 0);
     }
 }
 
@@ -90,7 +90,7 @@ std::vector<std::string> docSectionLines(const CircularPileSheetInputs& in, cons
     std::vector<std::string> lines{
         "4.承载力计算",
         docValue("  4.1 桩身直径d:                   ", in.diameterText, 10, " mm"),
-        docValue("      桩身截面面积Ap(Aps):         ", fixed(v.area, 6, 2), 10, " m^2"),
+        docValue("      桩身截面面积Ap(Aps):         ", fixed(v.area, 6, 2), 10, v.areaUnit),
         docValue("      桩身截面周长μ:              ", fixed(v.perimeter, 6, 2), 10, " m"),
         docValue("  4.2 岩石坚硬程度:              ", v.rockClass, 12),
         docValue("  4.3 嵌岩深径比hr/d:              ", fixed(v.depthRatio, 6, 2), 10),

@@ -9,7 +9,6 @@ namespace qianyan {
 
 namespace {
 
-constexpr std::string_view diameterError = "桩身直径数据有错";
 constexpr std::string_view depthError = "嵌岩深度数据有错";
 constexpr std::string_view rockStrengthError = "岩石单轴抗压强度值有错";
 
@@ -107,7 +106,7 @@ CircularPileSheetInputs CircularPileWindow::sheetInputs(const CheckedInputs& in)
 
 void CircularPileWindow::requireFinite(Control& input, std::initializer_list<double> values) {
     for (const double v : values)
-        if (!std::isfinite(v)) fail(input, "计算结果超出数值范围，请检查输入数据");
+        if (!std::isfinite(v)) fail(input, resultOutOfRangeError);
 }
 
 } // namespace qianyan

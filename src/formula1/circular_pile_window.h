@@ -11,6 +11,8 @@
 namespace qianyan {
 
 inline constexpr std::string_view depthRatioClampWarning = "深径比超界，结果取边界值";
+inline constexpr std::string_view diameterError = "桩身直径数据有错";
+inline constexpr std::string_view resultOutOfRangeError = "计算结果超出数值范围，请检查输入数据";
 
 class CircularPileWindow : public CalculatorFrame, public WorkbenchCalculator {
 public:

@@ -47,14 +47,21 @@ std::string repeated(char c, int count) {
 }
 
 std::string oneLine(std::string_view text) {
-    const auto control = [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; };
-    while (!text.empty() && control(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && control(text.back()))
-        text.remove_suffix(1);
-    std::string line(text);
-    for (char& c : line)
-        if (control(c)) c = ' ';
+    // C0, DEL, C1 and the Unicode line and paragraph separators.
+    const auto control = [](char32_t u) { return u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029; };
+    std::string line;
+    line.reserve(text.size());
+    std::size_t blanks = 0; // control characters since the last kept one: blanks unless at the end
+    for (std::size_t pos = 0; pos < text.size();) {
+        const Utf8Char c = decodeUtf8(text, pos);
+        if (control(c.codePoint)) {
+            if (!line.empty()) ++blanks;
+        } else {
+            line.append(blanks, ' ').append(text.substr(pos, c.length));
+            blanks = 0;
+        }
+        pos += c.length;
+    }
     return line;
 }
 

@@ -86,6 +86,7 @@ TEST(Layout, OneLineKeepsNoControlCharacter) {
     EXPECT_EQ(oneLine("C30\x7f"), "C30");
     EXPECT_EQ(oneLine("\r\n"), "");
     EXPECT_EQ(oneLine("桩 身"), "桩 身");
+    EXPECT_EQ(oneLine("1\u2028\u00852"), "1  2");
 }
 
 } // namespace
