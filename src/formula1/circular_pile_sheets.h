@@ -24,8 +24,8 @@ struct CircularPileSheetInputs {
 
 // An amount in the sheets: the precision mode with precision 10.
 std::string sheetAmount(double value, PrecisionMode mode);
-// A share in per cent with precision 7 and the mode's decimals (two, one, none); never truncated.
-std::string modeShare(double percent, PrecisionMode mode);
+// A share in per cent with the mode's decimals (two, one, none); never truncated.
+std::string modeShare(double percent, PrecisionMode mode, int precision = 7);
 // The modes with decimals give amounts one column more in the Xls row.
 bool wideAmounts(PrecisionMode mode);
 

@@ -165,6 +165,11 @@ protected:
     virtual void onInputChanged(Control& input) = 0;
     // Click handlers of the calculator's own buttons; false when `button` is not one of them.
     virtual bool onCalculatorClick(Control& /*button*/) { return false; }
+    // A cell edit (select, type, finish) on one of the calculator's own grids.
+    virtual Outcome editCalculatorCell(Grid& /*grid*/, int /*row*/, int /*column*/,
+                                       std::string_view /*text*/) {
+        return Outcome::NotApplicable;
+    }
 
     // Status line: hides the logo for good and shows message in colour.
     void showStatus(std::string_view message, std::uint32_t color);

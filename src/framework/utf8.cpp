@@ -96,4 +96,17 @@ std::string utf16ToUtf8(std::u16string_view units) {
     return out;
 }
 
+std::string withoutControlCharacters(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        const Utf8Char c = decodeUtf8(text, pos);
+        const bool control = c.codePoint < 0x20 || (c.codePoint >= 0x7F && c.codePoint <= 0x9F) ||
+                             c.codePoint == 0x2028 || c.codePoint == 0x2029;
+        if (!control) out.append(text, pos, c.length);
+        pos += c.length;
+    }
+    return out;
+}
+
 } // namespace qianyan

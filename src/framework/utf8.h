@@ -19,4 +19,8 @@ std::u16string utf8ToUtf16(std::string_view text);
 // A lone surrogate becomes U+FFFD.
 std::string utf16ToUtf8(std::u16string_view units);
 
+// text without control characters and line breaks (C0, DEL, C1, U+2028, U+2029): what a one-line field
+// may hold. Other bytes are kept as they are.
+std::string withoutControlCharacters(std::string_view text);
+
 } // namespace qianyan
