@@ -6,9 +6,7 @@
 
 namespace qianyan {
 
-std::vector<std::string_view> calculatorNames() {
-    return {"formula1", "formula2", "formula3"};
-}
+std::vector<std::string_view> calculatorNames() { return {"formula1", "formula2", "formula3"}; }
 
 std::unique_ptr<CalculatorFrame> makeCalculator(std::string_view name, Platform& platform) {
     if (name == "formula1") return std::make_unique<TVOR_FRM_KELD1>(platform);

@@ -9,16 +9,11 @@ namespace qianyan {
 
 std::string modeAmount(double value, PrecisionMode mode, int precision) {
     switch (mode) {
-    case PrecisionMode::TwoDecimals:
-        return fixed(value, precision, 2);
-    case PrecisionMode::OneDecimal:
-        return fixed(value, precision, 1);
-    case PrecisionMode::Units:
-        return fixed(value, precision, 0);
-    case PrecisionMode::Tens:
-        return fixed(std::trunc(value / 10) * 10, precision, 0);
-    case PrecisionMode::Hundreds:
-        return fixed(std::trunc(value / 100) * 100, precision, 0);
+    case PrecisionMode::TwoDecimals: return fixed(value, precision, 2);
+    case PrecisionMode::OneDecimal: return fixed(value, precision, 1);
+    case PrecisionMode::Units: return fixed(value, precision, 0);
+    case PrecisionMode::Tens: return fixed(std::trunc(value / 10) * 10, precision, 0);
+    case PrecisionMode::Hundreds: return fixed(std::trunc(value / 100) * 100, precision, 0);
     }
     return fixed(value, precision, 0);
 }
@@ -54,9 +49,9 @@ CalculatorFrame::CalculatorFrame(Platform& platform, std::string_view windowName
     gpb_srcs = Control::make(ControlKind::GroupBox, "输入参数");
     gpb_scjg = Control::make(ControlKind::GroupBox, "输出结果");
     cbt_JingDu = button("≈", "调整精度");
-    popbox_jingdu = hidden(Control::list(ControlKind::PopupList,
-                                         {"两位小数", "一位小数", "个位取整", "十位取整", "百位取整"},
-                                         static_cast<int>(PrecisionMode::Units)));
+    popbox_jingdu =
+        hidden(Control::list(ControlKind::PopupList, {"两位小数", "一位小数", "个位取整", "十位取整", "百位取整"},
+                             static_cast<int>(PrecisionMode::Units)));
     cbt_compute = button("计算");
     cbt_View = hidden(button("结果"));
     cbt_tuichu = button("退出");
@@ -200,38 +195,22 @@ Outcome CalculatorFrame::click(std::string_view name) {
     if (c->kind != ControlKind::Button) return Outcome::NotApplicable;
     if (!c->enabled || !c->visible) return Outcome::Inert;
     runEvent([&] {
-        if (c == &cbt_compute)
-            cbt_computeClick();
-        else if (c == &cbt_View)
-            cbt_ViewClick();
-        else if (c == &cbt_Exit)
-            cbt_ExitClick();
-        else if (c == &cbt_JingDu)
-            cbt_JingDuClick();
-        else if (c == &cbt_CopyRight)
-            cbt_CopyRightClick();
-        else if (c == &cbt_tuichu)
-            cbt_tuichuClick();
-        else if (c == &cbt_PageBook)
-            cbt_PageBookClick();
-        else if (c == &cbt_sanchu)
-            cbt_sanchuClick();
-        else if (c == &cbt_Save)
-            cbt_SaveClick();
-        else if (c == &cbt_YouHua)
-            cbt_YouHuaClick();
-        else if (c == &cbt_YHfanhui)
-            cbt_YHfanhuiClick();
-        else if (c == &cbt_YHcompute)
-            cbt_YHcomputeClick();
-        else if (c == &cbt_YHsaixuan)
-            cbt_YHsaixuanClick();
-        else if (c == &cbt_zhangkai)
-            cbt_zhangkaiClick();
-        else if (c == &cbt_YHsave)
-            cbt_YHsaveClick();
-        else
-            onCalculatorClick(*c);
+        if (c == &cbt_compute) cbt_computeClick();
+        else if (c == &cbt_View) cbt_ViewClick();
+        else if (c == &cbt_Exit) cbt_ExitClick();
+        else if (c == &cbt_JingDu) cbt_JingDuClick();
+        else if (c == &cbt_CopyRight) cbt_CopyRightClick();
+        else if (c == &cbt_tuichu) cbt_tuichuClick();
+        else if (c == &cbt_PageBook) cbt_PageBookClick();
+        else if (c == &cbt_sanchu) cbt_sanchuClick();
+        else if (c == &cbt_Save) cbt_SaveClick();
+        else if (c == &cbt_YouHua) cbt_YouHuaClick();
+        else if (c == &cbt_YHfanhui) cbt_YHfanhuiClick();
+        else if (c == &cbt_YHcompute) cbt_YHcomputeClick();
+        else if (c == &cbt_YHsaixuan) cbt_YHsaixuanClick();
+        else if (c == &cbt_zhangkai) cbt_zhangkaiClick();
+        else if (c == &cbt_YHsave) cbt_YHsaveClick();
+        else onCalculatorClick(*c);
     });
     return Outcome::Done;
 }
@@ -242,7 +221,8 @@ Outcome CalculatorFrame::editCell(std::string_view name, int row, int column, st
     if (c != &Grid1_Youhuaxuanxiang)
         return c->kind == ControlKind::Grid ? editCalculatorCell(*static_cast<Grid*>(c), row, column, text)
                                             : Outcome::NotApplicable;
-    if (row < 0 || column < 0 || static_cast<std::size_t>(row) >= Grid1_Youhuaxuanxiang.rows.rowCount() ||
+    if (row < 0 || column < 0 ||
+        static_cast<std::size_t>(row) >= Grid1_Youhuaxuanxiang.rows.rowCount() ||
         static_cast<std::size_t>(column) >= Grid1_Youhuaxuanxiang.rows.columnCount() ||
         !optionCellEditable(row, column))
         return Outcome::NotApplicable;
@@ -333,21 +313,15 @@ void CalculatorFrame::cbt_ExitClick() {
     JieGuo_DocLayer.visible = false;
 }
 
-void CalculatorFrame::cbt_JingDuClick() {
-    popbox_jingdu.visible = !popbox_jingdu.visible;
-}
+void CalculatorFrame::cbt_JingDuClick() { popbox_jingdu.visible = !popbox_jingdu.visible; }
 
 void CalculatorFrame::popbox_jingduChange() {
     if (popbox_jingdu.visible) cbt_computeClick();
 }
 
-void CalculatorFrame::cbt_CopyRightClick() {
-    platform_->showAboutWindow();
-}
+void CalculatorFrame::cbt_CopyRightClick() { platform_->showAboutWindow(); }
 
-void CalculatorFrame::cbt_tuichuClick() {
-    closeRequested_ = true;
-}
+void CalculatorFrame::cbt_tuichuClick() { closeRequested_ = true; }
 
 void CalculatorFrame::tcb_meoFontSizeChange() {
     meo_jisuanjieguo_Doc.value = tcb_meoFontSize.value;

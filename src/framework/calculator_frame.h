@@ -166,8 +166,7 @@ protected:
     // Click handlers of the calculator's own buttons; false when `button` is not one of them.
     virtual bool onCalculatorClick(Control& /*button*/) { return false; }
     // A cell edit (select, type, finish) on one of the calculator's own grids.
-    virtual Outcome editCalculatorCell(Grid& /*grid*/, int /*row*/, int /*column*/,
-                                       std::string_view /*text*/) {
+    virtual Outcome editCalculatorCell(Grid& /*grid*/, int /*row*/, int /*column*/, std::string_view /*text*/) {
         return Outcome::NotApplicable;
     }
 

@@ -46,7 +46,8 @@ Decimal shortestDecimal(double value) {
     std::from_chars(text.data() + e + 2, text.data() + text.size(), exponent);
     if (text[e + 1] == '-') exponent = -exponent;
     d.point = exponent + 1;
-    while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+    while (!d.digits.empty() && d.digits.back() == '0')
+        d.digits.pop_back();
     if (d.digits.empty()) d = Decimal{};
     return d;
 }
@@ -57,7 +58,8 @@ void roundDigits(Decimal& d, long long keep) {
     const bool up = keep >= 0 && d.digits[static_cast<std::size_t>(keep)] >= '5';
     d.digits.resize(static_cast<std::size_t>(std::max(keep, 0LL)));
     if (up) {
-        while (!d.digits.empty() && d.digits.back() == '9') d.digits.pop_back();
+        while (!d.digits.empty() && d.digits.back() == '9')
+            d.digits.pop_back();
         if (d.digits.empty()) {
             d.digits.assign(1, '1');
             ++d.point;
@@ -65,7 +67,8 @@ void roundDigits(Decimal& d, long long keep) {
             ++d.digits.back();
         }
     }
-    while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+    while (!d.digits.empty() && d.digits.back() == '0')
+        d.digits.pop_back();
     if (d.digits.empty()) d = Decimal{}; // a value rounded to zero loses its sign
 }
 
@@ -100,7 +103,8 @@ std::string nonFiniteText(double value) {
 // and an exponent when it is complete. 0 when the mantissa has no digit.
 std::size_t numberLength(std::string_view text) {
     const auto digitsEnd = [text](std::size_t i) {
-        while (i < text.size() && isDigit(text[i])) ++i;
+        while (i < text.size() && isDigit(text[i]))
+            ++i;
         return i;
     };
     std::size_t i = !text.empty() && isSign(text[0]) ? 1 : 0;
