@@ -61,13 +61,16 @@ protected:
 private:
     // The outputs a change empties, as bits.
     enum Output : unsigned { deqOut = 1, qukOut = 2, raOut = 4, rcOut = 8, percentOut = 16, raZWOut = 32 };
+    // What the layers and their options feed; the section lists add deq; the dimensions and type add Rc.
+    static constexpr unsigned capacityOutputs = qukOut | raOut | percentOut | raZWOut;
+    static constexpr unsigned sectionOutputs = deqOut | capacityOutputs;
+    static constexpr unsigned allOutputs = sectionOutputs | rcOut;
     struct InputChange {
         Control TVOR_FRM_KELD3::*input;
         unsigned emptied;
-        void (TVOR_FRM_KELD3::*handler)(); // what the change does beyond the table; none for most lists
+        void (TVOR_FRM_KELD3::*handler)(); // what the change does beyond the table, if anything
     };
     static const InputChange inputChanges[];
-    static constexpr unsigned layerEditEmpties = qukOut | raOut | percentOut | raZWOut;
 
     void emptyOutputs(unsigned outputs);
     void clearStatusInBlack();

@@ -28,32 +28,27 @@ constexpr std::array<SectionTypeFace, 3> sectionTypeFaces{{
     {"矩形长边尺寸    a (mm)", "矩形短边尺寸    b (mm)", 1000, 11, 0, "规范不支持矩形桩，结果仅供研究"},
 }};
 
+using W = TVOR_FRM_KELD3;
+
 } // namespace
 
-const TVOR_FRM_KELD3::InputChange TVOR_FRM_KELD3::inputChanges[] = {
-    {&TVOR_FRM_KELD3::cbb_jmlx, deqOut | qukOut | raOut | rcOut | percentOut | raZWOut,
-     &TVOR_FRM_KELD3::cbb_jmlxChange},
-    {&TVOR_FRM_KELD3::cbe_dd, deqOut | qukOut | raOut | rcOut | percentOut | raZWOut,
-     &TVOR_FRM_KELD3::cbe_ddChange},
-    {&TVOR_FRM_KELD3::cbe_tyzd, deqOut | qukOut | raOut | rcOut | percentOut | raZWOut,
-     &TVOR_FRM_KELD3::cbe_tyzdChange},
-    {&TVOR_FRM_KELD3::cbb_deqcheck, deqOut | qukOut | raOut | percentOut | raZWOut,
-     &TVOR_FRM_KELD3::cbb_deqcheckChange},
-    {&TVOR_FRM_KELD3::cbb_JmApU, deqOut | qukOut | raOut | percentOut | raZWOut,
-     &TVOR_FRM_KELD3::cbb_JmApUChange},
-    {&TVOR_FRM_KELD3::cbb_hnt, rcOut, nullptr},
-    {&TVOR_FRM_KELD3::cbb_czgy, qukOut | raOut | percentOut | rcOut | raZWOut, nullptr},
-    {&TVOR_FRM_KELD3::cbb_yanchengshu, layerEditEmpties, &TVOR_FRM_KELD3::cbb_yanchengshuChange},
-    {&TVOR_FRM_KELD3::cbb_chezhuxishu, layerEditEmpties, &TVOR_FRM_KELD3::cbb_chezhuxishuChange},
-    {&TVOR_FRM_KELD3::cbb_qiangduzhi, layerEditEmpties, &TVOR_FRM_KELD3::cbb_qiangduzhiChange},
-    {&TVOR_FRM_KELD3::cbb_qiangduquzhi_daxjs, layerEditEmpties,
-     &TVOR_FRM_KELD3::cbb_qiangduquzhi_daxjsChange},
-    {&TVOR_FRM_KELD3::cbb_qianyanshengdu, layerEditEmpties, nullptr},
-    {&TVOR_FRM_KELD3::cbb_qianyanshengdu_daxjs, layerEditEmpties, nullptr},
-    {&TVOR_FRM_KELD3::ckb_chaoguifan, layerEditEmpties, &TVOR_FRM_KELD3::ckb_chaoguifanChange},
-    {&TVOR_FRM_KELD3::ckb_duanzhuzhejian, layerEditEmpties, &TVOR_FRM_KELD3::ckb_duanzhuzhejianChange},
-    {&TVOR_FRM_KELD3::cbe_duanzhuzhejian, qukOut | raOut | percentOut,
-     &TVOR_FRM_KELD3::cbe_duanzhuzhejianChange},
+const W::InputChange W::inputChanges[] = {
+    {&W::cbb_jmlx, allOutputs, &W::cbb_jmlxChange},
+    {&W::cbe_dd, allOutputs, &W::cbe_ddChange},
+    {&W::cbe_tyzd, allOutputs, &W::cbe_tyzdChange},
+    {&W::cbb_deqcheck, sectionOutputs, &W::cbb_deqcheckChange},
+    {&W::cbb_JmApU, sectionOutputs, &W::cbb_JmApUChange},
+    {&W::cbb_hnt, rcOut, nullptr},
+    {&W::cbb_czgy, capacityOutputs | rcOut, nullptr},
+    {&W::cbb_yanchengshu, capacityOutputs, &W::cbb_yanchengshuChange},
+    {&W::cbb_chezhuxishu, capacityOutputs, &W::cbb_chezhuxishuChange},
+    {&W::cbb_qiangduzhi, capacityOutputs, &W::cbb_qiangduzhiChange},
+    {&W::cbb_qiangduquzhi_daxjs, capacityOutputs, &W::cbb_qiangduquzhi_daxjsChange},
+    {&W::cbb_qianyanshengdu, capacityOutputs, nullptr},
+    {&W::cbb_qianyanshengdu_daxjs, capacityOutputs, nullptr},
+    {&W::ckb_chaoguifan, capacityOutputs, &W::ckb_chaoguifanChange},
+    {&W::ckb_duanzhuzhejian, capacityOutputs, &W::ckb_duanzhuzhejianChange},
+    {&W::cbe_duanzhuzhejian, qukOut | raOut | percentOut, &W::cbe_duanzhuzhejianChange},
 };
 
 void TVOR_FRM_KELD3::onInputChanged(Control& input) {
@@ -259,7 +254,7 @@ void TVOR_FRM_KELD3::StringGrid_KELD3SelectCell(int row, int column) {
 }
 
 void TVOR_FRM_KELD3::StringGrid_KELD3EditingDone(int /*row*/, int /*column*/) {
-    emptyOutputs(layerEditEmpties);
+    emptyOutputs(capacityOutputs);
     restoreComputeButton();
 }
 

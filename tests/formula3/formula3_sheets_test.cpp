@@ -32,7 +32,9 @@ void setLayer(TVOR_FRM_KELD3& w, int row, const char* lr, const char* frk) {
     w.editCell("StringGrid_KELD3", row, static_cast<int>(col::rockStrength), frk);
 }
 
-const std::string& xlsRow(const TVOR_FRM_KELD3& w) { return w.sheet().xls()[w.sheet().xls().size() - 5]; }
+const std::string& xlsRow(const TVOR_FRM_KELD3& w) {
+    return w.sheet().xls()[w.sheet().xls().size() - 5];
+}
 
 TEST_F(Formula3SheetsTest, TheInitialDesignMatchesTheGoldenSheets) {
     window.click("cbt_compute");
@@ -125,7 +127,8 @@ TEST_F(Formula3SheetsTest, NoResistanceLeavesDashesWhereTheSharesGo) {
     window.click("cbt_compute");
     const std::string& row = xlsRow(window);
     EXPECT_EQ(displayWidth(row), 240);
-    EXPECT_NE(row.find("泥浆护壁        0        -          0        -          0         0     16821      8410       0%"),
+    EXPECT_NE(row.find("泥浆护壁        0        -          0        -          0         0     16821      "
+                       "8410       0%"),
               std::string::npos)
         << row;
     const std::vector<std::string>& doc = window.sheet().doc();

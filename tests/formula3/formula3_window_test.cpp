@@ -83,15 +83,16 @@ TEST_F(Formula3WindowTest, StartsWithTheGivenControls) {
                          {"edt_Rc", "", argb::green},
                          {"lb_RaZW1", "规范综合系数法确定的承载力", argb::blue},
                          {"lb_guifan1", "《建筑桩基技术规范》(JGJ94-2008)", argb::black}});
-    for (const char* name : {"cbe_tyzd", "lb_tyzd", "cbb_deqcheck", "cbb_JmApU", "cbb_qiangduzhi", "cbb_qiangduquzhi_daxjs",
-                             "cbb_qianyanshengdu", "cbb_qianyanshengdu_daxjs", "ckb_duanzhuzhejian", "cbe_duanzhuzhejian"})
+    for (const char* name :
+         {"cbe_tyzd", "lb_tyzd", "cbb_deqcheck", "cbb_JmApU", "cbb_qiangduzhi", "cbb_qiangduquzhi_daxjs",
+          "cbb_qianyanshengdu", "cbb_qianyanshengdu_daxjs", "ckb_duanzhuzhejian", "cbe_duanzhuzhejian"})
         EXPECT_FALSE(window.find(name)->enabled) << name;
     EXPECT_FALSE(window.edt_Quk.visible);
     EXPECT_FALSE(window.edt_kersair.visible);
     EXPECT_THAT(window.cbe_duanzhuzhejian.items.back(), "1.00");
     EXPECT_THAT(window.StringGrid_KELD3.rows.row(0),
-                ElementsAre("1", "1.00", "25.00", "0.0100", "0.5000", "", "", "", "", "", "", "", "", "", "", "", "",
-                            "", "", "", ""));
+                ElementsAre("1", "1.00", "25.00", "0.0100", "0.5000", "", "", "", "", "", "", "", "", "", "",
+                            "", "", "", "", "", ""));
     EXPECT_THAT(shownColumns(window), ElementsAre(0, 1, 2));
 }
 
@@ -130,11 +131,14 @@ TEST_F(Formula3WindowTest, DesignsInTwoDecimals) {
     const DesignCase cases[] = {
         {"initial", [](TVOR_FRM_KELD3&) {}, "16820.61", "8410.31", "75.10%", "8410.31", argb::green},
         {"9 m of soft rock limited to 8 m", soft9, "13351.77", "6675.88", "24.71%", "6675.88", argb::green},
-        {"the full 9 m beyond the code, ζp halved", [beyond](TVOR_FRM_KELD3& w) { beyond(w, "0.50"); }, "12959.07",
-         "6479.53", "12.73%", "6675.88", argb::red},
+        {"the full 9 m beyond the code, ζp halved", [beyond](TVOR_FRM_KELD3& w) { beyond(w, "0.50"); },
+         "12959.07", "6479.53", "12.73%", "6675.88", argb::red},
         {"beyond the code without the end", [beyond](TVOR_FRM_KELD3& w) { beyond(w, "0.00"); }, "11309.73",
          "5654.87", "0.00%", "6675.88", argb::red},
-        {"three equal layers of 3 m", [](TVOR_FRM_KELD3& w) { setLayers(w, {{"3", "10"}, {"3", "10"}, {"3", "10"}}); },
+        {"three equal layers of 3 m",
+         [](TVOR_FRM_KELD3& w) {
+             setLayers(w, {{"3", "10"}, {"3", "10"}, {"3", "10"}});
+         },
          "13351.77", "6675.88", "24.71%", "6675.88", argb::green},
     };
     for (const DesignCase& c : cases) {
@@ -166,7 +170,8 @@ TEST_F(Formula3WindowTest, ThreeLayersShareTheLimitedLengthFromEitherEnd) {
         w.click("cbt_compute");
         for (std::size_t row = 0; row < 3; ++row) {
             EXPECT_EQ(layerCell(w, row, col::sideLength), c.lengths[row]);
-            EXPECT_EQ(fixed(cellNumber(w.StringGrid_KELD3.rows, row, col::sideResistance), 9, 2), c.resistances[row]);
+            EXPECT_EQ(fixed(cellNumber(w.StringGrid_KELD3.rows, row, col::sideResistance), 9, 2),
+                      c.resistances[row]);
         }
         EXPECT_EQ(layerCell(w, 0, col::totalResistance), "");
         EXPECT_EQ(fixed(cellNumber(w.StringGrid_KELD3.rows, 2, col::totalResistance), 9, 2), "13351.77");
@@ -192,7 +197,10 @@ TEST_F(Formula3WindowTest, TheVerdictAndItsColours) {
         std::uint32_t color;
         const char* verdictLine;
     } cases[] = {
-        {"equal layers, total length", [](TVOR_FRM_KELD3& w) { setLayers(w, {{"1", "25"}, {"1", "25"}}); },
+        {"equal layers, total length",
+         [](TVOR_FRM_KELD3& w) {
+             setLayers(w, {{"1", "25"}, {"1", "25"}});
+         },
          argb::green, "合规"},
         {"equal layers, own length",
          [](TVOR_FRM_KELD3& w) {
@@ -200,15 +208,16 @@ TEST_F(Formula3WindowTest, TheVerdictAndItsColours) {
              w.chooseItem("cbb_qianyanshengdu", 1);
          },
          argb::red, "超规"},
-        {"the larger, none typed taken", [](TVOR_FRM_KELD3& w) { w.chooseItem("cbb_chezhuxishu", 2); }, argb::green,
-         "合规"},
+        {"the larger, none typed taken", [](TVOR_FRM_KELD3& w) { w.chooseItem("cbb_chezhuxishu", 2); },
+         argb::green, "合规"},
         {"the larger, a typed one taken",
          [](TVOR_FRM_KELD3& w) {
              w.chooseItem("cbb_chezhuxishu", 2);
              w.editCell("StringGrid_KELD3", 0, static_cast<int>(col::typedEnd), "0.9");
          },
          argb::magenta, "超规"},
-        {"typed coefficients", [](TVOR_FRM_KELD3& w) { w.chooseItem("cbb_chezhuxishu", 0); }, argb::magenta, "超规"},
+        {"typed coefficients", [](TVOR_FRM_KELD3& w) { w.chooseItem("cbb_chezhuxishu", 0); }, argb::magenta,
+         "超规"},
         {"an obround", [](TVOR_FRM_KELD3& w) { w.chooseItem("cbb_jmlx", 1); }, argb::red, "超规"},
     };
     for (const auto& c : cases) {
@@ -216,9 +225,11 @@ TEST_F(Formula3WindowTest, TheVerdictAndItsColours) {
         TVOR_FRM_KELD3 w(platform);
         c.set(w);
         w.click("cbt_compute");
-        for (const char* name : {"edt_Quk", "edt_ra", "edt_percent"}) EXPECT_EQ(w.find(name)->color, c.color) << name;
-        EXPECT_THAT(w.sheet().doc(),
-                    ::testing::Contains(std::string("      竖向承载力特征值计算结果判定:      ") + c.verdictLine));
+        for (const char* name : {"edt_Quk", "edt_ra", "edt_percent"})
+            EXPECT_EQ(w.find(name)->color, c.color) << name;
+        EXPECT_THAT(
+            w.sheet().doc(),
+            ::testing::Contains(std::string("      竖向承载力特征值计算结果判定:      ") + c.verdictLine));
     }
 }
 
@@ -230,8 +241,10 @@ TEST_F(Formula3WindowTest, ANonCircularSectionIsDrawnRed) {
     // Entered short side first: written back ordered.
     EXPECT_EQ(window.cbe_dd.text, "1200");
     EXPECT_EQ(window.cbe_tyzd.text, "800");
-    expectShown(window, {{"edt_ddeq", "1106", argb::red}, {"edt_RaZW", window.edt_RaZW.text.c_str(), argb::red}});
-    for (const char* name : {"edt_Quk", "edt_ra", "edt_percent"}) EXPECT_EQ(window.find(name)->color, argb::red);
+    expectShown(window,
+                {{"edt_ddeq", "1106", argb::red}, {"edt_RaZW", window.edt_RaZW.text.c_str(), argb::red}});
+    for (const char* name : {"edt_Quk", "edt_ra", "edt_percent"})
+        EXPECT_EQ(window.find(name)->color, argb::red);
     EXPECT_EQ(window.edt_Rc.color, argb::green);
 }
 
@@ -271,8 +284,11 @@ TEST_F(Formula3WindowTest, TheEndReductionMustLieBetweenZeroAndOne) {
     window.setChecked("ckb_duanzhuzhejian", true);
     const struct {
         const char *text, *message;
-    } cases[] = {{"3", "端阻折减系数有错"}, {"-0.1", "端阻折减系数有错"}, {"abc", "端阻折减系数有错"},
-                 {"", "端阻折减系数有错"},  {"1", "超规选项，谨慎抉择，结果仅供研究"}};
+    } cases[] = {{"3", "端阻折减系数有错"},
+                 {"-0.1", "端阻折减系数有错"},
+                 {"abc", "端阻折减系数有错"},
+                 {"", "端阻折减系数有错"},
+                 {"1", "超规选项，谨慎抉择，结果仅供研究"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         window.typeText("cbe_duanzhuzhejian", c.text);
@@ -361,7 +377,9 @@ TEST_F(Formula3WindowTest, EachChangeEmptiesItsOutputsAndBringsBackCompute) {
     w.click("cbt_compute");
     w.chooseItem("cbb_deqcheck", 3);
     for (const std::string& name : all)
-        EXPECT_EQ(w.find(name)->text.empty(), std::find(section.begin(), section.end(), name) != section.end()) << name;
+        EXPECT_EQ(w.find(name)->text.empty(),
+                  std::find(section.begin(), section.end(), name) != section.end())
+            << name;
 }
 
 TEST_F(Formula3WindowTest, TheSectionTypeSetsLabelsItemsAndWarnings) {
@@ -372,11 +390,12 @@ TEST_F(Formula3WindowTest, TheSectionTypeSetsLabelsItemsAndWarnings) {
         bool enabled;
         const char *firstItem, *lastItem;
     } cases[] = {
-        {1, "桩  身   直   径    d (mm)", "椭圆直段长度    c (mm)", "500", "规范不支持椭圆桩，结果仅供研究", argb::red,
-         true, "100", "1200"},
-        {2, "矩形长边尺寸    a (mm)", "矩形短边尺寸    b (mm)", "1000", "规范不支持矩形桩，结果仅供研究", argb::red,
-         true, "1000", "2000"},
-        {0, "桩  身   直   径    d (mm)", "椭圆直段长度    c (mm)", "0", "", argb::black, false, "100", "1200"},
+        {1, "桩  身   直   径    d (mm)", "椭圆直段长度    c (mm)", "500", "规范不支持椭圆桩，结果仅供研究",
+         argb::red, true, "100", "1200"},
+        {2, "矩形长边尺寸    a (mm)", "矩形短边尺寸    b (mm)", "1000", "规范不支持矩形桩，结果仅供研究",
+         argb::red, true, "1000", "2000"},
+        {0, "桩  身   直   径    d (mm)", "椭圆直段长度    c (mm)", "0", "", argb::black, false, "100",
+         "1200"},
     };
     window.typeText("cbe_dd", "1500");
     window.chooseItem("cbb_deqcheck", 0); // still disabled for the circle
@@ -431,14 +450,18 @@ TEST_F(Formula3WindowTest, TheLayerCountSizesTheTableAndTheRuleLists) {
     ASSERT_EQ(window.StringGrid_KELD3.rows.rowCount(), 3u);
     EXPECT_THAT(window.StringGrid_KELD3.rows.row(2), ::testing::Each(::testing::AnyOf("", "3")));
     EXPECT_EQ(layerCell(window, 0, col::socketLength), "2.50");
-    expectShown(window, {{"lb_yanchengshu", "基桩嵌岩段岩层数", argb::red},
-                         {"lb_shuoming", "提示：规范不支持多层基岩嵌岩桩计算，计算结果仅供研究", argb::magenta}});
-    for (const char* name : {"cbb_qiangduzhi", "cbb_qiangduquzhi_daxjs", "cbb_qianyanshengdu", "cbb_qianyanshengdu_daxjs"})
+    expectShown(window,
+                {{"lb_yanchengshu", "基桩嵌岩段岩层数", argb::red},
+                 {"lb_shuoming", "提示：规范不支持多层基岩嵌岩桩计算，计算结果仅供研究", argb::magenta}});
+    for (const char* name :
+         {"cbb_qiangduzhi", "cbb_qiangduquzhi_daxjs", "cbb_qianyanshengdu", "cbb_qianyanshengdu_daxjs"})
         EXPECT_TRUE(window.find(name)->enabled) << name;
     window.chooseItem("cbb_qiangduzhi", 4);
-    EXPECT_EQ(window.lb_shuoming.text, "提示：规范未明确支持多层不同强度基岩嵌岩桩深径比计算，计算结果仅供研究");
+    EXPECT_EQ(window.lb_shuoming.text,
+              "提示：规范未明确支持多层不同强度基岩嵌岩桩深径比计算，计算结果仅供研究");
     window.chooseItem("cbb_qiangduquzhi_daxjs", 4);
-    EXPECT_EQ(window.lb_shuoming.text, "提示：规范未明确支持多层不同强度基岩嵌岩桩阻力计算，计算结果仅供研究");
+    EXPECT_EQ(window.lb_shuoming.text,
+              "提示：规范未明确支持多层不同强度基岩嵌岩桩阻力计算，计算结果仅供研究");
 
     // Rows removed lose their texts; added back they start empty.
     window.editCell("StringGrid_KELD3", 2, 2, "40");
@@ -446,7 +469,8 @@ TEST_F(Formula3WindowTest, TheLayerCountSizesTheTableAndTheRuleLists) {
     window.chooseItem("cbb_yanchengshu", 2);
     EXPECT_EQ(layerCell(window, 2, col::rockStrength), "");
     window.chooseItem("cbb_yanchengshu", 0);
-    expectShown(window, {{"lb_yanchengshu", "基桩嵌岩段岩层数", argb::black}, {"lb_shuoming", "", argb::black}});
+    expectShown(window,
+                {{"lb_yanchengshu", "基桩嵌岩段岩层数", argb::black}, {"lb_shuoming", "", argb::black}});
     EXPECT_FALSE(window.cbb_qiangduzhi.enabled);
 }
 
@@ -458,11 +482,24 @@ TEST_F(Formula3WindowTest, TheCoefficientSourceShowsColumnsAndEnablesTheRules) {
         std::uint32_t labelColor;
         const char* status;
     } cases[] = {
-        {0, {0, 1, 2, 3, 4}, {0, 1, 2, 3, 4, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}, false, argb::magenta,
+        {0,
+         {0, 1, 2, 3, 4},
+         {0, 1, 2, 3, 4, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20},
+         false,
+         argb::magenta,
          "提示：指定的系数需自行确定其合理性"},
-        {1, {0, 1, 2}, {0, 1, 2, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}, true, argb::black, ""},
-        {3, {0, 1, 2, 3, 4}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}, true,
-         argb::magenta, "提示：指定的系数需自行确定其合理性"},
+        {1,
+         {0, 1, 2},
+         {0, 1, 2, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20},
+         true,
+         argb::black,
+         ""},
+        {3,
+         {0, 1, 2, 3, 4},
+         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20},
+         true,
+         argb::magenta,
+         "提示：指定的系数需自行确定其合理性"},
     };
     window.setChecked("ckb_chaoguifan", true);
     window.setChecked("ckb_duanzhuzhejian", true);
@@ -478,7 +515,8 @@ TEST_F(Formula3WindowTest, TheCoefficientSourceShowsColumnsAndEnablesTheRules) {
         w.click("cbt_kuozhanbiaoge");
         EXPECT_EQ(w.cbt_kuozhanbiaoge.text, "展开");
         EXPECT_EQ(shownColumns(w), c.collapsed);
-        for (const char* name : {"cbb_qiangduzhi", "cbb_qianyanshengdu", "cbb_qianyanshengdu_daxjs", "ckb_chaoguifan"})
+        for (const char* name :
+             {"cbb_qiangduzhi", "cbb_qianyanshengdu", "cbb_qianyanshengdu_daxjs", "ckb_chaoguifan"})
             EXPECT_EQ(w.find(name)->enabled, c.rulesEnabled) << name;
         EXPECT_EQ(w.lb_chezhuxishu.color, c.labelColor);
         EXPECT_EQ(w.lb_shuoming.text, c.status);
@@ -526,12 +564,14 @@ TEST_F(Formula3WindowTest, LineBreaksAndControlCharactersNeverReachAFieldOrTheSh
     window.click("cbt_compute");
     for (const auto* lines : {&window.sheet().doc(), &window.sheet().xls()})
         for (const std::string& line : *lines)
-            EXPECT_TRUE(std::none_of(line.begin(), line.end(), [](char ch) { return ch >= 0 && ch < 0x20; })) << line;
+            EXPECT_TRUE(std::none_of(line.begin(), line.end(), [](char ch) { return ch >= 0 && ch < 0x20; }))
+                << line;
 }
 
 TEST_F(Formula3WindowTest, HugeAndNonNumericTextsNeverReachAFieldOrSheet) {
-    const std::vector<std::string> texts{"1e400", "nan", "inf", std::string(1000, '9'), std::string(10000, 'x'),
-                                         "1e200", "-",   "1e-300", "4.9e-324", "1e308"};
+    const std::vector<std::string> texts{
+        "1e400",  "nan",      "inf",  std::string(1000, '9'), std::string(10000, 'x'), "1e200", "-",
+        "1e-300", "4.9e-324", "1e308"};
     const std::vector<std::function<void(TVOR_FRM_KELD3&, const std::string&)>> inputs{
         [](TVOR_FRM_KELD3& w, const std::string& t) { w.typeText("cbe_dd", t); },
         [](TVOR_FRM_KELD3& w, const std::string& t) {

@@ -28,7 +28,9 @@ std::vector<std::string> column(const TextTable& t, std::size_t c) {
     return cells;
 }
 
-double number(const TextTable& t, std::size_t row, std::size_t c) { return cellNumber(t, row, c); }
+double number(const TextTable& t, std::size_t row, std::size_t c) {
+    return cellNumber(t, row, c);
+}
 
 RockLayerQuantities run(TextTable& t, const RockLayerOptions& o = {}, double deq = 1000) {
     const RockLayerOutcome outcome = runRockLayers(t, o, deq);
@@ -217,7 +219,9 @@ TEST(RockLayers, FailedChecksNameTheLayer) {
         {{{"1", "25,5"}}, StrengthRule::LastLayer, "第1层岩石单轴抗压强度值错"},
         {{{"1", "25", "-0.01"}}, StrengthRule::LastLayer, "第1层岩石人工指定的侧阻系数小于0"},
         {{{"1", "25", "0", "-1"}}, StrengthRule::LastLayer, "第1层岩石人工指定的端阻系数小于0"},
-        {{{"0", "25"}, {"0", "30"}}, StrengthRule::WeightedMean, "各岩层嵌岩长度总和为0，不能按加权平均值取岩石强度"},
+        {{{"0", "25"}, {"0", "30"}},
+         StrengthRule::WeightedMean,
+         "各岩层嵌岩长度总和为0，不能按加权平均值取岩石强度"},
         {{{"1e308", "25"}, {"1e308", "25"}}, StrengthRule::LastLayer, "计算结果超出数值范围，请检查输入数据"},
     };
     for (const auto& c : cases) {

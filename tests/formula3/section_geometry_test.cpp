@@ -14,7 +14,10 @@ struct DeqCase {
 TEST(EquivalentDiameter, EightAlgorithmsOnTheObroundAndRectangles) {
     const DeqCase cases[] = {
         {SectionType::Obround, 1000, 500, {1279.30, 1318.31, 1545.63, 1062.86, 1500, 1000, 1545.63, 1062.86}},
-        {SectionType::Rectangle, 1000, 1000, {1128.38, 1273.24, 1154.70, 1154.70, 1000, 1000, 1273.24, 1128.38}},
+        {SectionType::Rectangle,
+         1000,
+         1000,
+         {1128.38, 1273.24, 1154.70, 1154.70, 1000, 1000, 1273.24, 1128.38}},
         {SectionType::Rectangle, 1200, 800, {1105.58, 1273.24, 1385.64, 923.76, 1200, 800, 1385.64, 923.76}},
     };
     for (const DeqCase& c : cases) {
@@ -29,7 +32,8 @@ TEST(EquivalentDiameter, EightAlgorithmsOnTheObroundAndRectangles) {
 
 TEST(EquivalentDiameter, EveryAlgorithmTendsToTheDiameterAsTheStraightSidesVanish) {
     for (int a = 0; a < 8; ++a)
-        EXPECT_NEAR(equivalentDiameter(SectionType::Obround, 1000, 1e-9, static_cast<DeqAlgorithm>(a)), 1000, 1e-6)
+        EXPECT_NEAR(equivalentDiameter(SectionType::Obround, 1000, 1e-9, static_cast<DeqAlgorithm>(a)), 1000,
+                    1e-6)
             << a;
 }
 
@@ -48,8 +52,8 @@ TEST(SectionGeometry, AreaAndPerimeterOfTheRealSectionOrTheVirtualCircle) {
          3141.59, 1000, 785398.16, 3141.59, false},
         {"obround, real", SectionType::Obround, 1000, 500, DeqAlgorithm::LargestOfAToD, AreaMode::RealSection,
          1285398.16, 4141.59, 1545.63, 1285398.16, 4141.59, true},
-        {"obround, virtual", SectionType::Obround, 1000, 500, DeqAlgorithm::LargestOfAToD, AreaMode::VirtualCircle,
-         1285398.16, 4141.59, 1545.63, 1876304.06, 4855.75, true},
+        {"obround, virtual", SectionType::Obround, 1000, 500, DeqAlgorithm::LargestOfAToD,
+         AreaMode::VirtualCircle, 1285398.16, 4141.59, 1545.63, 1876304.06, 4855.75, true},
         {"rectangle", SectionType::Rectangle, 1200, 800, DeqAlgorithm::LargestGyration, AreaMode::RealSection,
          960000, 4000, 1385.64, 960000, 4000, true},
     };
@@ -63,7 +67,8 @@ TEST(SectionGeometry, AreaAndPerimeterOfTheRealSectionOrTheVirtualCircle) {
         EXPECT_NEAR(g.perimeter, c.perimeter, 0.01);
         EXPECT_EQ(g.nonCircular, c.nonCircular);
     }
-    EXPECT_EQ(sectionGeometry(SectionType::Circle, 1000, 0, DeqAlgorithm::EqualArea, AreaMode::VirtualCircle).areaMode,
+    EXPECT_EQ(sectionGeometry(SectionType::Circle, 1000, 0, DeqAlgorithm::EqualArea, AreaMode::VirtualCircle)
+                  .areaMode,
               AreaMode::RealSection);
 }
 
