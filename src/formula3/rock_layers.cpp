@@ -130,7 +130,6 @@ private:
     }
 
     void applyDepthRule() {
-        q_.perLayerDepth = o_.depth != DepthRule::TotalLength;
         for (std::size_t row = 0; row < n_; ++row) {
             const double h = o_.depth == DepthRule::TotalLength ? q_.totalLength
                              : o_.depth == DepthRule::OwnLength ? number(row, col::socketLength)

@@ -77,7 +77,6 @@ struct RockLayerQuantities {
     double bearingRatio;    // hb·1000/deq
     double bearingStrength; // frk of the last layer
     bool mixed;             // not every one of two or more layers as strong as the last; a single layer too
-    bool perLayerDepth;     // the depth rule is not the total length
     int limitMark;          // of the last layer's turn: 0 within the table bounds and code
     double processFactor, psiC;
 };
