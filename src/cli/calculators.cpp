@@ -3,6 +3,7 @@
 #include "formula1/formula1_window.h"
 #include "formula1_soil/formula1_soil_window.h"
 #include "formula2/formula2_window.h"
+#include "formula3/formula3_window.h"
 
 #include <array>
 
@@ -25,6 +26,7 @@ constexpr std::array calculators{
     CalculatorEntry{"formula1", make<TVOR_FRM_KELD1>},
     CalculatorEntry{"formula1_soil", make<TVOR_FRM_KELD1_1>},
     CalculatorEntry{"formula2", make<TVOR_FRM_KELD2>},
+    CalculatorEntry{"formula3", make<TVOR_FRM_KELD3>},
 };
 
 } // namespace

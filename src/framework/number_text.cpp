@@ -202,6 +202,12 @@ bool tryReadStrict(std::string_view text, double& value) {
     return true;
 }
 
+bool tryReadTrimmed(std::string_view text, double& value) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return false;
+    return tryReadStrict(text.substr(first, text.find_last_not_of(' ') - first + 1), value);
+}
+
 double readStrict(std::string_view text) {
     double value = 0;
     if (!tryReadStrict(text, value)) throw ConversionError(conversionMessage(text));

@@ -28,6 +28,8 @@ std::string general(double value);
 double readStrict(std::string_view text);
 // Like readStrict but reports failure by returning false instead of throwing.
 bool tryReadStrict(std::string_view text, double& value);
+// The strict reading of what is left after blanks at either end: a typed "1000 " is 1000, "1,500" nothing.
+bool tryReadTrimmed(std::string_view text, double& value);
 // Skips leading blanks and reads the longest numeric prefix; empty or non-numeric text reads as 0.
 // A prefix beyond the range of a double reads as an infinity, which the callers reject.
 double readLenient(std::string_view text);

@@ -96,4 +96,5 @@ std::string utf16ToUtf8(std::u16string_view units) {
     return out;
 }
 
+
 } // namespace qianyan

@@ -1,0 +1,89 @@
+#pragma once
+// The Formula 3 window (rock sockets through up to nine layers, circular or non-circular sections) as a
+// model: the section inputs, the layer table with its options, the outputs with the check by ζr and the
+// verdict, their change handlers and the compute handler.
+//
+// What each input's change empties is a table (formula3_window_inputs.cpp); the handlers below hold only
+// what a change does beyond emptying those outputs and bringing back 计算.
+#include "formula3/formula3_evaluation.h"
+#include "framework/calculator_frame.h"
+
+namespace qianyan {
+
+class TVOR_FRM_KELD3 : public CalculatorFrame {
+public:
+    explicit TVOR_FRM_KELD3(Platform& platform);
+
+    // Group 基桩参数: section and pile.
+    Control lb_jmlx, cbb_jmlx, lb_dd, cbe_dd, lb_tyzd, cbe_tyzd, lb_deqcheck, cbb_deqcheck, lb_jmApU,
+        cbb_JmApU;
+    Control lb_hnt, cbb_hnt, lb_czgy, cbb_czgy;
+    // Group 基岩参数: the layer table and its options.
+    Control gpb_yscs;
+    Grid StringGrid_KELD3;
+    Control lb_yanchengshu, cbb_yanchengshu, lb_chezhuxishu, cbb_chezhuxishu;
+    Control lb_yanshiqiangdu, lb_qiangduquzhi, cbb_qiangduzhi, lb_qiangduquzhi_daxjs, cbb_qiangduquzhi_daxjs;
+    Control lb_qianyanchangdu, lb_qianyanshengdu, cbb_qianyanshengdu, lb_qianyanshengdu_daxjs,
+        cbb_qianyanshengdu_daxjs;
+    Control ckb_chaoguifan, ckb_duanzhuzhejian, cbe_duanzhuzhejian, cbt_kuozhanbiaoge;
+    // Group 计算结果.
+    Control lb_ddeq, edt_ddeq, lb_ra, edt_ra, lb_percent, edt_percent, lb_RaZW1, edt_RaZW, lb_Rc, edt_Rc;
+    Control lb_Quk, edt_Quk, edt_kersair;
+
+    void cbt_computeClick() override;
+
+    void cbb_jmlxChange();
+    void cbe_ddChange();
+    void cbe_tyzdChange();
+    void cbb_deqcheckChange();
+    void cbb_JmApUChange();
+    void cbb_yanchengshuChange();
+    void cbb_chezhuxishuChange();
+    void cbb_qiangduzhiChange();
+    void cbb_qiangduquzhi_daxjsChange();
+    void ckb_chaoguifanChange();
+    void ckb_duanzhuzhejianChange();
+    void cbe_duanzhuzhejianChange();
+    void cbt_kuozhanbiaogeClick();
+    // Only the typed columns 1-4 can be edited.
+    void StringGrid_KELD3SelectCell(int row, int column);
+    void StringGrid_KELD3EditingDone(int row, int column);
+
+    // Whether the layer table shows all its columns (the expand button reads "折叠").
+    bool layerTableExpanded() const { return cbt_kuozhanbiaoge.text == "折叠"; }
+
+protected:
+    void declare(WindowDeclaration& d) override;
+
+private:
+    // The outputs a change empties, as bits.
+    enum Output : unsigned { deqOut = 1, qukOut = 2, raOut = 4, rcOut = 8, percentOut = 16, raZWOut = 32 };
+    // What the layers and their options feed; the section lists add deq; the dimensions and type add Rc.
+    static constexpr unsigned capacityOutputs = qukOut | raOut | percentOut | raZWOut;
+    static constexpr unsigned sectionOutputs = deqOut | capacityOutputs;
+    static constexpr unsigned allOutputs = sectionOutputs | rcOut;
+    struct InputChange {
+        Control TVOR_FRM_KELD3::*input;
+        unsigned emptied;
+        void (TVOR_FRM_KELD3::*handler)(); // what the change does beyond the table, if anything
+    };
+    static const InputChange inputChanges[];
+    // The change table, the expand button and the layer grid as the window's declarations.
+    void declareInputs(WindowDeclaration& d);
+
+    void emptyOutputs(unsigned outputs);
+    void clearStatusInBlack();
+    // The text of a dimension field: marked black when it passes, red with the message when not.
+    void markDimension(Control& input, bool zeroAllowed, std::string_view message);
+    void setLayerRowCount(std::size_t count);
+    void showLayerColumns();
+    // The reduction controls follow the two check boxes.
+    void enableEndReduction();
+
+    SectionGeometry checkSection();
+    RockLayerOptions checkedLayerOptions();
+    void writeOutputs(const Formula3Result& r);
+    SheetDesign sheetDesign(const RockLayerOptions& options, const Formula3Result& r) const;
+};
+
+} // namespace qianyan
