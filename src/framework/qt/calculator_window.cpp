@@ -1,6 +1,8 @@
 #include "framework/qt/calculator_window.h"
 
 #include "framework/qt/control_binding.h"
+#include "framework/qt/control_widgets.h"
+#include "framework/qt/form_page.h"
 #include "framework/qt/qt_text.h"
 #include "framework/qt/sheet_page.h"
 #include "framework/qt/window_look.h"
@@ -51,39 +53,6 @@ QPushButton* frameButton(int px = 15) {
     auto* button = new QPushButton;
     setFontPixels(button, px);
     return button;
-}
-
-// A list that is never narrower than its longest item, so that no chosen item is cut off (its row
-// goes under the label when the room beside it is too small). A typed value needs only a few digits.
-class ListBox : public QComboBox {
-  public:
-    explicit ListBox(bool editable) {
-        setEditable(editable);
-        // The size is the layout's alone: a combo box adjusting to its contents resizes itself later.
-        setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        setMinimumContentsLength(5);
-        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    }
-
-    QSize minimumSizeHint() const override {
-        const QSize least = QComboBox::minimumSizeHint();
-        if (isEditable()) return least;
-        int text = 0;
-        for (int i = 0; i < count(); ++i)
-            text = std::max(text, fontMetrics().horizontalAdvance(itemText(i)));
-        QStyleOptionComboBox option;
-        initStyleOption(&option);
-        return least.expandedTo(
-            style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(text, least.height()), this));
-    }
-};
-
-QLabel* rowLabel(std::string_view text) {
-    auto* label = new QLabel(qtText(text));
-    label->setTextFormat(Qt::PlainText);
-    // A label keeps its whole text; the field beside it gives way.
-    label->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
-    return label;
 }
 
 } // namespace
@@ -140,6 +109,7 @@ QWidget* CalculatorWindow::buildMainPage() {
     inputRows_->setColumnStretch(1, 1);
 
     auto* outputs = new QGroupBox;
+    outputGroup_ = outputs;
     binding_->bind("gpb_scjg", outputs);
     auto* precision = frameButton();
     precision->setFixedWidth(32);
@@ -184,6 +154,7 @@ QWidget* CalculatorWindow::buildMainPage() {
     statusRow->addWidget(status, 1);
 
     auto* layout = new QVBoxLayout(page);
+    mainLayout_ = layout;
     layout->setContentsMargins(10, 8, 10, 6);
     layout->addLayout(titleRow);
     layout->addWidget(inputs);
@@ -207,36 +178,64 @@ QWidget* CalculatorWindow::buildMainPage() {
 }
 
 QWidget* CalculatorWindow::inputWidget(std::string_view control) {
-    const Control* c = model_->find(control);
-    const ControlKind kind = c ? c->kind : ControlKind::Edit;
-    if (kind == ControlKind::EditableCombo || kind == ControlKind::ComboBox) {
-        auto* box = new ListBox(kind == ControlKind::EditableCombo);
-        if (box->isEditable()) {
-            // The model keeps the list and the text: a typed text is never added to the list, nor
-            // completed to one of its items behind the person's back.
-            box->setInsertPolicy(QComboBox::NoInsert);
-            box->setCompleter(nullptr);
-            box->lineEdit()->installEventFilter(this);
-        }
-        box->installEventFilter(this);
-        return box;
-    }
-    if (kind == ControlKind::CheckBox) return new QCheckBox;
-    auto* edit = new QLineEdit;
-    edit->installEventFilter(this);
-    return edit;
+    QWidget* widget = makeControlWidget(*binding_, control);
+    // Enter in a field or a list runs 计算.
+    if (auto* box = qobject_cast<QComboBox*>(widget); box && box->lineEdit()) box->lineEdit()->installEventFilter(this);
+    if (qobject_cast<QComboBox*>(widget) || qobject_cast<QLineEdit*>(widget)) widget->installEventFilter(this);
+    return widget;
 }
 
 void CalculatorWindow::addInputRow(std::string_view label, std::string_view control) {
-    QWidget* widget = inputWidget(control);
-    binding_->bind(control, widget);
-    inputRowWidgets_.push_back({rowLabel(label), widget});
+    addInputRow(label, {control});
+}
+
+void CalculatorWindow::addInputRow(std::string_view label, std::initializer_list<std::string_view> controls,
+                                   std::string_view labelControl) {
+    QLabel* caption = rowLabel(label);
+    if (!labelControl.empty()) binding_->bind(labelControl, caption);
+    QWidget* field = nullptr;
+    if (controls.size() == 1) {
+        field = inputWidget(*controls.begin());
+        binding_->bind(*controls.begin(), field);
+        inputs_.push_back(field);
+    } else {
+        // Several controls on one row (a check box beside the button of its panel).
+        field = new QWidget;
+        auto* row = new QHBoxLayout(field);
+        row->setContentsMargins(0, 0, 0, 0);
+        for (const std::string_view control : controls) {
+            QWidget* widget = inputWidget(control);
+            binding_->bind(control, widget);
+            row->addWidget(widget, qobject_cast<QCheckBox*>(widget) ? 0 : 1);
+            inputs_.push_back(widget);
+        }
+    }
+    inputRowWidgets_.push_back({caption, field});
     const int row = inputRows_->rowCount();
-    inputRows_->addWidget(inputRowWidgets_.back().label, row, 0);
-    inputRows_->addWidget(widget, row, 1);
-    inputs_.push_back(widget);
+    inputRows_->addWidget(caption, row, 0);
+    inputRows_->addWidget(field, row, 1);
     updateTabOrder();
     refresh();
+}
+
+FormPage* CalculatorWindow::addInputGroup(std::string_view groupControl) {
+    auto* group = new QGroupBox;
+    binding_->bind(groupControl, group);
+    auto* form = new FormPage(*binding_);
+    auto* layout = new QVBoxLayout(group);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(form);
+    mainLayout_->insertWidget(mainLayout_->indexOf(outputGroup_), group, 1);
+    refresh();
+    return form;
+}
+
+FormPage* CalculatorWindow::addPage(std::string_view layer) {
+    auto* page = new FormPage(*binding_);
+    pages_->addWidget(page);
+    pageLayers_.emplace_back(layer);
+    refresh();
+    return page;
 }
 
 void CalculatorWindow::addOutputRow(std::string_view label, std::string_view control,
@@ -278,12 +277,14 @@ void CalculatorWindow::setWorkbenchPage(QWidget* page) {
 void CalculatorWindow::refresh() {
     binding_->refresh();
     sheetPage_->refresh(*model_);
-    if (model_->MainFormLayer.visible)
-        pages_->setCurrentIndex(0);
-    else if (model_->JieGuo_DocLayer.visible)
-        pages_->setCurrentIndex(1);
-    else if (model_->YouHuaFormLayer.visible)
-        pages_->setCurrentIndex(2);
+    // The page shown is the first whose layer the model shows.
+    for (std::size_t i = 0; i < pageLayers_.size(); ++i) {
+        const Control* layer = model_->find(pageLayers_[i]);
+        if (layer && layer->visible) {
+            if (pages_->currentIndex() != static_cast<int>(i)) pages_->setCurrentIndex(static_cast<int>(i));
+            break;
+        }
+    }
     placePrecisionList();
 }
 

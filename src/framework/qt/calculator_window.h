@@ -16,7 +16,9 @@
 
 #include <QWidget>
 
+#include <initializer_list>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -29,6 +31,7 @@ class QVBoxLayout;
 namespace qianyan {
 
 class ControlBinding;
+class FormPage;
 class SheetPage;
 
 class CalculatorWindow : public QWidget {
@@ -51,6 +54,14 @@ class CalculatorWindow : public QWidget {
     // An input row in the group 输入参数: a label and the widget for the model's control: a line edit,
     // an editable or a plain combo box, or a check box, as the control's kind says.
     void addInputRow(std::string_view label, std::string_view control);
+    // A row of several controls (a check box beside the button of its panel), with a label that may be
+    // a control whose text the model changes.
+    void addInputRow(std::string_view label, std::initializer_list<std::string_view> controls,
+                     std::string_view labelControl = {});
+    // A group of the main page between the inputs and the outputs, with rows of its own.
+    FormPage* addInputGroup(std::string_view groupControl);
+    // A further page of the window, shown while the model shows its layer.
+    FormPage* addPage(std::string_view layer);
     // An output row in the group 输出结果: a read-only result field, right-aligned in large green digits.
     // With labelControl the label's text is that model control's (a calculator that relabels a row).
     void addOutputRow(std::string_view label, std::string_view control, std::string_view labelControl = {});
@@ -69,6 +80,9 @@ class CalculatorWindow : public QWidget {
     std::unique_ptr<CalculatorFrame> model_;
     ControlBinding* binding_;
     QStackedWidget* pages_ = nullptr;
+    std::vector<std::string> pageLayers_{"MainFormLayer", "JieGuo_DocLayer", "YouHuaFormLayer"};
+    QVBoxLayout* mainLayout_ = nullptr;
+    QWidget* outputGroup_ = nullptr;
     SheetPage* sheetPage_ = nullptr;
     QVBoxLayout* workbenchLayout_ = nullptr;
     QGridLayout* inputRows_ = nullptr;
