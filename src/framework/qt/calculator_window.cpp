@@ -277,13 +277,13 @@ void CalculatorWindow::setWorkbenchPage(QWidget* page) {
 
 void CalculatorWindow::refresh() {
     binding_->refresh();
-    sheetPage_->refresh(*model_);
     if (model_->MainFormLayer.visible)
         pages_->setCurrentIndex(0);
     else if (model_->JieGuo_DocLayer.visible)
         pages_->setCurrentIndex(1);
     else if (model_->YouHuaFormLayer.visible)
         pages_->setCurrentIndex(2);
+    sheetPage_->refresh();
     placePrecisionList();
 }
 
