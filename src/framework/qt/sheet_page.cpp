@@ -91,11 +91,11 @@ void SheetPage::refresh() {
     const CalculationSheet& sheet = binding_.model().sheet();
     for (View& view : views_) {
         view.grid->setFont(view.memo->font());
-        update(view, view.doc ? sheet.docLines() : sheet.xlsLines());
+        bringUpToDate(view, view.doc ? sheet.docLines() : sheet.xlsLines());
     }
 }
 
-void SheetPage::update(View& view, const SheetLines& sheet) {
+void SheetPage::bringUpToDate(View& view, const SheetLines& sheet) {
     if (sheet.revision() == view.revision) return;
     const std::vector<std::string>& lines = sheet.lines();
     const std::size_t kept = sheet.keptSince(view.revision, view.lineCount);

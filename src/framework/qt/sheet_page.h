@@ -41,7 +41,7 @@ private:
     };
     QPlainTextEdit* makeView(const char* name);
     // Redoes the view's text from the first line that changed since it was last brought up to date.
-    static void update(View& view, const SheetLines& sheet);
+    static void bringUpToDate(View& view, const SheetLines& sheet);
     bool wheel(const View& view, const QWheelEvent& event);
     bool pinch(const View& view, QGestureEvent& event);
     bool touchpadZoom(const View& view, const QNativeGestureEvent& event);
