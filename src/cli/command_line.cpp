@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -33,6 +34,31 @@ std::string defaultDocumentsFolder() {
     const char* home = std::getenv("HOME");
     return std::string(home && *home ? home : ".") + "/Documents";
 }
+
+namespace {
+
+// A folder opens like a file but fails on the first read, which the stream reports by an exception.
+bool readScript(const std::string& path, std::string& script, std::string& error) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) {
+        error = "脚本 " + path + " 是文件夹";
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    bool read = static_cast<bool>(in);
+    try {
+        if (read) script.assign(std::istreambuf_iterator<char>(in), {});
+    } catch (const std::ios_base::failure&) {
+        read = false;
+    }
+    if (!read) {
+        error = "无法读取脚本 " + path;
+        return false;
+    }
+    return true;
+}
+
+} // namespace
 
 std::optional<DriverOptions> parseDriverOptions(const std::vector<std::string>& args, std::string& error) {
     DriverOptions o;
@@ -103,12 +129,7 @@ std::optional<DriverOptions> parseDriverOptions(const std::vector<std::string>& 
     }
     if (!inline_) {
         if (scriptFile && *scriptFile != "-") {
-            std::ifstream in(*scriptFile, std::ios::binary);
-            if (!in) {
-                error = "无法读取脚本 " + *scriptFile;
-                return std::nullopt;
-            }
-            o.script.assign(std::istreambuf_iterator<char>(in), {});
+            if (!readScript(*scriptFile, o.script, error)) return std::nullopt;
         } else {
             o.script.assign(std::istreambuf_iterator<char>(std::cin), {});
         }

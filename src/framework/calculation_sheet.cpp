@@ -4,41 +4,56 @@
 
 namespace qianyan {
 
-std::string blockRule() { return repeated('=', 50); }
+std::string blockRule() {
+    return repeated('=', 50);
+}
 
-std::string CalculationSheet::nextPileLabel() const { return "ZH" + std::to_string(count_ + 1); }
+std::string CalculationSheet::nextPileLabel() const {
+    return "ZH" + std::to_string(count_ + 1);
+}
 
 void CalculationSheet::append(const SheetDesign& design, const std::string& timeText) {
     const std::size_t footerLines = design.xlsFooterRules.size() + 1;
     if (count_ == 0) {
-        xls_ = design.xlsHeader;
-        doc_.clear();
+        xls_.truncate(0);
+        doc_.truncate(0);
+        xls_.append(design.xlsHeader);
     } else {
-        xls_.resize(xls_.size() >= footerLines ? xls_.size() - footerLines : 0);
-        if (!doc_.empty()) doc_.pop_back();
+        const std::size_t xlsLines = xls().size();
+        xls_.truncate(xlsLines >= footerLines ? xlsLines - footerLines : 0);
+        if (!doc().empty()) doc_.truncate(doc().size() - 1);
     }
     ++count_;
     const std::string timeLine = timeLinePrefix + timeText;
-    xls_.push_back(design.xlsRow);
-    xls_.insert(xls_.end(), design.xlsFooterRules.begin(), design.xlsFooterRules.end());
-    xls_.push_back(timeLine);
-    doc_.insert(doc_.end(), design.docBlock.begin(), design.docBlock.end());
-    doc_.push_back(timeLine);
+    xls_.append(design.xlsRow);
+    xls_.append(design.xlsFooterRules);
+    xls_.append(timeLine);
+    doc_.append(design.docBlock);
+    doc_.append(timeLine);
     unsaved_ = docUnsaved | xlsUnsaved;
 }
 
 void CalculationSheet::removeLast() {
     if (count_ <= 1) {
-        *this = CalculationSheet{};
+        // Emptied in place, so that the views see the change.
+        doc_.truncate(0);
+        xls_.truncate(0);
+        count_ = 0;
+        unsaved_ = 0;
         return;
     }
     --count_;
     // The last design row sits just above the four footer lines.
-    if (xls_.size() >= 5) xls_.erase(xls_.end() - 5);
+    if (xls().size() >= 5) xls_.erase(xls().size() - 5);
     // Drop the last block: every line before the time line back to the previous block's rule.
+    const std::vector<std::string>& doc = this->doc();
+    if (doc.size() < 2) return;
     const std::string rule = blockRule();
-    if (doc_.size() >= 2) doc_.erase(doc_.end() - 2);
-    while (doc_.size() >= 2 && doc_[doc_.size() - 2] != rule) doc_.erase(doc_.end() - 2);
+    std::size_t blockStart = doc.size() - 2;
+    while (blockStart > 0 && doc[blockStart - 1] != rule) --blockStart;
+    std::string timeLine = doc.back();
+    doc_.truncate(blockStart);
+    doc_.append(std::move(timeLine));
 }
 
 } // namespace qianyan

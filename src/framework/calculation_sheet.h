@@ -1,6 +1,8 @@
 #pragma once
 // The two calculation sheets of a window: the Doc sheet (a narrative block per design) and the Xls sheet
 // (a header, a row per design, a footer). Both end with the time of the latest design.
+#include "framework/sheet_lines.h"
+
 #include <string>
 #include <vector>
 
@@ -8,10 +10,10 @@ namespace qianyan {
 
 // What one computed design adds to the sheets; the sheet adds the time lines itself.
 struct SheetDesign {
-    std::vector<std::string> xlsHeader;       // written before the first design only
+    std::vector<std::string> xlsHeader; // written before the first design only
     std::string xlsRow;
-    std::vector<std::string> xlsFooterRules;  // the footer without its time line (three lines)
-    std::vector<std::string> docBlock;        // ends with the block rule
+    std::vector<std::string> xlsFooterRules; // the footer without its time line (three lines)
+    std::vector<std::string> docBlock;       // ends with the block rule
 };
 
 class CalculationSheet {
@@ -19,8 +21,11 @@ public:
     static constexpr int docUnsaved = 1;
     static constexpr int xlsUnsaved = 2;
 
-    const std::vector<std::string>& doc() const { return doc_; }
-    const std::vector<std::string>& xls() const { return xls_; }
+    const std::vector<std::string>& doc() const { return doc_.lines(); }
+    const std::vector<std::string>& xls() const { return xls_.lines(); }
+    // The same with their record of changes, for the views.
+    const SheetLines& docLines() const { return doc_; }
+    const SheetLines& xlsLines() const { return xls_; }
     int designCount() const { return count_; }
     int unsavedMarks() const { return unsaved_; }
     // "ZH" and the number the next design will carry.
@@ -32,7 +37,7 @@ public:
     void markSaved(int mark) { unsaved_ &= ~mark; }
 
 private:
-    std::vector<std::string> doc_, xls_;
+    SheetLines doc_, xls_;
     int count_ = 0;
     int unsaved_ = 0;
 };

@@ -65,7 +65,11 @@ bool CalculatorFrame::saveLines(std::string_view fileName, const LineSource& lin
     try {
         const std::string folder = platform_->documentsFolder();
         std::string path = joinPath(folder, fileName);
-        if (platform_->fileExists(path) && !platform_->askYesNo("文件已存在，是否覆盖?")) {
+        const bool exists = platform_->fileExists(path);
+        // A folder or a read-only file of that name is refused before the question: Yes could not be
+        // honoured.
+        if (exists) platform_->checkReplaceable(path);
+        if (exists && !platform_->askYesNo("文件已存在，是否覆盖?")) {
             const std::string_view stem = fileName.substr(0, fileName.size() - 4); // without ".txt"
             const std::string stamped = std::string(stem) + "_" + timeStamp14(platform_->now());
             path = joinPath(folder, stamped + ".txt");

@@ -5,8 +5,10 @@
 #include <cstring>
 #include <fcntl.h>
 #include <iconv.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace qianyan {
 
@@ -51,14 +53,37 @@ std::string convert(std::string_view text, const char* to, const char* from) {
     return out;
 }
 
+// The system's reason in Chinese: the person reads it in a message box of a Chinese program.
 std::string reason(int error) {
     switch (error) {
     case EACCES:
-    case EPERM: return "没有写入权限";
-    case ENOSPC: return "磁盘空间不足";
-    case ENOENT: return "文件夹不存在";
-    case EROFS: return "存储设备只读";
-    default: return std::strerror(error);
+    case EPERM:
+        return "没有写入权限";
+    case ENOSPC:
+    case EDQUOT:
+        return "磁盘空间不足";
+    case ENOENT:
+        return "文件夹不存在";
+    case EROFS:
+        return "存储设备只读";
+    case EISDIR:
+        return "已有同名文件夹";
+    case ENOTDIR:
+        return "路径中有不是文件夹的部分";
+    case ENAMETOOLONG:
+        return "路径或文件名过长";
+    case ELOOP:
+        return "路径中的链接过多";
+    case EMFILE:
+    case ENFILE:
+        return "打开的文件过多";
+    case EBUSY:
+    case ETXTBSY:
+        return "文件正被占用";
+    case EIO:
+        return "存储设备读写出错";
+    default:
+        return "系统错误（代码 " + std::to_string(error) + "）";
     }
 }
 
@@ -66,58 +91,154 @@ std::string reason(int error) {
     throw PlatformError("文件“" + path + "”写入失败：" + reason(error));
 }
 
-void writeAll(int fd, const std::string& bytes, const std::string& path) {
-    const char* p = bytes.data();
-    size_t left = bytes.size();
+// What an existing target allows: a folder is never written over, nor a file nobody may write.
+void refuseUnreplaceable(const std::string& path, const struct stat& target, bool writable) {
+    if (S_ISDIR(target.st_mode)) throw PlatformError("“" + path + "”是文件夹，不能保存为文件");
+    // Root may write anything; a file without any write bit is still meant to be kept.
+    if (!writable || (target.st_mode & 0222) == 0) throw PlatformError("文件“" + path + "”只读，未覆盖");
+}
+
+// The error number of a failed write, 0 when every byte went out.
+int writeAll(int fd, const char* p, size_t left) {
     while (left > 0) {
         const ssize_t n = ::write(fd, p, left);
         if (n < 0) {
             if (errno == EINTR) continue;
-            fail(path, errno);
+            return errno;
         }
         p += n;
         left -= static_cast<size_t>(n);
     }
+    return 0;
+}
+
+// A file descriptor closed on every way out.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+    // Closes now, so that a failing close is seen; the error number, 0 when it closed.
+    int close() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result == 0 ? 0 : errno;
+    }
+
+private:
+    int fd_;
+};
+
+std::pair<std::string, std::string> splitPath(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return {".", path};
+    return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
+}
+
+// A new file in the folder under a short name of its own (a name near the length limit must not fail
+// for the sake of the temporary one), created with 0666 so that the umask applies.
+std::pair<int, std::string> createTemporary(int folder, const std::string& path) {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char name[32];
+        std::snprintf(name, sizeof name, ".qianyan-%08x", random());
+        const int fd = ::openat(folder, name, O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) return {fd, name};
+        if (errno != EEXIST) fail(path, errno);
+    }
+    fail(path, EEXIST);
+}
+
+// Copies the finished temporary file into the target itself; the error number, 0 when all went in.
+int copyInto(int from, int to) {
+    if (::lseek(from, 0, SEEK_SET) != 0) return errno;
+    std::vector<char> buffer(1 << 20);
+    for (;;) {
+        const ssize_t n = ::read(from, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return errno;
+        if (n == 0) break;
+        if (const int error = writeAll(to, buffer.data(), static_cast<size_t>(n))) return error;
+    }
+    return ::fsync(to) == 0 ? 0 : errno;
 }
 
 } // namespace
 
-std::string toGbk(std::string_view utf8) { return convert(utf8, "GBK", "UTF-8"); }
-std::string fromGbk(std::string_view gbk) { return convert(gbk, "UTF-8", "GBK"); }
+std::string toGbk(std::string_view utf8) {
+    return convert(utf8, "GBK", "UTF-8");
+}
+std::string fromGbk(std::string_view gbk) {
+    return convert(gbk, "UTF-8", "GBK");
+}
+
+void checkReplaceable(const std::string& path) {
+    struct stat target {};
+    if (::stat(path.c_str(), &target) != 0) return;
+    refuseUnreplaceable(path, target, ::access(path.c_str(), W_OK) == 0);
+}
 
 void writeLegacyTextFile(const std::string& path, const LineSource& lines) {
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) fail(path, errno);
-    ::fchmod(fd, 0644);
-    try {
-        std::string buffer;
-        const auto flush = [&] {
-            writeAll(fd, buffer, path);
-            buffer.clear();
-        };
-        lines([&](std::string_view line) {
-            buffer += toGbk(line);
-            buffer += "\r\n";
-            if (buffer.size() >= (1u << 20)) flush();
-        });
-        flush();
-        if (::fsync(fd) != 0) fail(path, errno);
-        if (::close(fd) != 0) {
-            const int error = errno;
-            ::unlink(temp.c_str());
-            fail(path, error);
+    const auto [folderPath, name] = splitPath(path);
+    // Everything below goes by the folder and the bare names, so only the target's own name counts
+    // against the system's limits.
+    Descriptor folder(::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() < 0) fail(path, errno);
+    struct stat target {};
+    const bool replacing = ::fstatat(folder.get(), name.c_str(), &target, 0) == 0;
+    if (replacing)
+        refuseUnreplaceable(path, target, ::faccessat(folder.get(), name.c_str(), W_OK, AT_EACCESS) == 0);
+
+    const auto [fd, temporaryName] = createTemporary(folder.get(), path);
+    Descriptor file(fd);
+    bool done = false;
+    struct Cleanup {
+        int folder;
+        const std::string& name;
+        const bool& done;
+        ~Cleanup() {
+            if (!done) ::unlinkat(folder, name.c_str(), 0);
         }
-    } catch (...) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        throw;
+    } cleanup{folder.get(), temporaryName, done};
+
+    // A replaced file keeps its mode and, where the system lets us give the new file away, its owner.
+    bool sameOwner = true;
+    if (replacing) {
+        struct stat own {};
+        if (::fstat(file.get(), &own) != 0) fail(path, errno);
+        if (own.st_uid != target.st_uid || own.st_gid != target.st_gid)
+            sameOwner = ::fchown(file.get(), target.st_uid, target.st_gid) == 0;
+        if (::fchmod(file.get(), target.st_mode & 07777) != 0) fail(path, errno);
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        fail(path, error);
+
+    std::string buffer;
+    const auto flush = [&] {
+        if (const int error = writeAll(file.get(), buffer.data(), buffer.size())) fail(path, error);
+        buffer.clear();
+    };
+    lines([&](std::string_view line) {
+        buffer += toGbk(line);
+        buffer += "\r\n";
+        if (buffer.size() >= (1u << 20)) flush();
+    });
+    flush();
+    if (::fsync(file.get()) != 0) fail(path, errno);
+
+    if (!sameOwner) {
+        // The person may write the file but not give a new one to its owner (a shared folder): the
+        // finished text goes into the file itself, which keeps its owner.
+        Descriptor into(::openat(folder.get(), name.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+        if (into.get() < 0) fail(path, errno);
+        if (copyInto(file.get(), into.get()) == 0 && into.close() == 0) return;
+        // Cut short half-way: the finished temporary file takes its place after all, new owner or not.
     }
+    if (const int error = file.close()) fail(path, error);
+    if (::renameat(folder.get(), temporaryName.c_str(), folder.get(), name.c_str()) != 0) fail(path, errno);
+    done = true;
 }
 
 bool regularFileExists(const std::string& path) {
@@ -126,15 +247,31 @@ bool regularFileExists(const std::string& path) {
 }
 
 void ensureFolder(const std::string& folder) {
-    struct stat st {};
-    if (::stat(folder.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode)) return;
-        throw PlatformError("“" + folder + "”不是文件夹");
+    // The folders this call makes, outermost first; a failure further down removes them again.
+    std::vector<std::string> made;
+    try {
+        std::vector<std::string> missing;
+        std::string at = folder;
+        while (!at.empty() && at != "/") {
+            struct stat st {};
+            if (::stat(at.c_str(), &st) == 0) {
+                if (!S_ISDIR(st.st_mode)) throw PlatformError("“" + at + "”不是文件夹");
+                break;
+            }
+            missing.push_back(at);
+            const auto slash = at.find_last_of('/');
+            at = slash == std::string::npos ? std::string() : at.substr(0, slash);
+        }
+        for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+            if (::mkdir(it->c_str(), 0777) == 0)
+                made.push_back(*it);
+            else if (errno != EEXIST)
+                throw PlatformError("无法创建文件夹“" + folder + "”：" + reason(errno));
+        }
+    } catch (...) {
+        for (auto it = made.rbegin(); it != made.rend(); ++it) ::rmdir(it->c_str());
+        throw;
     }
-    const auto slash = folder.find_last_of('/');
-    if (slash != std::string::npos && slash > 0) ensureFolder(folder.substr(0, slash));
-    if (::mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST)
-        throw PlatformError("无法创建文件夹“" + folder + "”：" + reason(errno));
 }
 
 std::string joinPath(const std::string& folder, std::string_view name) {

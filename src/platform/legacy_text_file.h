@@ -13,11 +13,18 @@ namespace qianyan {
 std::string toGbk(std::string_view utf8);
 std::string fromGbk(std::string_view gbk);
 
-// Throws PlatformError with the reason when the file cannot be written whole.
+// Throws PlatformError with the reason in Chinese when the file cannot be written whole, and then leaves
+// no trace: an existing file stays as it was and no temporary file remains. A new file gets the mode the
+// umask allows; a replaced one keeps its mode and owner. A folder or a read-only file is never replaced.
 void writeLegacyTextFile(const std::string& path, const LineSource& lines);
+// Throws PlatformError saying why when something at path may not be written over: a folder, a
+// read-only file. Nothing there passes.
+void checkReplaceable(const std::string& path);
 
+// Whether anything, a folder included, has that name.
 bool regularFileExists(const std::string& path);
-// Creates the folder and its parents when missing; throws PlatformError when it cannot.
+// Creates the folder and its parents when missing; throws PlatformError when it cannot, having removed
+// again what it made.
 void ensureFolder(const std::string& folder);
 
 } // namespace qianyan

@@ -29,6 +29,9 @@ public:
     // The user's documents folder, created when missing; throws PlatformError when it cannot be.
     virtual std::string documentsFolder() = 0;
     virtual bool fileExists(const std::string& path) = 0;
+    // Throws PlatformError saying why when an existing path may not be written over (a folder, a
+    // read-only file).
+    virtual void checkReplaceable(const std::string& path) = 0;
     // Writes the lines whole (GBK, CR LF after every line, no byte-order mark) or throws
     // PlatformError and leaves an existing file as it was.
     virtual void writeTextFile(const std::string& path, const LineSource& lines) = 0;

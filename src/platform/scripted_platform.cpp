@@ -13,6 +13,7 @@ std::string ScriptedPlatform::documentsFolder() {
 }
 
 bool ScriptedPlatform::fileExists(const std::string& path) { return regularFileExists(path); }
+void ScriptedPlatform::checkReplaceable(const std::string& path) { qianyan::checkReplaceable(path); }
 
 void ScriptedPlatform::writeTextFile(const std::string& path, const LineSource& lines) {
     writeLegacyTextFile(path, lines);

@@ -21,6 +21,7 @@ public:
 
     std::string documentsFolder() override;
     bool fileExists(const std::string& path) override;
+    void checkReplaceable(const std::string& path) override;
     void writeTextFile(const std::string& path, const LineSource& lines) override;
     bool requestWritePermission() override { return permissionGranted; }
     bool askYesNo(std::string_view question) override;

@@ -15,7 +15,7 @@ constexpr double inf = std::numeric_limits<double>::infinity();
 TEST(ConcreteGrades, TextNumberAndIndexAgree) {
     for (std::size_t i = 0; i < concreteGrades.size(); ++i) {
         const ConcreteGrade& grade = concreteGrades[i];
-        EXPECT_EQ(grade.text, "C" + std::to_string(grade.number));
+        EXPECT_EQ(grade.text, std::string("C").append(std::to_string(grade.number)));
         EXPECT_EQ(gradeIndexOfNumber(grade.number), static_cast<int>(i));
     }
     const ConcreteGrade& c45 = concreteGrades[static_cast<std::size_t>(gradeIndexOfNumber(45))];

@@ -139,6 +139,45 @@ TEST_F(Formula1WindowTest, ARefusedOrFailedSaveKeepsTheMarksAndWritesNothing) {
     fs::remove(documents);
 }
 
+TEST_F(Formula1WindowTest, AFolderOrAReadOnlyFileOfTheSheetsNameIsRefusedBeforeTheQuestion) {
+    const fs::path target = documents / docFile;
+    const struct {
+        const char* what;
+        void (*make)(const fs::path&);
+        const char* reason;
+    } cases[] = {
+        {"folder", [](const fs::path& p) { fs::create_directories(p); }, "是文件夹，不能保存为文件"},
+        {"read-only file",
+         [](const fs::path& p) {
+             std::ofstream(p, std::ios::binary) << "kept\r\n";
+             fs::permissions(p, fs::perms::owner_read);
+         },
+         "只读，未覆盖"},
+    };
+    window.click("cbt_compute");
+    window.click("cbt_View");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(documents);
+        fs::create_directories(documents);
+        c.make(target);
+        platform.dialogs.clear();
+        platform.answers = {true};
+        window.click("cbt_Save");
+        ASSERT_EQ(platform.dialogs.size(), 1u) << "no overwrite question";
+        EXPECT_EQ(platform.dialogs[0].kind, ScriptedPlatform::Dialog::Kind::Error);
+        EXPECT_EQ(platform.dialogs[0].text.rfind("保存失败：", 0), 0u) << platform.dialogs[0].text;
+        EXPECT_NE(platform.dialogs[0].text.find(c.reason), std::string::npos) << platform.dialogs[0].text;
+        EXPECT_EQ(window.sheet().unsavedMarks(), 3);
+        EXPECT_TRUE(window.cbt_Save.enabled);
+        if (fs::is_regular_file(target)) {
+            EXPECT_THAT(testing::savedLines(target), ElementsAre("kept"));
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(documents), fs::directory_iterator{}), 1)
+            << "nothing else written, no temporary file left";
+    }
+}
+
 TEST_F(Formula1WindowTest, WheelAndGestureMoveTheFontSliderWithinItsRange) {
     auto& slider = window.tcb_meoFontSize;
     window.meo_jisuanjieguo_DocMouseWheel(120, false);

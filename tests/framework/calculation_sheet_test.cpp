@@ -28,7 +28,7 @@ TEST(CalculationSheet, KeepsHeaderRowsFooterAndOneTimeLine) {
 
 TEST(CalculationSheet, RemovingTheLastDesignKeepsTheTimeLines) {
     CalculationSheet sheet;
-    for (int n = 1; n <= 3; ++n) sheet.append(design(n), "t" + std::to_string(n));
+    for (int n = 1; n <= 3; ++n) sheet.append(design(n), std::string("t").append(std::to_string(n)));
     sheet.markSaved(CalculationSheet::docUnsaved);
     sheet.removeLast();
     EXPECT_THAT(sheet.xls(), ElementsAre("header 1", "header 2", "row 1", "row 2", "rule", "note", "rule",
@@ -45,6 +45,32 @@ TEST(CalculationSheet, RemovingTheLastDesignKeepsTheTimeLines) {
     EXPECT_TRUE(sheet.doc().empty());
     EXPECT_EQ(sheet.designCount(), 0);
     EXPECT_EQ(sheet.unsavedMarks(), 0);
+}
+
+TEST(CalculationSheet, TellsAViewHowManyLeadingLinesItMayKeep) {
+    CalculationSheet sheet;
+    sheet.append(design(1), "t1");
+    sheet.append(design(2), "t2");
+    const SheetLines& doc = sheet.docLines();
+    const SheetLines& xls = sheet.xlsLines();
+    const std::uint64_t docSeen = doc.revision(), xlsSeen = xls.revision();
+    EXPECT_EQ(doc.keptSince(docSeen, 5), 5u) << "nothing changed";
+
+    sheet.append(design(3), "t3");
+    EXPECT_EQ(doc.keptSince(docSeen, 5), 4u) << "the old time line went";
+    EXPECT_EQ(xls.keptSince(xlsSeen, 8), 4u) << "the old footer went";
+    sheet.removeLast();
+    sheet.removeLast();
+    EXPECT_EQ(doc.keptSince(docSeen, 5), 2u) << "the second block went";
+    EXPECT_EQ(xls.keptSince(xlsSeen, 8), 3u) << "the second row went";
+    sheet.removeLast();
+    EXPECT_EQ(doc.keptSince(docSeen, 5), 0u);
+
+    EXPECT_EQ(doc.keptSince(doc.revision() + 1, 5), 0u) << "a revision the sheet never had";
+    sheet.append(design(1), "t1");
+    const std::uint64_t early = doc.revision();
+    for (int n = 2; n <= 100; ++n) sheet.append(design(n), "t");
+    EXPECT_LE(doc.keptSince(early, 3), 2u) << "a change long ago still counts";
 }
 
 } // namespace

@@ -280,7 +280,8 @@ TEST(NumberText, ConversionMessageShortensLongTextsAtACharacter) {
         {std::string(10000, 'x'), std::string(40, 'x') + "…"},
         {twentyPiles, twentyPiles},
         {twentyPiles + "桩", twentyPiles + "…"},
-        {"a" + twentyPiles, "a" + twentyPiles.substr(0, 19 * 3) + "…"}, // the twentieth would reach column 41
+        {"a" + twentyPiles,
+         std::string("a").append(twentyPiles, 0, 19 * 3) + "…"}, // the twentieth would reach column 41
         {std::string(50, '\xFF'), std::string(40, '\xFF') + "…"},
     };
     for (const auto& c : cases) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -92,6 +93,97 @@ TEST_F(LegacyTextFileTest, AMissingFolderIsReportedAndCanBeCreated) {
     ensureFolder(missing.string());
     writeLegacyTextFile((missing / "x.txt").string(), lines({"x"}));
     EXPECT_TRUE(regularFileExists((missing / "x.txt").string()));
+}
+
+std::string messageOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const PlatformError& e) {
+        return e.what();
+    }
+    return "no failure";
+}
+
+std::size_t entries(const fs::path& folder) {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}));
+}
+
+TEST_F(LegacyTextFileTest, AFolderOrAReadOnlyFileIsNotReplacedAndStaysAsItWas) {
+    const fs::path file = folder / "sheet.txt";
+    const struct {
+        const char* what;
+        std::function<void()> make;
+        const char* reason;
+    } cases[] = {
+        {"read-only file",
+         [&] {
+             writeLegacyTextFile(file.string(), lines({"kept"}));
+             fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);
+         },
+         "只读，未覆盖"},
+        {"folder", [&] { fs::create_directory(file); }, "是文件夹，不能保存为文件"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(file);
+        c.make();
+        const auto status = fs::status(file);
+        const std::string bytes = fs::is_regular_file(file) ? readBytes(file) : "";
+        for (const std::string& message :
+             {messageOf([&] { writeLegacyTextFile(file.string(), lines({"new"})); }),
+              messageOf([&] { checkReplaceable(file.string()); })})
+            EXPECT_NE(message.find(c.reason), std::string::npos) << message;
+        EXPECT_EQ(fs::status(file).type(), status.type());
+        EXPECT_EQ(fs::status(file).permissions(), status.permissions());
+        if (fs::is_regular_file(file)) {
+            EXPECT_EQ(readBytes(file), bytes);
+        }
+        EXPECT_EQ(entries(folder), 1u) << "no temporary file is left behind";
+    }
+}
+
+TEST_F(LegacyTextFileTest, NewFilesHonourTheUmaskAndReplacedOnesKeepModeAndOwner) {
+    const fs::path file = folder / "sheet.txt";
+    const mode_t umaskBefore = ::umask(027);
+    writeLegacyTextFile(file.string(), lines({"first"}));
+    ::umask(umaskBefore);
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+    ASSERT_EQ(::chmod(file.c_str(), 0604), 0);
+    // Only root can give a file away; a colleague's file in a shared folder is what this stands for.
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(file.c_str(), 4242, 4243), 0);
+    }
+    writeLegacyTextFile(file.string(), lines({"second"}));
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0604u);
+    if (root) {
+        EXPECT_EQ(st.st_uid, 4242u);
+        EXPECT_EQ(st.st_gid, 4243u);
+    }
+    EXPECT_EQ(readBytes(file), "second\r\n");
+    EXPECT_EQ(entries(folder), 1u);
+}
+
+TEST_F(LegacyTextFileTest, ANameAtTheSystemLimitIsWrittenAndOneBeyondItFailsInChinese) {
+    const std::string longest(251, 'n');
+    writeLegacyTextFile((folder / (longest + ".txt")).string(), lines({"x"}));
+    EXPECT_EQ(readBytes(folder / (longest + ".txt")), "x\r\n");
+    const std::string message =
+        messageOf([&] { writeLegacyTextFile((folder / (longest + "n.txt")).string(), lines({"x"})); });
+    EXPECT_NE(message.find("路径或文件名过长"), std::string::npos) << message;
+    EXPECT_EQ(entries(folder), 1u);
+}
+
+TEST_F(LegacyTextFileTest, AFolderPathBeyondTheLimitLeavesNoFoldersBehind) {
+    fs::path deep = folder;
+    for (int i = 0; i < 25; ++i) deep /= std::string(200, 'd'); // over 4096 bytes in all
+    const std::string message = messageOf([&] { ensureFolder(deep.string()); });
+    EXPECT_NE(message.find("路径或文件名过长"), std::string::npos) << message;
+    EXPECT_EQ(entries(folder), 0u);
 }
 
 } // namespace

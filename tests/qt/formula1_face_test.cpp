@@ -217,6 +217,49 @@ class Formula1FaceTest : public QObject {
         QVERIFY(!xls->isVisible());
     }
 
+    void sheetViewsFollowEveryAppendAndDelete() {
+        // The views are edited at their end and skipped while their page is hidden; whatever happened
+        // meanwhile, the shown page holds exactly the sheets' lines.
+        auto* doc = widget<QPlainTextEdit>("meo_jisuanjieguo_Doc");
+        auto* xls = widget<QPlainTextEdit>("meo_jisuanjieguo_Xls");
+        const auto sameAsSheets = [&] {
+            const auto joined = [](const std::vector<std::string>& lines) {
+                QStringList texts;
+                for (const std::string& line : lines) texts << QString::fromStdString(line);
+                return texts.join(QLatin1Char('\n'));
+            };
+            return doc->toPlainText() == joined(window->model().sheet().doc()) &&
+                   xls->toPlainText() == joined(window->model().sheet().xls());
+        };
+        const auto computeDesigns = [&](int count) {
+            for (int i = 0; i < count; ++i) {
+                typeDiameter(QString::number(1000 + 100 * (i % 3)));
+                press("cbt_compute");
+            }
+        };
+        const QString before = doc->toPlainText();
+        computeDesigns(3);
+        QCOMPARE(doc->toPlainText(), before); // hidden: not touched yet
+        press("cbt_View");
+        QVERIFY(sameAsSheets());
+        press("cbt_sanchu");
+        QVERIFY(sameAsSheets());
+        press("cbt_Exit");
+        computeDesigns(1);
+        press("cbt_View");
+        QVERIFY(sameAsSheets());
+        press("cbt_Exit");
+        computeDesigns(40); // more changes than the sheets keep a record of: the views start afresh
+        press("cbt_View");
+        QVERIFY(sameAsSheets());
+        QCOMPARE(window->model().sheet().designCount(), 43);
+        while (window->model().sheet().designCount() > 0) {
+            press("cbt_sanchu");
+            QVERIFY(sameAsSheets());
+        }
+        QCOMPARE(doc->toPlainText(), QString());
+    }
+
     void sheetColumnsLineUp() {
         // Lines of equal display width (a CJK unit counts two columns) end at the same place on screen,
         // whether they hold CJK characters or not.

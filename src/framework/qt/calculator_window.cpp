@@ -276,7 +276,6 @@ void CalculatorWindow::setWorkbenchPage(QWidget* page) {
 
 void CalculatorWindow::refresh() {
     binding_->refresh();
-    sheetPage_->refresh(*model_);
     // The page shown is the first whose layer the model shows.
     for (std::size_t i = 0; i < pageLayers_.size(); ++i) {
         const Control* layer = model_->find(pageLayers_[i]);
@@ -285,6 +284,7 @@ void CalculatorWindow::refresh() {
             break;
         }
     }
+    sheetPage_->refresh();
     placePrecisionList();
 }
 

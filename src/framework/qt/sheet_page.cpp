@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QWheelEvent>
 
 namespace qianyan {
@@ -72,28 +74,55 @@ QPlainTextEdit* SheetPage::makeView(const char* name) {
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     memo->setTextInteractionFlags(Qt::NoTextInteraction);
     memo->setFont(sheetFont(12));
+    // The views change by cursor edits at their end; an undo history of them would only grow.
+    memo->document()->setUndoRedoEnabled(false);
     memo->viewport()->installEventFilter(this);
     memo->viewport()->setAttribute(Qt::WA_AcceptTouchEvents);
     memo->viewport()->grabGesture(Qt::PinchGesture);
     binding_.bind(name, memo);
-    views_.push_back({memo, new ColumnGrid(memo->document()), {}, views_.empty()});
+    views_.push_back({memo, new ColumnGrid(memo->document()), views_.empty()});
     return memo;
 }
 
-void SheetPage::refresh(const CalculatorFrame& model) {
+void SheetPage::refresh() {
+    // A compute on the main page leaves the hidden views alone, so that its cost does not grow with
+    // the sheets.
+    if (!isVisible()) return;
+    const CalculationSheet& sheet = binding_.model().sheet();
     for (View& view : views_) {
         view.grid->setFont(view.memo->font());
-        const std::vector<std::string>& lines = view.doc ? model.sheet().doc() : model.sheet().xls();
-        if (lines == view.shown) continue;
-        view.shown = lines;
-        QStringList text;
-        text.reserve(static_cast<qsizetype>(lines.size()));
-        for (const std::string& line : lines)
-            text << qtText(line);
-        view.memo->setPlainText(text.join(QLatin1Char('\n')));
-        view.memo->verticalScrollBar()->setValue(0);
-        view.memo->horizontalScrollBar()->setValue(0);
+        bringUpToDate(view, view.doc ? sheet.docLines() : sheet.xlsLines());
     }
+}
+
+void SheetPage::bringUpToDate(View& view, const SheetLines& sheet) {
+    if (sheet.revision() == view.revision) return;
+    const std::vector<std::string>& lines = sheet.lines();
+    const std::size_t kept = sheet.keptSince(view.revision, view.lineCount);
+    QString text;
+    for (std::size_t i = kept; i < lines.size(); ++i) {
+        if (i > 0) text += QLatin1Char('\n');
+        text += qtText(lines[i]);
+    }
+    // Replace everything after the last kept line: from the end of that line (its line break goes
+    // with the rest) or from the start of the text.
+    QTextDocument* document = view.memo->document();
+    QTextCursor cursor(document);
+    if (kept > 0) {
+        const QTextBlock last = document->findBlockByNumber(static_cast<int>(kept - 1));
+        cursor.setPosition(last.position() + last.length() - 1);
+    }
+    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    cursor.insertText(text);
+    view.revision = sheet.revision();
+    view.lineCount = lines.size();
+    view.memo->verticalScrollBar()->setValue(0);
+    view.memo->horizontalScrollBar()->setValue(0);
+}
+
+void SheetPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    refresh();
 }
 
 bool SheetPage::eventFilter(QObject* watched, QEvent* event) {

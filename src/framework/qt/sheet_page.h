@@ -3,7 +3,8 @@
 // and save buttons, and the font-size slider with its two other handles, Ctrl + wheel and the pinch.
 #include <QWidget>
 
-#include <string>
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 class QGestureEvent;
@@ -13,28 +14,34 @@ class QWheelEvent;
 
 namespace qianyan {
 
-class CalculatorFrame;
 class ColumnGrid;
 class ControlBinding;
+class SheetLines;
 
 class SheetPage : public QWidget {
-  public:
+public:
     SheetPage(ControlBinding& binding, QWidget* parent = nullptr);
 
-    // Shows the sheets' lines; a view whose sheet changed starts again from its first line.
-    void refresh(const CalculatorFrame& model);
+    // Shows the sheets' lines while the page is shown (a hidden page catches up when it is shown); a
+    // view whose sheet changed starts again from its first line.
+    void refresh();
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
-  private:
+private:
     struct View {
         QPlainTextEdit* memo;
         ColumnGrid* grid;
-        std::vector<std::string> shown;
         bool doc;
+        // The sheet's revision and line count as the view shows them.
+        std::uint64_t revision = 0;
+        std::size_t lineCount = 0;
     };
     QPlainTextEdit* makeView(const char* name);
+    // Redoes the view's text from the first line that changed since it was last brought up to date.
+    static void bringUpToDate(View& view, const SheetLines& sheet);
     bool wheel(const View& view, const QWheelEvent& event);
     bool pinch(const View& view, QGestureEvent& event);
     bool touchpadZoom(const View& view, const QNativeGestureEvent& event);

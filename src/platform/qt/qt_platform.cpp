@@ -40,6 +40,10 @@ bool QtPlatform::fileExists(const std::string& path) {
     return regularFileExists(path);
 }
 
+void QtPlatform::checkReplaceable(const std::string& path) {
+    qianyan::checkReplaceable(path);
+}
+
 void QtPlatform::writeTextFile(const std::string& path, const LineSource& lines) {
     writeLegacyTextFile(path, lines);
 }

@@ -14,6 +14,7 @@ class QtPlatform : public Platform {
   public:
     std::string documentsFolder() override;
     bool fileExists(const std::string& path) override;
+    void checkReplaceable(const std::string& path) override;
     void writeTextFile(const std::string& path, const LineSource& lines) override;
     // Desktop systems have no separate storage permission.
     bool requestWritePermission() override { return true; }
