@@ -3,6 +3,7 @@
 #include "formula1/qt/formula1_window.h"
 #include "formula1_soil/qt/formula1_soil_window.h"
 #include "formula2/qt/formula2_window.h"
+#include "formula3/qt/formula3_window.h"
 
 namespace qianyan {
 
@@ -18,6 +19,7 @@ constexpr CalculatorFace faces[] = {
     {"cbt_Gongshi1", make<Formula1Window>},
     {"cbt_Gongshi1_1", make<Formula1SoilWindow>},
     {"cbt_Gongshi2", make<Formula2Window>},
+    {"cbt_Gongshi3", make<Formula3Window>},
 };
 
 } // namespace

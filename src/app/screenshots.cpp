@@ -3,7 +3,9 @@
 #include "app/about_window.h"
 #include "app/launcher_window.h"
 #include "formula1/qt/formula1_window.h"
+#include "formula1_soil/qt/formula1_soil_window.h"
 #include "formula2/qt/formula2_window.h"
+#include "formula3/qt/formula3_window.h"
 #include "framework/qt/control_binding.h"
 #include "platform/qt/qt_platform.h"
 
@@ -95,6 +97,33 @@ int takeScreenshots(const QString& folder) {
     camera.shoot(second, "formula2_main");
     second.binding().act([](CalculatorFrame& m) { m.click("cbt_compute"); });
     camera.shoot(second, "formula2_results");
+
+    Formula1SoilWindow soil(platform);
+    soil.setAttribute(Qt::WA_DeleteOnClose, false);
+    soil.binding().act([](CalculatorFrame& m) {
+        m.setChecked("ckb_fumozhuli", true);
+        m.setChecked("ckb_zhengmozhuli", true);
+        m.click("cbt_compute");
+    });
+    camera.shoot(soil, "formula1_soil_results");
+    soil.binding().act([](CalculatorFrame& m) { m.click("cbt_zhengmozhuli"); });
+    camera.shoot(soil, "formula1_soil_side_panel");
+    soil.binding().act([](CalculatorFrame& m) {
+        m.click("cbt_Zmzlfanhui");
+        m.click("cbt_fumozhuli");
+    });
+    camera.shoot(soil, "formula1_soil_down_drag_panel");
+
+    Formula3Window third(platform);
+    third.setAttribute(Qt::WA_DeleteOnClose, false);
+    third.binding().act([](CalculatorFrame& m) { m.click("cbt_compute"); });
+    camera.shoot(third, "formula3_results");
+    third.binding().act([](CalculatorFrame& m) {
+        m.chooseItem("cbb_jmlx", 2);
+        m.chooseItem("cbb_yanchengshu", 2);
+        m.click("cbt_kuozhanbiaoge");
+    });
+    camera.shoot(third, "formula3_rectangle_layers");
     return camera.failed() ? 1 : 0;
 }
 

@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QStyleOptionComboBox>
 
@@ -222,10 +223,19 @@ FormPage* CalculatorWindow::addInputGroup(std::string_view groupControl) {
     auto* group = new QGroupBox;
     binding_->bind(groupControl, group);
     auto* form = new FormPage(*binding_);
+    // The group takes the height the window has left and scrolls when its rows need more.
+    auto* scroll = new QScrollArea;
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidget(form);
+    scroll->viewport()->setAutoFillBackground(false);
+    form->setAutoFillBackground(false);
     auto* layout = new QVBoxLayout(group);
     layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(form);
-    mainLayout_->insertWidget(mainLayout_->indexOf(outputGroup_), group, 1);
+    layout->addWidget(scroll);
+    group->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    mainLayout_->insertWidget(mainLayout_->indexOf(outputGroup_), group, 100);
     refresh();
     return form;
 }

@@ -17,12 +17,14 @@ namespace qianyan {
 FormPage::FormPage(ControlBinding& binding, QWidget* parent)
     : QWidget(parent), binding_(binding), layout_(new QVBoxLayout(this)) {
     layout_->setContentsMargins(6, 6, 6, 6);
+    layout_->setSpacing(3);
 }
 
 QGridLayout* FormPage::rows() {
     if (!rows_) {
         rows_ = new QGridLayout;
         rows_->setColumnStretch(1, 1);
+        rows_->setVerticalSpacing(2);
         layout_->addLayout(rows_);
     }
     return rows_;
