@@ -89,8 +89,7 @@ TVOR_FRM_KELD1_1::TVOR_FRM_KELD1_1(Platform& platform)
       Grid2_Fumozhulixishubiao(referenceGrid(downDragReferenceColumns, downDragReferenceRows)) {
     foldSideResistanceColumns(Grid1_Zhengmozhulijisuan, false);
     foldDownDragColumns(Grid1_Fumozhulijisuan, false);
-    // The workbench of this window is not there yet.
-    cbt_YouHua.enabled = false;
+    workbench.declare(workbenchDeclaration());
 }
 
 void TVOR_FRM_KELD1_1::declare(WindowDeclaration& d) {
