@@ -46,7 +46,7 @@ Control layerCountList() {
 Grid layerGrid(std::span<const LayerColumn> columns, std::initializer_list<std::string_view> firstRow) {
     Grid grid;
     grid.columns = gridColumns(columns);
-    grid.rows = TextTable(columns.size());
+    grid.rows = TextTable(columns.size(), TextTable::Storage::Editable);
     grid.rows.appendRow(firstRow);
     grid.readOnly = true;
     return grid;
