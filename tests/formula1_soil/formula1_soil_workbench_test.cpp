@@ -82,6 +82,31 @@ protected:
         window.MainFormLayer.visible = mainShown;
         window.YouHuaFormLayer.visible = benchShown;
     }
+    // Two layers in each panel, entered as a person does, for the appendix to list.
+    void twoLayerPanels() {
+        const auto done = [](Outcome o) { ASSERT_EQ(o, Outcome::Done); };
+        done(window.setChecked("ckb_zhengmozhuli", true));
+        done(window.click("cbt_zhengmozhuli"));
+        done(window.chooseItem("cbb_ZhengTuchengshu", 1));
+        done(window.editCell("Grid1_Zhengmozhulijisuan", 1, 1, "5.000"));
+        done(window.editCell("Grid1_Zhengmozhulijisuan", 1, 2, "60.00"));
+        done(window.click("cbt_Zmzlfanhui"));
+        done(window.setChecked("ckb_fumozhuli", true));
+        done(window.click("cbt_fumozhuli"));
+        done(window.chooseItem("cbb_Tuchengshu", 1));
+        done(window.typeText("cbe_Junbuhezai", "20.00"));
+        for (const auto& [col, text] : {std::pair{2, "-14.500"}, {3, "18.50"}, {4, "0.25"}, {5, "45.00"}})
+            done(window.editCell("Grid1_Fumozhulijisuan", 1, col, text));
+        done(window.click("cbt_Fmzlfanhui"));
+    }
+    std::vector<std::string> saved(std::string_view which) {
+        return testing::savedLines(documents /
+                                   ("嵌岩桩优化计算" + std::string(which) + "结果(依据JGJ94-2008)_表格.txt"));
+    }
+    static std::vector<std::string> golden(std::string_view name) {
+        return testing::savedLines(std::filesystem::path(QIANYAN_TEST_DATA) / "formula1_soil" / "golden" /
+                                   name);
+    }
     void open() { window.click("cbt_YouHua"); }
     void sweep() { window.click("cbt_YHcompute"); }
 };
@@ -306,6 +331,88 @@ TEST_F(Formula1SoilWorkbenchTest, LoadingARowSetsTheBoxesFromTheSwitchTexts) {
     EXPECT_EQ(window.cbb_czgy.text, "泥浆护壁成桩后注浆");
     EXPECT_EQ(window.edt_Rajin.text, "") << "the change handlers cleared the outputs";
     EXPECT_TRUE(window.cbt_compute.visible);
+}
+
+TEST_F(Formula1SoilWorkbenchTest, TheSavedTablesMatchTheGoldenFilesInBothWidths) {
+    twoLayerPanels();
+    open();
+    narrowOptions();
+    setSwitches("1", "1");
+    sweep();
+    window.headerClick("Grid2_Youhuajieguo", 3);
+    window.click("cbt_YHsave");
+    const std::vector<std::string> wide = saved("原始");
+    EXPECT_EQ(wide, golden("workbench_results_table.txt"));
+    ASSERT_GE(wide.size(), 13u);
+    for (std::size_t i = 5; i < 13; ++i) EXPECT_EQ(displayWidth(wide[i]), 150) << i;
+
+    // Down-drag off: the narrow box; the filtered table numbers its own rows.
+    setSwitches("0", "2");
+    sweep();
+    setBounds(8, "13000", "0");
+    setBounds(9, "0", "0");
+    setBounds(10, "0", "0");
+    window.click("cbt_YHsaixuan");
+    window.click("cbt_YHsave");
+    EXPECT_EQ(saved("筛选"), golden("workbench_filtered_table.txt"));
+}
+
+TEST_F(Formula1SoilWorkbenchTest, TheAppendixWritesWhatTheSwitchTextsOfTheFirstRowSay) {
+    const std::string timeLine = "计算时间：2024/5/6 14:03:27";
+    const std::string wideBorder(65, '*'), narrowBorder(50, '*');
+    const struct {
+        const char *downDrag, *sideResistance;
+        std::vector<std::string> tail; // the file's last lines
+    } cases[] = {
+        {"1", "0", {"*    2、 桩侧土体侧阻力不考虑。                                 *", wideBorder}},
+        {"1", "x", {"*        -----------------------------------------------------  *", wideBorder}},
+        {"0",
+         "0",
+         {timeLine, "", narrowBorder, "*  附录：桩侧土体参数                            *",
+          "*    1、 桩侧土嵌岩桩不考虑。                  *",
+          "*    2、 桩侧土体侧阻力不考虑。                  *", narrowBorder}},
+        {"0",
+         "",
+         {timeLine, "", narrowBorder, "*  附录：桩侧土体参数                            *",
+          "*    1、 桩侧土嵌岩桩不考虑。                  *", narrowBorder}},
+        {"", "1", {timeLine, ""}},
+    };
+    open();
+    narrowOptions();
+    sweep();
+    platform.defaultAnswer = true; // overwrite
+    // In every row: the sort that brings 存盘 back changes which row is first.
+    const auto setSwitchTexts = [&](std::string_view downDrag, std::string_view sideResistance) {
+        TextTable& rows = bench().Grid2_Youhuajieguo.rows;
+        for (std::size_t r = 0; r < rows.rowCount(); ++r) {
+            rows.setCell(r, downDragColumn, downDrag);
+            rows.setCell(r, sideResistanceColumn, sideResistance);
+        }
+    };
+    for (const auto& c : cases) {
+        setSwitchTexts(c.downDrag, c.sideResistance);
+        window.headerClick("Grid2_Youhuajieguo", 1); // 存盘 back
+        ASSERT_EQ(window.click("cbt_YHsave"), Outcome::Done);
+        const std::vector<std::string> lines = saved("原始");
+        ASSERT_GE(lines.size(), c.tail.size());
+        EXPECT_EQ(std::vector<std::string>(lines.end() - static_cast<long>(c.tail.size()), lines.end()),
+                  c.tail)
+            << c.downDrag << " " << c.sideResistance;
+    }
+
+    // p, Eg and Ep are numbers at the time of saving, or nothing is written.
+    setSwitchTexts("1", "1");
+    window.Fumozhuli_FormLayer.visible = true;
+    window.YouHuaFormLayer.visible = false;
+    window.typeText("edt_Dimianbiaogao", "-0.3m");
+    window.Fumozhuli_FormLayer.visible = false;
+    window.YouHuaFormLayer.visible = true;
+    std::filesystem::remove(documents / "嵌岩桩优化计算原始结果(依据JGJ94-2008)_表格.txt");
+    window.headerClick("Grid2_Youhuajieguo", 1);
+    window.click("cbt_YHsave");
+    EXPECT_EQ(dialogTexts().back(), "“-0.3m”不是有效的数值");
+    EXPECT_TRUE(std::filesystem::is_empty(documents));
+    EXPECT_TRUE(bench().cbt_YHsave.enabled);
 }
 
 } // namespace
