@@ -153,12 +153,10 @@ const WorkbenchDeclaration& TVOR_FRM_KELD1_1::workbenchDeclaration() {
         bounds,
         {},
         150,
-        " 基    桩  桩身截面  桩身直径  嵌岩深度  岩石强度  成    桩  深 径 比  综合系数  桩承载力  下拉荷载 "
-        " "
-        "净承载力  净承载力  桩混凝土  工艺系数  桩身强度 ",
-        " 编    号  类    型    d(mm)    hr(mm)   frk(MPa)  工    艺    hr/d      ζr      Ra(kN)    Qgn(kN)  "
-        " "
-        "Ra'(kN)  占百分比  强度等级    ψc      Rc(kN)  ",
+        " 基    桩  桩身截面  桩身直径  嵌岩深度  岩石强度  成    桩  深 径 比  "
+        "综合系数  桩承载力  下拉荷载  净承载力  净承载力  桩混凝土  工艺系数  桩身强度 ",
+        " 编    号  类    型    d(mm)    hr(mm)   frk(MPa)  工    艺    hr/d      ζr      "
+        "Ra(kN)    Qgn(kN)   Ra'(kN)  占百分比  强度等级    ψc      Rc(kN)  ",
         fileCells,
     };
     return layout;
