@@ -46,7 +46,7 @@ Control layerCountList() {
 Grid layerGrid(std::span<const LayerColumn> columns, std::initializer_list<std::string_view> firstRow) {
     Grid grid;
     grid.columns = gridColumns(columns);
-    grid.rows = TextTable(columns.size());
+    grid.rows = TextTable(columns.size(), TextTable::Storage::Editable);
     grid.rows.appendRow(firstRow);
     grid.readOnly = true;
     return grid;
@@ -89,8 +89,7 @@ TVOR_FRM_KELD1_1::TVOR_FRM_KELD1_1(Platform& platform)
       Grid2_Fumozhulixishubiao(referenceGrid(downDragReferenceColumns, downDragReferenceRows)) {
     foldSideResistanceColumns(Grid1_Zhengmozhulijisuan, false);
     foldDownDragColumns(Grid1_Fumozhulijisuan, false);
-    // The workbench of this window is not there yet.
-    cbt_YouHua.enabled = false;
+    workbench.declare(workbenchDeclaration());
 }
 
 void TVOR_FRM_KELD1_1::declare(WindowDeclaration& d) {

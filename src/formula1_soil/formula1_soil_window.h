@@ -50,11 +50,16 @@ public:
     void cbt_fmzlzhankaiClick();
     void cbt_FmzlfanhuiClick();
 
-    // This window has no workbench yet: ★ stays disabled and the adapter's hooks are never reached.
-    WorkbenchCalculator* workbenchAdapter() override { return nullptr; }
+    // The workbench adapter's own half (formula1_soil_workbench.cpp): the circular-pile options plus the
+    // two switches that decide for a whole sweep whether the down-drag and the side resistance count.
+    std::vector<LoopCounts> readOptionRows() override;
+    void writeCandidate(std::size_t kind, std::span<const std::uint64_t> position,
+                        std::size_t firstChanged) override;
     std::unique_ptr<CalculatorFrame> clone() const override;
-    void appendCandidateRow(TextTable& /*table*/, std::string_view /*label*/) override {}
-    void loadCandidate(const TextTable& /*table*/, std::size_t /*row*/) override {}
+    void appendCandidateRow(TextTable& table, std::string_view label) override;
+    void loadCandidate(const TextTable& table, std::size_t row) override;
+    // The soil data of the panels as they stand, boxed after the table file.
+    void writeTableAppendix(const LineSink& sink, const TextTable& table) override;
 
 protected:
     // The controls of the main page and both panels; what each input's change clears and does is one
@@ -63,6 +68,15 @@ protected:
 
 
 private:
+    static const WorkbenchDeclaration& workbenchDeclaration();
+    void writeDownDragAppendix(const LineSink& sink) const;
+
+    // The switches of the sweep being run (option rows 5 and 6), ticked or cleared in the check boxes
+    // when its first candidate is written.
+    struct SweepSwitches {
+        bool downDrag = false, sideResistance = false;
+    } sweepSwitches_;
+
     void declareHandlers(WindowDeclaration& d);
     void declareClicks(WindowDeclaration& d);
     void declarePanelGrids(WindowDeclaration& d);

@@ -13,7 +13,7 @@ std::vector<GridColumn> gridColumns(std::span<const LayerColumn> columns) {
 }
 
 void setLayerCount(TextTable& layers, std::size_t count) {
-    TextTable resized(layers.columnCount());
+    TextTable resized(layers.columnCount(), layers.storage());
     for (std::size_t r = 0; r < count; ++r) {
         std::vector<std::string> cells = r < layers.rowCount() ? layers.row(r) : std::vector<std::string>(1);
         cells[0] = std::to_string(r + 1);
@@ -35,7 +35,7 @@ void clearColumnsFrom(LayerRows& rows, std::size_t first) {
 }
 
 TextTable tableOf(const LayerRows& rows, std::size_t columns) {
-    TextTable table(columns);
+    TextTable table(columns, TextTable::Storage::Editable);
     for (const std::vector<std::string>& row : rows) {
         const std::vector<std::string_view> views(row.begin(), row.end());
         table.appendRow(views);

@@ -26,6 +26,7 @@ using LayerRows = std::vector<std::vector<std::string>>;
 LayerRows rowsOf(const TextTable& layers);
 // Empties the computed cells: every column from `first` on.
 void clearColumnsFrom(LayerRows& rows, std::size_t first);
+// Editable storage: a panel's few rows are rebuilt by every computation, once per sweep candidate.
 TextTable tableOf(const LayerRows& rows, std::size_t columns);
 
 // Each row's share of total in per cent, from the two-decimal text of its value column as written:
