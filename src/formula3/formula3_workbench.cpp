@@ -114,7 +114,7 @@ constexpr std::array<BoundsWrite, 2> bounds{{{ra, raFilterRow}, {rc, rcFilterRow
 
 // A table-file row: the label, the section, four dimension cells (d, c, a, b; "-" where the section has
 // none), then these.
-constexpr TableFileCell centredCell{section, 8, true, 2};
+constexpr TableFileCell sectionCell{section, 8, true, 2};
 constexpr TableFileCell dimensionCell{firstDimension, 6, false, 4};
 constexpr TableFileCell absentDimensionCell{-1, 8, true, 2, "-"};
 constexpr std::array<TableFileCell, 24> fileCellsAfterDimensions{{
@@ -231,13 +231,14 @@ const WorkbenchDeclaration& TVOR_FRM_KELD3::workbenchDeclaration() {
         {verdict, "超规", argb::red},
         300,
         // The column headers as they have always been printed: the second line is four columns short.
-        " 基    桩  桩身截面  桩身直径  椭圆直段  矩形长边  矩形短边  嵌岩深度  岩石强度  成    桩  等效直径 "
-        " "
-        "等效直径  深 径 比  截面计算  侧阻系数  极限侧阻  极限侧阻  端阻系数  极限端阻  极限端阻  嵌岩阻力  "
-        "桩承载力  综合系数  嵌岩阻力  桩承载力  两者比较  桩混凝土  工艺系数  桩身强度  岩石坚硬  计算结果 ",
-        " 编    号  类    型    d(mm)     c(mm)     a(mm)     b(mm)     hr(m)   frk(MPa)  工    艺  算    法 "
-        "  deq(mm)   hr/deq   取值依据    ζs      Qsr(kN)  占百分比    ζp      Qpr(kN)  占百分比   Qrk(kN) "
-        "  Ra(kN)    ζr      Qrkz(kN)   Raz(kN)   Ra/Raz   强度等级    ψc      Rc(kN)   程    度  合规判定 ",
+        " 基    桩  桩身截面  桩身直径  椭圆直段  矩形长边  矩形短边  嵌岩深度  岩石强度  "
+        "成    桩  等效直径  等效直径  深 径 比  截面计算  侧阻系数  极限侧阻  极限侧阻  "
+        "端阻系数  极限端阻  极限端阻  嵌岩阻力  桩承载力  综合系数  嵌岩阻力  桩承载力  "
+        "两者比较  桩混凝土  工艺系数  桩身强度  岩石坚硬  计算结果 ",
+        " 编    号  类    型    d(mm)     c(mm)     a(mm)     b(mm)     hr(m)   frk(MPa)  "
+        "工    艺  算    法   deq(mm)   hr/deq   取值依据    ζs      Qsr(kN)  占百分比    "
+        "ζp      Qpr(kN)  占百分比   Qrk(kN)   Ra(kN)    ζr      Qrkz(kN)   Raz(kN)   "
+        "Ra/Raz   强度等级    ψc      Rc(kN)   程    度  合规判定 ",
         {},
         formula3Note,
     };
@@ -399,14 +400,18 @@ void TVOR_FRM_KELD3::appendCandidateRow(TextTable& table, std::string_view candi
     const std::optional<double> side = percentOf(layer(col::sideResistance), layer(col::totalResistance));
     const std::optional<double> end = side ? std::optional(100 - *side) : std::nullopt;
 
-    const std::string razText = fixed(razValue, 10, 0), ratio = fixed(layer(col::interpolationRatio), 10, 2),
-                      zetaSText = fixed(layer(col::sideUsed), 10, 4),
-                      qrsText = fixed(layer(col::sideResistance), 10, 0), sideText = percentText(side),
-                      zetaPText = fixed(layer(col::endUsed), 10, 4),
-                      qrpText = fixed(layer(col::endResistance), 10, 0), endText = percentText(end),
-                      qrkText = fixed(layer(col::totalResistance), 10, 0),
-                      qrkzText = fixed(2 * razValue, 10, 0),
-                      raRazText = percentText(percentOf(raValue, razValue));
+    const std::string razText = fixed(razValue, 10, 0);
+    const std::string ratioText = fixed(layer(col::interpolationRatio), 10, 2);
+    const std::string zetaSText = fixed(layer(col::sideUsed), 10, 4);
+    const std::string qrsText = fixed(layer(col::sideResistance), 10, 0);
+    const std::string sideText = percentText(side);
+    const std::string zetaPText = fixed(layer(col::endUsed), 10, 4);
+    const std::string qrpText = fixed(layer(col::endResistance), 10, 0);
+    const std::string endText = percentText(end);
+    const std::string qrkText = fixed(layer(col::totalResistance), 10, 0);
+    // Raz, Qrkz and Ra/Raz come from the shown texts, so they carry the precision mode.
+    const std::string qrkzText = fixed(2 * razValue, 10, 0);
+    const std::string raRazText = percentText(percentOf(raValue, razValue));
     const std::array<std::string_view, columnCount> cells{
         candidate,
         sectionName(sweep_.section),
@@ -420,7 +425,7 @@ void TVOR_FRM_KELD3::appendCandidateRow(TextTable& table, std::string_view candi
         circle ? std::string_view("-")
                : algorithmShortNames.at(static_cast<std::size_t>(cbb_deqcheck.itemIndex)),
         edt_ddeq.text,
-        ratio,
+        ratioText,
         areaBasisNames.at(circle ? 0 : static_cast<std::size_t>(cbb_JmApU.itemIndex)),
         zetaSText,
         qrsText,
@@ -477,7 +482,7 @@ void TVOR_FRM_KELD3::loadCandidate(const TextTable& table, std::size_t row) {
 
 void TVOR_FRM_KELD3::writeTableFileCells(std::string& line, const TextTable& table, std::size_t row) {
     const auto cell = [&](std::size_t column) { return table.cell(row, column); };
-    appendTableFileCell(line, cell(section), centredCell);
+    appendTableFileCell(line, cell(section), sectionCell);
     // d and c for the circle (no c) and the obround, a and b for rectangles and squares.
     const std::optional<SweptSection> kind = sectionOfName(cell(section));
     const bool rectangular = kind && measuredBySide(*kind);
