@@ -12,9 +12,7 @@ namespace qianyan {
 namespace {
 
 namespace col = layer_column;
-using ::testing::Each;
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 
 struct OptionRowCells {
     int row;
