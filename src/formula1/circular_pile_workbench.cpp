@@ -22,14 +22,13 @@ OptionCells optionCells(const TextTable& grid, std::size_t row) {
     return {grid.cell(row, 1), grid.cell(row, 2), grid.cell(row, 3)};
 }
 
-// A depth cell in "d" notation: the number before its first "d".
+} // namespace
+
 double depthFactor(std::string_view cell) {
     const std::size_t d = cell.find('d');
     if (d == std::string_view::npos) throw ConversionError(conversionMessage(cell));
     return readStrict(cell.substr(0, d));
 }
-
-} // namespace
 
 long long gradeNumberOfText(std::string_view text) {
     std::size_t start = text.empty() ? 0 : decodeUtf8(text, 0).length;

@@ -50,5 +50,8 @@ struct CircularPileSweep {
 
 // The grade number in a grade text: the two characters after the first ("C25" gives 25).
 long long gradeNumberOfText(std::string_view text);
+// A depth option cell in "d" notation: the number before its first "d"; a cell without one is not a
+// depth of that notation and throws ConversionError.
+double depthFactor(std::string_view cell);
 
 } // namespace qianyan

@@ -15,9 +15,6 @@ namespace {
 const std::string d39 = spaces(6) + repeated('-', 39);
 const std::string dash = "-";
 
-constexpr std::array<std::string_view, 8> algorithmShortNames{"面积相等", "周长相等", "回转imax", "回转imin",
-                                                              "截面长边", "截面短边", "最大包络", "最小包络"};
-
 std::string_view sectionName(const SectionGeometry& g) {
     switch (g.type) {
     case SectionType::Circle:
@@ -393,8 +390,7 @@ std::vector<std::string> docBlock(const Formula3SheetInputs& in, const Formula3R
 } // namespace
 
 SheetDesign formula3SheetDesign(const Formula3SheetInputs& in, const Formula3Result& r) {
-    return circularPileSheetDesign({formula3XlsWidth, formula3XlsColumns1, formula3XlsColumns2,
-                                    " 注: 采用《建筑桩基技术规范》(JGJ 94-2008)条文说明公式计算"},
+    return circularPileSheetDesign({formula3XlsWidth, formula3XlsColumns1, formula3XlsColumns2, formula3Note},
                                    xlsRow(in, r), docBlock(in, r));
 }
 

@@ -5,12 +5,19 @@
 #include "framework/calculation_sheet.h"
 #include "framework/calculator_frame.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 
 namespace qianyan {
 
+// The equivalent-diameter algorithms A-H as the tables name them, 8 columns wide.
+inline constexpr std::array<std::string_view, 8> algorithmShortNames{
+    "面积相等", "周长相等", "回转imax", "回转imin", "截面长边", "截面短边", "最大包络", "最小包络"};
+
 inline constexpr int formula3XlsWidth = 240;
+// The note under the tables of the sheets and the workbench.
+inline constexpr std::string_view formula3Note = " 注: 采用《建筑桩基技术规范》(JGJ 94-2008)条文说明公式计算";
 // As the column headers have always been printed: the second line is one column short of the rule.
 inline constexpr std::string_view formula3XlsColumns1 =
     " 基    桩  桩身截面  桩身直径  椭圆直段  矩形长边  矩形短边  等效直径  等效直径  截面计算  嵌岩深度  "

@@ -128,6 +128,7 @@ TVOR_FRM_KELD3::TVOR_FRM_KELD3(Platform& platform)
     StringGrid_KELD3.rows = TextTable(layer_column::count);
     StringGrid_KELD3.rows.appendRow({"1", "1.00", "25.00", "0.0100", "0.5000"});
     showLayerColumns();
+    workbench.declare(workbenchDeclaration());
 }
 
 void TVOR_FRM_KELD3::declare(WindowDeclaration& d) {
@@ -195,6 +196,7 @@ void TVOR_FRM_KELD3::cbt_computeClick() {
     }
     const Formula3Result& r = std::get<Formula3Result>(outcome);
     writeOutputs(r);
+    lastCompliant_ = r.compliant;
     if (workbenchOpen()) return;
     appendDesign(sheetDesign(options, r));
 }

@@ -6,11 +6,12 @@
 // What each input's change empties is a table (formula3_window_inputs.cpp); the handlers below hold only
 // what a change does beyond emptying those outputs and bringing back 计算.
 #include "formula3/formula3_evaluation.h"
+#include "formula3/formula3_workbench.h"
 #include "framework/calculator_frame.h"
 
 namespace qianyan {
 
-class TVOR_FRM_KELD3 : public CalculatorFrame {
+class TVOR_FRM_KELD3 : public CalculatorFrame, public WorkbenchCalculator {
 public:
     explicit TVOR_FRM_KELD3(Platform& platform);
 
@@ -52,6 +53,16 @@ public:
     // Whether the layer table shows all its columns (the expand button reads "折叠").
     bool layerTableExpanded() const { return cbt_kuozhanbiaoge.text == "折叠"; }
 
+    // The workbench adapter (formula3_workbench.cpp).
+    WorkbenchCalculator* workbenchAdapter() override { return this; }
+    std::unique_ptr<CalculatorFrame> clone() const override;
+    std::vector<LoopCounts> readOptionRows() override;
+    void writeCandidate(std::size_t kind, std::span<const std::uint64_t> position,
+                        std::size_t firstChanged) override;
+    void appendCandidateRow(TextTable& table, std::string_view candidate) override;
+    void loadCandidate(const TextTable& table, std::size_t row) override;
+    void writeTableFileCells(std::string& line, const TextTable& table, std::size_t row) override;
+
 protected:
     void declare(WindowDeclaration& d) override;
 
@@ -80,10 +91,20 @@ private:
     // The reduction controls follow the two check boxes.
     void enableEndReduction();
 
+    static const WorkbenchDeclaration& workbenchDeclaration();
+    void startSweptSection(SweptSection section);
+    void writeSweptDimensions();
+    void writeSweptSocketLength();
+    // Writes a cell of the first layer as an edit would, when its text changes.
+    void writeLayerCell(std::size_t column, std::string_view text);
+
     SectionGeometry checkSection();
     RockLayerOptions checkedLayerOptions();
     void writeOutputs(const Formula3Result& r);
     SheetDesign sheetDesign(const RockLayerOptions& options, const Formula3Result& r) const;
+
+    Formula3Sweep sweep_;
+    bool lastCompliant_ = true; // the verdict of the last evaluation, for the workbench's table
 };
 
 } // namespace qianyan
