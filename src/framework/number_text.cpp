@@ -25,10 +25,19 @@ bool isSign(char c) {
 }
 
 // A decimal number as 0.DIGITS × 10^point. DIGITS has no leading or trailing zeros; it is empty for zero.
+// The digits live in the object itself: formatting a number allocates nothing until its text is written.
 struct Decimal {
     bool negative = false;
-    std::string digits;
+    char digits[24] = {};
+    int size = 0;
     int point = 0;
+
+    char digit(long long i) const { return i >= 0 && i < size ? digits[i] : '0'; }
+    void dropTrailingZeros() {
+        while (size > 0 && digits[size - 1] == '0')
+            --size;
+        if (size == 0) *this = Decimal{}; // a value rounded to zero loses its sign
+    }
 };
 
 // The shortest decimal text that reads back as value, split into its parts.
@@ -41,57 +50,52 @@ Decimal shortestDecimal(double value) {
     if (d.negative) text.remove_prefix(1);
     const std::size_t e = text.find('e');
     for (char c : text.substr(0, e))
-        if (c != '.') d.digits += c;
+        if (c != '.') d.digits[d.size++] = c;
     int exponent = 0;
     std::from_chars(text.data() + e + 2, text.data() + text.size(), exponent);
     if (text[e + 1] == '-') exponent = -exponent;
     d.point = exponent + 1;
-    while (!d.digits.empty() && d.digits.back() == '0')
-        d.digits.pop_back();
-    if (d.digits.empty()) d = Decimal{};
+    d.dropTrailingZeros();
     return d;
 }
 
 // Keeps the first `keep` digits, rounding half away from zero on the dropped ones.
 void roundDigits(Decimal& d, long long keep) {
-    if (keep >= static_cast<long long>(d.digits.size())) return;
-    const bool up = keep >= 0 && d.digits[static_cast<std::size_t>(keep)] >= '5';
-    d.digits.resize(static_cast<std::size_t>(std::max(keep, 0LL)));
+    if (keep >= d.size) return;
+    const bool up = keep >= 0 && d.digits[keep] >= '5';
+    d.size = static_cast<int>(std::max(keep, 0LL));
     if (up) {
-        while (!d.digits.empty() && d.digits.back() == '9')
-            d.digits.pop_back();
-        if (d.digits.empty()) {
-            d.digits.assign(1, '1');
+        while (d.size > 0 && d.digits[d.size - 1] == '9')
+            --d.size;
+        if (d.size == 0) {
+            d.digits[0] = '1';
+            d.size = 1;
             ++d.point;
         } else {
-            ++d.digits.back();
+            ++d.digits[d.size - 1];
         }
     }
-    while (!d.digits.empty() && d.digits.back() == '0')
-        d.digits.pop_back();
-    if (d.digits.empty()) d = Decimal{}; // a value rounded to zero loses its sign
+    d.dropTrailingZeros();
 }
 
-// The digits at positions [from, to), zeros outside the stored ones.
-std::string digitsAt(const Decimal& d, long long from, long long to) {
-    std::string out;
+// Appends the digits at positions [from, to), zeros outside the stored ones.
+void appendDigits(std::string& out, const Decimal& d, long long from, long long to) {
     for (long long i = from; i < to; ++i)
-        out += i >= 0 && i < static_cast<long long>(d.digits.size()) ? d.digits[static_cast<std::size_t>(i)]
-                                                                     : '0';
-    return out;
+        out += d.digit(i);
 }
 
-std::string exponentText(const Decimal& d, bool plusSign) {
-    std::string out = d.negative ? "-" : "";
-    out += d.digits.front();
-    if (d.digits.size() > 1) out.append(".").append(d.digits, 1);
+void appendExponentText(std::string& out, const Decimal& d, bool plusSign) {
+    if (d.negative) out += '-';
+    out += d.digits[0];
+    if (d.size > 1) out.append(".").append(d.digits + 1, static_cast<std::size_t>(d.size - 1));
     const int exponent = d.point - 1;
     out += 'E';
     if (exponent < 0)
         out += '-';
     else if (plusSign)
         out += '+';
-    return out + std::to_string(std::abs(exponent));
+    char buffer[8];
+    out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, std::abs(exponent)).ptr);
 }
 
 std::string nonFiniteText(double value) {
@@ -165,32 +169,63 @@ Reading convertNumber(std::string_view number) {
 
 } // namespace
 
-std::string fixed(double value, int precision, int decimals) {
-    if (!std::isfinite(value)) return nonFiniteText(value);
+void appendFixed(std::string& out, double value, int precision, int decimals) {
+    if (!std::isfinite(value)) {
+        out += nonFiniteText(value);
+        return;
+    }
     decimals = std::max(decimals, 0);
     Decimal d = shortestDecimal(value);
     roundDigits(d, std::min<long long>(precision, static_cast<long long>(d.point) + decimals));
-    if (!d.digits.empty() && d.point > precision) return exponentText(d, true);
-    std::string out = d.negative ? "-" : "";
-    out += d.point > 0 ? digitsAt(d, 0, d.point) : "0";
-    if (decimals > 0)
-        out.append(".").append(digitsAt(d, d.point, static_cast<long long>(d.point) + decimals));
+    if (d.size > 0 && d.point > precision) {
+        appendExponentText(out, d, true);
+        return;
+    }
+    if (d.negative) out += '-';
+    if (d.point > 0)
+        appendDigits(out, d, 0, d.point);
+    else
+        out += '0';
+    if (decimals > 0) {
+        out += '.';
+        appendDigits(out, d, d.point, static_cast<long long>(d.point) + decimals);
+    }
+}
+
+std::string fixed(double value, int precision, int decimals) {
+    std::string out;
+    appendFixed(out, value, precision, decimals);
     return out;
 }
 
-std::string general(double value) {
-    if (!std::isfinite(value)) return nonFiniteText(value);
+void appendGeneral(std::string& out, double value) {
+    if (!std::isfinite(value)) {
+        out += nonFiniteText(value);
+        return;
+    }
     Decimal d = shortestDecimal(value);
     roundDigits(d, generalDigits);
-    if (d.digits.empty()) return "0";
+    if (d.size == 0) {
+        out += '0';
+        return;
+    }
     // Fixed notation from 0.00001 (0.1E-4) up to fifteen integer digits.
-    if (d.point < -4 || d.point > generalDigits) return exponentText(d, false);
-    std::string out = d.negative ? "-" : "";
-    const auto size = static_cast<int>(d.digits.size());
-    if (d.point <= 0)
-        return out.append("0.").append(static_cast<std::size_t>(-d.point), '0').append(d.digits);
-    out += digitsAt(d, 0, d.point);
-    if (size > d.point) out.append(".").append(d.digits, static_cast<std::size_t>(d.point));
+    if (d.point < -4 || d.point > generalDigits) {
+        appendExponentText(out, d, false);
+        return;
+    }
+    if (d.negative) out += '-';
+    if (d.point <= 0) {
+        out.append("0.").append(static_cast<std::size_t>(-d.point), '0').append(d.digits, static_cast<std::size_t>(d.size));
+        return;
+    }
+    appendDigits(out, d, 0, d.point);
+    if (d.size > d.point) out.append(".").append(d.digits + d.point, static_cast<std::size_t>(d.size - d.point));
+}
+
+std::string general(double value) {
+    std::string out;
+    appendGeneral(out, value);
     return out;
 }
 

@@ -20,8 +20,11 @@ public:
 // At most `precision` significant digits and exactly `decimals` decimals; exponent form when the
 // integer part needs more than `precision` digits. Non-finite values are the caller's concern.
 std::string fixed(double value, int precision, int decimals);
+// The same text appended to out, so that a caller writing many numbers reuses one buffer.
+void appendFixed(std::string& out, double value, int precision, int decimals);
 // Shortest text showing value to 15 significant digits: 1000, 1.5, 33.3333333333333, 1E-6, 1.5E20.
 std::string general(double value);
+void appendGeneral(std::string& out, double value);
 
 // Optional sign, digits with an optional "." fraction, optional exponent. Anything else, or a value
 // beyond the range of a double, throws ConversionError.

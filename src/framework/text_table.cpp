@@ -20,6 +20,53 @@ TextTable& TextTable::operator=(const TextTable& other) {
     return *this;
 }
 
+namespace {
+
+// A packed cell: its length in one byte (or 255 and four more bytes for a longer one), then its bytes.
+// Finding a cell skips the cells before it by their lengths, without reading their texts.
+constexpr unsigned char longCell = 255;
+
+std::size_t packedSize(std::string_view text) {
+    return text.size() + (text.size() < longCell ? 1 : 5);
+}
+
+char* writePacked(char* p, std::string_view text) {
+    if (text.size() < longCell) {
+        *p++ = static_cast<char>(text.size());
+    } else {
+        *p++ = static_cast<char>(longCell);
+        const auto length = static_cast<std::uint32_t>(text.size());
+        std::memcpy(p, &length, 4);
+        p += 4;
+    }
+    if (!text.empty()) std::memcpy(p, text.data(), text.size());
+    return p + text.size();
+}
+
+std::string_view readPacked(const char*& p) {
+    std::size_t length = static_cast<unsigned char>(*p++);
+    if (length == longCell) {
+        std::uint32_t longLength = 0;
+        std::memcpy(&longLength, p, 4);
+        p += 4;
+        length = longLength;
+    }
+    const std::string_view text(p, length);
+    p += length;
+    return text;
+}
+
+void skipPacked(const char*& p) {
+    const std::size_t length = static_cast<unsigned char>(*p);
+    if (length < longCell) {
+        p += 1 + length;
+        return;
+    }
+    readPacked(p);
+}
+
+} // namespace
+
 const char* TextTable::rowStart(std::size_t row) const {
     const RowRef ref = rows_.at(row);
     return chunks_[ref >> 32].get() + (ref & 0xFFFFFFFFu);
@@ -28,10 +75,10 @@ const char* TextTable::rowStart(std::size_t row) const {
 std::string_view TextTable::cell(std::size_t row, std::size_t column) const {
     if (storage_ == Storage::Editable)
         return column < columns_ ? std::string_view(cells_[rows_.at(row) * columns_ + column]) : std::string_view();
-    const char* p = rowStart(row);
-    for (std::size_t c = 0; c < column && c < columns_; ++c) p += std::strlen(p) + 1;
     if (column >= columns_) return {};
-    return {p, std::strlen(p)};
+    const char* p = rowStart(row);
+    for (std::size_t c = 0; c < column; ++c) skipPacked(p);
+    return readPacked(p);
 }
 
 std::vector<std::string> TextTable::row(std::size_t row) const {
@@ -42,10 +89,7 @@ std::vector<std::string> TextTable::row(std::size_t row) const {
         return cells;
     }
     const char* p = rowStart(row);
-    for (std::size_t c = 0; c < columns_; ++c) {
-        cells.emplace_back(p);
-        p += cells.back().size() + 1;
-    }
+    for (std::size_t c = 0; c < columns_; ++c) cells.emplace_back(readPacked(p));
     return cells;
 }
 
@@ -64,7 +108,7 @@ char* TextTable::reserveRow(std::size_t bytes, RowRef& ref) {
 
 namespace {
 
-// A NUL inside a cell would split it; the cell is cut there.
+// A cell ends at a NUL, in both storages (a text from outside may carry one).
 std::string_view cellText(std::span<const std::string_view> cells, std::size_t c) {
     return c < cells.size() ? cells[c].substr(0, cells[c].find('\0')) : std::string_view();
 }
@@ -77,17 +121,13 @@ TextTable::RowRef TextTable::store(std::span<const std::string_view> cells) {
         for (std::size_t c = 0; c < columns_; ++c) cells_.emplace_back(cellText(cells, c));
         return slot;
     }
-    std::size_t bytes = columns_;
+    std::size_t bytes = 0;
     for (std::size_t c = 0; c < columns_; ++c)
-        bytes += cellText(cells, c).size();
+        bytes += packedSize(cellText(cells, c));
     RowRef ref = 0;
     char* p = reserveRow(bytes, ref);
-    for (std::size_t c = 0; c < columns_; ++c) {
-        const std::string_view text = cellText(cells, c);
-        if (!text.empty()) std::memcpy(p, text.data(), text.size());
-        p += text.size();
-        *p++ = '\0';
-    }
+    for (std::size_t c = 0; c < columns_; ++c)
+        p = writePacked(p, cellText(cells, c));
     return ref;
 }
 
@@ -108,11 +148,28 @@ void TextTable::appendRowFrom(const TextTable& other, std::size_t row) {
     const char* start = other.rowStart(row);
     const char* end = start;
     for (std::size_t c = 0; c < other.columns_; ++c)
-        end += std::strlen(end) + 1;
+        skipPacked(end);
     const auto bytes = static_cast<std::size_t>(end - start);
     RowRef ref = 0;
     std::memcpy(reserveRow(bytes, ref), start, bytes);
     rows_.push_back(ref);
+}
+
+void TextTable::appendTable(TextTable&& other) {
+    if (storage_ == Storage::Editable || other.storage_ == Storage::Editable || other.columns_ != columns_) {
+        for (std::size_t r = 0; r < other.rowCount(); ++r) appendRowFrom(other, r);
+        return;
+    }
+    // The other table's chunks become this table's, after its own; its rows point into them.
+    const auto shift = static_cast<RowRef>(chunks_.size()) << 32;
+    rows_.reserve(rows_.size() + other.rows_.size());
+    for (const RowRef ref : other.rows_) rows_.push_back(ref + shift);
+    for (std::size_t i = 0; i < other.chunks_.size(); ++i) {
+        chunks_.push_back(std::move(other.chunks_[i]));
+        chunkSizes_.push_back(other.chunkSizes_[i]);
+        chunkCapacities_.push_back(other.chunkCapacities_[i]);
+    }
+    other.clear();
 }
 
 void TextTable::setCell(std::size_t row, std::size_t column, std::string_view text) {

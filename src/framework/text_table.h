@@ -1,7 +1,7 @@
 #pragma once
 // Rows of text cells in one of two storages behind the same operations.
 // Packed (the workbench's result tables): a sweep may hold millions of candidates, so a row is one run of
-// NUL-separated cells in a chunked pool plus one 8-byte reference; rows are only ever appended, and a
+// length-prefixed cells in a chunked pool plus one 8-byte reference; rows are only ever appended, and a
 // rewritten cell stores its row anew. Editable (panels, the option grid, layer tables): one string per
 // cell, rewritten in place, so a small grid recomputed for every sweep candidate keeps its size.
 // Reordering rows (sorting, reversing) moves only the references. Cells cannot contain NUL.
@@ -38,6 +38,8 @@ public:
     void appendRow(std::initializer_list<std::string_view> cells);
     // Appends row `row` of `other`, which has the same column count.
     void appendRowFrom(const TextTable& other, std::size_t row);
+    // Appends every row of other (emptied), moving its storage rather than copying when both are packed.
+    void appendTable(TextTable&& other);
     void setCell(std::size_t row, std::size_t column, std::string_view text);
     void clear();
     void reserve(std::size_t rows) { rows_.reserve(rows); }

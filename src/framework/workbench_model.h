@@ -81,7 +81,19 @@ private:
     struct Sweep {
         std::vector<LoopCounts> kinds;
         std::uint64_t total = 0, done = 0;
+        std::vector<std::pair<double, double>> bounds; // smallest and largest of each bounds column
     };
+    // A run of consecutive candidates, [from, to) in the order of the sweep.
+    struct Share {
+        std::uint64_t from, to;
+    };
+    using ShareEnd = SweepOutcome;
+    struct SharedProgress;
+
+    // Sweeps one share into this workbench's results table.
+    ShareEnd runShare(CalculatorFrame& window, const Share& share, SharedProgress& progress,
+                      const std::atomic<bool>* cancel, const std::atomic<std::uint64_t>& stopAt);
+    void findBounds();
 
     const OptionRow* option(int row) const;
     void emptyTables();

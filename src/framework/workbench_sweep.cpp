@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <thread>
 #include <unistd.h>
 
 namespace qianyan {
@@ -85,8 +86,79 @@ std::uint64_t Workbench::beginSweep(CalculatorFrame& window) {
     pb_YH_jingdu.minimum = 0;
     pb_YH_jingdu.maximum = 100;
     pb_YH_jingdu.value = 0;
-    sweep_ = {std::move(kinds), total, 0};
+    sweep_ = {std::move(kinds), total, 0, {}};
     return total;
+}
+
+namespace {
+
+// Fewer candidates than this for each core are swept on one: copying the window costs more.
+constexpr std::uint64_t candidatesPerShare = 20'000;
+
+} // namespace
+
+// How far the sweep has come, shared by the shares that run at once.
+struct Workbench::SharedProgress {
+    std::atomic<std::uint64_t> done = 0;
+    std::atomic<std::uint64_t> percent = 0;
+    std::uint64_t total = 0;
+    const SweepProgress* report = nullptr;
+
+    void count() {
+        const std::uint64_t now = done.fetch_add(1, std::memory_order_relaxed) + 1;
+        if (!report || !*report) return;
+        std::uint64_t shown = percent.load(std::memory_order_relaxed);
+        const std::uint64_t p = now * 100 / total;
+        if (p != shown && percent.compare_exchange_strong(shown, p, std::memory_order_relaxed)) (*report)(now, total);
+    }
+};
+
+Workbench::ShareEnd Workbench::runShare(CalculatorFrame& window, const Share& share, SharedProgress& progress,
+                                        const std::atomic<bool>* cancel, const std::atomic<std::uint64_t>& stopAt) {
+    WorkbenchCalculator* adapter = window.workbenchAdapter();
+    std::string label;
+    std::uint64_t index = 0; // the candidate's number among all, from 0
+    try {
+        for (std::size_t kind = 0; kind < sweep_.kinds.size(); ++kind) {
+            const LoopCounts& counts = sweep_.kinds[kind];
+            std::uint64_t size = 1;
+            for (const std::uint64_t count : counts) size *= count;
+            if (index + size <= share.from) {
+                index += size;
+                continue;
+            }
+            // The position of the share's first candidate of this kind, the last loop fastest.
+            std::vector<std::uint64_t> position(counts.size(), 0);
+            std::uint64_t rest = share.from > index ? share.from - index : 0;
+            for (std::size_t i = counts.size(); i-- > 0;) {
+                position[i] = rest % counts[i];
+                rest /= counts[i];
+            }
+            std::size_t firstChanged = 0;
+            for (std::uint64_t i = share.from > index ? share.from - index : 0; i < size; ++i) {
+                const std::uint64_t number = index + i;
+                if (number >= share.to) return {SweepEnd::Completed, {}};
+                if ((cancel && cancel->load(std::memory_order_relaxed)) ||
+                    number >= stopAt.load(std::memory_order_relaxed))
+                    return {SweepEnd::Cancelled, {}};
+                adapter->writeCandidate(kind, position, firstChanged);
+                window.cbt_computeClick();
+                label.clear();
+                appendCandidateLabel(label, number + 1, sweep_.total);
+                adapter->appendCandidateRow(Grid2_Youhuajieguo.rows, label);
+                progress.count();
+                firstChanged = advance(position, counts);
+            }
+            index += size;
+        }
+    } catch (const SilentAbort&) {
+        return {SweepEnd::Aborted, {}};
+    } catch (const std::bad_alloc&) {
+        return {SweepEnd::Failed, std::string(CalculatorFrame::outOfMemoryMessage)};
+    } catch (const std::exception& e) {
+        return {SweepEnd::Failed, e.what()};
+    }
+    return {SweepEnd::Completed, {}};
 }
 
 SweepOutcome Workbench::runSweep(CalculatorFrame& window, const SweepProgress& progress,
@@ -94,50 +166,70 @@ SweepOutcome Workbench::runSweep(CalculatorFrame& window, const SweepProgress& p
     WorkbenchCalculator* adapter = window.workbenchAdapter();
     const std::uint64_t total = sweep_.total;
     if (!adapter || total == 0) return {};
-    std::string label;
-    std::uint64_t& done = sweep_.done;
-    std::uint64_t percent = 0;
-    // The progress texts of every candidate are only ever seen at the end, so they are written there.
+    // The candidates in consecutive shares, one for each core; the last share runs on the window itself,
+    // the others on copies of it, and the rows come together in candidate order, so the tables and the
+    // window end as one sweep on one core leaves them.
+    const std::uint64_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::uint64_t count = std::clamp<std::uint64_t>(total / candidatesPerShare, 1, std::min<std::uint64_t>(cores, 64));
+    std::vector<Share> shares;
+    for (std::uint64_t i = 0; i < count; ++i) shares.push_back({total * i / count, total * (i + 1) / count});
+    std::vector<std::unique_ptr<CalculatorFrame>> copies;
+    std::vector<CalculatorFrame*> sweepers;
     try {
-        // Reserved here, on the window that sweeps: a copy of the window would not inherit the room.
-        Grid2_Youhuajieguo.rows.reserve(total);
-        for (std::size_t kind = 0; kind < sweep_.kinds.size(); ++kind) {
-            const LoopCounts& counts = sweep_.kinds[kind];
-            std::uint64_t size = 1;
-            for (const std::uint64_t count : counts) size *= count;
-            std::vector<std::uint64_t> position(counts.size(), 0);
-            std::size_t firstChanged = 0;
-            for (std::uint64_t i = 0; i < size; ++i) {
-                if (cancel && cancel->load(std::memory_order_relaxed)) {
-                    if (done > 0) showSweepProgress(done, total);
-                    return {SweepEnd::Cancelled, {}};
-                }
-                adapter->writeCandidate(kind, position, firstChanged);
-                window.cbt_computeClick();
-                label.clear();
-                appendCandidateLabel(label, done + 1, total);
-                adapter->appendCandidateRow(Grid2_Youhuajieguo.rows, label);
-                ++done;
-                if (progress && done * 100 / total != percent) {
-                    percent = done * 100 / total;
-                    progress(done, total);
-                }
-                firstChanged = advance(position, counts);
+        for (std::uint64_t i = 0; i + 1 < count; ++i) {
+            copies.push_back(adapter->clone());
+            sweepers.push_back(copies.back().get());
+        }
+    } catch (const std::bad_alloc&) {
+        return {SweepEnd::Failed, std::string(CalculatorFrame::outOfMemoryMessage)};
+    }
+    sweepers.push_back(&window);
+
+    SharedProgress shared;
+    shared.total = total;
+    shared.report = &progress;
+    // A share that fails stops the shares after it; the ones before it must still complete.
+    std::atomic<std::uint64_t> stopAt = total;
+    std::vector<ShareEnd> ends(count);
+    const auto run = [&](std::size_t i) {
+        Workbench& bench = sweepers[i]->workbench;
+        if (sweepers[i] != &window) bench.sweep_ = sweep_;
+        try {
+            bench.Grid2_Youhuajieguo.rows.reserve(shares[i].to - shares[i].from);
+        } catch (const std::bad_alloc&) {
+        }
+        ends[i] = bench.runShare(*sweepers[i], shares[i], shared, cancel, stopAt);
+        if (ends[i].end == SweepEnd::Aborted || ends[i].end == SweepEnd::Failed) {
+            std::uint64_t stop = stopAt.load();
+            while (shares[i].to < stop && !stopAt.compare_exchange_weak(stop, shares[i].to)) {
             }
         }
-    } catch (const SilentAbort&) {
-        if (done > 0)
-            pb_YH_jingdu.value = std::trunc(static_cast<double>(done) / static_cast<double>(total) * 100);
-        return {SweepEnd::Aborted, {}};
-    } catch (const std::bad_alloc&) {
-        if (done > 0) showSweepProgress(done, total);
-        return {SweepEnd::Failed, std::string(CalculatorFrame::outOfMemoryMessage)};
-    } catch (const std::exception& e) {
-        if (done > 0) showSweepProgress(done, total);
-        return {SweepEnd::Failed, e.what()};
+    };
+    {
+        std::vector<std::jthread> threads;
+        for (std::size_t i = 0; i + 1 < count; ++i) threads.emplace_back(run, i);
+        run(count - 1);
     }
-    showSweepProgress(done, total);
-    return {};
+
+    // The rows of every share up to the first that did not complete, in order; the window takes the
+    // state of that share.
+    std::size_t last = 0;
+    while (last + 1 < count && ends[last].end == SweepEnd::Completed) ++last;
+    TextTable rows(Grid2_Youhuajieguo.rows.columnCount());
+    for (std::size_t i = 0; i <= last; ++i) rows.appendTable(std::move(sweepers[i]->workbench.Grid2_Youhuajieguo.rows));
+    if (sweepers[last] != &window) window.adoptSweep(*sweepers[last]);
+    Grid2_Youhuajieguo.rows = std::move(rows);
+    sweep_.done = Grid2_Youhuajieguo.rows.rowCount();
+
+    const SweepOutcome outcome{ends[last].end, ends[last].error};
+    const std::uint64_t done = sweep_.done;
+    if (outcome.end == SweepEnd::Aborted) {
+        if (done > 0) pb_YH_jingdu.value = std::trunc(static_cast<double>(done) / static_cast<double>(total) * 100);
+        return outcome;
+    }
+    if (done > 0 || outcome.end == SweepEnd::Completed) showSweepProgress(done, total);
+    if (outcome.end == SweepEnd::Completed || outcome.end == SweepEnd::Cancelled) findBounds();
+    return outcome;
 }
 
 void Workbench::showSweepProgress(std::uint64_t done, std::uint64_t total) {
@@ -177,18 +269,40 @@ void Workbench::finishSweep(CalculatorFrame& window, const SweepOutcome& outcome
     resetSortHeaders(Grid3_Youhuasaixuan);
 }
 
-void Workbench::writeFilterBounds() {
+void Workbench::findBounds() {
+    // Found where the sweep ran (off the user-interface thread on the desktop); a cell that is not a
+    // number leaves the bounds to the end of the sweep, which reports it.
+    sweep_.bounds.clear();
     const TextTable& rows = Grid2_Youhuajieguo.rows;
-    TextTable& options = Grid1_Youhuaxuanxiang.rows;
-    for (const BoundsWrite& b : declaration_.bounds) {
-        double low = readStrict(rows.cell(0, b.column)), high = low;
-        for (std::size_t r = 1; r < rows.rowCount(); ++r) {
-            const double v = readStrict(rows.cell(r, b.column));
-            low = std::min(low, v);
-            high = std::max(high, v);
+    if (rows.empty()) return;
+    try {
+        for (const BoundsWrite& b : declaration_.bounds) {
+            double low = readStrict(rows.cell(0, b.column)), high = low;
+            for (std::size_t r = 1; r < rows.rowCount(); ++r) {
+                const double v = readStrict(rows.cell(r, b.column));
+                low = std::min(low, v);
+                high = std::max(high, v);
+            }
+            sweep_.bounds.push_back({low, high});
         }
-        options.setCell(static_cast<std::size_t>(b.optionRow), 1, general(low));
-        options.setCell(static_cast<std::size_t>(b.optionRow), 2, general(high));
+    } catch (const ConversionError&) {
+        sweep_.bounds.clear();
+    }
+}
+
+void Workbench::writeFilterBounds() {
+    if (sweep_.bounds.size() != declaration_.bounds.size()) findBounds();
+    if (sweep_.bounds.size() != declaration_.bounds.size()) {
+        // The same strict reading that failed, so that its report names the cell's text.
+        for (const BoundsWrite& b : declaration_.bounds)
+            for (std::size_t r = 0; r < Grid2_Youhuajieguo.rows.rowCount(); ++r) readStrict(Grid2_Youhuajieguo.rows.cell(r, b.column));
+        return;
+    }
+    TextTable& options = Grid1_Youhuaxuanxiang.rows;
+    for (std::size_t i = 0; i < declaration_.bounds.size(); ++i) {
+        const auto row = static_cast<std::size_t>(declaration_.bounds[i].optionRow);
+        options.setCell(row, 1, general(sweep_.bounds[i].first));
+        options.setCell(row, 2, general(sweep_.bounds[i].second));
     }
 }
 

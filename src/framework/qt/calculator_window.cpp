@@ -87,7 +87,11 @@ CalculatorWindow::CalculatorWindow(std::unique_ptr<CalculatorFrame> model, const
     refresh();
 }
 
-CalculatorWindow::~CalculatorWindow() = default;
+CalculatorWindow::~CalculatorWindow() {
+    // The widgets read the model until they are gone (a closing view asks its headers once more), so
+    // they go first.
+    delete pages_;
+}
 
 QWidget* CalculatorWindow::buildMainPage() {
     auto* page = new QWidget;
