@@ -16,6 +16,11 @@ int columns(char32_t codePoint) {
 int displayWidth(std::string_view text) {
     int width = 0;
     for (std::size_t pos = 0; pos < text.size();) {
+        if (static_cast<unsigned char>(text[pos]) < 0x80) { // most cells are digits: one column a byte
+            ++width;
+            ++pos;
+            continue;
+        }
         const Utf8Char c = decodeUtf8(text, pos);
         width += columns(c.codePoint);
         pos += c.length;

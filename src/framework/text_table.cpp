@@ -7,10 +7,9 @@ namespace qianyan {
 
 TextTable::TextTable(std::size_t columns, Storage storage) : columns_(columns), storage_(storage) {}
 
-TextTable::TextTable(const TextTable& other) : columns_(other.columns_), storage_(other.storage_) {
-    rows_.reserve(other.rows_.size());
-    for (std::size_t r = 0; r < other.rowCount(); ++r) appendRowFrom(other, r);
-}
+// A copy shares the packed chunks: their written bytes never change (a rewritten cell stores its row
+// anew), and no table appends into a chunk it shares.
+TextTable::TextTable(const TextTable& other) = default;
 
 TextTable& TextTable::operator=(const TextTable& other) {
     if (this != &other) {
@@ -68,7 +67,7 @@ void skipPacked(const char*& p) {
 } // namespace
 
 const char* TextTable::rowStart(std::size_t row) const {
-    const RowRef ref = rows_.at(row);
+    const RowRef ref = rows_[row];
     return chunks_[ref >> 32].get() + (ref & 0xFFFFFFFFu);
 }
 
@@ -76,6 +75,7 @@ std::string_view TextTable::cell(std::size_t row, std::size_t column) const {
     if (storage_ == Storage::Editable)
         return column < columns_ ? std::string_view(cells_[rows_.at(row) * columns_ + column]) : std::string_view();
     if (column >= columns_) return {};
+    if (row >= rows_.size()) return {};
     const char* p = rowStart(row);
     for (std::size_t c = 0; c < column; ++c) skipPacked(p);
     return readPacked(p);
@@ -93,10 +93,21 @@ std::vector<std::string> TextTable::row(std::size_t row) const {
     return cells;
 }
 
+void TextTable::cells(std::size_t row, std::span<std::string_view> out) const {
+    if (storage_ == Storage::Editable) {
+        for (std::size_t c = 0; c < columns_ && c < out.size(); ++c) out[c] = cell(row, c);
+        return;
+    }
+    const char* p = rowStart(row);
+    for (std::size_t c = 0; c < columns_ && c < out.size(); ++c) out[c] = readPacked(p);
+}
+
 char* TextTable::reserveRow(std::size_t bytes, RowRef& ref) {
-    if (chunks_.empty() || chunkSizes_.back() + bytes > chunkCapacities_.back()) {
+    if (chunks_.empty() || chunkSizes_.back() + bytes > chunkCapacities_.back() || chunks_.back().use_count() > 1) {
         const std::size_t capacity = std::max(chunkSize, bytes);
-        chunks_.push_back(std::make_unique<char[]>(capacity));
+        // Every byte is written before it is read, so the chunk is not cleared first.
+        chunks_.push_back(std::shared_ptr<char[]>(HugePageAllocator<char>().allocate(capacity),
+                                                  [capacity](char* p) { HugePageAllocator<char>().deallocate(p, capacity); }));
         chunkSizes_.push_back(0);
         chunkCapacities_.push_back(capacity);
     }
@@ -155,6 +166,20 @@ void TextTable::appendRowFrom(const TextTable& other, std::size_t row) {
     rows_.push_back(ref);
 }
 
+TextTable TextTable::selectRows(std::span<const std::uint32_t> rows) const {
+    TextTable selected(columns_, storage_);
+    if (storage_ == Storage::Editable) {
+        for (const std::uint32_t r : rows) selected.appendRowFrom(*this, r);
+        return selected;
+    }
+    selected.chunks_ = chunks_;
+    selected.chunkSizes_ = chunkSizes_;
+    selected.chunkCapacities_ = chunkCapacities_;
+    selected.rows_.reserve(rows.size());
+    for (const std::uint32_t r : rows) selected.rows_.push_back(rows_.at(r));
+    return selected;
+}
+
 void TextTable::appendTable(TextTable&& other) {
     if (storage_ == Storage::Editable || other.storage_ == Storage::Editable || other.columns_ != columns_) {
         for (std::size_t r = 0; r < other.rowCount(); ++r) appendRowFrom(other, r);
@@ -195,7 +220,7 @@ void TextTable::clear() {
 }
 
 void TextTable::permute(std::span<const std::uint32_t> order) {
-    std::vector<RowRef> reordered;
+    std::vector<RowRef, HugePageAllocator<RowRef>> reordered;
     reordered.reserve(order.size());
     for (const std::uint32_t i : order) reordered.push_back(rows_.at(i));
     rows_ = std::move(reordered);

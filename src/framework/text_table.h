@@ -5,6 +5,8 @@
 // rewritten cell stores its row anew. Editable (panels, the option grid, layer tables): one string per
 // cell, rewritten in place, so a small grid recomputed for every sweep candidate keeps its size.
 // Reordering rows (sorting, reversing) moves only the references. Cells cannot contain NUL.
+#include "framework/huge_page_allocator.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -32,12 +34,20 @@ public:
 
     std::string_view cell(std::size_t row, std::size_t column) const;
     std::vector<std::string> row(std::size_t row) const;
+    // Every cell of a row at once (one walk through it); out has room for columnCount() cells.
+    void cells(std::size_t row, std::span<std::string_view> out) const;
+    // Asks the processor to fetch a row that is about to be read (rows in sorted order lie anywhere).
+    void prefetch(std::size_t row) const {
+        if (storage_ == Storage::Packed && row < rows_.size()) __builtin_prefetch(rowStart(row));
+    }
 
     // Missing cells are empty, surplus ones ignored.
     void appendRow(std::span<const std::string_view> cells);
     void appendRow(std::initializer_list<std::string_view> cells);
     // Appends row `row` of `other`, which has the same column count.
     void appendRowFrom(const TextTable& other, std::size_t row);
+    // A table of the given rows of this one, in that order; packed rows are shared, not copied.
+    TextTable selectRows(std::span<const std::uint32_t> rows) const;
     // Appends every row of other (emptied), moving its storage rather than copying when both are packed.
     void appendTable(TextTable&& other);
     void setCell(std::size_t row, std::size_t column, std::string_view text);
@@ -53,7 +63,7 @@ public:
 
 private:
     using RowRef = std::uint64_t; // packed: chunk index << 32 | offset in chunk; editable: row slot
-    static constexpr std::size_t chunkSize = 1u << 20;
+    static constexpr std::size_t chunkSize = largeBlock;
 
     const char* rowStart(std::size_t row) const;
     // Room for a row of `bytes` bytes at the end of the pool; ref tells where it is.
@@ -63,10 +73,10 @@ private:
     std::size_t columns_;
     Storage storage_;
     std::vector<std::string> cells_; // editable storage, row slot by row slot
-    std::vector<std::unique_ptr<char[]>> chunks_;
+    std::vector<std::shared_ptr<char[]>> chunks_;
     std::vector<std::size_t> chunkSizes_;      // bytes used, per chunk
     std::vector<std::size_t> chunkCapacities_; // chunkSize, or more for a single huge row
-    std::vector<RowRef> rows_;
+    std::vector<RowRef, HugePageAllocator<RowRef>> rows_;
 };
 
 } // namespace qianyan

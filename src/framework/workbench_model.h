@@ -72,6 +72,9 @@ public:
     // copy that ran the sweep.
     void adoptState(Workbench& worked);
 
+    // How many cores a sweep uses: 0 (at start) for every core the machine has.
+    void setSweepCores(unsigned cores) { sweepCores_ = cores; }
+
     // A sweep refused before it starts: message in red on the status line, silent abort.
     [[noreturn]] void refuse(std::string_view message);
     // The error convention's notice on the workbench status line.
@@ -105,6 +108,7 @@ private:
     bool open_ = false;
     std::vector<int> sortStates_;
     Sweep sweep_;
+    unsigned sweepCores_ = 0;
 };
 
 } // namespace qianyan

@@ -2,10 +2,10 @@
 // filtering, loading a candidate back, expanding the tables and saving them.
 #include "framework/calculator_frame.h"
 #include "framework/number_text.h"
+#include "framework/sort_keys.h"
 #include "framework/text_layout.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace qianyan {
 
@@ -32,7 +32,7 @@ bool shownAtStart(WorkbenchColumn::Shown shown) {
 }
 
 double sortKey(std::string_view cell, SortKey key) {
-    return readStrict(key == SortKey::NumberBeforePercent ? cell.substr(0, cell.find('%')) : cell);
+    return readCellNumber(key == SortKey::NumberBeforePercent ? cell.substr(0, cell.find('%')) : cell);
 }
 
 } // namespace
@@ -203,14 +203,12 @@ void Workbench::tableHeaderClick(Grid& table, int column) {
     TextTable& rows = table.rows;
     if (sortStates_[k] == 0) {
         // Equal values may end in any order; a stable sort of the row order by the read values.
-        std::vector<double> keys(rows.rowCount());
-        for (std::size_t r = 0; r < keys.size(); ++r)
+        std::vector<double, HugePageAllocator<double>> keys(rows.rowCount());
+        for (std::size_t r = 0; r < keys.size(); ++r) {
+            rows.prefetch(r + 16);
             keys[r] = sortKey(rows.cell(r, found->column), found->key);
-        std::vector<std::uint32_t> order(keys.size());
-        std::iota(order.begin(), order.end(), 0u);
-        std::stable_sort(order.begin(), order.end(),
-                         [&keys](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
-        rows.permute(order);
+        }
+        rows.permute(ascendingOrder(keys));
     } else {
         rows.reverse();
     }
@@ -246,16 +244,21 @@ void Workbench::cbt_YHsaixuanClick() {
     Grid2_Youhuajieguo.visible = false;
     lb_YHxingxi.text.clear();
     const TextTable& results = Grid2_Youhuajieguo.rows;
+    std::vector<std::string_view> cells(results.columnCount());
+    std::vector<std::uint32_t> passing;
     for (std::size_t r = 0; r < results.rowCount(); ++r) {
+        results.prefetch(r + 16);
+        results.cells(r, cells);
         const bool passes = std::all_of(bounds.begin(), bounds.end(), [&](const Bounds& b) {
             return std::all_of(b.columns.begin(), b.columns.end(), [&](int column) {
                 if (column < 0) return true;
-                const double v = readStrict(results.cell(r, static_cast<std::size_t>(column)));
+                const double v = readCellNumber(cells[static_cast<std::size_t>(column)]);
                 return v >= b.minimum && v <= b.maximum;
             });
         });
-        if (passes) filtered.appendRowFrom(results, r);
+        if (passes) passing.push_back(static_cast<std::uint32_t>(r));
     }
+    filtered = results.selectRows(passing);
 
     lb_YHxingxi.color = argb::black;
     cbt_YHsaixuan.enabled = false;

@@ -3,6 +3,7 @@
 // piece on a copy of the window in another thread.
 #include "framework/calculator_frame.h"
 #include "framework/number_text.h"
+#include "framework/sort_keys.h"
 #include "framework/text_layout.h"
 
 #include <algorithm>
@@ -169,7 +170,7 @@ SweepOutcome Workbench::runSweep(CalculatorFrame& window, const SweepProgress& p
     // The candidates in consecutive shares, one for each core; the last share runs on the window itself,
     // the others on copies of it, and the rows come together in candidate order, so the tables and the
     // window end as one sweep on one core leaves them.
-    const std::uint64_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::uint64_t cores = sweepCores_ > 0 ? sweepCores_ : std::max(1u, std::thread::hardware_concurrency());
     const std::uint64_t count = std::clamp<std::uint64_t>(total / candidatesPerShare, 1, std::min<std::uint64_t>(cores, 64));
     std::vector<Share> shares;
     for (std::uint64_t i = 0; i < count; ++i) shares.push_back({total * i / count, total * (i + 1) / count});
@@ -277,9 +278,9 @@ void Workbench::findBounds() {
     if (rows.empty()) return;
     try {
         for (const BoundsWrite& b : declaration_.bounds) {
-            double low = readStrict(rows.cell(0, b.column)), high = low;
+            double low = readCellNumber(rows.cell(0, b.column)), high = low;
             for (std::size_t r = 1; r < rows.rowCount(); ++r) {
-                const double v = readStrict(rows.cell(r, b.column));
+                const double v = readCellNumber(rows.cell(r, b.column));
                 low = std::min(low, v);
                 high = std::max(high, v);
             }

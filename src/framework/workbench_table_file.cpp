@@ -37,7 +37,10 @@ LineSource Workbench::tableFileLines(CalculatorFrame& window, const Grid& table,
         sink(thinRule);
         const TextTable& rows = table.rows;
         std::string label;
+        std::vector<std::string_view> cells(rows.columnCount());
         for (std::size_t r = 0; r < rows.rowCount(); ++r) {
+            rows.prefetch(r + 16);
+            rows.cells(r, cells);
             label.clear();
             appendCandidateLabel(label, r + 1, rows.rowCount());
             line.clear();
@@ -45,8 +48,7 @@ LineSource Workbench::tableFileLines(CalculatorFrame& window, const Grid& table,
             appendAligned(line, label, 8, true);
             line.append("  ");
             for (const TableFileCell& cell : s.fileCells)
-                appendTableFileCell(line,
-                                    cell.column < 0 ? cell.text : rows.cell(r, static_cast<std::size_t>(cell.column)),
+                appendTableFileCell(line, cell.column < 0 ? cell.text : cells[static_cast<std::size_t>(cell.column)],
                                     cell);
             if (s.fileCells.empty() && adapter) adapter->writeTableFileCells(line, rows, r);
             sink(line);

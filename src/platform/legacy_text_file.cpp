@@ -14,42 +14,73 @@ namespace qianyan {
 
 namespace {
 
-std::string convert(std::string_view text, const char* to, const char* from) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) throw PlatformError(std::string("无法转换字符编码：") + to);
-    std::string out;
-    out.resize(text.size() * 2 + 16);
-    char* in = const_cast<char*>(text.data());
-    size_t inLeft = text.size();
-    char* outPtr = out.data();
-    size_t outLeft = out.size();
-    while (inLeft > 0) {
-        if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1)) break;
-        if (errno == E2BIG) {
-            const size_t used = static_cast<size_t>(outPtr - out.data());
-            out.resize(out.size() * 2);
-            outPtr = out.data() + used;
-            outLeft = out.size() - used;
-            continue;
-        }
-        // A character the target cannot hold, or a broken sequence: write "?" and skip the whole
-        // source character (one UTF-8 sequence, or one byte of anything else).
-        size_t skip = 1;
-        if (std::strcmp(from, "UTF-8") == 0)
-            while (skip < inLeft && skip < 4 && (static_cast<unsigned char>(in[skip]) & 0xC0) == 0x80) ++skip;
-        in += skip;
-        inLeft -= skip;
-        if (outLeft == 0) {
-            const size_t used = static_cast<size_t>(outPtr - out.data());
-            out.resize(out.size() * 2);
-            outPtr = out.data() + used;
-            outLeft = out.size() - used;
-        }
-        *outPtr++ = '?';
-        --outLeft;
+// Converts text between encodings through one iconv handle, kept open for every line of a file.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)), fromUtf8_(std::strcmp(from, "UTF-8") == 0) {
+        if (cd_ == reinterpret_cast<iconv_t>(-1)) throw PlatformError(std::string("无法转换字符编码：") + to);
     }
-    out.resize(static_cast<size_t>(outPtr - out.data()));
-    iconv_close(cd);
+    ~Converter() { iconv_close(cd_); }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // Appends text converted; ASCII stays as it is in both encodings and is copied without iconv.
+    void append(std::string& out, std::string_view text) {
+        std::size_t i = 0;
+        while (i < text.size()) {
+            std::size_t j = i;
+            while (j < text.size() && static_cast<unsigned char>(text[j]) < 0x80) ++j;
+            out.append(text.data() + i, j - i);
+            i = j;
+            while (j < text.size() && static_cast<unsigned char>(text[j]) >= 0x80) ++j;
+            if (j > i) convertRun(out, text.substr(i, j - i));
+            i = j;
+        }
+    }
+
+private:
+    void convertRun(std::string& out, std::string_view text) {
+        const std::size_t start = out.size();
+        out.resize(start + text.size() * 2 + 16);
+        char* in = const_cast<char*>(text.data());
+        size_t inLeft = text.size();
+        char* outPtr = out.data() + start;
+        size_t outLeft = out.size() - start;
+        const auto grow = [&] {
+            const size_t used = static_cast<size_t>(outPtr - out.data());
+            out.resize(out.size() * 2);
+            outPtr = out.data() + used;
+            outLeft = out.size() - used;
+        };
+        while (inLeft > 0) {
+            if (iconv(cd_, &in, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1)) break;
+            if (errno == E2BIG) {
+                grow();
+                continue;
+            }
+            // A character the target cannot hold, or a broken sequence: write "?" and skip the whole
+            // source character (one UTF-8 sequence, or one byte of anything else).
+            size_t skip = 1;
+            if (fromUtf8_)
+                while (skip < inLeft && skip < 4 && (static_cast<unsigned char>(in[skip]) & 0xC0) == 0x80) ++skip;
+            in += skip;
+            inLeft -= skip;
+            iconv(cd_, nullptr, nullptr, nullptr, nullptr); // back to the initial state
+            if (outLeft == 0) grow();
+            *outPtr++ = '?';
+            --outLeft;
+        }
+        out.resize(static_cast<size_t>(outPtr - out.data()));
+    }
+
+    iconv_t cd_;
+    bool fromUtf8_;
+};
+
+std::string convert(std::string_view text, const char* to, const char* from) {
+    Converter converter(to, from);
+    std::string out;
+    converter.append(out, text);
     return out;
 }
 
@@ -216,12 +247,13 @@ void writeLegacyTextFile(const std::string& path, const LineSource& lines) {
     }
 
     std::string buffer;
+    Converter gbk("GBK", "UTF-8");
     const auto flush = [&] {
         if (const int error = writeAll(file.get(), buffer.data(), buffer.size())) fail(path, error);
         buffer.clear();
     };
     lines([&](std::string_view line) {
-        buffer += toGbk(line);
+        gbk.append(buffer, line);
         buffer += "\r\n";
         if (buffer.size() >= (1u << 20)) flush();
     });
