@@ -1,6 +1,6 @@
 #include "formula1/formula1_sheets.h"
 
-#include "formula1/circular_pile_sheets.h"
+#include "circular_pile/circular_pile_sheets.h"
 #include "framework/number_text.h"
 
 namespace qianyan {

@@ -1,7 +1,7 @@
 #pragma once
 // The Formula 1 window (combined coefficient ζr) as a model: its outputs, change handlers and compute
 // handler on top of the shared circular-pile inputs.
-#include "formula1/circular_pile_window.h"
+#include "circular_pile/circular_pile_window.h"
 #include "formula1/formula1_evaluation.h"
 
 namespace qianyan {

@@ -1,6 +1,6 @@
 #include "formula1_soil/down_drag.h"
 
-#include "formula1/circular_pile_window.h"
+#include "circular_pile/circular_pile_window.h"
 #include "framework/number_text.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 // The Formula 1 with soil layers contributions to the calculation sheets: the Xls row and the Doc block
 // of one design, with the soil panels' layer tables when their terms were considered.
-#include "formula1/circular_pile_sheets.h"
+#include "circular_pile/circular_pile_sheets.h"
 #include "formula1_soil/net_capacity.h"
 #include "framework/text_table.h"
 

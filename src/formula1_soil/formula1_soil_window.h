@@ -3,7 +3,7 @@
 // down-drag load Qgn, each from its own panel (a layer of this window with a grid of soil layers), giving
 // the net capacity Ra' = Ra − Qgn. The panels compute on their own and again inside every evaluation
 // whose check box is ticked (formula1_soil_window.cpp: main layer; soil_panels.cpp: the two panels).
-#include "formula1/circular_pile_window.h"
+#include "circular_pile/circular_pile_window.h"
 #include "formula1_soil/down_drag.h"
 #include "formula1_soil/formula1_soil_sheets.h"
 #include "formula1_soil/net_capacity.h"

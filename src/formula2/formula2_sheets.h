@@ -1,7 +1,7 @@
 #pragma once
 // Formula 2's contributions to the calculation sheets: the 180-column Xls row and the Doc block of one
 // design, and the Xls column headers its workbench table files repeat.
-#include "formula1/circular_pile_sheets.h"
+#include "circular_pile/circular_pile_sheets.h"
 #include "formula2/formula2_evaluation.h"
 
 #include <string_view>

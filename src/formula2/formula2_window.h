@@ -2,7 +2,7 @@
 // The Formula 2 window (separate side and end coefficients ζs and ζp) as a model: the side-coefficient
 // method, its outputs with the check value by ζr, the share labels, change handlers and compute handler
 // on top of the shared circular-pile inputs.
-#include "formula1/circular_pile_window.h"
+#include "circular_pile/circular_pile_window.h"
 #include "formula2/formula2_evaluation.h"
 
 namespace qianyan {

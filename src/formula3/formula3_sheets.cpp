@@ -1,6 +1,6 @@
 #include "formula3/formula3_sheets.h"
 
-#include "formula1/circular_pile_sheets.h"
+#include "circular_pile/circular_pile_sheets.h"
 #include "framework/number_text.h"
 #include "framework/text_layout.h"
 

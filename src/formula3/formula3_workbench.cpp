@@ -1,6 +1,6 @@
 // Formula 3's workbench: the fifteen option rows, the sweep over four section kinds with their own
 // loops, the 28 table columns, the load-back and the 300-column table file.
-#include "formula1/circular_pile_workbench.h"
+#include "circular_pile/circular_pile_workbench.h"
 #include "formula3/formula3_sheets.h"
 #include "formula3/formula3_window.h"
 #include "framework/number_text.h"

@@ -2,7 +2,7 @@
 // What the workbenches of the circular-pile calculators share: the option grid with its defaults, and
 // the cursor that walks the five swept parameters (diameter, socket depth, rock strength, grade,
 // process) and holds the texts of the current candidate.
-#include "formula1/socket_depth.h"
+#include "circular_pile/socket_depth.h"
 #include "framework/workbench.h"
 
 #include <array>

@@ -1,4 +1,4 @@
-#include "formula1/socket_depth.h"
+#include "circular_pile/socket_depth.h"
 
 #include "framework/number_text.h"
 

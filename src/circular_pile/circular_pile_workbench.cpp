@@ -1,6 +1,6 @@
 // The option rows of the circular-pile workbenches, with their conversions and rules, and how a
 // candidate is written into the five inputs and loaded back from a table row.
-#include "formula1/circular_pile_window.h"
+#include "circular_pile/circular_pile_window.h"
 #include "formula1/design_data.h"
 #include "framework/number_text.h"
 #include "framework/utf8.h"

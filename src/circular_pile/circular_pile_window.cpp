@@ -1,4 +1,4 @@
-#include "formula1/circular_pile_window.h"
+#include "circular_pile/circular_pile_window.h"
 
 #include "formula1/design_data.h"
 #include "framework/number_text.h"

@@ -1,9 +1,10 @@
 #pragma once
-// Sheet pieces the circular-pile calculators share: the precision texts of amounts and shares, the
-// leading and trailing cells of the Xls row, the common lines of the Doc block and the Xls frame.
-#include "formula1/socket_depth.h"
+// Sheet pieces the circular-pile calculators share: the leading and trailing cells of the Xls row, the
+// common lines of the Doc block and the Xls frame.
+#include "circular_pile/socket_depth.h"
 #include "framework/calculation_sheet.h"
 #include "framework/calculator_frame.h"
+#include "framework/sheet_cells.h"
 
 #include <initializer_list>
 #include <string>
@@ -22,24 +23,12 @@ struct CircularPileSheetInputs {
     PrecisionMode mode;
 };
 
-// An amount in the sheets: the precision mode with precision 10.
-std::string sheetAmount(double value, PrecisionMode mode);
-// A share in per cent with the mode's decimals (two, one, none); never truncated.
-std::string modeShare(double percent, PrecisionMode mode, int precision = 7);
-// The modes with decimals give amounts one column more in the Xls row.
-bool wideAmounts(PrecisionMode mode);
 
-// text right-aligned in width, then gap blanks.
-std::string xlsCell(std::string_view text, int width, int gap);
-// A mode amount cell: right 8 with decimals, right 7 without; lastGap blanks fewer than the usual gap.
-std::string xlsAmountCell(double value, PrecisionMode mode, int lastGap = 0);
 // Blanks, pile label, section, d, hr, frk and the process short name.
 std::string xlsRowHead(const CircularPileSheetInputs& in);
 // Grade, ψc and Rc, the last cells of the row.
 std::string xlsRowTail(const CircularPileSheetInputs& in, double psiC, double rc);
 
-// A value line: label, value right-aligned in width, unit.
-std::string docValue(std::string_view label, std::string_view text, int width, std::string_view unit = "");
 // Title, pile number and the input data up to the construction process ("2.3").
 std::vector<std::string> docInputLines(const CircularPileSheetInputs& in);
 // The standard and its formulas, with the calculator's own formulas before the pile-body one.
@@ -64,8 +53,6 @@ std::vector<std::string> docSummaryHead(const CircularPileSheetInputs& in);
 std::vector<std::string> docSummaryTable(std::string_view header1, std::string_view header2,
                                          std::initializer_list<std::string> cells);
 
-// The parts of a Doc block one after another.
-std::vector<std::string> joined(std::initializer_list<std::vector<std::string>> parts);
 
 // The Xls frame of a calculator's sheets: its width, the two column-header lines and the footer note.
 struct XlsLayout {

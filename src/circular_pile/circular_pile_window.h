@@ -1,9 +1,9 @@
 #pragma once
 // What the circular-pile calculators share on top of the frame: the five design inputs (diameter,
 // socket depth, rock strength, grade, process), their checks and their change-handler marks.
-#include "formula1/circular_pile_sheets.h"
-#include "formula1/circular_pile_workbench.h"
-#include "formula1/socket_depth.h"
+#include "circular_pile/circular_pile_sheets.h"
+#include "circular_pile/circular_pile_workbench.h"
+#include "circular_pile/socket_depth.h"
 #include "framework/calculator_frame.h"
 
 #include <initializer_list>

@@ -1,4 +1,4 @@
-#include "formula1/circular_pile_sheets.h"
+#include "circular_pile/circular_pile_sheets.h"
 
 #include "formula1/design_data.h"
 #include "framework/number_text.h"
@@ -14,27 +14,6 @@ std::string d39() { return spaces(6) + repeated('-', 39); }
 
 } // namespace
 
-std::string sheetAmount(double value, PrecisionMode mode) { return modeAmount(value, mode, 10); }
-
-std::string modeShare(double percent, PrecisionMode mode, int precision) {
-    switch (mode) {
-    case PrecisionMode::TwoDecimals: return fixed(percent, precision, 2);
-    case PrecisionMode::OneDecimal: return fixed(percent, precision, 1);
-    default: return fixed(percent, precision, 0);
-    }
-}
-
-bool wideAmounts(PrecisionMode mode) {
-    return mode == PrecisionMode::TwoDecimals || mode == PrecisionMode::OneDecimal;
-}
-
-std::string xlsCell(std::string_view text, int width, int gap) { return padLeft(text, width) + spaces(gap); }
-
-std::string xlsAmountCell(double value, PrecisionMode mode, int lastGap) {
-    return wideAmounts(mode) ? xlsCell(sheetAmount(value, mode), 8, 2 - lastGap)
-                             : xlsCell(sheetAmount(value, mode), 7, 3 - lastGap);
-}
-
 std::string xlsRowHead(const CircularPileSheetInputs& in) {
     std::string row = spaces(3);
     row += padRight(in.pileLabel, 6) + spaces(2);
@@ -49,10 +28,6 @@ std::string xlsRowHead(const CircularPileSheetInputs& in) {
 
 std::string xlsRowTail(const CircularPileSheetInputs& in, double psiC, double rc) {
     return xlsCell(in.gradeText, 6, 4) + xlsCell(fixed(psiC, 3, 2), 6, 4) + xlsAmountCell(rc, in.mode, 1);
-}
-
-std::string docValue(std::string_view label, std::string_view text, int width, std::string_view unit) {
-    return std::string(label) + padLeft(text, width) + std::string(unit);
 }
 
 std::vector<std::string> docInputLines(const CircularPileSheetInputs& in) {
@@ -131,11 +106,6 @@ std::vector<std::string> docSummaryTable(std::string_view header1, std::string_v
     return {std::string(header1), std::string(header2), d39(), row, d39()};
 }
 
-std::vector<std::string> joined(std::initializer_list<std::vector<std::string>> parts) {
-    std::vector<std::string> lines;
-    for (const std::vector<std::string>& part : parts) lines.insert(lines.end(), part.begin(), part.end());
-    return lines;
-}
 
 SheetDesign circularPileSheetDesign(const XlsLayout& layout, std::string xlsRow,
                                     std::vector<std::string> docBlock) {

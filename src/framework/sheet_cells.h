@@ -1,0 +1,31 @@
+#pragma once
+// The cells and lines every calculator's sheets are made of: amounts and shares in the precision mode,
+// right-aligned Xls cells, Doc value lines, and a Doc block joined from its parts.
+#include "framework/calculator_frame.h"
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qianyan {
+
+// An amount in the sheets: the precision mode with precision 10.
+std::string sheetAmount(double value, PrecisionMode mode);
+// A share in per cent with the mode's decimals (two, one, none); never truncated.
+std::string modeShare(double percent, PrecisionMode mode, int precision = 7);
+// The modes with decimals give amounts one column more in the Xls row.
+bool wideAmounts(PrecisionMode mode);
+
+// text right-aligned in width, then gap blanks.
+std::string xlsCell(std::string_view text, int width, int gap);
+// A mode amount cell: right 8 with decimals, right 7 without; lastGap blanks fewer than the usual gap.
+std::string xlsAmountCell(double value, PrecisionMode mode, int lastGap = 0);
+
+// A value line: label, value right-aligned in width, unit.
+std::string docValue(std::string_view label, std::string_view text, int width, std::string_view unit = "");
+
+// The parts of a Doc block one after another.
+std::vector<std::string> joined(std::initializer_list<std::vector<std::string>> parts);
+
+} // namespace qianyan
