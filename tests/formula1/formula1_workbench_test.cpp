@@ -1,6 +1,7 @@
 #include "formula1/formula1_window.h"
 #include "framework/number_text.h"
 #include "framework/text_layout.h"
+#include "support/golden.h"
 #include "support/window_fixture.h"
 
 #include <gmock/gmock.h>
@@ -171,8 +172,7 @@ TEST_F(Formula1WorkbenchTest, TheSavedTableMatchesTheGoldenFile) {
     window.headerClick("Grid2_Youhuajieguo", 2);
     window.click("cbt_YHsave");
     const auto lines = testing::savedLines(documents / "嵌岩桩优化计算原始结果(依据JGJ94-2008)_表格.txt");
-    const auto golden = testing::savedLines(std::filesystem::path(QIANYAN_TEST_DATA) / "formula1" / "golden" /
-                                            "workbench_results_table.txt");
+    const auto golden = testing::goldenSavedLines("formula1", "workbench_results_table.txt");
     EXPECT_EQ(lines, golden);
     ASSERT_EQ(lines.size(), 5u + 72u + 4u);
     for (std::size_t i = 5; i < 5 + 72; ++i)

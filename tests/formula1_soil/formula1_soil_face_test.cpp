@@ -1,7 +1,7 @@
 // The Formula 1 with soil layers window's face: the check boxes beside their panel buttons, a panel as a
 // page of its own with its grid taking typed cells, and the net capacity.
 #include "formula1_soil/qt/formula1_soil_window.h"
-#include "qt/qt_fixture.h"
+#include "support/face_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -14,17 +14,10 @@
 namespace qianyan {
 namespace {
 
-TEST(Formula1SoilFace, PanelsArePagesAndTheirGridsTakeTypedCells) {
-    int argc = 1;
-    char name[] = "formula1_soil_face_tests";
-    char* argv[] = {name};
-    QApplication app(argc, argv);
-    testing::ModalGuard guard;
-    testing::StubPlatform platform;
-    Formula1SoilWindow window(platform);
-    window.setAttribute(Qt::WA_DeleteOnClose, false);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+using Formula1SoilFaceTest = testing::FaceTest<Formula1SoilWindow>;
+
+TEST_F(Formula1SoilFaceTest, PanelsArePagesAndTheirGridsTakeTypedCells) {
+    Formula1SoilWindow& window = *this->window;
     EXPECT_EQ(window.size(), QSize(331, 793));
     const auto text = [&](const char* control) {
         auto* edit = qobject_cast<QLineEdit*>(window.controlWidget(control));
@@ -55,7 +48,6 @@ TEST(Formula1SoilFace, PanelsArePagesAndTheirGridsTakeTypedCells) {
     EXPECT_FALSE(text("edt_Qgn").isEmpty());
     EXPECT_FALSE(text("edt_Rajin").isEmpty());
     EXPECT_TRUE(text("edt_RajinPercent").endsWith(QLatin1Char('%')));
-    EXPECT_EQ(guard.unexpected(), QString());
 }
 
 } // namespace

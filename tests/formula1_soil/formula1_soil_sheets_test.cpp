@@ -1,5 +1,6 @@
 #include "formula1_soil/formula1_soil_window.h"
 #include "framework/text_layout.h"
+#include "support/golden.h"
 #include "support/window_fixture.h"
 
 #include <gmock/gmock.h>
@@ -23,12 +24,8 @@ template <class Action> void onPanel(TVOR_FRM_KELD1_1& w, Control& panel, Action
 using ::testing::Contains;
 using Formula1SoilSheetsTest = testing::WindowFixture<TVOR_FRM_KELD1_1>;
 
-std::vector<std::string> goldenLines(const std::string& name) {
-    std::ifstream in(std::string(QIANYAN_TEST_DATA) + "/formula1_soil/golden/" + name);
-    EXPECT_TRUE(in) << name;
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
+std::vector<std::string> goldenLines(std::string_view name) {
+    return testing::goldenLines("formula1_soil", name);
 }
 
 void tickBoth(TVOR_FRM_KELD1_1& w) {

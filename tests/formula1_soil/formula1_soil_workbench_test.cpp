@@ -1,6 +1,7 @@
 #include "formula1_soil/formula1_soil_window.h"
 #include "framework/number_text.h"
 #include "framework/text_layout.h"
+#include "support/golden.h"
 #include "support/window_fixture.h"
 
 #include <gmock/gmock.h>
@@ -104,8 +105,7 @@ protected:
                                    ("嵌岩桩优化计算" + std::string(which) + "结果(依据JGJ94-2008)_表格.txt"));
     }
     static std::vector<std::string> golden(std::string_view name) {
-        return testing::savedLines(std::filesystem::path(QIANYAN_TEST_DATA) / "formula1_soil" / "golden" /
-                                   name);
+        return testing::goldenSavedLines("formula1_soil", name);
     }
     void open() { window.click("cbt_YouHua"); }
     void sweep() { window.click("cbt_YHcompute"); }

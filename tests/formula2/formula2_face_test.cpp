@@ -1,7 +1,7 @@
 // The Formula 2 window's face is wired to its own controls: the client area, the method list, the
 // relabelled share rows and the check value in blue.
 #include "formula2/qt/formula2_window.h"
-#include "qt/qt_fixture.h"
+#include "support/face_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -14,17 +14,10 @@
 namespace qianyan {
 namespace {
 
-TEST(Formula2Face, ShowsTheModelsOwnRowsAndLabels) {
-    int argc = 1;
-    char name[] = "formula2_face_tests";
-    char* argv[] = {name};
-    QApplication app(argc, argv);
-    testing::ModalGuard guard;
-    testing::StubPlatform platform;
-    Formula2Window window(platform);
-    window.setAttribute(Qt::WA_DeleteOnClose, false);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+using Formula2FaceTest = testing::FaceTest<Formula2Window>;
+
+TEST_F(Formula2FaceTest, ShowsTheModelsOwnRowsAndLabels) {
+    Formula2Window& window = *this->window;
     EXPECT_EQ(window.size(), QSize(331, 761));
 
     const auto text = [&](const char* control) {
@@ -50,7 +43,6 @@ TEST(Formula2Face, ShowsTheModelsOwnRowsAndLabels) {
     EXPECT_EQ(window.model().find("cbb_chezhuxishu")->itemIndex, 1);
     EXPECT_EQ(text("edt_Qrs"), QString());
     EXPECT_EQ(text("lb_Qrp"), QStringLiteral("端阻力 Qrp(kN)"));
-    EXPECT_EQ(guard.unexpected(), QString());
 }
 
 } // namespace

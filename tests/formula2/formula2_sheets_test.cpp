@@ -1,5 +1,6 @@
 #include "formula2/formula2_window.h"
 #include "framework/text_layout.h"
+#include "support/golden.h"
 #include "support/window_fixture.h"
 
 #include <gmock/gmock.h>
@@ -11,12 +12,8 @@ namespace {
 
 using Formula2SheetsTest = testing::WindowFixture<TVOR_FRM_KELD2>;
 
-std::vector<std::string> goldenLines(const std::string& name) {
-    std::ifstream in(std::string(QIANYAN_TEST_DATA) + "/formula2/golden/" + name);
-    EXPECT_TRUE(in) << name;
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
+std::vector<std::string> goldenLines(std::string_view name) {
+    return testing::goldenLines("formula2", name);
 }
 
 void choosePrecision(TVOR_FRM_KELD2& w, PrecisionMode mode) {

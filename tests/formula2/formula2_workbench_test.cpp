@@ -1,5 +1,6 @@
 #include "formula2/formula2_window.h"
 #include "framework/text_layout.h"
+#include "support/golden.h"
 #include "support/window_fixture.h"
 
 #include <gmock/gmock.h>
@@ -124,8 +125,7 @@ TEST_F(Formula2WorkbenchTest, TheSavedTableMatchesTheGoldenFile) {
     window.headerClick("Grid2_Youhuajieguo", 2);
     window.click("cbt_YHsave");
     const auto lines = testing::savedLines(documents / "嵌岩桩优化计算原始结果(依据JGJ94-2008)_表格.txt");
-    const auto golden = testing::savedLines(std::filesystem::path(QIANYAN_TEST_DATA) / "formula2" / "golden" /
-                                            "workbench_results_table.txt");
+    const auto golden = testing::goldenSavedLines("formula2", "workbench_results_table.txt");
     EXPECT_EQ(lines, golden);
     ASSERT_EQ(lines.size(), 5u + 36u + 4u);
     for (std::size_t i = 5; i < 5 + 36; ++i) EXPECT_EQ(displayWidth(lines[i]), 180) << i;

@@ -1,5 +1,6 @@
 #include "formula3/formula3_window.h"
 #include "framework/text_layout.h"
+#include "support/golden.h"
 #include "support/window_fixture.h"
 
 #include <gmock/gmock.h>
@@ -14,12 +15,8 @@ using ::testing::Contains;
 using ::testing::Not;
 using Formula3SheetsTest = testing::WindowFixture<TVOR_FRM_KELD3>;
 
-std::vector<std::string> goldenLines(const std::string& name) {
-    std::ifstream in(std::string(QIANYAN_TEST_DATA) + "/formula3/golden/" + name);
-    EXPECT_TRUE(in) << name;
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
+std::vector<std::string> goldenLines(std::string_view name) {
+    return testing::goldenLines("formula3", name);
 }
 
 void choosePrecision(TVOR_FRM_KELD3& w, PrecisionMode mode) {

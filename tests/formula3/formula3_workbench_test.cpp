@@ -1,6 +1,7 @@
 #include "formula3/formula3_window.h"
 #include "framework/number_text.h"
 #include "framework/text_layout.h"
+#include "support/golden.h"
 #include "support/window_fixture.h"
 
 #include <gmock/gmock.h>
@@ -375,8 +376,7 @@ TEST_F(Formula3WorkbenchTest, TheSavedTableMatchesTheGoldenFile) {
     window.headerClick("Grid2_Youhuajieguo", 4);
     window.click("cbt_YHsave");
     const auto lines = testing::savedLines(documents / "嵌岩桩优化计算原始结果(依据JGJ94-2008)_表格.txt");
-    const auto golden = testing::savedLines(std::filesystem::path(QIANYAN_TEST_DATA) / "formula3" / "golden" /
-                                            "workbench_results_table.txt");
+    const auto golden = testing::goldenSavedLines("formula3", "workbench_results_table.txt");
     EXPECT_EQ(lines, golden);
     ASSERT_EQ(lines.size(), 5u + 13u + 4u);
     EXPECT_EQ(lines[19], " 注: 采用《建筑桩基技术规范》(JGJ 94-2008)条文说明公式计算");

@@ -56,7 +56,9 @@ class WorkbenchPageTest : public QObject {
     void cleanup() {
         delete window.data();
         platform.reset();
+        const QString unexpected = guard->unexpected();
         guard.reset();
+        QVERIFY2(unexpected.isEmpty(), qPrintable(QStringLiteral("unexpected dialog: ") + unexpected));
     }
 
     void sweepFillsTheTableSortsAndLoadsBack() {
