@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <future>
 #include <iconv.h>
 #include <random>
 #include <sys/stat.h>
@@ -130,6 +131,8 @@ void refuseUnreplaceable(const std::string& path, const struct stat& target, boo
 }
 
 // The error number of a failed write, 0 when every byte went out.
+constexpr std::size_t blockSize = 1u << 20;
+
 int writeAll(int fd, const char* p, size_t left) {
     while (left > 0) {
         const ssize_t n = ::write(fd, p, left);
@@ -246,18 +249,30 @@ void writeLegacyTextFile(const std::string& path, const LineSource& lines) {
         if (::fchmod(file.get(), target.st_mode & 07777) != 0) fail(path, errno);
     }
 
+    // The lines are made and converted while the block before them is being written: a long table costs
+    // little more than its bytes take to write.
     std::string buffer;
+    std::future<int> writing;
+    const auto finishWriting = [&] {
+        if (!writing.valid()) return;
+        if (const int error = writing.get()) fail(path, error);
+    };
     Converter gbk("GBK", "UTF-8");
     const auto flush = [&] {
-        if (const int error = writeAll(file.get(), buffer.data(), buffer.size())) fail(path, error);
-        buffer.clear();
+        finishWriting();
+        writing = std::async(std::launch::async, [fd = file.get(), block = std::move(buffer)] {
+            return writeAll(fd, block.data(), block.size());
+        });
+        buffer = std::string();
+        buffer.reserve(blockSize + 4096);
     };
     lines([&](std::string_view line) {
         gbk.append(buffer, line);
         buffer += "\r\n";
-        if (buffer.size() >= (1u << 20)) flush();
+        if (buffer.size() >= blockSize) flush();
     });
     flush();
+    finishWriting();
     if (::fsync(file.get()) != 0) fail(path, errno);
 
     if (!sameOwner) {
