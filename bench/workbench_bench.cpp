@@ -2,6 +2,7 @@
 // model on one core and on every core, each as a ratio to a floor loop measured in the same run (the same
 // designs evaluated and the same cells written with std::to_chars into one arena); sort, sort after a
 // sort, reverse and filter of four million rows; the table file as a ratio to writing the same bytes.
+#include "fine_grid.h"
 #include "formula1/design_data.h"
 #include "formula1/formula1_evaluation.h"
 #include "formula1/formula1_window.h"
@@ -20,21 +21,6 @@
 
 namespace qianyan {
 namespace {
-
-// d 1000-3000 by 50, ten depths, frk 10-110 by 1, every grade, every process: 993,840 candidates.
-struct FineGrid {
-    static constexpr std::uint64_t candidates = 41ull * 10 * 101 * 8 * 3;
-    static void enter(TVOR_FRM_KELD1& w) {
-        const char* rows[][3] = {{"1000", "3000", "50"},
-                                 {"1.0d", "5.5d", "0.5d"},
-                                 {"10", "110", "1"},
-                                 {"C25", "C60", "5"},
-                                 {"1", "3", "1"}};
-        for (int r = 0; r < 5; ++r)
-            for (int c = 0; c < 3; ++c)
-                w.editCell("Grid1_Youhuaxuanxiang", r, c + 1, rows[r][c]);
-    }
-};
 
 std::filesystem::path benchFolder() {
     return std::filesystem::temp_directory_path() / ("qianyan-bench-" + std::to_string(::getpid()));
@@ -109,7 +95,8 @@ FloorRun floorLoop() {
                         putNumber(d, 0);
                         putNumber(r.ra, 0);
                         putNumber(r.rc, 0);
-                        end = std::to_chars(cell, cell + sizeof cell, factor, std::chars_format::fixed, 1).ptr;
+                        end =
+                            std::to_chars(cell, cell + sizeof cell, factor, std::chars_format::fixed, 1).ptr;
                         *end++ = 'd';
                         put(cell, end);
                         putNumber(frk, 2);
@@ -211,8 +198,7 @@ void SortAfterSort(benchmark::State& state) {
 void Reverse(benchmark::State& state) {
     TVOR_FRM_KELD1 w = fourMillionRows();
     w.headerClick("Grid2_Youhuajieguo", 2);
-    for (auto _ : state)
-        w.headerClick("Grid2_Youhuajieguo", 2);
+    for (auto _ : state) w.headerClick("Grid2_Youhuajieguo", 2);
 }
 
 void Filter(benchmark::State& state) {
@@ -248,7 +234,8 @@ void TableFile(benchmark::State& state) {
     std::string bytes;
     if (std::FILE* in = std::fopen(file.c_str(), "rb")) {
         char buffer[1 << 16];
-        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, in)) > 0;) bytes.append(buffer, got);
+        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
+            bytes.append(buffer, got);
         std::fclose(in);
     }
     const auto copy = benchFolder() / "floor.txt";
@@ -259,7 +246,8 @@ void TableFile(benchmark::State& state) {
         ::fsync(::fileno(out));
         std::fclose(out);
     }
-    const double floorSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double floorSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     state.counters["MB"] = static_cast<double>(bytes.size()) / 1e6;
     state.counters["ratio_to_floor"] = seconds / floorSeconds;
     std::filesystem::remove_all(benchFolder());

@@ -155,6 +155,11 @@ public:
     // Saves lines under name in the documents folder with the permission step, the overwrite question
     // and the time-stamped alternative; false when nothing was written.
     bool saveLines(std::string_view fileName, const LineSource& lines);
+    // The halves of saveLines around the writing, for a face that writes a long file in a worker thread:
+    // the path to write after the permission step and the questions (empty when nothing is to be
+    // written), and the report of a write that failed.
+    std::string savePath(std::string_view fileName);
+    void reportSaveFailure(const PlatformError& error);
 
 protected:
     // The calculator's controls with their pages and handlers; an override calls the one it overrides.

@@ -58,9 +58,21 @@ void CalculatorFrame::cbt_SaveClick() {
 }
 
 bool CalculatorFrame::saveLines(std::string_view fileName, const LineSource& lines) {
+    const std::string path = savePath(fileName);
+    if (path.empty()) return false;
+    try {
+        platform_->writeTextFile(path, lines);
+        return true;
+    } catch (const PlatformError& e) {
+        reportSaveFailure(e);
+        return false;
+    }
+}
+
+std::string CalculatorFrame::savePath(std::string_view fileName) {
     if (!platform_->requestWritePermission()) {
         platform_->inform("无权存盘");
-        return false;
+        return {};
     }
     try {
         const std::string folder = platform_->documentsFolder();
@@ -78,12 +90,15 @@ bool CalculatorFrame::saveLines(std::string_view fileName, const LineSource& lin
                 path = joinPath(folder, stamped + "_" + std::to_string(n) + ".txt");
             platform_->inform("结果已附加时间改名另存。");
         }
-        platform_->writeTextFile(path, lines);
-        return true;
+        return path;
     } catch (const PlatformError& e) {
-        platform_->reportError(std::string("保存失败：") + e.what());
-        return false;
+        reportSaveFailure(e);
+        return {};
     }
+}
+
+void CalculatorFrame::reportSaveFailure(const PlatformError& error) {
+    platform_->reportError(std::string("保存失败：") + error.what());
 }
 
 } // namespace qianyan

@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,19 @@ public:
     // Takes the state that is not a control (sort states, the sweep) from the workbench of the window
     // copy that ran the sweep.
     void adoptState(Workbench& worked);
+
+    // --- The save of 存盘 in pieces, so that a face can write the table file in a worker thread.
+    // cbt_YHsaveClick runs them all on the window itself. ---
+    struct TableFile {
+        std::string path;
+        LineSource lines; // reads the window and the table: neither may change while it runs
+        std::size_t rows; // of the table, for a face's progress
+    };
+    // The shown table's file after the permission step and the overwrite question; nothing when no
+    // table with rows is shown or nothing is to be written.
+    std::optional<TableFile> beginSave(CalculatorFrame& window);
+    // After the writing: 存盘 disabled, or the failure reported.
+    void finishSave(CalculatorFrame& window, const std::optional<PlatformError>& failure);
 
     // How many cores a sweep uses: 0 (at start) for every core the machine has.
     void setSweepCores(unsigned cores) { sweepCores_ = cores; }

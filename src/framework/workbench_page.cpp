@@ -301,7 +301,7 @@ void Workbench::cbt_zhangkaiClick() {
     cbt_zhangkai.text = expand ? "折叠" : "展开";
 }
 
-void Workbench::cbt_YHsaveClick(CalculatorFrame& window) {
+std::optional<Workbench::TableFile> Workbench::beginSave(CalculatorFrame& window) {
     open_ = true;
     const Grid* table = nullptr;
     std::string_view fileName, title;
@@ -314,9 +314,30 @@ void Workbench::cbt_YHsaveClick(CalculatorFrame& window) {
         fileName = filteredFileName;
         title = "嵌岩桩优化计算筛选结果";
     } else {
-        return;
+        return std::nullopt;
     }
-    if (window.saveLines(fileName, tableFileLines(window, *table, title))) cbt_YHsave.enabled = false;
+    std::string path = window.savePath(fileName);
+    if (path.empty()) return std::nullopt;
+    return TableFile{std::move(path), tableFileLines(window, *table, title), table->rows.rowCount()};
+}
+
+void Workbench::finishSave(CalculatorFrame& window, const std::optional<PlatformError>& failure) {
+    if (failure)
+        window.reportSaveFailure(*failure);
+    else
+        cbt_YHsave.enabled = false;
+}
+
+void Workbench::cbt_YHsaveClick(CalculatorFrame& window) {
+    const std::optional<TableFile> file = beginSave(window);
+    if (!file) return;
+    std::optional<PlatformError> failure;
+    try {
+        window.platform().writeTextFile(file->path, file->lines);
+    } catch (const PlatformError& e) {
+        failure = e;
+    }
+    finishSave(window, failure);
 }
 
 } // namespace qianyan

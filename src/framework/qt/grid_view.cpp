@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 #include <algorithm>
 #include <limits>
@@ -20,6 +21,8 @@ constexpr int fixedRowHeight = 22;
 // Rows measured for a column's width: the first ones and the last; the rows of a result table share
 // their shapes (a label column's texts all have one length).
 constexpr int measuredRows = 200;
+// Rows a view learns of in one turn of the event loop.
+constexpr int rowsPerTurn = 50'000;
 
 int clampedCount(std::size_t n) {
     return static_cast<int>(std::min<std::size_t>(n, std::numeric_limits<int>::max()));
@@ -64,8 +67,7 @@ GridTableModel::GridTableModel(ControlBinding& binding, std::string name, QObjec
     : QAbstractTableModel(parent), binding_(binding), name_(std::move(name)),
       grid_(binding.model().findGrid(name_)) {
     if (!grid_) qFatal("no grid %s", name_.c_str());
-    shownRows_ = clampedCount(grid_->rows.rowCount());
-    shownColumns_ = clampedCount(grid_->columns.size());
+    update();
 }
 
 int GridTableModel::rowCount(const QModelIndex& parent) const {
@@ -118,16 +120,35 @@ bool GridTableModel::setData(const QModelIndex& index, const QVariant& value, in
 
 bool GridTableModel::update() {
     const int rows = clampedCount(grid_->rows.rowCount()), columns = clampedCount(grid_->columns.size());
-    if (rows != shownRows_ || columns != shownColumns_) {
+    if (rows != rows_ || columns != shownColumns_) {
         beginResetModel();
-        shownRows_ = rows;
+        rows_ = rows;
+        shownRows_ = std::min(rows, rowsPerTurn);
         shownColumns_ = columns;
         endResetModel();
+        if (shownRows_ < rows_ && !moreRowsDue_) {
+            moreRowsDue_ = true;
+            QTimer::singleShot(0, this, &GridTableModel::showMoreRows);
+        }
         return true;
     }
-    if (rows > 0 && columns > 0) emit dataChanged(index(0, 0), index(rows - 1, columns - 1));
+    if (shownRows_ > 0 && columns > 0) emit dataChanged(index(0, 0), index(shownRows_ - 1, columns - 1));
     if (columns > 0) emit headerDataChanged(Qt::Horizontal, 0, columns - 1);
     return false;
+}
+
+void GridTableModel::showMoreRows() {
+    moreRowsDue_ = false;
+    // A grid changed since is started afresh by the next update.
+    if (shownRows_ >= rows_ || clampedCount(grid_->rows.rowCount()) != rows_) return;
+    const int more = std::min(rows_ - shownRows_, rowsPerTurn);
+    beginInsertRows({}, shownRows_, shownRows_ + more - 1);
+    shownRows_ += more;
+    endInsertRows();
+    if (shownRows_ < rows_) {
+        moreRowsDue_ = true;
+        QTimer::singleShot(0, this, &GridTableModel::showMoreRows);
+    }
 }
 
 GridView::GridView(ControlBinding& binding, std::string name, QWidget* parent)

@@ -29,13 +29,19 @@ class GridTableModel : public QAbstractTableModel {
     const Grid& grid() const { return *grid_; }
     // After the grid changed: rows added or removed start the view afresh, rewritten cells, reordered
     // rows and new headers are redrawn where the view shows them. True when the rows were reset.
+    // A view learns of a long table in steps, one turn of the event loop each (at a million rows at
+    // once it would lay out its row header for tens of milliseconds).
     bool update();
 
   private:
-    ControlBinding& binding_;
-    std::string name_;
-    const Grid* grid_;
-    int shownRows_ = 0, shownColumns_ = 0;
+      void showMoreRows();
+
+      ControlBinding& binding_;
+      std::string name_;
+      const Grid* grid_;
+      int rows_ = 0; // of the grid, when the view last heard of it
+      int shownRows_ = 0, shownColumns_ = 0;
+      bool moreRowsDue_ = false;
 };
 
 class GridView : public QTableView {

@@ -14,6 +14,8 @@
 #include <QScrollBar>
 #include <QThread>
 
+#include <algorithm>
+
 namespace qianyan {
 
 namespace {
@@ -23,6 +25,9 @@ QPushButton* pageButton() {
     setFontPixels(button, 15);
     return button;
 }
+
+// Thrown from the lines of a table file when 取消 stops the writing.
+struct SaveCancelled {};
 
 QLabel* pageLabel() {
     auto* label = new QLabel;
@@ -43,18 +48,23 @@ WorkbenchPage::WorkbenchPage(ControlBinding& binding, QWidget* parent)
     auto* options = new GridView(binding_, "Grid1_Youhuaxuanxiang");
     binding_.bind("Grid1_Youhuaxuanxiang", options);
 
-    // 计算 starts the sweep here, on a copy of the window; the other buttons run their handlers.
-    compute_ = pageButton();
-    binding_.bind("cbt_YHcompute", compute_);
-    compute_->disconnect();
-    connect(compute_, &QPushButton::clicked, this, &WorkbenchPage::startSweep);
+    // 计算, 筛选 and 存盘 start their work here; 展开 and 返回 run their handlers.
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(4);
-    buttons->addWidget(compute_);
-    for (const char* name : {"cbt_YHsaixuan", "cbt_YHsave", "cbt_zhangkai", "cbt_YHfanhui"}) {
+    const std::pair<const char*, std::function<void()>> buttonActions[] = {
+        {"cbt_YHcompute", [this] { startSweep(); }},
+        {"cbt_YHsaixuan",
+         [this] { startOnCopy("cbt_YHsaixuan", [](Workbench& w) { w.cbt_YHsaixuanClick(); }); }},
+        {"cbt_YHsave", [this] { startSave(); }},
+        {"cbt_zhangkai", {}},
+        {"cbt_YHfanhui", {}}};
+    for (const auto& [name, action] : buttonActions) {
         QPushButton* button = pageButton();
         binding_.bind(name, button);
         buttons->addWidget(button);
+        if (!action) continue;
+        button->disconnect();
+        connect(button, &QPushButton::clicked, this, action);
     }
 
     auto* hint = pageLabel();
@@ -66,10 +76,14 @@ WorkbenchPage::WorkbenchPage(ControlBinding& binding, QWidget* parent)
     controlsLayout->addWidget(options);
     controlsLayout->addLayout(buttons);
     controlsLayout->addWidget(hint);
-    for (const char* name : {"Grid2_Youhuajieguo", "Grid3_Youhuasaixuan"}) {
+    const std::pair<const char*, Grid Workbench::*> tables[] = {
+        {"Grid2_Youhuajieguo", &Workbench::Grid2_Youhuajieguo},
+        {"Grid3_Youhuasaixuan", &Workbench::Grid3_Youhuasaixuan}};
+    for (const auto& [name, grid] : tables) {
         auto* table = new GridView(binding_, name);
         table->setSelectionBehavior(QAbstractItemView::SelectRows);
         binding_.bind(name, table);
+        takeHeaderClicks(table, name, grid);
         controlsLayout->addWidget(table, 1);
     }
 
@@ -77,12 +91,11 @@ WorkbenchPage::WorkbenchPage(ControlBinding& binding, QWidget* parent)
     status->setWordWrap(true);
     binding_.bind("lb_YHxingxi", status);
     progress_ = new QProgressBar;
-    progress_->setRange(0, 100);
     progress_->setObjectName("pb_YH_jingdu");
     cancelButton_ = pageButton();
     cancelButton_->setObjectName("cbt_YHquxiao");
     cancelButton_->setText(QStringLiteral("取消"));
-    connect(cancelButton_, &QPushButton::clicked, this, &WorkbenchPage::cancelSweep);
+    connect(cancelButton_, &QPushButton::clicked, this, &WorkbenchPage::cancel);
     auto* progressRow = new QHBoxLayout;
     progressRow->addWidget(progress_, 1);
     progressRow->addWidget(cancelButton_);
@@ -92,7 +105,7 @@ WorkbenchPage::WorkbenchPage(ControlBinding& binding, QWidget* parent)
     layout->addWidget(controls_, 1);
     layout->addWidget(status);
     layout->addLayout(progressRow);
-    setSweeping(false);
+    setBusy(false, true);
     binding_.refresh();
     // Every row of the option grid in sight; only its width may scroll.
     options->setFixedHeight(options->horizontalHeader()->sizeHint().height() +
@@ -101,68 +114,174 @@ WorkbenchPage::WorkbenchPage(ControlBinding& binding, QWidget* parent)
 }
 
 WorkbenchPage::~WorkbenchPage() {
-    // A window closed during a sweep: the worker stops after its candidate and is freed with the page.
+    // A window closed while a worker runs: the worker stops (a sweep after its candidate, a save before
+    // its next line) and what it worked on is freed with the page.
     if (thread_) {
         cancel_ = true;
         thread_->wait();
     }
 }
 
+void WorkbenchPage::runInWorker(std::function<void()> work, Ending ending, bool measured) {
+    cancel_ = false;
+    failure_ = nullptr;
+    ending_ = std::move(ending);
+    setBusy(true, measured);
+    thread_.reset(QThread::create([this, work = std::move(work)] {
+        try {
+            work();
+        } catch (...) {
+            failure_ = std::current_exception();
+        }
+    }));
+    connect(thread_.get(), &QThread::finished, this, &WorkbenchPage::endWork, Qt::QueuedConnection);
+    thread_->start();
+}
+
+void WorkbenchPage::endWork() {
+    if (!thread_) return;
+    thread_->wait();
+    thread_.reset();
+    setBusy(false, true);
+    std::exchange(ending_, {})(std::exchange(failure_, nullptr));
+}
+
+void WorkbenchPage::setBusy(bool on, bool measured) {
+    controls_->setEnabled(!on);
+    progress_->setRange(0, measured ? 100 : 0);
+    progress_->setValue(0);
+    progress_->setVisible(on);
+    cancelButton_->setVisible(on);
+    if (on) cancelButton_->setFocus();
+}
+
+void WorkbenchPage::showShare(int percent) {
+    if (busy()) progress_->setValue(percent);
+}
+
 void WorkbenchPage::startSweep() {
-    if (sweeping()) return;
+    if (busy()) return;
     std::uint64_t total = 0;
     binding_.act([&](CalculatorFrame& m) {
         if (m.reachable("cbt_YHcompute")) m.runEvent([&] { total = m.workbench.beginSweep(m); });
     });
     if (total == 0) return;
-    worker_ = model_.workbenchAdapter()->clone();
-    cancel_ = false;
-    setSweeping(true);
-    CalculatorFrame* worker = worker_.get();
-    thread_.reset(QThread::create([this, worker] {
-        // runSweep catches every failure of a candidate, so nothing escapes the thread.
-        outcome_ = worker->workbench.runSweep(
-            *worker,
-            [this](std::uint64_t done, std::uint64_t all) {
-                QMetaObject::invokeMethod(
-                    this, [this, done, all] { showProgress(done, all); }, Qt::QueuedConnection);
-            },
-            &cancel_);
-    }));
-    connect(thread_.get(), &QThread::finished, this, &WorkbenchPage::endSweep, Qt::QueuedConnection);
-    thread_->start();
+    struct Sweep {
+        std::unique_ptr<CalculatorFrame> window;
+        SweepOutcome outcome;
+    };
+    auto sweep = std::make_shared<Sweep>(Sweep{model_.workbenchAdapter()->clone(), {}});
+    runInWorker(
+        [this, sweep] {
+            // runSweep catches every failure of a candidate.
+            CalculatorFrame& window = *sweep->window;
+            sweep->outcome = window.workbench.runSweep(
+                window,
+                [this](std::uint64_t done, std::uint64_t all) {
+                    QMetaObject::invokeMethod(
+                        this, [this, done, all] { showSweepProgress(done, all); }, Qt::QueuedConnection);
+                },
+                &cancel_);
+        },
+        [this, sweep](std::exception_ptr) {
+            // The copy's controls, the rows among them, become the window's; then the sweep ends as it
+            // would have ended on the window itself.
+            binding_.act([&](CalculatorFrame& m) {
+                m.adoptSweep(*sweep->window);
+                m.runEvent([&] { m.workbench.finishSweep(m, sweep->outcome); });
+            });
+        },
+        true);
 }
 
-void WorkbenchPage::showProgress(std::uint64_t done, std::uint64_t total) {
-    if (!sweeping()) return;
+void WorkbenchPage::showSweepProgress(std::uint64_t done, std::uint64_t total) {
+    if (!busy()) return;
     model_.workbench.showSweepProgress(done, total);
-    progress_->setValue(static_cast<int>(model_.workbench.pb_YH_jingdu.value));
+    showShare(static_cast<int>(model_.workbench.pb_YH_jingdu.value));
     binding_.refresh();
 }
 
-void WorkbenchPage::endSweep() {
-    if (!thread_) return;
-    thread_->wait();
-    thread_.reset();
-    // The copy's controls, the rows among them, become the window's; then the sweep ends as it would
-    // have ended on the window itself.
-    model_.adoptSweep(*worker_);
-    worker_.reset();
-    setSweeping(false);
-    binding_.act([this](CalculatorFrame& m) { m.runEvent([&] { m.workbench.finishSweep(m, outcome_); }); });
+void WorkbenchPage::startOnCopy(std::string_view control, std::function<void(Workbench&)> operation) {
+    if (busy() || !model_.reachable(control)) return;
+    // The copy is made in the worker too: copying a million rows' references takes a while, and
+    // nothing changes the window's workbench while a worker runs.
+    auto worked = std::make_shared<std::optional<Workbench>>();
+    runInWorker(
+        [this, worked, operation = std::move(operation)] {
+            worked->emplace(model_.workbench);
+            operation(**worked);
+        },
+        [this, worked](std::exception_ptr failure) {
+            if (cancel_) return;
+            // The copy ends as the window's own workbench would have ended, a failure's report included.
+            binding_.act([&](CalculatorFrame& m) {
+                if (*worked) m.workbench = std::move(**worked);
+                m.runEvent([&] {
+                    if (failure) std::rethrow_exception(failure);
+                });
+            });
+        },
+        false);
 }
 
-void WorkbenchPage::setSweeping(bool on) {
-    controls_->setEnabled(!on);
-    progress_->setVisible(on);
-    cancelButton_->setVisible(on);
-    progress_->setValue(0);
-    if (on) cancelButton_->setFocus();
+void WorkbenchPage::takeHeaderClicks(GridView* table, std::string name, Grid Workbench::*grid) {
+    QHeaderView* header = table->horizontalHeader();
+    disconnect(header, &QHeaderView::sectionClicked, table, nullptr);
+    connect(header, &QHeaderView::sectionClicked, this, [this, name, grid](int column) {
+        startOnCopy(name, [grid, column](Workbench& w) { w.tableHeaderClick(w.*grid, column); });
+    });
+}
+
+void WorkbenchPage::startSave() {
+    if (busy()) return;
+    std::optional<Workbench::TableFile> file;
+    binding_.act([&](CalculatorFrame& m) {
+        if (m.reachable("cbt_YHsave")) m.runEvent([&] { file = m.workbench.beginSave(m); });
+    });
+    if (!file) return;
+    auto save = std::make_shared<Workbench::TableFile>(std::move(*file));
+    Platform& platform = model_.platform();
+    runInWorker(
+        [this, save, &platform] {
+            // The share done by the lines written; 取消 stops the writing before the next line, and the
+            // platform's writer then leaves no file behind and an existing one whole.
+            const std::uint64_t total = std::max<std::uint64_t>(save->rows, 1);
+            platform.writeTextFile(save->path, [&](const LineSink& sink) {
+                std::uint64_t written = 0;
+                int shown = 0;
+                save->lines([&](std::string_view line) {
+                    if (cancel_.load(std::memory_order_relaxed)) throw SaveCancelled{};
+                    sink(line);
+                    const int percent =
+                        static_cast<int>(std::min<std::uint64_t>(++written * 100 / total, 100));
+                    if (percent == shown) return;
+                    shown = percent;
+                    QMetaObject::invokeMethod(
+                        this, [this, percent] { showShare(percent); }, Qt::QueuedConnection);
+                });
+            });
+        },
+        [this](std::exception_ptr failure) {
+            binding_.act([&](CalculatorFrame& m) {
+                m.runEvent([&] {
+                    std::optional<PlatformError> writeFailure;
+                    try {
+                        if (failure) std::rethrow_exception(failure);
+                    } catch (const SaveCancelled&) {
+                        return;
+                    } catch (const PlatformError& e) {
+                        writeFailure = e;
+                    }
+                    m.workbench.finishSave(m, writeFailure);
+                });
+            });
+        },
+        true);
 }
 
 void WorkbenchPage::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && sweeping()) {
-        cancelSweep();
+    if (event->key() == Qt::Key_Escape && busy()) {
+        cancel();
         return;
     }
     QWidget::keyPressEvent(event);

@@ -1,15 +1,20 @@
 #pragma once
 // The page YouHuaFormLayer: the option grid, the results and filtered tables, the buttons and the
-// workbench status line, all bound to the window model's workbench. 计算 sweeps a copy of the window
-// model in a worker thread while the page shows the progress; 取消 (or Esc) stops it with the rows
-// computed so far, and the rest of the window takes no input until the sweep has ended and its results
-// are back in the model.
+// workbench status line, all bound to the window model's workbench. What takes long at a million rows
+// runs in a worker thread while the page shows the progress line and 取消 and takes no other input: the
+// sweep on a copy of the window, a sort by a header click and a filter on a copy of the workbench (each
+// copy becomes the window's when the work ends, so the views never read rows a worker changes), and the
+// writing of a saved table file, whose questions and reports stay on this thread. 取消 (or Esc) stops a
+// sweep with the rows computed so far, leaves a sort or a filter undone and a save without its file.
 #include "framework/workbench.h"
 
 #include <QWidget>
 
 #include <atomic>
+#include <exception>
+#include <functional>
 #include <memory>
+#include <string>
 
 class QProgressBar;
 class QPushButton;
@@ -19,36 +24,52 @@ namespace qianyan {
 
 class CalculatorFrame;
 class ControlBinding;
+class GridView;
+class Workbench;
+struct Grid;
 
 class WorkbenchPage : public QWidget {
+    Q_OBJECT
+
   public:
     explicit WorkbenchPage(ControlBinding& binding, QWidget* parent = nullptr);
     ~WorkbenchPage() override;
 
-    bool sweeping() const { return worker_ != nullptr; }
-    // Stops a running sweep after the candidate in hand.
-    void cancelSweep() { cancel_ = true; }
+    // Whether a worker runs; the page takes no input but 取消 meanwhile.
+    bool busy() const { return thread_ != nullptr; }
+    // Stops the worker's job as 取消 does.
+    void cancel() { cancel_ = true; }
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void startSweep();
-    void showProgress(std::uint64_t done, std::uint64_t total);
-    void endSweep();
-    void setSweeping(bool on);
+      // What this thread does once the worker has ended, given what escaped the work.
+      using Ending = std::function<void(std::exception_ptr failure)>;
+      // Runs work in a worker thread and then ending here; a measured job shows its share done, any other
+      // only that the page is busy.
+      void runInWorker(std::function<void()> work, Ending ending, bool measured);
+      void endWork();
+      void setBusy(bool on, bool measured);
+      void showShare(int percent);
 
-    ControlBinding& binding_;
-    CalculatorFrame& model_;
-    QWidget* controls_ = nullptr; // everything a person may use outside a sweep
-    QPushButton* compute_ = nullptr;
-    QProgressBar* progress_ = nullptr;
-    QPushButton* cancelButton_ = nullptr;
+      void startSweep();
+      void showSweepProgress(std::uint64_t done, std::uint64_t total);
+      // A sort or a filter, when the person can reach control: operation on a copy of the workbench.
+      void startOnCopy(std::string_view control, std::function<void(Workbench&)> operation);
+      void takeHeaderClicks(GridView* table, std::string name, Grid Workbench::*grid);
+      void startSave();
 
-    std::unique_ptr<CalculatorFrame> worker_;
-    std::unique_ptr<QThread> thread_;
-    std::atomic<bool> cancel_ = false;
-    SweepOutcome outcome_;
+      ControlBinding& binding_;
+      CalculatorFrame& model_;
+      QWidget* controls_ = nullptr; // everything a person may use while no worker runs
+      QProgressBar* progress_ = nullptr;
+      QPushButton* cancelButton_ = nullptr;
+
+      std::unique_ptr<QThread> thread_;
+      Ending ending_;
+      std::exception_ptr failure_;
+      std::atomic<bool> cancel_ = false;
 };
 
 } // namespace qianyan
