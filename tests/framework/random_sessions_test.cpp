@@ -146,8 +146,17 @@ public:
         : documents_(freshFolder("session")), platform_(documents_.string(), {2024, 5, 6, 14, 3, 27}),
           window_(makeCalculator(windowName, platform_)), random_(seed) {
         std::filesystem::create_directories(documents_);
-        for (const DeclaredControl& c : window_->declaration().all())
+        for (const DeclaredControl& c : window_->declaration().all()) {
             firstTexts_[c.control] = c.control->text;
+            if (const Grid* grid = c.asGrid()) {
+                Table& cells = firstCells_[grid];
+                for (std::size_t r = 0; r < grid->rows.rowCount(); ++r) {
+                    cells.emplace_back();
+                    for (std::size_t col = 0; col < grid->rows.columnCount(); ++col)
+                        cells.back().emplace_back(grid->rows.cell(r, col));
+                }
+            }
+        }
     }
     ~Session() { std::filesystem::remove_all(documents_); }
 
@@ -274,12 +283,17 @@ private:
             for (int attempt = 0; attempt < 20; ++attempt) {
                 const int row = static_cast<int>(pick(rows)), column = static_cast<int>(pick(columns));
                 if (!window_->cellEditable(name, row, column)) continue;
-                // Often a text from the same row (another bound of the range), so that sweeps stay small
-                // and computations go through.
-                const std::string text = chance(50)
-                                             ? std::string(grid.rows.cell(static_cast<std::size_t>(row),
-                                                                          pick(grid.rows.columnCount())))
-                                             : personText();
+                // Often the cell's first text or another text of the row (another bound of a range), so
+                // that sweeps stay small and computations go through again.
+                const auto r = static_cast<std::size_t>(row), col = static_cast<std::size_t>(column);
+                const Table& first = firstCells_[&grid];
+                std::string text;
+                if (chance(40) && r < first.size() && col < first[r].size())
+                    text = first[r][col];
+                else if (chance(50))
+                    text = grid.rows.cell(r, pick(grid.rows.columnCount()));
+                else
+                    text = personText();
                 window_->editCell(name, row, column, text);
                 return "cell " + name + " " + std::to_string(row) + " " + std::to_string(column) + " " +
                        shown(text);
@@ -383,6 +397,8 @@ private:
     std::mt19937_64 random_;
     std::set<std::string, std::less<>> typed_; // a person's own texts may read "nan"
     std::map<const Control*, std::string> firstTexts_;
+    using Table = std::vector<std::vector<std::string>>;
+    std::map<const Grid*, Table> firstCells_;
     std::filesystem::path savedSheetFile_;
     Reach reach_;
 };
