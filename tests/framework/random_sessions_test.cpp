@@ -40,46 +40,16 @@ std::uint64_t sessionSeed() {
 
 // What a person types or pastes: plain numbers and the texts that have broken programs before.
 const std::vector<std::string>& personTexts() {
-    static const std::vector<std::string> texts = {
-        "0",
-        "1",
-        "2",
-        "3",
-        "-1",
-        "-250",
-        "800",
-        "1000",
-        "1200",
-        "1500",
-        "2.5",
-        "30",
-        "0.001",
-        "1e400",
-        "-1e400",
-        "1e-320",
-        "9e307",
-        "nan",
-        "NaN",
-        "inf",
-        "-inf",
-        "abc",
-        "C30",
-        "C60",
-        "2.0d",
-        "1.5d",
-        "",
-        "  ",
-        "1,500",
-        "12,000.5",
-        std::string(10000, '9'),
-        std::string(3000, 'x') + "岩",
-        "1200\r\n",
-        "\t800\t",
-        "12\r\n34",
-        "3\t4",
-        "嵌岩",
-        "-0",
-    };
+    static const std::vector<std::string> texts = [] {
+        std::vector<std::string> t{
+            "0",    "1",     "2",        "3",        "-1",      "-250",     "800",    "1000",  "1200",
+            "1500", "2.5",   "30",       "0.001",    "1e400",   "-1e400",   "1e-320", "9e307", "nan",
+            "NaN",  "inf",   "-inf",     "abc",      "C30",     "C60",      "2.0d",   "1.5d",  "",
+            "  ",   "1,500", "12,000.5", "1200\r\n", "\t800\t", "12\r\n34", "3\t4",   "嵌岩",  "-0"};
+        t.push_back(std::string(10000, '9'));
+        t.push_back(std::string(3000, 'x') + "岩");
+        return t;
+    }();
     return texts;
 }
 
@@ -370,11 +340,19 @@ private:
 
     // Empty, or header + n rows (ZH1 … ZHn) + the footer that ends with the time line.
     std::string checkXls(const std::vector<std::string>& xls, int n) {
-        if (n == 0) return xls.empty() ? "" : "lines without a design";
+        if (n == 0) {
+            xlsHeader_ = 0;
+            return xls.empty() ? "" : "lines without a design";
+        }
         constexpr std::size_t footer = 4;
         if (xls.size() < footer + static_cast<std::size_t>(n) + 1) return "too few lines";
         if (!startsWith(xls.back(), timeLinePrefix)) return "no time line at the end";
         const std::size_t header = xls.size() - footer - static_cast<std::size_t>(n);
+        // The header is written with the first design and stays as it is until the sheet is emptied.
+        if (xlsHeader_ == 0) xlsHeader_ = header;
+        if (header != xlsHeader_)
+            return "a header of " + std::to_string(header) + " lines after one of " +
+                   std::to_string(xlsHeader_);
         for (int k = 0; k < n; ++k)
             if (!holdsLabel(xls[header + static_cast<std::size_t>(k)], k + 1))
                 return "row of ZH" + std::to_string(k + 1);
@@ -400,6 +378,7 @@ private:
     using Table = std::vector<std::vector<std::string>>;
     std::map<const Grid*, Table> firstCells_;
     std::filesystem::path savedSheetFile_;
+    std::size_t xlsHeader_ = 0; // lines, while the Xls sheet holds a design
     Reach reach_;
 };
 
