@@ -29,6 +29,11 @@ LayerRows rowsOf(const TextTable& layers) {
     return rows;
 }
 
+void dropNonFiniteCell(TextTable& layers, int row, int column) {
+    const auto r = static_cast<std::size_t>(row), c = static_cast<std::size_t>(column);
+    if (namesNonFinite(layers.cell(r, c))) layers.setCell(r, c, "");
+}
+
 void clearColumnsFrom(LayerRows& rows, std::size_t first) {
     for (std::vector<std::string>& row : rows)
         for (std::size_t c = first; c < row.size(); ++c) row[c].clear();

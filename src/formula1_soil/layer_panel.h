@@ -24,6 +24,9 @@ void setLayerCount(TextTable& layers, std::size_t count);
 // Every cell of a panel's grid as text while the panel computes; it becomes the grid's table at the end.
 using LayerRows = std::vector<std::vector<std::string>>;
 LayerRows rowsOf(const TextTable& layers);
+// Empties a typed cell that spells a non-finite value ("nan", "inf" …): it reads as 0 like any word, and
+// the sheets print the cells as they stand, where it would look like a failed result.
+void dropNonFiniteCell(TextTable& layers, int row, int column);
 // Empties the computed cells: every column from `first` on.
 void clearColumnsFrom(LayerRows& rows, std::size_t first);
 // Editable storage: a panel's few rows are rebuilt by every computation, once per sweep candidate.

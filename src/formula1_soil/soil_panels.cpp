@@ -76,8 +76,10 @@ void TVOR_FRM_KELD1_1::Grid1_ZhengmozhulijisuanSelectCell(int row, int column) {
     Grid1_Zhengmozhulijisuan.readOnly = !sideResistanceCellEditable(column);
 }
 
-void TVOR_FRM_KELD1_1::Grid1_ZhengmozhulijisuanEditingDone(int /*row*/, int column) {
-    if (sideResistanceCellEditable(column)) sideResistanceStale();
+void TVOR_FRM_KELD1_1::Grid1_ZhengmozhulijisuanEditingDone(int row, int column) {
+    if (!sideResistanceCellEditable(column)) return;
+    dropNonFiniteCell(Grid1_Zhengmozhulijisuan.rows, row, column);
+    sideResistanceStale();
 }
 
 void TVOR_FRM_KELD1_1::Grid1_FumozhulijisuanSelectCell(int row, int column) {
@@ -86,8 +88,10 @@ void TVOR_FRM_KELD1_1::Grid1_FumozhulijisuanSelectCell(int row, int column) {
     Grid1_Fumozhulijisuan.readOnly = !downDragCellEditable(column);
 }
 
-void TVOR_FRM_KELD1_1::Grid1_FumozhulijisuanEditingDone(int /*row*/, int column) {
-    if (downDragCellEditable(column)) downDragStale();
+void TVOR_FRM_KELD1_1::Grid1_FumozhulijisuanEditingDone(int row, int column) {
+    if (!downDragCellEditable(column)) return;
+    dropNonFiniteCell(Grid1_Fumozhulijisuan.rows, row, column);
+    downDragStale();
 }
 
 void TVOR_FRM_KELD1_1::declarePanelGrids(WindowDeclaration& d) {

@@ -4,6 +4,7 @@
 #include "framework/utf8.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -265,6 +266,16 @@ bool tryReadWhole(std::string_view text, double& value) {
     if (length == 0 || text.find_first_not_of(" \t", length) != std::string_view::npos) return false;
     value = convertNumber(text.substr(0, length)).value;
     return true;
+}
+
+bool namesNonFinite(std::string_view text) {
+    const std::size_t start = text.find_first_not_of(" \t");
+    if (start == std::string_view::npos) return false;
+    text = text.substr(start, text.find_last_not_of(" \t") - start + 1);
+    if (isSign(text.front())) text.remove_prefix(1);
+    std::string word(text);
+    for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return word == "nan" || word == "inf" || word == "infinity";
 }
 
 long long readInteger(std::string_view text) {

@@ -40,6 +40,10 @@ double readLenient(std::string_view text);
 // reads, "1,500" and "25,5" do not (a prefix of them is not what the person meant). False for an empty
 // or blank text; a number beyond the range of a double reads as an infinity, which the callers reject.
 bool tryReadWhole(std::string_view text, double& value);
+// Whether the text is a word for a value no number can be: "nan", "inf", "-Infinity" …, in any case,
+// blanks around allowed. It reads as 0 leniently, but shown in a number's place it would look like a failed
+// result.
+bool namesNonFinite(std::string_view text);
 // A decimal integer, or a hexadecimal one after "$"; anything else throws ConversionError.
 long long readInteger(std::string_view text);
 

@@ -102,11 +102,14 @@ TEST_F(Formula1SoilWindowTest, NoNumberBeyondRangeReachesAFieldACellOrASheet) {
         [](auto& w, const auto& t) { w.typeText("cbe_dd", t); },
         [](auto& w, const auto& t) { onPanel(w, w.Fumozhuli_FormLayer, [&] { w.typeText("cbe_Junbuhezai", t); }); },
         [](auto& w, const auto& t) { onPanel(w, w.Zhengmozhuli_FormLayer, [&] { w.editCell("Grid1_Zhengmozhulijisuan", 0, 1, t); }); },
+        [](auto& w, const auto& t) { onPanel(w, w.Zhengmozhuli_FormLayer, [&] { w.editCell("Grid1_Zhengmozhulijisuan", 0, 2, t); }); },
+        [](auto& w, const auto& t) { onPanel(w, w.Fumozhuli_FormLayer, [&] { w.editCell("Grid1_Fumozhulijisuan", 0, 5, t); }); },
         [](auto& w, const auto& t) { onPanel(w, w.Fumozhuli_FormLayer, [&] { w.editCell("Grid1_Fumozhulijisuan", 0, 2, t); }); },
         [](auto& w, const auto& t) { onPanel(w, w.Fumozhuli_FormLayer, [&] { w.editCell("Grid1_Fumozhulijisuan", 0, 3, t); }); },
     };
     for (const std::string& text :
-         {std::string("1e400"), std::string("-1e400"), std::string("nan"), std::string("1e300"),
+         {std::string("1e400"), std::string("-1e400"), std::string("nan"), std::string("NaN"), std::string("-inf"),
+          std::string("1e300"),
           std::string("-1e300"), std::string("1e-170"), std::string(400, '9'), std::string(10000, 'x')}) {
         for (std::size_t i = 0; i < std::size(inputs); ++i) {
             TVOR_FRM_KELD1_1 w(platform);
@@ -124,8 +127,10 @@ TEST_F(Formula1SoilWindowTest, NoNumberBeyondRangeReachesAFieldACellOrASheet) {
                          c < g->columns.size(); ++c)
                         shown.emplace_back(g->rows.cell(r, c));
             shown.insert(shown.end(), w.sheet().xls().begin(), w.sheet().xls().end());
+            // The Doc sheet prints the typed layer cells as they stand.
+            shown.insert(shown.end(), w.sheet().doc().begin(), w.sheet().doc().end());
             for (const std::string& s : shown)
-                for (const char* bad : {"nan", "inf", "NAN", "INF"})
+                for (const char* bad : {"nan", "inf", "NAN", "INF", "NaN"})
                     EXPECT_EQ(s.find(bad), std::string::npos) << i << " " << text.substr(0, 20) << ": " << s;
         }
     }

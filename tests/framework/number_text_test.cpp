@@ -207,6 +207,15 @@ TEST(NumberText, WholeReadingTakesOnlyATextThatIsOneNumber) {
     }
 }
 
+TEST(NumberText, NonFiniteWordsAreRecognisedInAnyCaseWithBlanksAndASign) {
+    for (const char* text : {"nan", "NaN", " -inf ", "+INF", "\tInfinity"}) {
+        EXPECT_TRUE(namesNonFinite(text)) << text;
+    }
+    for (const char* text : {"", "  ", "-", "0", "1e400", "na", "info", "nan1", "abc"}) {
+        EXPECT_FALSE(namesNonFinite(text)) << text;
+    }
+}
+
 TEST(NumberText, IntegerReadingTakesDecimalOrDollarHex) {
     const struct {
         std::string text;
