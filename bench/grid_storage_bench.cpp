@@ -53,8 +53,8 @@ void PackedTableAppend(benchmark::State& state) {
     for (auto _ : state) {
         TextTable table(12);
         for (std::size_t r = 0; r < rows; ++r)
-            table.appendRow({"ZH-0000001", "1500", "11451", "8412", "1.0d", "30.00", "C25", "干 作 业", "1.00", "0.9720",
-                             "0.90", ""});
+            table.appendRow({"ZH-0000001", "1500", "11451", "8412", "1.0d", "30.00", "C25", "干 作 业",
+                             "1.00", "0.9720", "0.90", ""});
         bytesPerRow = static_cast<double>(table.bytesHeld()) / static_cast<double>(rows);
     }
     state.counters["bytes_per_row"] = bytesPerRow;

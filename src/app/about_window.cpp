@@ -61,10 +61,10 @@ QLabel* line(std::string_view scrambled, int px = 13, Qt::Alignment align = Qt::
 
 // The picture ImageQQ: the program's emblem.
 class Emblem : public QWidget {
-  public:
+public:
     Emblem() { setFixedSize(100, 100); }
 
-  protected:
+protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         paintEmblem(painter, rect());
@@ -75,7 +75,7 @@ class Emblem : public QWidget {
 
 // A label that is a link: bold, underlined and red under the mouse, and opens its link on a click.
 class HoverLink : public QLabel {
-  public:
+public:
     HoverLink(QString plain, QString hover, QColor color, std::function<void()> click)
         : plain_(std::move(plain)), hover_(std::move(hover)), color_(color), click_(std::move(click)) {
         setTextFormat(Qt::PlainText);
@@ -84,12 +84,12 @@ class HoverLink : public QLabel {
         look(false);
     }
 
-  protected:
+protected:
     void enterEvent(QEnterEvent*) override { look(true); }
     void leaveEvent(QEvent*) override { look(false); }
     void mouseReleaseEvent(QMouseEvent*) override { click_(); }
 
-  private:
+private:
     void look(bool hovered) {
         setText(hovered ? hover_ : plain_);
         QFont f = font();

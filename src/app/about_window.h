@@ -10,7 +10,7 @@ namespace qianyan {
 class Platform;
 
 class TVOR_DAX_FRM_CopyRight : public QWidget {
-  public:
+public:
     explicit TVOR_DAX_FRM_CopyRight(Platform& platform, QWidget* parent = nullptr);
 
     void lb_danweiClick();
@@ -18,10 +18,10 @@ class TVOR_DAX_FRM_CopyRight : public QWidget {
     void lb_lianxiUrClick();
     void cbt_updateClick();
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     void openLink(std::string_view scrambled);
 
     Platform& platform_;

@@ -92,8 +92,7 @@ TVOR_FRM_KELD0::TVOR_FRM_KELD0(QtPlatform& platform)
 
 TVOR_FRM_KELD0::~TVOR_FRM_KELD0() {
     platform_.setAboutWindow({});
-    for (auto& [name, window] : open_)
-        delete window.data();
+    for (auto& [name, window] : open_) delete window.data();
 }
 
 QPushButton* TVOR_FRM_KELD0::button(const std::string& name) const {

@@ -18,7 +18,7 @@ class QtPlatform;
 class TVOR_DAX_FRM_CopyRight;
 
 class TVOR_FRM_KELD0 : public QWidget {
-  public:
+public:
     explicit TVOR_FRM_KELD0(QtPlatform& platform);
     ~TVOR_FRM_KELD0() override;
 
@@ -34,11 +34,11 @@ class TVOR_FRM_KELD0 : public QWidget {
     TVOR_DAX_FRM_CopyRight* aboutWindow() const { return about_.get(); }
     QPushButton* button(const std::string& name) const;
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-  private:
+private:
     void openCalculator(const std::string& button);
     void showAboutWindow();
 

@@ -21,12 +21,12 @@ namespace {
 
 // The pictures show the same time on every run.
 class FixedClockPlatform : public QtPlatform {
-  public:
+public:
     DateTime now() override { return {2024, 5, 6, 14, 3, 27}; }
 };
 
 class Camera {
-  public:
+public:
     explicit Camera(const QString& folder) : folder_(folder) {}
 
     void shoot(QWidget& window, const char* name) {
@@ -40,7 +40,7 @@ class Camera {
     }
     bool failed() const { return failed_; }
 
-  private:
+private:
     QDir folder_;
     bool failed_ = false;
 };

@@ -10,7 +10,9 @@ namespace {
 
 const std::string sectionText = "圆  桩";
 
-std::string d39() { return spaces(6) + repeated('-', 39); }
+std::string d39() {
+    return spaces(6) + repeated('-', 39);
+}
 
 } // namespace
 
@@ -105,7 +107,6 @@ std::vector<std::string> docSummaryTable(std::string_view header1, std::string_v
     row.pop_back(); // the last cell is followed by one blank
     return {std::string(header1), std::string(header2), d39(), row, d39()};
 }
-
 
 SheetDesign circularPileSheetDesign(const XlsLayout& layout, std::string xlsRow,
                                     std::vector<std::string> docBlock) {

@@ -23,7 +23,6 @@ struct CircularPileSheetInputs {
     PrecisionMode mode;
 };
 
-
 // Blanks, pile label, section, d, hr, frk and the process short name.
 std::string xlsRowHead(const CircularPileSheetInputs& in);
 // Grade, ψc and Rc, the last cells of the row.
@@ -52,7 +51,6 @@ std::vector<std::string> docSummaryHead(const CircularPileSheetInputs& in);
 // Two header lines and one row of four cells centred in 8, between rules.
 std::vector<std::string> docSummaryTable(std::string_view header1, std::string_view header2,
                                          std::initializer_list<std::string> cells);
-
 
 // The Xls frame of a calculator's sheets: its width, the two column-header lines and the footer note.
 struct XlsLayout {

@@ -24,19 +24,20 @@ std::vector<std::string> processItems() {
     return items;
 }
 
-bool positiveFinite(double v) { return v > 0 && std::isfinite(v); }
+bool positiveFinite(double v) {
+    return v > 0 && std::isfinite(v);
+}
 
 } // namespace
 
 CircularPileWindow::CircularPileWindow(Platform& platform, std::string_view windowName, const Titles& titles)
     : CalculatorFrame(platform, windowName, titles) {
-    cbe_dd = Control::list(ControlKind::EditableCombo,
-                           {"1000", "1100", "1200", "1300", "1400", "1500", "1600", "1700", "1800", "1900", "2000"},
-                           0);
-    cbe_hr = Control::list(ControlKind::EditableCombo,
-                           {"1.0d", "1.5d", "2.0d", "2.5d", "3.0d", "3.5d", "4.0d", "1000", "1500", "2000", "2500",
-                            "3000"},
-                           0);
+    cbe_dd = Control::list(
+        ControlKind::EditableCombo,
+        {"1000", "1100", "1200", "1300", "1400", "1500", "1600", "1700", "1800", "1900", "2000"}, 0);
+    cbe_hr = Control::list(
+        ControlKind::EditableCombo,
+        {"1.0d", "1.5d", "2.0d", "2.5d", "3.0d", "3.5d", "4.0d", "1000", "1500", "2000", "2500", "3000"}, 0);
     edt_frk = Control::make(ControlKind::Edit, "25");
     cbe_hnt = Control::list(ControlKind::ComboBox, gradeItems(), 1);
     cbb_czgy = Control::list(ControlKind::ComboBox, processItems(), 1);
@@ -88,7 +89,7 @@ CircularPileWindow::CheckedInputs CircularPileWindow::checkInputs() {
     in.notation = depth.notation;
     if (!depth.hasNumber)
         fail(cbe_hr, depth.notation == DepthNotation::Millimetres ? depthError
-                                                                   : "嵌岩深度数据有错：“d”前应为倍数数值");
+                                                                  : "嵌岩深度数据有错：“d”前应为倍数数值");
     if (depth.value < 0) fail(cbe_hr, depthError);
     accept(cbe_hr);
     in.hr = depth.notation == DepthNotation::Millimetres ? depth.value : depth.value * in.d;
@@ -100,8 +101,9 @@ CircularPileWindow::CheckedInputs CircularPileWindow::checkInputs() {
 }
 
 CircularPileSheetInputs CircularPileWindow::sheetInputs(const CheckedInputs& in) const {
-    return {sheet().nextPileLabel(), cbe_dd.text, cbe_hr.text,        cbe_hnt.text,   cbb_czgy.text,
-            in.notation,             in.frk,      cbb_czgy.itemIndex, precisionMode()};
+    return {sheet().nextPileLabel(), cbe_dd.text, cbe_hr.text, cbe_hnt.text,
+            cbb_czgy.text,           in.notation, in.frk,      cbb_czgy.itemIndex,
+            precisionMode()};
 }
 
 void CircularPileWindow::requireFinite(Control& input, std::initializer_list<double> values) {

@@ -33,8 +33,7 @@ double depthFactor(std::string_view cell) {
 long long gradeNumberOfText(std::string_view text) {
     std::size_t start = text.empty() ? 0 : decodeUtf8(text, 0).length;
     std::size_t end = start;
-    for (int n = 0; n < 2 && end < text.size(); ++n)
-        end += decodeUtf8(text, end).length;
+    for (int n = 0; n < 2 && end < text.size(); ++n) end += decodeUtf8(text, end).length;
     return readInteger(text.substr(start, end - start));
 }
 
@@ -74,8 +73,7 @@ LoopCounts CircularPileWindow::readCircularPileOptions() {
     sweep.ranges[sweptProcess] = integerRangeRule(p1, p2, readInteger(process.step));
 
     LoopCounts counts;
-    for (const SweepRange& r : sweep.ranges)
-        counts.push_back(r.count);
+    for (const SweepRange& r : sweep.ranges) counts.push_back(r.count);
     return counts;
 }
 

@@ -10,10 +10,10 @@ namespace qianyan {
 
 struct DriverOptions {
     std::string window = "formula1";
-    std::string documents;           // empty: the user's documents folder
-    std::optional<DateTime> clock;   // empty: the real local time
-    std::optional<bool> answer;      // the answer to every Yes/No question; empty: No (the default button)
-    std::string script;              // the commands themselves
+    std::string documents;         // empty: the user's documents folder
+    std::optional<DateTime> clock; // empty: the real local time
+    std::optional<bool> answer;    // the answer to every Yes/No question; empty: No (the default button)
+    std::string script;            // the commands themselves
     bool help = false;
 };
 

@@ -7,7 +7,8 @@
 
 namespace qianyan {
 
-bool splitScript(std::string_view script, std::vector<std::vector<std::string>>& commands, std::string& error) {
+bool splitScript(std::string_view script, std::vector<std::vector<std::string>>& commands,
+                 std::string& error) {
     std::vector<std::string> words;
     std::string word;
     bool inWord = false, quoted = false, comment = false;
@@ -62,10 +63,18 @@ ScriptDriver::ScriptDriver(ScriptedPlatform& platform, std::ostream& out, std::o
     platform_.observer = [this](const ScriptedPlatform::Dialog& d) {
         using Kind = ScriptedPlatform::Dialog::Kind;
         switch (d.kind) {
-        case Kind::Error: out_ << "error\t" << d.text << '\n'; break;
-        case Kind::Link: out_ << "link\t" << d.text << '\n'; break;
-        case Kind::About: out_ << "window\tTVOR_DAX_FRM_CopyRight\n"; break;
-        default: out_ << "dialog\t" << d.text << '\n'; break;
+        case Kind::Error:
+            out_ << "error\t" << d.text << '\n';
+            break;
+        case Kind::Link:
+            out_ << "link\t" << d.text << '\n';
+            break;
+        case Kind::About:
+            out_ << "window\tTVOR_DAX_FRM_CopyRight\n";
+            break;
+        default:
+            out_ << "dialog\t" << d.text << '\n';
+            break;
         }
     };
 }
@@ -107,9 +116,14 @@ void ScriptDriver::error(std::string_view message) {
 
 void ScriptDriver::report(Outcome outcome, std::string_view command, std::string_view control) {
     switch (outcome) {
-    case Outcome::Done: break;
-    case Outcome::UnknownControl: error("窗口中没有控件 " + std::string(control)); break;
-    case Outcome::NotApplicable: error(std::string(control) + " 不能执行 " + std::string(command)); break;
+    case Outcome::Done:
+        break;
+    case Outcome::UnknownControl:
+        error("窗口中没有控件 " + std::string(control));
+        break;
+    case Outcome::NotApplicable:
+        error(std::string(control) + " 不能执行 " + std::string(command));
+        break;
     case Outcome::Inert:
         out_.flush();
         err_ << "note\t" << control << " 当前不可用，操作无效\n";
@@ -195,7 +209,8 @@ void ScriptDriver::print(const std::vector<std::string>& words) {
     }
     Control* c = current_->find(name);
     if (!c) return error("窗口中没有控件 " + name);
-    if (c->kind == ControlKind::Grid) return printGrid(name, *static_cast<Grid*>(c), words.size() == 3 ? words[2] : "");
+    if (c->kind == ControlKind::Grid)
+        return printGrid(name, *static_cast<Grid*>(c), words.size() == 3 ? words[2] : "");
     if (words.size() == 3) return error("print " + name + " 不接受 " + words[2]);
     const bool numeric = c->kind == ControlKind::TrackBar || c->kind == ControlKind::ProgressBar;
     out_ << name << '\t' << (numeric ? general(c->value) : c->text) << '\t' << colorText(c->color) << '\t'

@@ -16,7 +16,8 @@ namespace qianyan {
 // Splits a script into commands (lines, and ";" outside quotes) and each command into words; a word in
 // double quotes may hold blanks and ";" (\" and \\ escape inside quotes); "#" outside quotes starts a
 // comment. Returns false with a reason for an unterminated quote.
-bool splitScript(std::string_view script, std::vector<std::vector<std::string>>& commands, std::string& error);
+bool splitScript(std::string_view script, std::vector<std::vector<std::string>>& commands,
+                 std::string& error);
 
 class ScriptDriver {
 public:

@@ -21,7 +21,9 @@ inline constexpr std::array<ConcreteGrade, 8> concreteGrades{{{"C25", 25, 11.9},
                                                               {"C55", 55, 25.3},
                                                               {"C60", 60, 27.5}}};
 // (grade number - 25) / 5
-constexpr int gradeIndexOfNumber(int gradeNumber) { return (gradeNumber - 25) / 5; }
+constexpr int gradeIndexOfNumber(int gradeNumber) {
+    return (gradeNumber - 25) / 5;
+}
 
 struct ConstructionProcess {
     std::string_view itemText;  // as listed in the process combo box
@@ -35,7 +37,9 @@ inline constexpr std::array<ConstructionProcess, 3> constructionProcesses{{
     {"泥浆护壁成桩后注浆", 0.80, 1.2, "后 注 浆"},
 }};
 // The workbench numbers processes from 1.
-constexpr int processCodeOfIndex(int index) { return index + 1; }
+constexpr int processCodeOfIndex(int index) {
+    return index + 1;
+}
 // The process whose short name is shortName, or -1.
 int processIndexOfShortName(std::string_view shortName);
 
@@ -49,10 +53,10 @@ RockColumn rockColumnOf(double frk);
 
 // Rows of a coefficient table at hr/d = 0, 0.5, ..., 8.5; the last row repeats the one for 8.0.
 using CoefficientColumn = std::array<double, 18>;
-inline constexpr CoefficientColumn zetaRSoft{0.60, 0.80, 0.95, 1.065, 1.18, 1.265, 1.35, 1.415, 1.48,
-                                             1.525, 1.57, 1.60, 1.63, 1.645, 1.66, 1.68, 1.70, 1.70};
+inline constexpr CoefficientColumn zetaRSoft{0.60,  0.80, 0.95, 1.065, 1.18,  1.265, 1.35, 1.415, 1.48,
+                                             1.525, 1.57, 1.60, 1.63,  1.645, 1.66,  1.68, 1.70,  1.70};
 inline constexpr CoefficientColumn zetaRHard{0.45, 0.65, 0.81, 0.855, 0.90, 0.95, 1.00, 1.02, 1.04,
-                                             1.04, 1.04, 1.04, 1.04, 1.04, 1.04, 1.04, 1.04, 1.04};
+                                             1.04, 1.04, 1.04, 1.04,  1.04, 1.04, 1.04, 1.04, 1.04};
 inline constexpr double softDepthRatioLimit = 8.0;
 inline constexpr double hardDepthRatioLimit = 4.0;
 

@@ -7,7 +7,8 @@ namespace qianyan {
 
 Formula1Result evaluateFormula1(const Formula1Design& design) {
     const double d = design.d;
-    const ConstructionProcess& process = constructionProcesses.at(static_cast<std::size_t>(design.processIndex));
+    const ConstructionProcess& process =
+        constructionProcesses.at(static_cast<std::size_t>(design.processIndex));
     Formula1Result r{};
     r.depthRatio = design.hr / d;
     r.rockClass = rockClassName(design.frk).value_or("");

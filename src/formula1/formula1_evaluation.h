@@ -6,23 +6,23 @@
 namespace qianyan {
 
 struct Formula1Design {
-    double d;  // mm, > 0
-    double hr; // mm, >= 0
-    double frk; // MPa, > 0
+    double d;         // mm, > 0
+    double hr;        // mm, >= 0
+    double frk;       // MPa, > 0
     int gradeIndex;   // 0..7
     int processIndex; // 0..2
 };
 
 struct Formula1Result {
-    double depthRatio;           // hr/d as entered
+    double depthRatio; // hr/d as entered
     std::string_view rockClass;
     bool clamped;
     double effectiveRatio;       // the ratio the table lookup used
     double effectiveSocketDepth; // mm
     double processFactor, psiC, fc;
-    double zetaR;     // after the process factor
-    double area;      // Ap = Aps, m²
-    double perimeter; // μ, m
+    double zetaR;            // after the process factor
+    double area;             // Ap = Aps, m²
+    double perimeter;        // μ, m
     double qrk, quk, ra, rc; // kN
 };
 

@@ -27,22 +27,24 @@ std::vector<std::string> docBlock(const CircularPileSheetInputs& in, const Formu
         },
         docPileBodyLines("4.6", in, r.psiC, r.fc, r.rc),
         docSummaryHead(in),
-        docSummaryTable("      岩石强度  桩承载力  桩混凝土  桩身强度 ", "      frk(MPa)   Ra(kN)   强度等级   Rc(kN)  ",
-                        {fixed(in.frk, 6, 2), sheetAmount(r.ra, in.mode), in.gradeText, sheetAmount(r.rc, in.mode)}),
+        docSummaryTable(
+            "      岩石强度  桩承载力  桩混凝土  桩身强度 ", "      frk(MPa)   Ra(kN)   强度等级   Rc(kN)  ",
+            {fixed(in.frk, 6, 2), sheetAmount(r.ra, in.mode), in.gradeText, sheetAmount(r.rc, in.mode)}),
     });
 }
 
 } // namespace
 
 SheetDesign formula1SheetDesign(const CircularPileSheetInputs& in, const Formula1Result& r) {
-    return circularPileSheetDesign(
-        {130,
-         " 基    桩  桩身截面  桩身直径  嵌岩深度  岩石强度  成    桩  深 径 比  综合系数  嵌岩阻力  桩承载力  "
-         "桩混凝土  工艺系数  桩身强度 ",
-         " 编    号  类    型    d(mm)    hr(mm)   frk(MPa)  工    艺    hr/d      ζr      Qrk(kN)   Ra(kN)   "
-         "强度等级    ψc      Rc(kN)  ",
-         "注: 采用《建筑桩基技术规范》(JGJ 94-2008)公式计算"},
-        xlsRow(in, r), docBlock(in, r));
+    return circularPileSheetDesign({130,
+                                    " 基    桩  桩身截面  桩身直径  嵌岩深度  岩石强度  成    桩  深 径 比  "
+                                    "综合系数  嵌岩阻力  桩承载力  "
+                                    "桩混凝土  工艺系数  桩身强度 ",
+                                    " 编    号  类    型    d(mm)    hr(mm)   frk(MPa)  工    艺    hr/d     "
+                                    " ζr      Qrk(kN)   Ra(kN)   "
+                                    "强度等级    ψc      Rc(kN)  ",
+                                    "注: 采用《建筑桩基技术规范》(JGJ 94-2008)公式计算"},
+                                   xlsRow(in, r), docBlock(in, r));
 }
 
 } // namespace qianyan

@@ -17,8 +17,8 @@ constexpr CalculatorFrame::Titles titles{
 } // namespace
 
 TVOR_FRM_KELD1::TVOR_FRM_KELD1(Platform& platform)
-    : CircularPileWindow(platform, "TVOR_FRM_KELD1", titles), edt_kesair(resultOutput()), edt_ra(resultOutput()),
-      edt_rc(resultOutput()) {
+    : CircularPileWindow(platform, "TVOR_FRM_KELD1", titles), edt_kesair(resultOutput()),
+      edt_ra(resultOutput()), edt_rc(resultOutput()) {
     workbench.declare(workbenchDeclaration());
 }
 

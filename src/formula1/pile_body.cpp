@@ -6,7 +6,9 @@
 
 namespace qianyan {
 
-double sectionArea(double d) { return std::numbers::pi * d * d / 4; }
+double sectionArea(double d) {
+    return std::numbers::pi * d * d / 4;
+}
 
 CircularPileBody circularPileBody(double d, int gradeIndex, int processIndex) {
     CircularPileBody body{};

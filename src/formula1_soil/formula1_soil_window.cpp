@@ -94,46 +94,47 @@ TVOR_FRM_KELD1_1::TVOR_FRM_KELD1_1(Platform& platform)
 
 void TVOR_FRM_KELD1_1::declare(WindowDeclaration& d) {
     CircularPileWindow::declare(d);
-    d.add(nullptr, {{"Zhengmozhuli_FormLayer", &Zhengmozhuli_FormLayer}, {"Fumozhuli_FormLayer", &Fumozhuli_FormLayer}});
+    d.add(nullptr, {{"Zhengmozhuli_FormLayer", &Zhengmozhuli_FormLayer},
+                    {"Fumozhuli_FormLayer", &Fumozhuli_FormLayer}});
     d.add(&MainFormLayer, {{"ckb_fumozhuli", &ckb_fumozhuli},
-{"cbt_fumozhuli", &cbt_fumozhuli},
-{"ckb_zhengmozhuli", &ckb_zhengmozhuli},
-{"cbt_zhengmozhuli", &cbt_zhengmozhuli},
-{"edt_kesair", &edt_kesair},
-{"edt_ra", &edt_ra},
-{"edt_Qgn", &edt_Qgn},
-{"edt_Rajin", &edt_Rajin},
-{"edt_RajinPercent", &edt_RajinPercent},
-{"edt_rc", &edt_rc}});
+                           {"cbt_fumozhuli", &cbt_fumozhuli},
+                           {"ckb_zhengmozhuli", &ckb_zhengmozhuli},
+                           {"cbt_zhengmozhuli", &cbt_zhengmozhuli},
+                           {"edt_kesair", &edt_kesair},
+                           {"edt_ra", &edt_ra},
+                           {"edt_Qgn", &edt_Qgn},
+                           {"edt_Rajin", &edt_Rajin},
+                           {"edt_RajinPercent", &edt_RajinPercent},
+                           {"edt_rc", &edt_rc}});
     d.add(&Zhengmozhuli_FormLayer, {{"lb_ZMZLbiaoti", &lb_ZMZLbiaoti},
-{"lb_ZhengTuchengshu", &lb_ZhengTuchengshu},
-{"cbb_ZhengTuchengshu", &cbb_ZhengTuchengshu},
-{"Grid1_Zhengmozhulijisuan", &Grid1_Zhengmozhulijisuan},
-{"lb_Qsk", &lb_Qsk},
-{"lb_ZMZxinxi", &lb_ZMZxinxi},
-{"cbt_ZmzlComputer", &cbt_ZmzlComputer},
-{"cbt_ZhengZhankai", &cbt_ZhengZhankai},
-{"cbt_Zmzlfanhui", &cbt_Zmzlfanhui},
-{"gpb_Zcksj", &gpb_Zcksj},
-{"lb_Zmzlzbiao", &lb_Zmzlzbiao},
-{"lb_Zmzlzsm", &lb_Zmzlzsm},
-{"Grid2_Zhengmozhulizhibiao", &Grid2_Zhengmozhulizhibiao}});
+                                    {"lb_ZhengTuchengshu", &lb_ZhengTuchengshu},
+                                    {"cbb_ZhengTuchengshu", &cbb_ZhengTuchengshu},
+                                    {"Grid1_Zhengmozhulijisuan", &Grid1_Zhengmozhulijisuan},
+                                    {"lb_Qsk", &lb_Qsk},
+                                    {"lb_ZMZxinxi", &lb_ZMZxinxi},
+                                    {"cbt_ZmzlComputer", &cbt_ZmzlComputer},
+                                    {"cbt_ZhengZhankai", &cbt_ZhengZhankai},
+                                    {"cbt_Zmzlfanhui", &cbt_Zmzlfanhui},
+                                    {"gpb_Zcksj", &gpb_Zcksj},
+                                    {"lb_Zmzlzbiao", &lb_Zmzlzbiao},
+                                    {"lb_Zmzlzsm", &lb_Zmzlzsm},
+                                    {"Grid2_Zhengmozhulizhibiao", &Grid2_Zhengmozhulizhibiao}});
     d.add(&Fumozhuli_FormLayer, {{"lb_FMZLbiaoti", &lb_FMZLbiaoti},
-{"gpb_tccs", &gpb_tccs},
-{"cbb_Tuchengshu", &cbb_Tuchengshu},
-{"cbe_Junbuhezai", &cbe_Junbuhezai},
-{"edt_Dimianbiaogao", &edt_Dimianbiaogao},
-{"edt_Zhuangdingbiaogao", &edt_Zhuangdingbiaogao},
-{"Grid1_Fumozhulijisuan", &Grid1_Fumozhulijisuan},
-{"lb_FQgn", &lb_FQgn},
-{"lb_FMZxinxi", &lb_FMZxinxi},
-{"cbt_FmzlComputer", &cbt_FmzlComputer},
-{"cbt_fmzlzhankai", &cbt_fmzlzhankai},
-{"cbt_Fmzlfanhui", &cbt_Fmzlfanhui},
-{"gpb_cksj", &gpb_cksj},
-{"lb_fmzlxsbiao", &lb_fmzlxsbiao},
-{"lb_fmzlxssm", &lb_fmzlxssm},
-{"Grid2_Fumozhulixishubiao", &Grid2_Fumozhulixishubiao}});
+                                 {"gpb_tccs", &gpb_tccs},
+                                 {"cbb_Tuchengshu", &cbb_Tuchengshu},
+                                 {"cbe_Junbuhezai", &cbe_Junbuhezai},
+                                 {"edt_Dimianbiaogao", &edt_Dimianbiaogao},
+                                 {"edt_Zhuangdingbiaogao", &edt_Zhuangdingbiaogao},
+                                 {"Grid1_Fumozhulijisuan", &Grid1_Fumozhulijisuan},
+                                 {"lb_FQgn", &lb_FQgn},
+                                 {"lb_FMZxinxi", &lb_FMZxinxi},
+                                 {"cbt_FmzlComputer", &cbt_FmzlComputer},
+                                 {"cbt_fmzlzhankai", &cbt_fmzlzhankai},
+                                 {"cbt_Fmzlfanhui", &cbt_Fmzlfanhui},
+                                 {"gpb_cksj", &gpb_cksj},
+                                 {"lb_fmzlxsbiao", &lb_fmzlxsbiao},
+                                 {"lb_fmzlxssm", &lb_fmzlxssm},
+                                 {"Grid2_Fumozhulixishubiao", &Grid2_Fumozhulixishubiao}});
     declareHandlers(d);
 }
 
@@ -205,8 +206,7 @@ void TVOR_FRM_KELD1_1::declareClicks(WindowDeclaration& d) {
         {&W::cbt_fumozhuli, &W::cbt_fumozhuliClick},       {&W::cbt_FmzlComputer, &W::cbt_FmzlComputerClick},
         {&W::cbt_fmzlzhankai, &W::cbt_fmzlzhankaiClick},   {&W::cbt_Fmzlfanhui, &W::cbt_FmzlfanhuiClick},
     };
-    for (const auto& h : handlers)
-        d.onClick(this->*h.button, [this, click = h.click] { (this->*click)(); });
+    for (const auto& h : handlers) d.onClick(this->*h.button, [this, click = h.click] { (this->*click)(); });
 }
 
 void TVOR_FRM_KELD1_1::checkDownDragInputs() {

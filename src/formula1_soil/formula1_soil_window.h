@@ -66,7 +66,6 @@ protected:
     // table (declareHandlers), the panels' buttons and grids are declared with it.
     void declare(WindowDeclaration& d) override;
 
-
 private:
     static const WorkbenchDeclaration& workbenchDeclaration();
     void writeDownDragAppendix(const LineSink& sink) const;

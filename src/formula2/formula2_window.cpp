@@ -56,32 +56,32 @@ void TVOR_FRM_KELD2::declare(WindowDeclaration& d) {
     // The share labels go back to their plain texts; the two list handlers write "端阻力 Qrp(kN)".
     const auto labels = [this] { resetShareLabels(endLabel); };
     const auto listLabels = [this] { resetShareLabels(endLabelOfComboHandlers); };
-    declareChanges(
-        d, {
-               {cbe_dd,
-                {&edt_kesais, &edt_kesaip, &edt_Qrs, &edt_Qrp, &edt_Qrk, &edt_ra, &edt_rc, &edt_raZW},
-                [this, labels] {
-                    labels();
-                    markDiameterText();
-                }},
-               {cbe_hr,
-                {&edt_kesais, &edt_kesaip, &edt_Qrs, &edt_Qrp, &edt_Qrk, &edt_ra, &edt_raZW},
-                [this, labels] {
-                    labels();
-                    clearStatusText();
-                }},
-               {edt_frk,
-                {&edt_kesais, &edt_kesaip, &edt_Qrs, &edt_Qrp, &edt_Qrk, &edt_ra, &edt_raZW},
-                [this, labels] {
-                    labels();
-                    markRockStrengthText();
-                }},
-               {cbe_hnt, {&edt_rc}},
-               {cbb_czgy,
-                {&edt_kesais, &edt_kesaip, &edt_Qrs, &edt_Qrp, &edt_Qrk, &edt_ra, &edt_raZW, &edt_rc},
-                listLabels},
-               {cbb_chezhuxishu, {&edt_kesais, &edt_Qrs, &edt_Qrk, &edt_ra}, listLabels},
-           });
+    declareChanges(d,
+                   {
+                       {cbe_dd,
+                        {&edt_kesais, &edt_kesaip, &edt_Qrs, &edt_Qrp, &edt_Qrk, &edt_ra, &edt_rc, &edt_raZW},
+                        [this, labels] {
+                            labels();
+                            markDiameterText();
+                        }},
+                       {cbe_hr,
+                        {&edt_kesais, &edt_kesaip, &edt_Qrs, &edt_Qrp, &edt_Qrk, &edt_ra, &edt_raZW},
+                        [this, labels] {
+                            labels();
+                            clearStatusText();
+                        }},
+                       {edt_frk,
+                        {&edt_kesais, &edt_kesaip, &edt_Qrs, &edt_Qrp, &edt_Qrk, &edt_ra, &edt_raZW},
+                        [this, labels] {
+                            labels();
+                            markRockStrengthText();
+                        }},
+                       {cbe_hnt, {&edt_rc}},
+                       {cbb_czgy,
+                        {&edt_kesais, &edt_kesaip, &edt_Qrs, &edt_Qrp, &edt_Qrk, &edt_ra, &edt_raZW, &edt_rc},
+                        listLabels},
+                       {cbb_chezhuxishu, {&edt_kesais, &edt_Qrs, &edt_Qrk, &edt_ra}, listLabels},
+                   });
 }
 
 void TVOR_FRM_KELD2::resetShareLabels(std::string_view endText) {

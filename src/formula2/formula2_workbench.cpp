@@ -86,16 +86,9 @@ std::string shareOfShown(const std::string& part, const std::string& whole) {
 
 const WorkbenchDeclaration& TVOR_FRM_KELD2::workbenchDeclaration() {
     static const WorkbenchDeclaration layout{
-        circularPileOptionGrid,
-        columns,
-        circularPileSortColumns,
-        circularPileFilters,
-        circularPileBounds,
-        {},
-        formula2XlsWidth,
-        formula2XlsColumns1,
-        formula2XlsColumns2,
-        fileCells,
+        circularPileOptionGrid, columns,   circularPileSortColumns, circularPileFilters,
+        circularPileBounds,     {},        formula2XlsWidth,        formula2XlsColumns1,
+        formula2XlsColumns2,    fileCells,
     };
     return layout;
 }

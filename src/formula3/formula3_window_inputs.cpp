@@ -59,18 +59,18 @@ void TVOR_FRM_KELD3::declareInputs(WindowDeclaration& d) {
             if (change.handler) (this->*change.handler)();
         });
     d.onClick(cbt_kuozhanbiaoge, [this] { cbt_kuozhanbiaogeClick(); });
-    d.onGrid(StringGrid_KELD3,
-             {[this](int row, int column) { StringGrid_KELD3SelectCell(row, column); },
-              [this](int row, int column) { StringGrid_KELD3EditingDone(row, column); },
-              {},
-              {},
-              [this](int, int column) {
-                  // The socket length, the strength and the typed coefficients, where they are shown.
-                  return column >= static_cast<int>(layer_column::socketLength) &&
-                         column <= static_cast<int>(layer_column::typedEnd) &&
-                         StringGrid_KELD3.columns[static_cast<std::size_t>(column)].visible;
-              },
-              {}});
+    d.onGrid(StringGrid_KELD3, {[this](int row, int column) { StringGrid_KELD3SelectCell(row, column); },
+                                [this](int row, int column) { StringGrid_KELD3EditingDone(row, column); },
+                                {},
+                                {},
+                                [this](int, int column) {
+                                    // The socket length, the strength and the typed coefficients, where they
+                                    // are shown.
+                                    return column >= static_cast<int>(layer_column::socketLength) &&
+                                           column <= static_cast<int>(layer_column::typedEnd) &&
+                                           StringGrid_KELD3.columns[static_cast<std::size_t>(column)].visible;
+                                },
+                                {}});
 }
 
 void TVOR_FRM_KELD3::emptyOutputs(unsigned outputs) {

@@ -10,11 +10,16 @@ namespace qianyan {
 
 std::string modeAmount(double value, PrecisionMode mode, int precision) {
     switch (mode) {
-    case PrecisionMode::TwoDecimals: return fixed(value, precision, 2);
-    case PrecisionMode::OneDecimal: return fixed(value, precision, 1);
-    case PrecisionMode::Units: return fixed(value, precision, 0);
-    case PrecisionMode::Tens: return fixed(std::trunc(value / 10) * 10, precision, 0);
-    case PrecisionMode::Hundreds: return fixed(std::trunc(value / 100) * 100, precision, 0);
+    case PrecisionMode::TwoDecimals:
+        return fixed(value, precision, 2);
+    case PrecisionMode::OneDecimal:
+        return fixed(value, precision, 1);
+    case PrecisionMode::Units:
+        return fixed(value, precision, 0);
+    case PrecisionMode::Tens:
+        return fixed(std::trunc(value / 10) * 10, precision, 0);
+    case PrecisionMode::Hundreds:
+        return fixed(std::trunc(value / 100) * 100, precision, 0);
     }
     return fixed(value, precision, 0);
 }
@@ -50,9 +55,9 @@ CalculatorFrame::CalculatorFrame(Platform& platform, std::string_view windowName
     gpb_srcs = Control::make(ControlKind::GroupBox, "输入参数");
     gpb_scjg = Control::make(ControlKind::GroupBox, "输出结果");
     cbt_JingDu = button("≈", "调整精度");
-    popbox_jingdu =
-        hidden(Control::list(ControlKind::PopupList, {"两位小数", "一位小数", "个位取整", "十位取整", "百位取整"},
-                             static_cast<int>(PrecisionMode::Units)));
+    popbox_jingdu = hidden(Control::list(ControlKind::PopupList,
+                                         {"两位小数", "一位小数", "个位取整", "十位取整", "百位取整"},
+                                         static_cast<int>(PrecisionMode::Units)));
     cbt_compute = button("计算");
     cbt_View = hidden(button("结果"));
     cbt_tuichu = button("退出");
@@ -145,10 +150,10 @@ Grid* CalculatorFrame::findGrid(std::string_view name) {
 
 const DeclaredControl* CalculatorFrame::reachableEntry(std::string_view name, Outcome& outcome) {
     const DeclaredControl* c = declaration().find(name);
-    outcome = !c                                                             ? Outcome::UnknownControl
-              : !c->control->enabled || !c->control->visible                 ? Outcome::Inert
-              : c->layer && !c->layer->visible                               ? Outcome::Inert
-                                                                             : Outcome::Done;
+    outcome = !c                                             ? Outcome::UnknownControl
+              : !c->control->enabled || !c->control->visible ? Outcome::Inert
+              : c->layer && !c->layer->visible               ? Outcome::Inert
+                                                             : Outcome::Done;
     return c;
 }
 
@@ -271,7 +276,8 @@ Outcome CalculatorFrame::headerClick(std::string_view name, int column) {
     const DeclaredControl* c = reachableEntry(name, outcome);
     if (!c) return outcome;
     const Grid* grid = c->asGrid();
-    if (!grid || !c->grid.headerClick || column < 0 || static_cast<std::size_t>(column) >= grid->columns.size())
+    if (!grid || !c->grid.headerClick || column < 0 ||
+        static_cast<std::size_t>(column) >= grid->columns.size())
         return Outcome::NotApplicable;
     if (outcome != Outcome::Done || !grid->columns[static_cast<std::size_t>(column)].visible)
         return Outcome::Inert;
@@ -355,15 +361,21 @@ void CalculatorFrame::cbt_ExitClick() {
     JieGuo_DocLayer.visible = false;
 }
 
-void CalculatorFrame::cbt_JingDuClick() { popbox_jingdu.visible = !popbox_jingdu.visible; }
+void CalculatorFrame::cbt_JingDuClick() {
+    popbox_jingdu.visible = !popbox_jingdu.visible;
+}
 
 void CalculatorFrame::popbox_jingduChange() {
     if (popbox_jingdu.visible) cbt_computeClick();
 }
 
-void CalculatorFrame::cbt_CopyRightClick() { platform_->showAboutWindow(); }
+void CalculatorFrame::cbt_CopyRightClick() {
+    platform_->showAboutWindow();
+}
 
-void CalculatorFrame::cbt_tuichuClick() { closeRequested_ = true; }
+void CalculatorFrame::cbt_tuichuClick() {
+    closeRequested_ = true;
+}
 
 void CalculatorFrame::tcb_meoFontSizeChange() {
     meo_jisuanjieguo_Doc.value = tcb_meoFontSize.value;

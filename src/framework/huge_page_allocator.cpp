@@ -16,7 +16,8 @@ std::size_t roundedUp(std::size_t bytes) {
 void* allocateLarge(std::size_t bytes) {
     // Mapped with room to align the block to a huge page, the surplus returned at once.
     const std::size_t size = roundedUp(bytes);
-    void* mapped = ::mmap(nullptr, size + largeBlock, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* mapped =
+        ::mmap(nullptr, size + largeBlock, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (mapped == MAP_FAILED) throw std::bad_alloc();
     const auto start = reinterpret_cast<std::uintptr_t>(mapped);
     const std::uintptr_t aligned = (start + largeBlock - 1) / largeBlock * largeBlock;

@@ -35,8 +35,7 @@ struct Decimal {
 
     char digit(long long i) const { return i >= 0 && i < size ? digits[i] : '0'; }
     void dropTrailingZeros() {
-        while (size > 0 && digits[size - 1] == '0')
-            --size;
+        while (size > 0 && digits[size - 1] == '0') --size;
         if (size == 0) *this = Decimal{}; // a value rounded to zero loses its sign
     }
 };
@@ -66,8 +65,7 @@ void roundDigits(Decimal& d, long long keep) {
     const bool up = keep >= 0 && d.digits[keep] >= '5';
     d.size = static_cast<int>(std::max(keep, 0LL));
     if (up) {
-        while (d.size > 0 && d.digits[d.size - 1] == '9')
-            --d.size;
+        while (d.size > 0 && d.digits[d.size - 1] == '9') --d.size;
         if (d.size == 0) {
             d.digits[0] = '1';
             d.size = 1;
@@ -81,8 +79,7 @@ void roundDigits(Decimal& d, long long keep) {
 
 // Appends the digits at positions [from, to), zeros outside the stored ones.
 void appendDigits(std::string& out, const Decimal& d, long long from, long long to) {
-    for (long long i = from; i < to; ++i)
-        out += d.digit(i);
+    for (long long i = from; i < to; ++i) out += d.digit(i);
 }
 
 void appendExponentText(std::string& out, const Decimal& d, bool plusSign) {
@@ -108,8 +105,7 @@ std::string nonFiniteText(double value) {
 // and an exponent when it is complete. 0 when the mantissa has no digit.
 std::size_t numberLength(std::string_view text) {
     const auto digitsEnd = [text](std::size_t i) {
-        while (i < text.size() && isDigit(text[i]))
-            ++i;
+        while (i < text.size() && isDigit(text[i])) ++i;
         return i;
     };
     std::size_t i = !text.empty() && isSign(text[0]) ? 1 : 0;
@@ -217,11 +213,14 @@ void appendGeneral(std::string& out, double value) {
     }
     if (d.negative) out += '-';
     if (d.point <= 0) {
-        out.append("0.").append(static_cast<std::size_t>(-d.point), '0').append(d.digits, static_cast<std::size_t>(d.size));
+        out.append("0.")
+            .append(static_cast<std::size_t>(-d.point), '0')
+            .append(d.digits, static_cast<std::size_t>(d.size));
         return;
     }
     appendDigits(out, d, 0, d.point);
-    if (d.size > d.point) out.append(".").append(d.digits + d.point, static_cast<std::size_t>(d.size - d.point));
+    if (d.size > d.point)
+        out.append(".").append(d.digits + d.point, static_cast<std::size_t>(d.size - d.point));
 }
 
 std::string general(double value) {

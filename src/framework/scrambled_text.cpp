@@ -25,8 +25,7 @@ std::string scramble(std::string_view text, const ScrambleKey& key) {
     digits.reserve(units.size() * 4);
     for (std::size_t k = 0; k < units.size(); ++k) {
         const unsigned word = units[k] ^ key[k % key.size()];
-        for (int shift = 12; shift >= 0; shift -= 4)
-            digits += hex[(word >> shift) & 0xF];
+        for (int shift = 12; shift >= 0; shift -= 4) digits += hex[(word >> shift) & 0xF];
     }
     return digits;
 }

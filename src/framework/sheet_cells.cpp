@@ -5,13 +5,18 @@
 
 namespace qianyan {
 
-std::string sheetAmount(double value, PrecisionMode mode) { return modeAmount(value, mode, 10); }
+std::string sheetAmount(double value, PrecisionMode mode) {
+    return modeAmount(value, mode, 10);
+}
 
 std::string modeShare(double percent, PrecisionMode mode, int precision) {
     switch (mode) {
-    case PrecisionMode::TwoDecimals: return fixed(percent, precision, 2);
-    case PrecisionMode::OneDecimal: return fixed(percent, precision, 1);
-    default: return fixed(percent, precision, 0);
+    case PrecisionMode::TwoDecimals:
+        return fixed(percent, precision, 2);
+    case PrecisionMode::OneDecimal:
+        return fixed(percent, precision, 1);
+    default:
+        return fixed(percent, precision, 0);
     }
 }
 
@@ -19,7 +24,9 @@ bool wideAmounts(PrecisionMode mode) {
     return mode == PrecisionMode::TwoDecimals || mode == PrecisionMode::OneDecimal;
 }
 
-std::string xlsCell(std::string_view text, int width, int gap) { return padLeft(text, width) + spaces(gap); }
+std::string xlsCell(std::string_view text, int width, int gap) {
+    return padLeft(text, width) + spaces(gap);
+}
 
 std::string xlsAmountCell(double value, PrecisionMode mode, int lastGap) {
     return wideAmounts(mode) ? xlsCell(sheetAmount(value, mode), 8, 2 - lastGap)

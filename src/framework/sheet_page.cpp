@@ -26,7 +26,9 @@ void CalculatorFrame::appendDesign(const SheetDesign& design) {
     cbt_compute.enabled = false;
 }
 
-bool CalculatorFrame::docShown() const { return cbt_PageBook.text == "1"; }
+bool CalculatorFrame::docShown() const {
+    return cbt_PageBook.text == "1";
+}
 
 void CalculatorFrame::cbt_PageBookClick() {
     const bool toXls = docShown();

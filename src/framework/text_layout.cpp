@@ -53,7 +53,9 @@ std::string repeated(char c, int count) {
 
 std::string oneLine(std::string_view text) {
     // C0, DEL, C1 and the Unicode line and paragraph separators.
-    const auto control = [](char32_t u) { return u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029; };
+    const auto control = [](char32_t u) {
+        return u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029;
+    };
     std::string line;
     line.reserve(text.size());
     std::size_t blanks = 0; // control characters since the last kept one: blanks unless at the end

@@ -73,7 +73,8 @@ const char* TextTable::rowStart(std::size_t row) const {
 
 std::string_view TextTable::cell(std::size_t row, std::size_t column) const {
     if (storage_ == Storage::Editable)
-        return column < columns_ ? std::string_view(cells_[rows_.at(row) * columns_ + column]) : std::string_view();
+        return column < columns_ ? std::string_view(cells_[rows_.at(row) * columns_ + column])
+                                 : std::string_view();
     if (column >= columns_) return {};
     if (row >= rows_.size()) return {};
     const char* p = rowStart(row);
@@ -103,11 +104,14 @@ void TextTable::cells(std::size_t row, std::span<std::string_view> out) const {
 }
 
 char* TextTable::reserveRow(std::size_t bytes, RowRef& ref) {
-    if (chunks_.empty() || chunkSizes_.back() + bytes > chunkCapacities_.back() || chunks_.back().use_count() > 1) {
+    if (chunks_.empty() || chunkSizes_.back() + bytes > chunkCapacities_.back() ||
+        chunks_.back().use_count() > 1) {
         const std::size_t capacity = std::max(chunkSize, bytes);
         // Every byte is written before it is read, so the chunk is not cleared first.
-        chunks_.push_back(std::shared_ptr<char[]>(HugePageAllocator<char>().allocate(capacity),
-                                                  [capacity](char* p) { HugePageAllocator<char>().deallocate(p, capacity); }));
+        chunks_.push_back(
+            std::shared_ptr<char[]>(HugePageAllocator<char>().allocate(capacity), [capacity](char* p) {
+                HugePageAllocator<char>().deallocate(p, capacity);
+            }));
         chunkSizes_.push_back(0);
         chunkCapacities_.push_back(capacity);
     }
@@ -133,16 +137,16 @@ TextTable::RowRef TextTable::store(std::span<const std::string_view> cells) {
         return slot;
     }
     std::size_t bytes = 0;
-    for (std::size_t c = 0; c < columns_; ++c)
-        bytes += packedSize(cellText(cells, c));
+    for (std::size_t c = 0; c < columns_; ++c) bytes += packedSize(cellText(cells, c));
     RowRef ref = 0;
     char* p = reserveRow(bytes, ref);
-    for (std::size_t c = 0; c < columns_; ++c)
-        p = writePacked(p, cellText(cells, c));
+    for (std::size_t c = 0; c < columns_; ++c) p = writePacked(p, cellText(cells, c));
     return ref;
 }
 
-void TextTable::appendRow(std::span<const std::string_view> cells) { rows_.push_back(store(cells)); }
+void TextTable::appendRow(std::span<const std::string_view> cells) {
+    rows_.push_back(store(cells));
+}
 
 void TextTable::appendRow(std::initializer_list<std::string_view> cells) {
     appendRow(std::span<const std::string_view>(cells.begin(), cells.size()));
@@ -158,8 +162,7 @@ void TextTable::appendRowFrom(const TextTable& other, std::size_t row) {
     // Same column count: the row's cells are one run of bytes, copied whole.
     const char* start = other.rowStart(row);
     const char* end = start;
-    for (std::size_t c = 0; c < other.columns_; ++c)
-        skipPacked(end);
+    for (std::size_t c = 0; c < other.columns_; ++c) skipPacked(end);
     const auto bytes = static_cast<std::size_t>(end - start);
     RowRef ref = 0;
     std::memcpy(reserveRow(bytes, ref), start, bytes);
@@ -199,7 +202,8 @@ void TextTable::appendTable(TextTable&& other) {
 
 void TextTable::setCell(std::size_t row, std::size_t column, std::string_view text) {
     if (storage_ == Storage::Editable) {
-        if (column < columns_) cells_[rows_.at(row) * columns_ + column].assign(text.substr(0, text.find('\0')));
+        if (column < columns_)
+            cells_[rows_.at(row) * columns_ + column].assign(text.substr(0, text.find('\0')));
         return;
     }
     std::vector<std::string> cells = this->row(row);
@@ -226,7 +230,9 @@ void TextTable::permute(std::span<const std::uint32_t> order) {
     rows_ = std::move(reordered);
 }
 
-void TextTable::reverse() { std::reverse(rows_.begin(), rows_.end()); }
+void TextTable::reverse() {
+    std::reverse(rows_.begin(), rows_.end());
+}
 
 std::size_t TextTable::bytesHeld() const {
     std::size_t bytes = rows_.capacity() * sizeof(RowRef);

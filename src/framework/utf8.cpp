@@ -96,5 +96,4 @@ std::string utf16ToUtf8(std::u16string_view units) {
     return out;
 }
 
-
 } // namespace qianyan

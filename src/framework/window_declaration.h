@@ -37,7 +37,9 @@ struct DeclaredControl {
     std::function<void()> change;   // an input's change, after its text, item or check state changed
     GridHandlers grid;
 
-    Grid* asGrid() const { return control->kind == ControlKind::Grid ? static_cast<Grid*>(control) : nullptr; }
+    Grid* asGrid() const {
+        return control->kind == ControlKind::Grid ? static_cast<Grid*>(control) : nullptr;
+    }
 };
 
 class WindowDeclaration {

@@ -151,7 +151,8 @@ public:
     virtual void loadCandidate(const TextTable& table, std::size_t row) = 0;
     // The cells of a table-file row after the position label, for a calculator whose row layout depends
     // on the row (the declaration then has no file cells).
-    virtual void writeTableFileCells(std::string& /*line*/, const TextTable& /*table*/, std::size_t /*row*/) {}
+    virtual void writeTableFileCells(std::string& /*line*/, const TextTable& /*table*/, std::size_t /*row*/) {
+    }
     // Lines after the table file's time line.
     virtual void writeTableAppendix(const LineSink& /*sink*/, const TextTable& /*table*/) {}
 };

@@ -61,8 +61,7 @@ void Workbench::declare(const WorkbenchDeclaration& declaration) {
     Grid1_Youhuaxuanxiang.columns[3].align = CellAlign::Centre;
     Grid1_Youhuaxuanxiang.columns[4].width = 300;
     Grid1_Youhuaxuanxiang.rows = TextTable(5, TextTable::Storage::Editable);
-    for (const OptionRow& row : declaration.options)
-        Grid1_Youhuaxuanxiang.rows.appendRow(row.cells);
+    for (const OptionRow& row : declaration.options) Grid1_Youhuaxuanxiang.rows.appendRow(row.cells);
     Grid1_Youhuaxuanxiang.readOnly = true;
 
     for (Grid* table : {&Grid2_Youhuajieguo, &Grid3_Youhuasaixuan}) {
@@ -71,7 +70,8 @@ void Workbench::declare(const WorkbenchDeclaration& declaration) {
         table->columns.clear();
         for (const WorkbenchColumn& c : declaration.columns) {
             const WorkbenchColumn::Shown shown = results ? c.shown : c.shownFiltered.value_or(c.shown);
-            GridColumn column{prefix + std::string(c.name), padLeft(c.header, tableHeaderWidth), shownAtStart(shown)};
+            GridColumn column{prefix + std::string(c.name), padLeft(c.header, tableHeaderWidth),
+                              shownAtStart(shown)};
             column.width = c.width;
             column.align = CellAlign::Centre;
             table->columns.push_back(std::move(column));
@@ -144,10 +144,14 @@ bool Workbench::optionCellEditable(int row, int column) const {
     case OptionKind::Range:
     case OptionKind::Grade:
     case OptionKind::Process:
-    case OptionKind::Code: return column >= 1 && column <= 3;
-    case OptionKind::Switch: return column == 1;
-    case OptionKind::Filter: return column >= 1 && column <= 2;
-    case OptionKind::Blank: return false;
+    case OptionKind::Code:
+        return column >= 1 && column <= 3;
+    case OptionKind::Switch:
+        return column == 1;
+    case OptionKind::Filter:
+        return column >= 1 && column <= 2;
+    case OptionKind::Blank:
+        return false;
     }
     return false;
 }
@@ -283,7 +287,8 @@ void Workbench::tableCellDblClick(CalculatorFrame& window, const Grid& table, in
 std::uint32_t Workbench::rowColor(const Grid& table, std::size_t row) const {
     const RowStyle& style = declaration_.rowStyle;
     if (style.column < 0 || row >= table.rows.rowCount()) return argb::black;
-    return table.rows.cell(row, static_cast<std::size_t>(style.column)) == style.text ? style.color : argb::black;
+    return table.rows.cell(row, static_cast<std::size_t>(style.column)) == style.text ? style.color
+                                                                                      : argb::black;
 }
 
 void Workbench::cbt_zhangkaiClick() {
@@ -292,8 +297,10 @@ void Workbench::cbt_zhangkaiClick() {
         const bool results = table == &Grid2_Youhuajieguo;
         for (std::size_t c = 0; c < table->columns.size() && c < declaration_.columns.size(); ++c) {
             const WorkbenchColumn& column = declaration_.columns[c];
-            const WorkbenchColumn::Shown shown = results ? column.shown : column.shownFiltered.value_or(column.shown);
-            if (shown == WorkbenchColumn::Shown::Expanded || shown == WorkbenchColumn::Shown::ExpandedAndAtStart)
+            const WorkbenchColumn::Shown shown =
+                results ? column.shown : column.shownFiltered.value_or(column.shown);
+            if (shown == WorkbenchColumn::Shown::Expanded ||
+                shown == WorkbenchColumn::Shown::ExpandedAndAtStart)
                 table->columns[c].visible = expand;
         }
     }

@@ -110,12 +110,14 @@ struct Workbench::SharedProgress {
         if (!report || !*report) return;
         std::uint64_t shown = percent.load(std::memory_order_relaxed);
         const std::uint64_t p = now * 100 / total;
-        if (p != shown && percent.compare_exchange_strong(shown, p, std::memory_order_relaxed)) (*report)(now, total);
+        if (p != shown && percent.compare_exchange_strong(shown, p, std::memory_order_relaxed))
+            (*report)(now, total);
     }
 };
 
 Workbench::ShareEnd Workbench::runShare(CalculatorFrame& window, const Share& share, SharedProgress& progress,
-                                        const std::atomic<bool>* cancel, const std::atomic<std::uint64_t>& stopAt) {
+                                        const std::atomic<bool>* cancel,
+                                        const std::atomic<std::uint64_t>& stopAt) {
     WorkbenchCalculator* adapter = window.workbenchAdapter();
     std::string label;
     std::uint64_t index = 0; // the candidate's number among all, from 0
@@ -170,8 +172,10 @@ SweepOutcome Workbench::runSweep(CalculatorFrame& window, const SweepProgress& p
     // The candidates in consecutive shares, one for each core; the last share runs on the window itself,
     // the others on copies of it, and the rows come together in candidate order, so the tables and the
     // window end as one sweep on one core leaves them.
-    const std::uint64_t cores = sweepCores_ > 0 ? sweepCores_ : std::max(1u, std::thread::hardware_concurrency());
-    const std::uint64_t count = std::clamp<std::uint64_t>(total / candidatesPerShare, 1, std::min<std::uint64_t>(cores, 64));
+    const std::uint64_t cores =
+        sweepCores_ > 0 ? sweepCores_ : std::max(1u, std::thread::hardware_concurrency());
+    const std::uint64_t count =
+        std::clamp<std::uint64_t>(total / candidatesPerShare, 1, std::min<std::uint64_t>(cores, 64));
     std::vector<Share> shares;
     for (std::uint64_t i = 0; i < count; ++i) shares.push_back({total * i / count, total * (i + 1) / count});
     std::vector<std::unique_ptr<CalculatorFrame>> copies;
@@ -217,7 +221,8 @@ SweepOutcome Workbench::runSweep(CalculatorFrame& window, const SweepProgress& p
     std::size_t last = 0;
     while (last + 1 < count && ends[last].end == SweepEnd::Completed) ++last;
     TextTable rows(Grid2_Youhuajieguo.rows.columnCount());
-    for (std::size_t i = 0; i <= last; ++i) rows.appendTable(std::move(sweepers[i]->workbench.Grid2_Youhuajieguo.rows));
+    for (std::size_t i = 0; i <= last; ++i)
+        rows.appendTable(std::move(sweepers[i]->workbench.Grid2_Youhuajieguo.rows));
     if (sweepers[last] != &window) window.adoptSweep(*sweepers[last]);
     Grid2_Youhuajieguo.rows = std::move(rows);
     sweep_.done = Grid2_Youhuajieguo.rows.rowCount();
@@ -225,7 +230,8 @@ SweepOutcome Workbench::runSweep(CalculatorFrame& window, const SweepProgress& p
     const SweepOutcome outcome{ends[last].end, ends[last].error};
     const std::uint64_t done = sweep_.done;
     if (outcome.end == SweepEnd::Aborted) {
-        if (done > 0) pb_YH_jingdu.value = std::trunc(static_cast<double>(done) / static_cast<double>(total) * 100);
+        if (done > 0)
+            pb_YH_jingdu.value = std::trunc(static_cast<double>(done) / static_cast<double>(total) * 100);
         return outcome;
     }
     if (done > 0 || outcome.end == SweepEnd::Completed) showSweepProgress(done, total);
@@ -296,7 +302,8 @@ void Workbench::writeFilterBounds() {
     if (sweep_.bounds.size() != declaration_.bounds.size()) {
         // The same strict reading that failed, so that its report names the cell's text.
         for (const BoundsWrite& b : declaration_.bounds)
-            for (std::size_t r = 0; r < Grid2_Youhuajieguo.rows.rowCount(); ++r) readStrict(Grid2_Youhuajieguo.rows.cell(r, b.column));
+            for (std::size_t r = 0; r < Grid2_Youhuajieguo.rows.rowCount(); ++r)
+                readStrict(Grid2_Youhuajieguo.rows.cell(r, b.column));
         return;
     }
     TextTable& options = Grid1_Youhuaxuanxiang.rows;

@@ -48,8 +48,8 @@ LineSource Workbench::tableFileLines(CalculatorFrame& window, const Grid& table,
             appendAligned(line, label, 8, true);
             line.append("  ");
             for (const TableFileCell& cell : s.fileCells)
-                appendTableFileCell(line, cell.column < 0 ? cell.text : cells[static_cast<std::size_t>(cell.column)],
-                                    cell);
+                appendTableFileCell(
+                    line, cell.column < 0 ? cell.text : cells[static_cast<std::size_t>(cell.column)], cell);
             if (s.fileCells.empty() && adapter) adapter->writeTableFileCells(line, rows, r);
             sink(line);
         }

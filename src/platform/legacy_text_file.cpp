@@ -18,7 +18,8 @@ namespace {
 // Converts text between encodings through one iconv handle, kept open for every line of a file.
 class Converter {
 public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)), fromUtf8_(std::strcmp(from, "UTF-8") == 0) {
+    Converter(const char* to, const char* from)
+        : cd_(iconv_open(to, from)), fromUtf8_(std::strcmp(from, "UTF-8") == 0) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) throw PlatformError(std::string("无法转换字符编码：") + to);
     }
     ~Converter() { iconv_close(cd_); }
@@ -63,7 +64,8 @@ private:
             // source character (one UTF-8 sequence, or one byte of anything else).
             size_t skip = 1;
             if (fromUtf8_)
-                while (skip < inLeft && skip < 4 && (static_cast<unsigned char>(in[skip]) & 0xC0) == 0x80) ++skip;
+                while (skip < inLeft && skip < 4 && (static_cast<unsigned char>(in[skip]) & 0xC0) == 0x80)
+                    ++skip;
             in += skip;
             inLeft -= skip;
             iconv(cd_, nullptr, nullptr, nullptr, nullptr); // back to the initial state

@@ -12,8 +12,12 @@ std::string ScriptedPlatform::documentsFolder() {
     return folder_;
 }
 
-bool ScriptedPlatform::fileExists(const std::string& path) { return regularFileExists(path); }
-void ScriptedPlatform::checkReplaceable(const std::string& path) { qianyan::checkReplaceable(path); }
+bool ScriptedPlatform::fileExists(const std::string& path) {
+    return regularFileExists(path);
+}
+void ScriptedPlatform::checkReplaceable(const std::string& path) {
+    qianyan::checkReplaceable(path);
+}
 
 void ScriptedPlatform::writeTextFile(const std::string& path, const LineSource& lines) {
     writeLegacyTextFile(path, lines);
@@ -27,10 +31,18 @@ bool ScriptedPlatform::askYesNo(std::string_view question) {
     return answer;
 }
 
-void ScriptedPlatform::inform(std::string_view message) { record(Dialog::Kind::Information, message); }
-void ScriptedPlatform::reportError(std::string_view message) { record(Dialog::Kind::Error, message); }
-void ScriptedPlatform::openLink(std::string_view link) { record(Dialog::Kind::Link, link); }
-void ScriptedPlatform::showAboutWindow() { record(Dialog::Kind::About, "关于"); }
+void ScriptedPlatform::inform(std::string_view message) {
+    record(Dialog::Kind::Information, message);
+}
+void ScriptedPlatform::reportError(std::string_view message) {
+    record(Dialog::Kind::Error, message);
+}
+void ScriptedPlatform::openLink(std::string_view link) {
+    record(Dialog::Kind::Link, link);
+}
+void ScriptedPlatform::showAboutWindow() {
+    record(Dialog::Kind::About, "关于");
+}
 
 void ScriptedPlatform::record(Dialog::Kind kind, std::string_view text) {
     dialogs.push_back({kind, std::string(text)});

@@ -23,7 +23,8 @@ TEST(ModeAmount, CutsTensAndHundredsAndRoundsTheRest) {
                  {PrecisionMode::Tens, "8410"},
                  {PrecisionMode::Hundreds, "8400"}};
     for (const auto& c : cases) EXPECT_EQ(modeAmount(8419.9, c.mode, 7), c.text);
-    EXPECT_EQ(modeAmount(-8419.9, PrecisionMode::Tens, 7), "-8410") << "the integer part truncates toward zero";
+    EXPECT_EQ(modeAmount(-8419.9, PrecisionMode::Tens, 7), "-8410")
+        << "the integer part truncates toward zero";
 }
 
 TEST_F(Formula1WindowTest, TheFirstMessageHidesTheLogoForGood) {
@@ -53,8 +54,9 @@ TEST_F(Formula1WindowTest, AnErrorLeavesOutputsSheetsAndCounterAlone) {
 }
 
 TEST_F(Formula1WindowTest, HugeAndNonNumericTextsNeverReachAFieldOrSheet) {
-    for (const std::string& text : {std::string("1e400"), std::string("nan"), std::string("inf"), std::string(1000, '9'),
-                                   std::string(10000, 'x'), std::string("1e200"), std::string("-")}) {
+    for (const std::string& text :
+         {std::string("1e400"), std::string("nan"), std::string("inf"), std::string(1000, '9'),
+          std::string(10000, 'x'), std::string("1e200"), std::string("-")}) {
         for (const char* input : {"cbe_dd", "cbe_hr", "edt_frk"}) {
             TVOR_FRM_KELD1 w(platform);
             w.typeText(input, text);
@@ -106,7 +108,8 @@ TEST_F(Formula1WindowTest, SavedSheetsMatchTheShownLinesAndTrackTheUnsavedMarks)
     EXPECT_EQ(testing::savedLines(documents / docFile), docBefore);
     EXPECT_EQ(testing::savedLines(documents / "嵌岩桩计算书(依据JGJ94-2008)_文本_20240506140327.txt"),
               window.sheet().doc());
-    EXPECT_THAT(dialogTexts(), ElementsAre("文件已存在，是否覆盖?", "文件已存在，是否覆盖?", "结果已附加时间改名另存。"));
+    EXPECT_THAT(dialogTexts(),
+                ElementsAre("文件已存在，是否覆盖?", "文件已存在，是否覆盖?", "结果已附加时间改名另存。"));
 
     // A second declined save in the same second must not write over the first time-stamped file.
     window.click("cbt_Exit");
@@ -188,7 +191,8 @@ TEST_F(Formula1WindowTest, WheelAndGestureMoveTheFontSliderWithinItsRange) {
     EXPECT_EQ(slider.value, 23);
     EXPECT_EQ(window.meo_jisuanjieguo_Xls.value, 23);
 
-    EXPECT_FALSE(window.meo_jisuanjieguo_DocGesture(300, true)) << "the first event only records its distance";
+    EXPECT_FALSE(window.meo_jisuanjieguo_DocGesture(300, true))
+        << "the first event only records its distance";
     EXPECT_EQ(slider.value, 23);
     EXPECT_TRUE(window.meo_jisuanjieguo_XlsGesture(260, false));
     EXPECT_EQ(slider.value, 21);

@@ -22,8 +22,7 @@ protected:
     std::vector<std::string> column(std::size_t c) const {
         std::vector<std::string> cells;
         const TextTable& rows = window.workbench.Grid2_Youhuajieguo.rows;
-        for (std::size_t r = 0; r < rows.rowCount(); ++r)
-            cells.emplace_back(rows.cell(r, c));
+        for (std::size_t r = 0; r < rows.rowCount(); ++r) cells.emplace_back(rows.cell(r, c));
         return cells;
     }
     std::vector<std::string> distinct(std::size_t c) const {
@@ -175,8 +174,7 @@ TEST_F(Formula1WorkbenchTest, TheSavedTableMatchesTheGoldenFile) {
     const auto golden = testing::goldenSavedLines("formula1", "workbench_results_table.txt");
     EXPECT_EQ(lines, golden);
     ASSERT_EQ(lines.size(), 5u + 72u + 4u);
-    for (std::size_t i = 5; i < 5 + 72; ++i)
-        EXPECT_EQ(displayWidth(lines[i]), 120) << i;
+    for (std::size_t i = 5; i < 5 + 72; ++i) EXPECT_EQ(displayWidth(lines[i]), 120) << i;
 }
 
 } // namespace

@@ -63,7 +63,8 @@ TEST_F(Formula1SoilSheetsTest, ANegativeNetCapacityIsWrittenWithItsSignAndMarked
     window.setChecked("ckb_fumozhuli", true);
     onPanel(window, window.Fumozhuli_FormLayer, [&] { window.typeText("cbe_Junbuhezai", "200.00"); });
     for (const auto& [column, text] : {std::pair{2, "-30.000"}, {3, "18"}, {4, "0.35"}, {5, "100"}})
-        onPanel(window, window.Fumozhuli_FormLayer, [&] { window.editCell("Grid1_Fumozhulijisuan", 0, column, text); });
+        onPanel(window, window.Fumozhuli_FormLayer,
+                [&] { window.editCell("Grid1_Fumozhulijisuan", 0, column, text); });
     window.click("cbt_compute");
     const std::vector<std::string>& doc = window.sheet().doc();
     EXPECT_THAT(doc, Contains("  4.7 单桩竖向净承载力特征值Ra':      -560.31 kN"));
@@ -76,7 +77,8 @@ TEST_F(Formula1SoilSheetsTest, OverlappingLayersAreFlaggedNextToTheDownDrag) {
     onPanel(window, window.Fumozhuli_FormLayer, [&] { window.chooseItem("cbb_Tuchengshu", 2); });
     for (const auto& [row, bottom] : {std::pair{1, "-5"}, {2, "-15"}})
         for (const auto& [column, text] : {std::pair{2, bottom}, {3, "17"}, {4, "0.3"}, {5, "25"}})
-            onPanel(window, window.Fumozhuli_FormLayer, [&] { window.editCell("Grid1_Fumozhulijisuan", row, column, text); });
+            onPanel(window, window.Fumozhuli_FormLayer,
+                    [&] { window.editCell("Grid1_Fumozhulijisuan", row, column, text); });
     window.click("cbt_compute");
     EXPECT_EQ(window.lb_FMZxinxi.text, "第3层与上部土层重叠，重叠部分重复计算");
     const std::vector<std::string>& doc = window.sheet().doc();
@@ -91,7 +93,8 @@ TEST_F(Formula1SoilSheetsTest, EachBlockRecordsItsOwnTermsAndDeletingTheLastLeav
     window.click("cbt_compute");
     const std::vector<std::string> first = window.sheet().doc();
     window.setChecked("ckb_zhengmozhuli", false);
-    onPanel(window, window.Fumozhuli_FormLayer, [&] { window.editCell("Grid1_Fumozhulijisuan", 0, 5, "30"); });
+    onPanel(window, window.Fumozhuli_FormLayer,
+            [&] { window.editCell("Grid1_Fumozhulijisuan", 0, 5, "30"); });
     window.click("cbt_compute");
     const std::vector<std::string>& doc = window.sheet().doc();
     EXPECT_EQ(std::count(doc.begin(), doc.end(), "  2.5 桩侧土体侧阻力不考虑。"), 1);

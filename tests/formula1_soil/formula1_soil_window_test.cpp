@@ -67,7 +67,8 @@ TEST_F(Formula1SoilWindowTest, ADownDragAboveRaIsAWarningAndTheDesignIsKept) {
     window.setChecked("ckb_fumozhuli", true);
     onPanel(window, window.Fumozhuli_FormLayer, [&] { window.typeText("cbe_Junbuhezai", "200.00"); });
     for (const auto& [column, text] : {std::pair{2, "-30.000"}, {3, "18"}, {4, "0.35"}, {5, "100"}})
-        onPanel(window, window.Fumozhuli_FormLayer, [&] { window.editCell("Grid1_Fumozhulijisuan", 0, column, text); });
+        onPanel(window, window.Fumozhuli_FormLayer,
+                [&] { window.editCell("Grid1_Fumozhulijisuan", 0, column, text); });
     window.typeText("cbe_hr", "9.0d"); // clamped as well: the sign of Ra' decides its colour
     window.typeText("edt_frk", "10");
     window.click("cbt_compute");
@@ -90,7 +91,8 @@ TEST_F(Formula1SoilWindowTest, ADownDragAboveRaIsAWarningAndTheDesignIsKept) {
 TEST_F(Formula1SoilWindowTest, TheWholeDownDragIsHandedOverWhenTheLastLayerIsAbovePileTop) {
     window.setChecked("ckb_fumozhuli", true);
     onPanel(window, window.Fumozhuli_FormLayer, [&] { window.chooseItem("cbb_Tuchengshu", 1); });
-    onPanel(window, window.Fumozhuli_FormLayer, [&] { window.editCell("Grid1_Fumozhulijisuan", 1, 2, "-10"); });
+    onPanel(window, window.Fumozhuli_FormLayer,
+            [&] { window.editCell("Grid1_Fumozhulijisuan", 1, 2, "-10"); });
     window.click("cbt_compute");
     EXPECT_EQ(window.Grid1_Fumozhulijisuan.rows.cell(1, dragRunningTotal), "0.00");
     EXPECT_EQ(window.edt_Qgn.text, "604");
@@ -100,17 +102,29 @@ TEST_F(Formula1SoilWindowTest, TheWholeDownDragIsHandedOverWhenTheLastLayerIsAbo
 TEST_F(Formula1SoilWindowTest, NoNumberBeyondRangeReachesAFieldACellOrASheet) {
     const std::function<void(TVOR_FRM_KELD1_1&, const std::string&)> inputs[] = {
         [](auto& w, const auto& t) { w.typeText("cbe_dd", t); },
-        [](auto& w, const auto& t) { onPanel(w, w.Fumozhuli_FormLayer, [&] { w.typeText("cbe_Junbuhezai", t); }); },
-        [](auto& w, const auto& t) { onPanel(w, w.Zhengmozhuli_FormLayer, [&] { w.editCell("Grid1_Zhengmozhulijisuan", 0, 1, t); }); },
-        [](auto& w, const auto& t) { onPanel(w, w.Zhengmozhuli_FormLayer, [&] { w.editCell("Grid1_Zhengmozhulijisuan", 0, 2, t); }); },
-        [](auto& w, const auto& t) { onPanel(w, w.Fumozhuli_FormLayer, [&] { w.editCell("Grid1_Fumozhulijisuan", 0, 5, t); }); },
-        [](auto& w, const auto& t) { onPanel(w, w.Fumozhuli_FormLayer, [&] { w.editCell("Grid1_Fumozhulijisuan", 0, 2, t); }); },
-        [](auto& w, const auto& t) { onPanel(w, w.Fumozhuli_FormLayer, [&] { w.editCell("Grid1_Fumozhulijisuan", 0, 3, t); }); },
+        [](auto& w, const auto& t) {
+            onPanel(w, w.Fumozhuli_FormLayer, [&] { w.typeText("cbe_Junbuhezai", t); });
+        },
+        [](auto& w, const auto& t) {
+            onPanel(w, w.Zhengmozhuli_FormLayer, [&] { w.editCell("Grid1_Zhengmozhulijisuan", 0, 1, t); });
+        },
+        [](auto& w, const auto& t) {
+            onPanel(w, w.Zhengmozhuli_FormLayer, [&] { w.editCell("Grid1_Zhengmozhulijisuan", 0, 2, t); });
+        },
+        [](auto& w, const auto& t) {
+            onPanel(w, w.Fumozhuli_FormLayer, [&] { w.editCell("Grid1_Fumozhulijisuan", 0, 5, t); });
+        },
+        [](auto& w, const auto& t) {
+            onPanel(w, w.Fumozhuli_FormLayer, [&] { w.editCell("Grid1_Fumozhulijisuan", 0, 2, t); });
+        },
+        [](auto& w, const auto& t) {
+            onPanel(w, w.Fumozhuli_FormLayer, [&] { w.editCell("Grid1_Fumozhulijisuan", 0, 3, t); });
+        },
     };
     for (const std::string& text :
-         {std::string("1e400"), std::string("-1e400"), std::string("nan"), std::string("NaN"), std::string("-inf"),
-          std::string("1e300"),
-          std::string("-1e300"), std::string("1e-170"), std::string(400, '9'), std::string(10000, 'x')}) {
+         {std::string("1e400"), std::string("-1e400"), std::string("nan"), std::string("NaN"),
+          std::string("-inf"), std::string("1e300"), std::string("-1e300"), std::string("1e-170"),
+          std::string(400, '9'), std::string(10000, 'x')}) {
         for (std::size_t i = 0; i < std::size(inputs); ++i) {
             TVOR_FRM_KELD1_1 w(platform);
             tickBoth(w);
@@ -150,18 +164,25 @@ TEST_F(Formula1SoilWindowTest, DataErrorsStopTheDesignWithAMessage) {
          },
          "edt_frk", "单桩竖向承载力Ra过小，无法计算Ra'/Ra"},
         {[](auto& w) {
-             onPanel(w, w.Zhengmozhuli_FormLayer, [&] { w.editCell("Grid1_Zhengmozhulijisuan", 0, 1, "1e300"); });
-             onPanel(w, w.Zhengmozhuli_FormLayer, [&] { w.editCell("Grid1_Zhengmozhulijisuan", 0, 2, "1e300"); });
+             onPanel(w, w.Zhengmozhuli_FormLayer,
+                     [&] { w.editCell("Grid1_Zhengmozhulijisuan", 0, 1, "1e300"); });
+             onPanel(w, w.Zhengmozhuli_FormLayer,
+                     [&] { w.editCell("Grid1_Zhengmozhulijisuan", 0, 2, "1e300"); });
          },
          "ckb_zhengmozhuli", "计算结果超出数值范围，请检查输入数据"},
-        {[](auto& w) { onPanel(w, w.Fumozhuli_FormLayer, [&] { w.typeText("cbe_Junbuhezai", "1e308"); }); }, "ckb_fumozhuli",
-         "计算结果超出数值范围，请检查输入数据"},
+        {[](auto& w) { onPanel(w, w.Fumozhuli_FormLayer, [&] { w.typeText("cbe_Junbuhezai", "1e308"); }); },
+         "ckb_fumozhuli", "计算结果超出数值范围，请检查输入数据"},
         // The sheets print p, Eg and Ep as numbers: a text that is not one is refused before anything runs.
-        {[](auto& w) { onPanel(w, w.Fumozhuli_FormLayer, [&] { w.typeText("cbe_Junbuhezai", "abc"); }); }, "cbe_Junbuhezai", "地面大面积荷载数据有错"},
-        {[](auto& w) { onPanel(w, w.Fumozhuli_FormLayer, [&] { w.typeText("cbe_Junbuhezai", ""); }); }, "cbe_Junbuhezai", "地面大面积荷载数据有错"},
-        {[](auto& w) { onPanel(w, w.Fumozhuli_FormLayer, [&] { w.typeText("edt_Dimianbiaogao", "-0,3"); }); }, "edt_Dimianbiaogao", "地面标高数据有错"},
-        {[](auto& w) { onPanel(w, w.Fumozhuli_FormLayer, [&] { w.typeText("edt_Zhuangdingbiaogao", "-0.9m"); }); }, "edt_Zhuangdingbiaogao",
-         "桩顶标高数据有错"},
+        {[](auto& w) { onPanel(w, w.Fumozhuli_FormLayer, [&] { w.typeText("cbe_Junbuhezai", "abc"); }); },
+         "cbe_Junbuhezai", "地面大面积荷载数据有错"},
+        {[](auto& w) { onPanel(w, w.Fumozhuli_FormLayer, [&] { w.typeText("cbe_Junbuhezai", ""); }); },
+         "cbe_Junbuhezai", "地面大面积荷载数据有错"},
+        {[](auto& w) { onPanel(w, w.Fumozhuli_FormLayer, [&] { w.typeText("edt_Dimianbiaogao", "-0,3"); }); },
+         "edt_Dimianbiaogao", "地面标高数据有错"},
+        {[](auto& w) {
+             onPanel(w, w.Fumozhuli_FormLayer, [&] { w.typeText("edt_Zhuangdingbiaogao", "-0.9m"); });
+         },
+         "edt_Zhuangdingbiaogao", "桩顶标高数据有错"},
     };
     for (const auto& c : cases) {
         TVOR_FRM_KELD1_1 w(platform);
@@ -222,10 +243,21 @@ TEST_F(Formula1SoilWindowTest, EachChangeClearsItsOutputsAndBringsBackCompute) {
          {"0.8567", "9039", "", "", "", "7862"},
          true},
         // Edits inside a panel leave the main layer alone.
-        {"side layer cell", [](auto& w) { onPanel(w, w.Zhengmozhuli_FormLayer, [&] { w.editCell("Grid1_Zhengmozhulijisuan", 0, 1, "12"); }); }, all, false},
-        {"down-drag load", [](auto& w) { onPanel(w, w.Fumozhuli_FormLayer, [&] { w.typeText("cbe_Junbuhezai", "20"); }); }, all, false},
-        {"ground", [](auto& w) { onPanel(w, w.Fumozhuli_FormLayer, [&] { w.typeText("edt_Dimianbiaogao", "0"); }); }, all, false},
-        {"down-drag layers", [](auto& w) { onPanel(w, w.Fumozhuli_FormLayer, [&] { w.chooseItem("cbb_Tuchengshu", 3); }); }, all, false},
+        {"side layer cell",
+         [](auto& w) {
+             onPanel(w, w.Zhengmozhuli_FormLayer,
+                     [&] { w.editCell("Grid1_Zhengmozhulijisuan", 0, 1, "12"); });
+         },
+         all, false},
+        {"down-drag load",
+         [](auto& w) { onPanel(w, w.Fumozhuli_FormLayer, [&] { w.typeText("cbe_Junbuhezai", "20"); }); }, all,
+         false},
+        {"ground",
+         [](auto& w) { onPanel(w, w.Fumozhuli_FormLayer, [&] { w.typeText("edt_Dimianbiaogao", "0"); }); },
+         all, false},
+        {"down-drag layers",
+         [](auto& w) { onPanel(w, w.Fumozhuli_FormLayer, [&] { w.chooseItem("cbb_Tuchengshu", 3); }); }, all,
+         false},
     };
     for (const auto& c : cases) {
         TVOR_FRM_KELD1_1 w(platform);
@@ -280,7 +312,8 @@ TEST_F(Formula1SoilWindowTest, APanelReadsTheDiameterOnlyAsAWholeNumber) {
 }
 
 TEST_F(Formula1SoilWindowTest, ANegativeQsikOnThePanelBringsTheStatusLineIntoView) {
-    onPanel(window, window.Zhengmozhuli_FormLayer, [&] { window.editCell("Grid1_Zhengmozhulijisuan", 0, 2, "-40"); });
+    onPanel(window, window.Zhengmozhuli_FormLayer,
+            [&] { window.editCell("Grid1_Zhengmozhulijisuan", 0, 2, "-40"); });
     onPanel(window, window.Zhengmozhuli_FormLayer, [&] { window.click("cbt_ZmzlComputer"); });
     EXPECT_EQ(window.lb_ZMZxinxi.text, "第1层土侧阻力错");
     EXPECT_FALSE(window.img_Logo.visible);
@@ -289,7 +322,8 @@ TEST_F(Formula1SoilWindowTest, ANegativeQsikOnThePanelBringsTheStatusLineIntoVie
 }
 
 TEST_F(Formula1SoilWindowTest, LayerCountsResizeTheGridsAndKeepTheRowsThatStay) {
-    onPanel(window, window.Zhengmozhuli_FormLayer, [&] { window.editCell("Grid1_Zhengmozhulijisuan", 0, 1, "7.5"); });
+    onPanel(window, window.Zhengmozhuli_FormLayer,
+            [&] { window.editCell("Grid1_Zhengmozhulijisuan", 0, 1, "7.5"); });
     onPanel(window, window.Zhengmozhuli_FormLayer, [&] { window.chooseItem("cbb_ZhengTuchengshu", 19); });
     ASSERT_EQ(window.Grid1_Zhengmozhulijisuan.rows.rowCount(), 20u);
     EXPECT_EQ(window.Grid1_Zhengmozhulijisuan.rows.cell(19, 0), "20");
@@ -365,7 +399,8 @@ TEST_F(Formula1SoilWindowTest, ControlCharactersNeverReachAFieldOrACell) {
     EXPECT_EQ(window.cbe_dd.color, argb::black);
     onPanel(window, window.Fumozhuli_FormLayer, [&] { window.typeText("edt_Dimianbiaogao", "-0.5\t"); });
     EXPECT_EQ(window.edt_Dimianbiaogao.text, "-0.5");
-    onPanel(window, window.Zhengmozhuli_FormLayer, [&] { window.editCell("Grid1_Zhengmozhulijisuan", 0, 1, std::string("1\n2\0003\u2028", 9)); });
+    onPanel(window, window.Zhengmozhuli_FormLayer,
+            [&] { window.editCell("Grid1_Zhengmozhulijisuan", 0, 1, std::string("1\n2\0003\u2028", 9)); });
     EXPECT_EQ(window.Grid1_Zhengmozhulijisuan.rows.cell(0, 1), "1 2 3");
 }
 

@@ -17,8 +17,7 @@ TEST(CoefficientTables, HalfStepRowsAreMeansAndTheLastRowRepeats) {
     for (const NamedColumn& column : columns) {
         SCOPED_TRACE(column.name);
         const CoefficientColumn& t = column.values;
-        for (std::size_t i = 3; i <= 15; i += 2)
-            EXPECT_NEAR(t[i], (t[i - 1] + t[i + 1]) / 2, 1e-12) << i;
+        for (std::size_t i = 3; i <= 15; i += 2) EXPECT_NEAR(t[i], (t[i - 1] + t[i + 1]) / 2, 1e-12) << i;
         EXPECT_EQ(t[17], t[16]);
     }
 }

@@ -547,7 +547,8 @@ TEST_F(Formula3WindowTest, OnlyTheShownTypedColumnsCanBeEdited) {
     EXPECT_EQ(window.editCell("StringGrid_KELD3", 0, 0, "7"), Outcome::NotApplicable);
     EXPECT_EQ(window.editCell("StringGrid_KELD3", 0, 5, "7"), Outcome::NotApplicable);
     EXPECT_EQ(window.editCell("StringGrid_KELD3", 1, 1, "7"), Outcome::NotApplicable);
-    EXPECT_EQ(window.editCell("StringGrid_KELD3", 0, 3, "7"), Outcome::NotApplicable); // hidden while interpolated
+    EXPECT_EQ(window.editCell("StringGrid_KELD3", 0, 3, "7"),
+              Outcome::NotApplicable); // hidden while interpolated
     EXPECT_EQ(window.editCell("edt_ra", 0, 1, "7"), Outcome::NotApplicable);
     EXPECT_EQ(window.editCell("StringGrid_KELD3", 0, 2, "30"), Outcome::Done);
     EXPECT_EQ(layerCell(window, 0, col::rockStrength), "30");
@@ -558,7 +559,8 @@ TEST_F(Formula3WindowTest, OnlyTheShownTypedColumnsCanBeEdited) {
 
 TEST_F(Formula3WindowTest, LineBreaksAndControlCharactersNeverReachAFieldOrTheSheets) {
     window.typeText("cbe_dd", "12\n00\t");
-    EXPECT_EQ(window.cbe_dd.text, "12 00") << "a line break inside is a blank, never a silently joined number";
+    EXPECT_EQ(window.cbe_dd.text, "12 00")
+        << "a line break inside is a blank, never a silently joined number";
     window.typeText("cbe_dd", "1200\r\n");
     EXPECT_EQ(window.cbe_dd.text, "1200");
     window.editCell("StringGrid_KELD3", 0, 1, "1.5\r\n");

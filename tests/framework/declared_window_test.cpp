@@ -28,7 +28,8 @@ public:
         ckb_switch = Control::make(ControlKind::CheckBox);
         cbt_panel = Control::make(ControlKind::Button, "土层");
         cbt_panelBack = Control::make(ControlKind::Button, "返回");
-        grd_panel.columns = {{"grd_01_Int_Ceng", "层号"}, {"grd_02_Flo_Hou", "厚度"}, {"grd_03_Pic_Bili", "占比"}};
+        grd_panel.columns = {
+            {"grd_01_Int_Ceng", "层号"}, {"grd_02_Flo_Hou", "厚度"}, {"grd_03_Pic_Bili", "占比"}};
         grd_panel.columns[1].editable = true;
         grd_panel.columns[2].kind = CellKind::Bar;
         grd_panel.rows = TextTable(3, TextTable::Storage::Editable);
@@ -45,7 +46,8 @@ public:
         double a = 0;
         if (!tryReadWhole(edt_a.text, a)) fail(edt_a, "a有错");
         double total = 0;
-        for (std::size_t r = 0; r < grd_panel.rows.rowCount(); ++r) total += readLenient(grd_panel.rows.cell(r, 1));
+        for (std::size_t r = 0; r < grd_panel.rows.rowCount(); ++r)
+            total += readLenient(grd_panel.rows.cell(r, 1));
         for (std::size_t r = 0; r < grd_panel.rows.rowCount(); ++r)
             grd_panel.rows.setCell(r, 2, general(readLenient(grd_panel.rows.cell(r, 1)) / total * 100));
         edt_ra.text = general(a * total);
@@ -53,11 +55,14 @@ public:
     }
 
     WorkbenchCalculator* workbenchAdapter() override { return this; }
-    std::unique_ptr<CalculatorFrame> clone() const override { return std::make_unique<DeclaredWindow>(*this); }
+    std::unique_ptr<CalculatorFrame> clone() const override {
+        return std::make_unique<DeclaredWindow>(*this);
+    }
     std::vector<LoopCounts> readOptionRows() override {
         const TextTable& g = workbench.Grid1_Youhuaxuanxiang.rows;
         for (std::size_t row = 0; row < 2; ++row)
-            ranges[row] = rangeRule(readStrict(g.cell(row, 1)), readStrict(g.cell(row, 2)), readStrict(g.cell(row, 3)));
+            ranges[row] =
+                rangeRule(readStrict(g.cell(row, 1)), readStrict(g.cell(row, 2)), readStrict(g.cell(row, 3)));
         setInputChecked(ckb_switch, readInteger(g.cell(2, 1)) >= 1);
         return {{ranges[0].count}, {ranges[1].count}};
     }
@@ -70,9 +75,10 @@ public:
     }
     void appendCandidateRow(TextTable& table, std::string_view label) override {
         const double ra = readStrict(edt_ra.text);
-        const std::string raz = general(ra * 0.9), net = general(ra - 10), share = general((ra - 10) / ra * 100) + "%";
-        table.appendRow({label, edt_a.text, edt_ra.text, edt_rc.text, raz, net, share, kind == 1 ? "超规" : "合规",
-                         ckb_switch.checked ? "1" : "0"});
+        const std::string raz = general(ra * 0.9), net = general(ra - 10),
+                          share = general((ra - 10) / ra * 100) + "%";
+        table.appendRow({label, edt_a.text, edt_ra.text, edt_rc.text, raz, net, share,
+                         kind == 1 ? "超规" : "合规", ckb_switch.checked ? "1" : "0"});
     }
     void loadCandidate(const TextTable& table, std::size_t row) override {
         writeInput(edt_a, table.cell(row, 1));
@@ -84,7 +90,8 @@ public:
     void writeTableAppendix(const LineSink& sink, const TextTable& table) override {
         sink("");
         sink("附录 开关 " + std::string(table.cell(0, 8)));
-        for (std::size_t r = 0; r < grd_panel.rows.rowCount(); ++r) sink("层 " + std::string(grd_panel.rows.cell(r, 1)));
+        for (std::size_t r = 0; r < grd_panel.rows.rowCount(); ++r)
+            sink("层 " + std::string(grd_panel.rows.cell(r, 1)));
     }
 
 protected:
@@ -132,15 +139,16 @@ private:
         {"08", "判定", Shown::Expanded},
         {"09", "", Shown::Never},
     }};
-    static constexpr std::array<SortColumn, 5> sortColumns{{{1, "a", "a"},
-                                                           {2, "Ra", "Ra(kN)"},
-                                                           {4, "Raz", "Raz"},
-                                                           {5, "R'", "R'"},
-                                                           {6, "R'/Ra", "R'/Ra", SortKey::NumberBeforePercent}}};
+    static constexpr std::array<SortColumn, 5> sortColumns{
+        {{1, "a", "a"},
+         {2, "Ra", "Ra(kN)"},
+         {4, "Raz", "Raz"},
+         {5, "R'", "R'"},
+         {6, "R'/Ra", "R'/Ra", SortKey::NumberBeforePercent}}};
     static constexpr std::array<FilterRow, 3> filters{{{4, {2, 4}}, {5, {5, -1}}, {6, {3, -1}}}};
     static constexpr std::array<BoundsWrite, 3> bounds{{{2, 4}, {5, 5}, {3, 6}}};
-    static constexpr WorkbenchDeclaration declaration{options, columns, sortColumns, filters, bounds,
-                                                      {7, "超规", argb::red}, 40, "  表头一", "  表头二"};
+    static constexpr WorkbenchDeclaration declaration{
+        options, columns, sortColumns, filters, bounds, {7, "超规", argb::red}, 40, "  表头一", "  表头二"};
 
     std::array<SweepRange, 2> ranges;
 };
@@ -232,7 +240,8 @@ TEST_F(DeclaredWindowTest, LoadBackRestoresTheSwitchAndTheTableFileHasItsAppendi
     const auto lines = testing::savedLines(documents / "嵌岩桩优化计算原始结果(依据JGJ94-2008)_表格.txt");
     ASSERT_GE(lines.size(), 4u);
     EXPECT_EQ(lines[5], "   ZH-1         1      5   合规 ");
-    EXPECT_THAT(std::vector<std::string>(lines.end() - 4, lines.end()), ElementsAre("", "附录 开关 0", "层 2", "层 3"));
+    EXPECT_THAT(std::vector<std::string>(lines.end() - 4, lines.end()),
+                ElementsAre("", "附录 开关 0", "层 2", "层 3"));
     bench().Grid2_Youhuajieguo.rows.setCell(3, 8, "1");
     window.doubleClick("Grid2_Youhuajieguo", 3);
     EXPECT_TRUE(window.ckb_switch.checked);
@@ -246,7 +255,8 @@ TEST_F(DeclaredWindowTest, TheDriverReachesThePanelGridOnlyWhileItsPageIsShown) 
     driver.open("declared", std::make_unique<DeclaredWindow>(platform));
     driver.run("cell grd_panel 0 1 4\nclick cbt_panel\ncell grd_panel 0 1 \"4\r\"\ncell grd_panel 0 0 9\n"
                "click cbt_panelBack\nclick cbt_compute\nprint grd_panel\nprint edt_ra");
-    EXPECT_EQ(out.str(), "1\t4\t57.1428571428571\n2\t3\t42.8571428571429\nedt_ra\t7\tFF000000\tenabled\tshown\n");
+    EXPECT_EQ(out.str(),
+              "1\t4\t57.1428571428571\n2\t3\t42.8571428571429\nedt_ra\t7\tFF000000\tenabled\tshown\n");
     EXPECT_EQ(err.str(), "note\tgrd_panel 当前不可用，操作无效\nerror\tgrd_panel 不能执行 cell\n");
 }
 

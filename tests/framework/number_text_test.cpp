@@ -193,9 +193,9 @@ TEST(NumberText, WholeReadingTakesOnlyATextThatIsOneNumber) {
         bool reads;
         double value;
     } cases[] = {
-        {"1500", true, 1500},     {" 1500 \t", true, 1500}, {"-.5", true, -0.5},     {"1e400", true, infinity},
-        {"1,500", false, 0},      {"25,5", false, 0},       {"1500mm", false, 0},   {"", false, 0},
-        {"   ", false, 0},        {"abc", false, 0},        {"1 500", false, 0},    {"12e", false, 0},
+        {"1500", true, 1500}, {" 1500 \t", true, 1500}, {"-.5", true, -0.5},  {"1e400", true, infinity},
+        {"1,500", false, 0},  {"25,5", false, 0},       {"1500mm", false, 0}, {"", false, 0},
+        {"   ", false, 0},    {"abc", false, 0},        {"1 500", false, 0},  {"12e", false, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -276,8 +276,7 @@ TEST(NumberText, IntegerReadingRejectsEverythingElse) {
 TEST(NumberText, ConversionMessageShortensLongTextsAtACharacter) {
     const auto message = [](const std::string& shown) { return "“" + shown + "”不是有效的数值"; };
     std::string twentyPiles;
-    for (int i = 0; i < 20; ++i)
-        twentyPiles += "桩";
+    for (int i = 0; i < 20; ++i) twentyPiles += "桩";
     const struct {
         std::string text;
         std::string shown;

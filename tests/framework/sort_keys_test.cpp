@@ -11,8 +11,8 @@ namespace qianyan {
 namespace {
 
 TEST(SortKeys, ACellReadsAsTheStrictReaderReadsIt) {
-    for (const char* cell : {"8412", "0.9720", "-3.5", "0", "-0", "1.", ".5", "123456789012345", "1234567890123456",
-                             "0.1", "1e3", "+5", "9999999.99", "0.30000000000000004"}) {
+    for (const char* cell : {"8412", "0.9720", "-3.5", "0", "-0", "1.", ".5", "123456789012345",
+                             "1234567890123456", "0.1", "1e3", "+5", "9999999.99", "0.30000000000000004"}) {
         SCOPED_TRACE(cell);
         const double value = readCellNumber(cell);
         EXPECT_EQ(value, readStrict(cell));
@@ -30,7 +30,8 @@ TEST(SortKeys, TheOrderIsTheStableSortByValue) {
     keys[3] = -0.0;
     std::vector<std::uint32_t> expected(keys.size());
     std::iota(expected.begin(), expected.end(), 0u);
-    std::stable_sort(expected.begin(), expected.end(), [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
+    std::stable_sort(expected.begin(), expected.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
     const RowOrder order = ascendingOrder(keys);
     EXPECT_EQ(std::vector<std::uint32_t>(order.begin(), order.end()), expected);
     EXPECT_TRUE(ascendingOrder({}).empty());

@@ -14,8 +14,7 @@ using ::testing::ElementsAreArray;
 
 std::vector<double> valuesOf(const SweepRange& r) {
     std::vector<double> values{r.first};
-    for (std::uint64_t i = 1; i < r.count; ++i)
-        values.push_back(r.valueAfter(values.back()));
+    for (std::uint64_t i = 1; i < r.count; ++i) values.push_back(r.valueAfter(values.back()));
     return values;
 }
 
@@ -103,7 +102,8 @@ public:
         }
         return {{ranges[0].count, ranges[1].count}};
     }
-    void writeCandidate(std::size_t, std::span<const std::uint64_t> position, std::size_t firstChanged) override {
+    void writeCandidate(std::size_t, std::span<const std::uint64_t> position,
+                        std::size_t firstChanged) override {
         for (std::size_t i = firstChanged; i < 2; ++i)
             values[i] = position[i] == 0 ? ranges[i].first : ranges[i].valueAfter(values[i]);
         writeInput(edt_x, general(values[0]));
@@ -120,7 +120,8 @@ public:
 protected:
     void declare(WindowDeclaration& d) override {
         CalculatorFrame::declare(d);
-        d.add(&MainFormLayer, {{"edt_x", &edt_x}, {"edt_y", &edt_y}, {"edt_ra", &edt_ra}, {"edt_rc", &edt_rc}});
+        d.add(&MainFormLayer,
+              {{"edt_x", &edt_x}, {"edt_y", &edt_y}, {"edt_ra", &edt_ra}, {"edt_rc", &edt_rc}});
         const auto counted = [this] { ++changes; };
         declareChanges(d, {{edt_x, {&edt_ra, &edt_rc}, counted}, {edt_y, {&edt_ra, &edt_rc}, counted}});
     }
@@ -134,7 +135,8 @@ private:
         {OptionKind::Filter, {"筛选 Ra(kN)", "0", "0", "", ""}},
         {OptionKind::Filter, {"筛选 Rc(kN)", "0", "0", "", ""}},
     }};
-    static constexpr std::array<SortColumn, 3> sortColumns{{{1, "d", "d(mm)"}, {2, "Ra", "Ra(kN)"}, {3, "Rc", "Rc(kN)"}}};
+    static constexpr std::array<SortColumn, 3> sortColumns{
+        {{1, "d", "d(mm)"}, {2, "Ra", "Ra(kN)"}, {3, "Rc", "Rc(kN)"}}};
     static constexpr std::array<FilterRow, 2> filters{{{3, {2, -1}}, {4, {3, -1}}}};
     static constexpr std::array<BoundsWrite, 2> bounds{{{2, 3}, {3, 4}}};
     using Shown = WorkbenchColumn::Shown;
@@ -146,8 +148,8 @@ private:
                                                              {"06_secret", "秘密", Shown::Never}}};
     static constexpr std::array<TableFileCell, 4> fileCells{
         {{1, 4, false, 1}, {2, 6, false, 1}, {3, 6, false, 0}, {-1, 4, true, 0, "圆"}}};
-    static constexpr WorkbenchDeclaration layout{grid,   columns,    sortColumns, filters,   bounds,
-                                                 {},     33,         "  表头一",  "  表头二", fileCells};
+    static constexpr WorkbenchDeclaration layout{grid, columns, sortColumns, filters,    bounds,
+                                                 {},   33,      "  表头一",  "  表头二", fileCells};
 
     std::array<SweepRange, 2> ranges;
     std::array<double, 2> values{};
@@ -155,15 +157,13 @@ private:
 
 std::vector<std::string> column(const Grid& g, std::size_t c) {
     std::vector<std::string> cells;
-    for (std::size_t r = 0; r < g.rows.rowCount(); ++r)
-        cells.emplace_back(g.rows.cell(r, c));
+    for (std::size_t r = 0; r < g.rows.rowCount(); ++r) cells.emplace_back(g.rows.cell(r, c));
     return cells;
 }
 
 std::vector<std::string> headers(const Grid& g) {
     std::vector<std::string> texts;
-    for (const GridColumn& c : g.columns)
-        texts.push_back(c.header);
+    for (const GridColumn& c : g.columns) texts.push_back(c.header);
     return texts;
 }
 
@@ -176,7 +176,7 @@ protected:
     }
     std::string filterCell(int row, int col) const {
         return std::string(window.workbench.Grid1_Youhuaxuanxiang.rows.cell(static_cast<std::size_t>(row),
-                                                                  static_cast<std::size_t>(col)));
+                                                                            static_cast<std::size_t>(col)));
     }
 };
 
@@ -317,7 +317,8 @@ TEST_F(WorkbenchTest, FilterBoundsRule) {
         setOption(4, 2, c.rcMax);
         window.click("cbt_YHsaixuan");
         EXPECT_EQ(column(window.workbench.Grid3_Youhuasaixuan, 0), c.labels) << c.raMin << " " << c.raMax;
-        EXPECT_EQ(window.workbench.lb_YHxingxi.text, "筛选完成，桩数：" + std::to_string(c.labels.size()) + " 根");
+        EXPECT_EQ(window.workbench.lb_YHxingxi.text,
+                  "筛选完成，桩数：" + std::to_string(c.labels.size()) + " 根");
     }
     EXPECT_TRUE(window.workbench.Grid3_Youhuasaixuan.visible);
     EXPECT_FALSE(window.workbench.Grid2_Youhuajieguo.visible);
@@ -387,7 +388,8 @@ TEST_F(WorkbenchTest, HugeSweepsAreRefusedOrAskedAbout) {
     setOption(1, 2, "1e9");
     setOption(1, 3, "1");
     sweep();
-    EXPECT_THAT(window.workbench.lb_YHxingxi.text, ::testing::StartsWith("优化组合数 999999991000000000 超出可用内存"));
+    EXPECT_THAT(window.workbench.lb_YHxingxi.text,
+                ::testing::StartsWith("优化组合数 999999991000000000 超出可用内存"));
     EXPECT_EQ(window.workbench.lb_YHxingxi.color, argb::red);
 
     setOption(0, 2, "1000");
@@ -414,18 +416,20 @@ TEST_F(WorkbenchTest, DoubleClickLoadsTheRowAndReturns) {
 TEST_F(WorkbenchTest, ExpandShowsTheExtraColumnsButNeverTheHiddenOne) {
     const auto shown = [](const Grid& g) {
         std::vector<bool> v;
-        for (const GridColumn& c : g.columns)
-            v.push_back(c.visible);
+        for (const GridColumn& c : g.columns) v.push_back(c.visible);
         return v;
     };
-    EXPECT_THAT(shown(window.workbench.Grid2_Youhuajieguo), ElementsAre(true, true, true, true, false, false));
+    EXPECT_THAT(shown(window.workbench.Grid2_Youhuajieguo),
+                ElementsAre(true, true, true, true, false, false));
     EXPECT_TRUE(window.workbench.Grid1_Youhuaxuanxiang.columns[4].visible);
     window.click("cbt_zhangkai");
     EXPECT_EQ(window.workbench.cbt_zhangkai.text, "折叠");
-    EXPECT_THAT(shown(window.workbench.Grid3_Youhuasaixuan), ElementsAre(true, true, true, true, true, false));
+    EXPECT_THAT(shown(window.workbench.Grid3_Youhuasaixuan),
+                ElementsAre(true, true, true, true, true, false));
     window.click("cbt_zhangkai");
     EXPECT_EQ(window.workbench.cbt_zhangkai.text, "展开");
-    EXPECT_THAT(shown(window.workbench.Grid2_Youhuajieguo), ElementsAre(true, true, true, true, false, false));
+    EXPECT_THAT(shown(window.workbench.Grid2_Youhuajieguo),
+                ElementsAre(true, true, true, true, false, false));
     EXPECT_FALSE(window.workbench.Grid1_Youhuaxuanxiang.columns[4].visible);
 }
 
@@ -465,8 +469,7 @@ std::vector<std::string> snapshot(FixtureWindow& w) {
                         std::to_string(c.control->value);
         if (const Grid* g = c.asGrid())
             for (std::size_t r = 0; r < g->rows.rowCount(); ++r)
-                for (const std::string& cell : g->rows.row(r))
-                    s += "|" + cell;
+                for (const std::string& cell : g->rows.row(r)) s += "|" + cell;
         states.push_back(std::move(s));
     }
     return states;
@@ -485,7 +488,8 @@ TEST_F(WorkbenchTest, ASweepOnACopyInAnotherThreadLeavesWhatTheDirectSweepLeaves
         std::vector<std::uint64_t> reported;
         SweepOutcome outcome;
         std::thread worker([&] {
-            outcome = copy->workbench.runSweep(*copy, [&](std::uint64_t done, std::uint64_t) { reported.push_back(done); });
+            outcome = copy->workbench.runSweep(
+                *copy, [&](std::uint64_t done, std::uint64_t) { reported.push_back(done); });
         });
         worker.join();
         window.adoptSweep(*copy);
@@ -502,7 +506,8 @@ TEST_F(WorkbenchTest, CancellingKeepsTheRowsDoneSoFar) {
     window.runEvent([&] { total = window.workbench.beginSweep(window); });
     ASSERT_EQ(total, 24u);
     std::atomic<bool> cancel = false;
-    const SweepOutcome outcome = window.workbench.runSweep(window, 
+    const SweepOutcome outcome = window.workbench.runSweep(
+        window,
         [&](std::uint64_t done, std::uint64_t) {
             if (done >= 5) cancel = true;
         },

@@ -36,14 +36,14 @@ void deleteClosedWindows() {
 class AppTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     void press(const char* name) { QTest::mouseClick(launcher->button(name), Qt::LeftButton); }
 
     std::unique_ptr<ModalGuard> guard;
     std::unique_ptr<StubPlatform> platform;
     std::unique_ptr<TVOR_FRM_KELD0> launcher;
 
-  private slots:
+private slots:
     void init() {
         guard = std::make_unique<ModalGuard>();
         platform = std::make_unique<StubPlatform>();

@@ -33,7 +33,7 @@ using qianyan::testing::StubPlatform;
 class Formula1FaceTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     template <class W> W* widget(const char* name) {
         auto* w = qobject_cast<W*>(window->controlWidget(name));
         if (!w) qFatal("no widget for %s", name);
@@ -62,7 +62,7 @@ class Formula1FaceTest : public QObject {
     std::unique_ptr<StubPlatform> platform;
     QPointer<Formula1Window> window;
 
-  private slots:
+private slots:
     void init() {
         guard = std::make_unique<ModalGuard>();
         platform = std::make_unique<StubPlatform>();

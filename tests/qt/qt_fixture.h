@@ -19,7 +19,7 @@ namespace qianyan::testing {
 // The documents folder is the desktop's own, found under a home of the test's: the real lookup runs and
 // creates the folder.
 class StubPlatform : public QtPlatform {
-  public:
+public:
     StubPlatform() : home_(qgetenv("HOME")), config_(qgetenv("XDG_CONFIG_HOME")) {
         qputenv("HOME", folder.path().toLocal8Bit());
         qputenv("XDG_CONFIG_HOME", (folder.path() + QStringLiteral("/.config")).toLocal8Bit());
@@ -40,12 +40,12 @@ class StubPlatform : public QtPlatform {
     bool answer = false;
     std::vector<std::string> dialogs, links;
 
-  private:
+private:
     QByteArray home_, config_;
 };
 
 class ModalGuard {
-  public:
+public:
     ModalGuard() {
         timer_.setInterval(200);
         QObject::connect(&timer_, &QTimer::timeout, [this] {
@@ -60,7 +60,7 @@ class ModalGuard {
     // The dialogs that opened unasked, empty when none did.
     QString unexpected() const { return seen.join(QStringLiteral(" | ")); }
 
-  private:
+private:
     QTimer timer_;
     QStringList seen;
 };

@@ -35,7 +35,7 @@ namespace {
 // The desktop platform with a fixed clock (a table file names its time), noting a dialog asked off
 // the user-interface thread; a write can be made to fail, or to wait after its first line.
 class WorkbenchPlatform : public StubPlatform {
-  public:
+public:
     DateTime now() override { return {2024, 5, 6, 14, 3, 27}; }
     bool askYesNo(std::string_view question) override {
         noteThread();
@@ -67,7 +67,7 @@ class WorkbenchPlatform : public StubPlatform {
     bool failWrites = false;
     std::atomic<bool> holdWrites = false, held = false, dialogOffThread = false;
 
-  private:
+private:
     void noteThread() {
         if (QThread::currentThread() != qApp->thread()) dialogOffThread = true;
     }
@@ -104,7 +104,7 @@ QByteArray contents(const QString& path) {
 class WorkbenchPageTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     template <class W> W* child(const char* name) {
         auto* w = window->findChild<W*>(QLatin1String(name));
         if (!w) qFatal("no widget %s", name);
@@ -135,7 +135,7 @@ class WorkbenchPageTest : public QObject {
     std::unique_ptr<WorkbenchPlatform> platform;
     QPointer<Formula1Window> window;
 
-  private slots:
+private slots:
     void init() {
         guard = std::make_unique<ModalGuard>();
         platform = std::make_unique<WorkbenchPlatform>();
@@ -171,7 +171,8 @@ class WorkbenchPageTest : public QObject {
         QTRY_COMPARE(status(), QStringLiteral("Ra升序排列完成"));
         QCOMPARE(results->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Ra(kN)▲"));
         QCOMPARE(results->model()->data(results->model()->index(0, 2)).toString(),
-                 QString::fromStdString(std::string(window->model().workbench.Grid1_Youhuaxuanxiang.rows.cell(6, 1))));
+                 QString::fromStdString(
+                     std::string(window->model().workbench.Grid1_Youhuaxuanxiang.rows.cell(6, 1))));
 
         const QModelIndex first = results->model()->index(0, 1);
         const QPoint at = results->visualRect(first).center();

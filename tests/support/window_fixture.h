@@ -16,9 +16,9 @@ namespace qianyan::testing {
 
 inline std::filesystem::path freshFolder(const std::string& tag) {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    auto folder = std::filesystem::temp_directory_path() /
-                  ("qianyan-" + tag + "-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" +
-                   info->name());
+    auto folder =
+        std::filesystem::temp_directory_path() / ("qianyan-" + tag + "-" + std::to_string(::getpid()) + "-" +
+                                                  info->test_suite_name() + "-" + info->name());
     std::filesystem::remove_all(folder);
     return folder;
 }

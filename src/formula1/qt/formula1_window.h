@@ -8,7 +8,7 @@ namespace qianyan {
 class Platform;
 
 class Formula1Window : public CalculatorWindow {
-  public:
+public:
     explicit Formula1Window(Platform& platform, QWidget* parent = nullptr);
 };
 

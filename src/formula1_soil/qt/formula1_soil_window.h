@@ -8,7 +8,7 @@ namespace qianyan {
 class Platform;
 
 class Formula1SoilWindow : public CalculatorWindow {
-  public:
+public:
     explicit Formula1SoilWindow(Platform& platform, QWidget* parent = nullptr);
 };
 

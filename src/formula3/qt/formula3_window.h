@@ -8,7 +8,7 @@ namespace qianyan {
 class Platform;
 
 class Formula3Window : public CalculatorWindow {
-  public:
+public:
     explicit Formula3Window(Platform& platform, QWidget* parent = nullptr);
 };
 

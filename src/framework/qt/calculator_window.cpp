@@ -32,10 +32,10 @@ constexpr int statusHeight = 30;
 
 // The strip at the bottom of the main page until the first message takes its place.
 class LogoStrip : public QWidget {
-  public:
+public:
     LogoStrip() { setFixedHeight(statusHeight); }
 
-  protected:
+protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         const QRectF emblem(0, 2, height() - 4, height() - 4);
@@ -185,8 +185,10 @@ QWidget* CalculatorWindow::buildMainPage() {
 QWidget* CalculatorWindow::inputWidget(std::string_view control) {
     QWidget* widget = makeControlWidget(*binding_, control);
     // Enter in a field or a list runs 计算.
-    if (auto* box = qobject_cast<QComboBox*>(widget); box && box->lineEdit()) box->lineEdit()->installEventFilter(this);
-    if (qobject_cast<QComboBox*>(widget) || qobject_cast<QLineEdit*>(widget)) widget->installEventFilter(this);
+    if (auto* box = qobject_cast<QComboBox*>(widget); box && box->lineEdit())
+        box->lineEdit()->installEventFilter(this);
+    if (qobject_cast<QComboBox*>(widget) || qobject_cast<QLineEdit*>(widget))
+        widget->installEventFilter(this);
     return widget;
 }
 
@@ -275,8 +277,7 @@ void CalculatorWindow::updateTabOrder() {
     std::vector<QWidget*> order = inputs_;
     order.insert(order.end(), outputs_.begin(), outputs_.end());
     order.insert(order.end(), buttons_.begin(), buttons_.end());
-    for (std::size_t i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 QWidget* CalculatorWindow::controlWidget(std::string_view name) const {
@@ -319,8 +320,7 @@ void CalculatorWindow::wrapLongInputRows() {
     // (a list whose longest item is long) goes under its label across the group, so no text is cut.
     layout()->activate();
     int labelWidth = 0;
-    for (const InputRow& r : inputRowWidgets_)
-        labelWidth = std::max(labelWidth, r.label->sizeHint().width());
+    for (const InputRow& r : inputRowWidgets_) labelWidth = std::max(labelWidth, r.label->sizeHint().width());
     const QMargins margins = inputRows_->contentsMargins();
     const int room = inputRows_->parentWidget()->contentsRect().width() - margins.left() - margins.right() -
                      labelWidth - inputRows_->horizontalSpacing();

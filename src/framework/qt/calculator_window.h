@@ -35,7 +35,7 @@ class FormPage;
 class SheetPage;
 
 class CalculatorWindow : public QWidget {
-  public:
+public:
     // clientSize in device-independent pixels; the window keeps it.
     CalculatorWindow(std::unique_ptr<CalculatorFrame> model, const QString& title, QSize clientSize,
                      QWidget* parent = nullptr);
@@ -50,7 +50,7 @@ class CalculatorWindow : public QWidget {
     // Brings every widget and the shown page up to date from the model.
     void refresh();
 
-  protected:
+protected:
     // An input row in the group 输入参数: a label and the widget for the model's control: a line edit,
     // an editable or a plain combo box, or a check box, as the control's kind says.
     void addInputRow(std::string_view label, std::string_view control);
@@ -70,7 +70,7 @@ class CalculatorWindow : public QWidget {
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     QWidget* buildMainPage();
     QWidget* inputWidget(std::string_view control);
     void updateTabOrder();

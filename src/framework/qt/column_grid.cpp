@@ -35,8 +35,7 @@ void ColumnGrid::highlightBlock(const QString& text) {
     while (start < text.size()) {
         const double percent = spacing(text[start]);
         qsizetype end = start + 1;
-        while (end < text.size() && spacing(text[end]) == percent)
-            ++end;
+        while (end < text.size() && spacing(text[end]) == percent) ++end;
         if (percent != 100) {
             QTextCharFormat format;
             format.setFontLetterSpacingType(QFont::PercentageSpacing);

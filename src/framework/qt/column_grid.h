@@ -11,15 +11,15 @@
 namespace qianyan {
 
 class ColumnGrid : public QSyntaxHighlighter {
-  public:
+public:
     explicit ColumnGrid(QTextDocument* document);
     // The view's font; the spacings are worked out anew when it changes.
     void setFont(const QFont& font);
 
-  protected:
+protected:
     void highlightBlock(const QString& text) override;
 
-  private:
+private:
     // The advance of c as a percentage of its natural advance; 100 when it needs no change.
     double spacing(QChar c);
 

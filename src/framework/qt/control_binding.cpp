@@ -28,7 +28,8 @@ namespace {
 void setTextColor(QWidget* widget, QPalette::ColorRole role, std::uint32_t argb) {
     const QColor color = qtColor(argb);
     const QPalette& current = widget->palette();
-    if (current.color(QPalette::Active, role) == color && current.color(QPalette::Inactive, role) == color) return;
+    if (current.color(QPalette::Active, role) == color && current.color(QPalette::Inactive, role) == color)
+        return;
     QPalette palette = current;
     palette.setColor(QPalette::Active, role, color);
     palette.setColor(QPalette::Inactive, role, color);
@@ -38,8 +39,7 @@ void setTextColor(QWidget* widget, QPalette::ColorRole role, std::uint32_t argb)
 QStringList qtItems(const std::vector<std::string>& items) {
     QStringList list;
     list.reserve(static_cast<qsizetype>(items.size()));
-    for (const std::string& item : items)
-        list << qtText(item);
+    for (const std::string& item : items) list << qtText(item);
     return list;
 }
 
@@ -54,8 +54,7 @@ void showLineEdit(QLineEdit* edit, const Control& c) {
 void showComboBox(QComboBox* box, const Control& c) {
     const QStringList items = qtItems(c.items);
     bool same = box->count() == items.size();
-    for (int i = 0; same && i < items.size(); ++i)
-        same = box->itemText(i) == items[i];
+    for (int i = 0; same && i < items.size(); ++i) same = box->itemText(i) == items[i];
     if (!same) {
         box->clear();
         box->addItems(items);

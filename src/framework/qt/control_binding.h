@@ -17,7 +17,7 @@ class QWidget;
 namespace qianyan {
 
 class ControlBinding : public QObject {
-  public:
+public:
     explicit ControlBinding(CalculatorFrame& model, QObject* parent = nullptr);
 
     CalculatorFrame& model() { return *model_; }
@@ -37,7 +37,7 @@ class ControlBinding : public QObject {
     // Brings every bound widget up to date from the model.
     void refresh();
 
-  private:
+private:
     struct Entry {
         std::string name;
         QWidget* widget;

@@ -22,7 +22,7 @@ namespace {
 // A list that is never narrower than its longest item, so that no chosen item is cut off (its row
 // goes under the label when the room beside it is too small). A typed value needs only a few digits.
 class ListBox : public QComboBox {
-  public:
+public:
     explicit ListBox(bool editable) {
         setEditable(editable);
         // The size is the layout's alone: a combo box adjusting to its contents resizes itself later.
@@ -41,8 +41,7 @@ class ListBox : public QComboBox {
         const QSize least = QComboBox::minimumSizeHint();
         if (isEditable()) return least;
         int text = 0;
-        for (int i = 0; i < count(); ++i)
-            text = std::max(text, fontMetrics().horizontalAdvance(itemText(i)));
+        for (int i = 0; i < count(); ++i) text = std::max(text, fontMetrics().horizontalAdvance(itemText(i)));
         QStyleOptionComboBox option;
         initStyleOption(&option);
         return least.expandedTo(
@@ -64,16 +63,21 @@ QWidget* makeControlWidget(ControlBinding& binding, std::string_view control) {
     const ControlKind kind = c ? c->kind : ControlKind::Edit;
     switch (kind) {
     case ControlKind::EditableCombo:
-    case ControlKind::ComboBox: return new ListBox(kind == ControlKind::EditableCombo);
-    case ControlKind::CheckBox: return new QCheckBox;
-    case ControlKind::Button: return new QPushButton;
+    case ControlKind::ComboBox:
+        return new ListBox(kind == ControlKind::EditableCombo);
+    case ControlKind::CheckBox:
+        return new QCheckBox;
+    case ControlKind::Button:
+        return new QPushButton;
     case ControlKind::Label: {
         QLabel* label = rowLabel({});
         label->setWordWrap(true);
         return label;
     }
-    case ControlKind::GroupBox: return new QGroupBox;
-    case ControlKind::Grid: return new GridView(binding, std::string(control));
+    case ControlKind::GroupBox:
+        return new QGroupBox;
+    case ControlKind::Grid:
+        return new GridView(binding, std::string(control));
     default: {
         auto* edit = new QLineEdit;
         if (c && c->readOnly) edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -24,7 +24,7 @@ namespace qianyan {
 class ControlBinding;
 
 class FormPage : public QWidget {
-  public:
+public:
     explicit FormPage(ControlBinding& binding, QWidget* parent = nullptr);
 
     // A row: a label (a fixed text, or the text of labelControl) and one or more controls beside it.
@@ -40,7 +40,7 @@ class FormPage : public QWidget {
     // The widgets that take input, in the order of their rows (for the tab order).
     const std::vector<QWidget*>& inputs() const { return inputs_; }
 
-  private:
+private:
     QGridLayout* rows();
     QWidget* bound(std::string_view control);
 

@@ -30,19 +30,23 @@ int clampedCount(std::size_t n) {
 
 Qt::Alignment alignment(CellAlign align) {
     switch (align) {
-    case CellAlign::Left: return Qt::AlignLeft | Qt::AlignVCenter;
-    case CellAlign::Centre: return Qt::AlignCenter;
-    case CellAlign::Right: return Qt::AlignRight | Qt::AlignVCenter;
+    case CellAlign::Left:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    case CellAlign::Centre:
+        return Qt::AlignCenter;
+    case CellAlign::Right:
+        return Qt::AlignRight | Qt::AlignVCenter;
     }
     return Qt::AlignCenter;
 }
 
 // A share on a 0 … 100 scale drawn as a bar under its number.
 class BarDelegate : public QStyledItemDelegate {
-  public:
+public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
         const auto* model = static_cast<const GridTableModel*>(index.model());
         const auto column = static_cast<std::size_t>(index.column());
         if (column >= model->grid().columns.size() || model->grid().columns[column].kind != CellKind::Bar) {
@@ -53,8 +57,9 @@ class BarDelegate : public QStyledItemDelegate {
         const QRect area = option.rect.adjusted(2, 3, -2, -3);
         painter->save();
         painter->fillRect(area, option.palette.base());
-        painter->fillRect(QRect(area.left(), area.top(), static_cast<int>(area.width() * share / 100), area.height()),
-                          QColor(0x3C, 0x9D, 0x4E));
+        painter->fillRect(
+            QRect(area.left(), area.top(), static_cast<int>(area.width() * share / 100), area.height()),
+            QColor(0x3C, 0x9D, 0x4E));
         painter->setPen(option.palette.color(QPalette::Text));
         painter->drawRect(area.adjusted(0, 0, -1, -1));
         painter->restore();
@@ -86,18 +91,22 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
     const auto row = static_cast<std::size_t>(index.row()), column = static_cast<std::size_t>(index.column());
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::EditRole: return qtText(grid_->rows.cell(row, column));
-    case Qt::TextAlignmentRole: return int(alignment(grid_->columns[column].align));
+    case Qt::EditRole:
+        return qtText(grid_->rows.cell(row, column));
+    case Qt::TextAlignmentRole:
+        return int(alignment(grid_->columns[column].align));
     case Qt::ForegroundRole: {
         const std::uint32_t color = binding_.model().rowColor(name_, row);
         return color == argb::black ? QVariant() : QVariant(qtColor(color));
     }
-    default: return {};
+    default:
+        return {};
     }
 }
 
 QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || static_cast<std::size_t>(section) >= grid_->columns.size())
+    if (orientation != Qt::Horizontal || section < 0 ||
+        static_cast<std::size_t>(section) >= grid_->columns.size())
         return {};
     if (role == Qt::DisplayRole) return qtText(grid_->columns[static_cast<std::size_t>(section)].header);
     return {};
@@ -106,7 +115,8 @@ QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, in
 Qt::ItemFlags GridTableModel::flags(const QModelIndex& index) const {
     if (!index.isValid()) return Qt::NoItemFlags;
     const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    return binding_.model().cellEditable(name_, index.row(), index.column()) ? flags | Qt::ItemIsEditable : flags;
+    return binding_.model().cellEditable(name_, index.row(), index.column()) ? flags | Qt::ItemIsEditable
+                                                                             : flags;
 }
 
 bool GridTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
@@ -196,12 +206,12 @@ void GridView::fitColumns(bool exact) {
     const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 12;
     for (std::size_t c = 0; c < grid.columns.size(); ++c) {
         if (!grid.columns[c].visible) continue;
-        int width = std::max(grid.columns[c].width, headers.horizontalAdvance(qtText(grid.columns[c].header)) + 16);
+        int width =
+            std::max(grid.columns[c].width, headers.horizontalAdvance(qtText(grid.columns[c].header)) + 16);
         const auto measure = [&](std::size_t r) {
             width = std::max(width, cells.horizontalAdvance(qtText(grid.rows.cell(r, c))) + padding);
         };
-        for (std::size_t r = 0; r < rows && r < measuredRows; ++r)
-            measure(r);
+        for (std::size_t r = 0; r < rows && r < measuredRows; ++r) measure(r);
         if (rows > measuredRows) measure(rows - 1);
         if (exact ? columnWidth(static_cast<int>(c)) != width : columnWidth(static_cast<int>(c)) < width)
             setColumnWidth(static_cast<int>(c), width);

@@ -16,7 +16,7 @@ class ControlBinding;
 struct Grid;
 
 class GridTableModel : public QAbstractTableModel {
-  public:
+public:
     GridTableModel(ControlBinding& binding, std::string name, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -33,26 +33,26 @@ class GridTableModel : public QAbstractTableModel {
     // once it would lay out its row header for tens of milliseconds).
     bool update();
 
-  private:
-      void showMoreRows();
+private:
+    void showMoreRows();
 
-      ControlBinding& binding_;
-      std::string name_;
-      const Grid* grid_;
-      int rows_ = 0; // of the grid, when the view last heard of it
-      int shownRows_ = 0, shownColumns_ = 0;
-      bool moreRowsDue_ = false;
+    ControlBinding& binding_;
+    std::string name_;
+    const Grid* grid_;
+    int rows_ = 0; // of the grid, when the view last heard of it
+    int shownRows_ = 0, shownColumns_ = 0;
+    bool moreRowsDue_ = false;
 };
 
 class GridView : public QTableView {
-  public:
+public:
     GridView(ControlBinding& binding, std::string name, QWidget* parent = nullptr);
 
     GridTableModel* gridModel() const { return model_; }
     // Brings the view up to date from the model grid: cells, headers, hidden columns, widths.
     void refresh();
 
-  private:
+private:
     // Widths from the declared ones (exact after the rows were reset), widened to the texts.
     void fitColumns(bool exact);
 

@@ -74,8 +74,7 @@ void paintEmblem(QPainter& painter, const QRectF& area) {
     painter.setBrush(QColor(0x11, 0x5D, 0xD9));
     painter.drawRect(QRectF(at(0.38, 0.04), at(0.62, 0.84)));
     painter.setPen(QPen(QColor(0x5D, 0x40, 0x37), s * 0.03));
-    for (double x : {0.12, 0.26, 0.74, 0.88})
-        painter.drawLine(at(x, 0.66), at(x + 0.06, 0.90));
+    for (double x : {0.12, 0.26, 0.74, 0.88}) painter.drawLine(at(x, 0.66), at(x + 0.06, 0.90));
     painter.restore();
 }
 

@@ -31,7 +31,7 @@ struct Grid;
 class WorkbenchPage : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     explicit WorkbenchPage(ControlBinding& binding, QWidget* parent = nullptr);
     ~WorkbenchPage() override;
 
@@ -40,36 +40,36 @@ class WorkbenchPage : public QWidget {
     // Stops the worker's job as 取消 does.
     void cancel() { cancel_ = true; }
 
-  protected:
+protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-  private:
-      // What this thread does once the worker has ended, given what escaped the work.
-      using Ending = std::function<void(std::exception_ptr failure)>;
-      // Runs work in a worker thread and then ending here; a measured job shows its share done, any other
-      // only that the page is busy.
-      void runInWorker(std::function<void()> work, Ending ending, bool measured);
-      void endWork();
-      void setBusy(bool on, bool measured);
-      void showShare(int percent);
+private:
+    // What this thread does once the worker has ended, given what escaped the work.
+    using Ending = std::function<void(std::exception_ptr failure)>;
+    // Runs work in a worker thread and then ending here; a measured job shows its share done, any other
+    // only that the page is busy.
+    void runInWorker(std::function<void()> work, Ending ending, bool measured);
+    void endWork();
+    void setBusy(bool on, bool measured);
+    void showShare(int percent);
 
-      void startSweep();
-      void showSweepProgress(std::uint64_t done, std::uint64_t total);
-      // A sort or a filter, when the person can reach control: operation on a copy of the workbench.
-      void startOnCopy(std::string_view control, std::function<void(Workbench&)> operation);
-      void takeHeaderClicks(GridView* table, std::string name, Grid Workbench::*grid);
-      void startSave();
+    void startSweep();
+    void showSweepProgress(std::uint64_t done, std::uint64_t total);
+    // A sort or a filter, when the person can reach control: operation on a copy of the workbench.
+    void startOnCopy(std::string_view control, std::function<void(Workbench&)> operation);
+    void takeHeaderClicks(GridView* table, std::string name, Grid Workbench::*grid);
+    void startSave();
 
-      ControlBinding& binding_;
-      CalculatorFrame& model_;
-      QWidget* controls_ = nullptr; // everything a person may use while no worker runs
-      QProgressBar* progress_ = nullptr;
-      QPushButton* cancelButton_ = nullptr;
+    ControlBinding& binding_;
+    CalculatorFrame& model_;
+    QWidget* controls_ = nullptr; // everything a person may use while no worker runs
+    QProgressBar* progress_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 
-      std::unique_ptr<QThread> thread_;
-      Ending ending_;
-      std::exception_ptr failure_;
-      std::atomic<bool> cancel_ = false;
+    std::unique_ptr<QThread> thread_;
+    Ending ending_;
+    std::exception_ptr failure_;
+    std::atomic<bool> cancel_ = false;
 };
 
 } // namespace qianyan

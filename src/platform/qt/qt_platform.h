@@ -11,7 +11,7 @@ class QWidget;
 namespace qianyan {
 
 class QtPlatform : public Platform {
-  public:
+public:
     std::string documentsFolder() override;
     bool fileExists(const std::string& path) override;
     void checkReplaceable(const std::string& path) override;
@@ -30,7 +30,7 @@ class QtPlatform : public Platform {
     // The program shows its About window through this; until it is set, © does nothing.
     void setAboutWindow(std::function<void()> show) { showAbout_ = std::move(show); }
 
-  private:
+private:
     std::function<void()> showAbout_;
 };
 
