@@ -12,18 +12,6 @@ namespace {
 constexpr std::string_view depthError = "嵌岩深度数据有错";
 constexpr std::string_view rockStrengthError = "岩石单轴抗压强度值有错";
 
-std::vector<std::string> gradeItems() {
-    std::vector<std::string> items;
-    for (const ConcreteGrade& g : concreteGrades) items.emplace_back(g.text);
-    return items;
-}
-
-std::vector<std::string> processItems() {
-    std::vector<std::string> items;
-    for (const ConstructionProcess& p : constructionProcesses) items.emplace_back(p.itemText);
-    return items;
-}
-
 bool positiveFinite(double v) {
     return v > 0 && std::isfinite(v);
 }

@@ -8,6 +8,18 @@
 
 namespace qianyan {
 
+std::vector<std::string> gradeItems() {
+    std::vector<std::string> items;
+    for (const ConcreteGrade& g : concreteGrades) items.emplace_back(g.text);
+    return items;
+}
+
+std::vector<std::string> processItems() {
+    std::vector<std::string> items;
+    for (const ConstructionProcess& p : constructionProcesses) items.emplace_back(p.itemText);
+    return items;
+}
+
 namespace {
 
 constexpr double rowStep = 0.5;

@@ -3,7 +3,9 @@
 // classes and the combined side-and-end coefficient table with its lookup.
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace qianyan {
 
@@ -42,6 +44,10 @@ constexpr int processCodeOfIndex(int index) {
 }
 // The process whose short name is shortName, or -1.
 int processIndexOfShortName(std::string_view shortName);
+
+// The items of the grade and process lists, as every calculator's window lists them.
+std::vector<std::string> gradeItems();
+std::vector<std::string> processItems();
 
 // Rock hardness by frk (MPa), intervals open below and closed above; none for frk <= 0.
 std::optional<std::string_view> rockClassName(double frk);

@@ -58,18 +58,6 @@ Control checkBox(std::string text, bool enabled) {
     return c;
 }
 
-std::vector<std::string> gradeItems() {
-    std::vector<std::string> items;
-    for (const ConcreteGrade& g : concreteGrades) items.emplace_back(g.text);
-    return items;
-}
-
-std::vector<std::string> processItems() {
-    std::vector<std::string> items;
-    for (const ConstructionProcess& p : constructionProcesses) items.emplace_back(p.itemText);
-    return items;
-}
-
 } // namespace
 
 TVOR_FRM_KELD3::TVOR_FRM_KELD3(Platform& platform)

@@ -1,4 +1,5 @@
 #include "formula1_soil/formula1_soil_window.h"
+#include "formula1_soil/soil_window_steps.h"
 #include "framework/text_layout.h"
 #include "support/golden.h"
 #include "support/window_fixture.h"
@@ -10,27 +11,11 @@
 namespace qianyan {
 namespace {
 
-// A panel's controls are used with the panel shown, as a person uses them; the page shown before comes
-// back afterwards.
-template <class Action> void onPanel(TVOR_FRM_KELD1_1& w, Control& panel, Action action) {
-    const bool mainShown = w.MainFormLayer.visible;
-    w.MainFormLayer.visible = false;
-    panel.visible = true;
-    action();
-    panel.visible = false;
-    w.MainFormLayer.visible = mainShown;
-}
-
 using ::testing::Contains;
 using Formula1SoilSheetsTest = testing::WindowFixture<TVOR_FRM_KELD1_1>;
 
 std::vector<std::string> goldenLines(std::string_view name) {
     return testing::goldenLines("formula1_soil", name);
-}
-
-void tickBoth(TVOR_FRM_KELD1_1& w) {
-    w.setChecked("ckb_zhengmozhuli", true);
-    w.setChecked("ckb_fumozhuli", true);
 }
 
 TEST_F(Formula1SoilSheetsTest, BothTermsWithThePanelsInitialDataMatchTheGoldenSheets) {

@@ -1,5 +1,6 @@
 #include "formula1_soil/formula1_soil_window.h"
 #include "formula1_soil/side_resistance.h"
+#include "formula1_soil/soil_window_steps.h"
 #include "support/window_fixture.h"
 
 #include <gmock/gmock.h>
@@ -9,28 +10,12 @@
 namespace qianyan {
 namespace {
 
-// A panel's controls are used with the panel shown, as a person uses them; the page shown before comes
-// back afterwards.
-template <class Action> void onPanel(TVOR_FRM_KELD1_1& w, Control& panel, Action action) {
-    const bool mainShown = w.MainFormLayer.visible;
-    w.MainFormLayer.visible = false;
-    panel.visible = true;
-    action();
-    panel.visible = false;
-    w.MainFormLayer.visible = mainShown;
-}
-
 using ::testing::ElementsAre;
 using Formula1SoilWindowTest = testing::WindowFixture<TVOR_FRM_KELD1_1>;
 
 std::vector<std::string> outputTexts(const TVOR_FRM_KELD1_1& w) {
     return {w.edt_kesair.text, w.edt_ra.text,           w.edt_Qgn.text,
             w.edt_Rajin.text,  w.edt_RajinPercent.text, w.edt_rc.text};
-}
-
-void tickBoth(TVOR_FRM_KELD1_1& w) {
-    w.setChecked("ckb_zhengmozhuli", true);
-    w.setChecked("ckb_fumozhuli", true);
 }
 
 void choosePrecision(TVOR_FRM_KELD1_1& w, PrecisionMode mode) {
