@@ -6,7 +6,6 @@ install(FILES LICENSE README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME qianyan)
-set(CPACK_PACKAGE_VENDOR "The qianyan developers")
 set(CPACK_PACKAGE_CONTACT "qianyan maintainers <qianyan@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator for rock-socketed bored piles (JGJ 94-2008)")
 set(CPACK_PACKAGE_DESCRIPTION
@@ -18,7 +17,6 @@ design ranges in an optimisation workbench. It comes as a desktop program
 (qianyan) and a command-line driver over the same calculations
 (qianyan-cli).")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://example.org/qianyan")
-set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -29,5 +27,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # character is two columns wide, which nothing links.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei")
+
+# `make package_source` packs the source tree, never the build folders inside it.
+set(CPACK_SOURCE_IGNORE_FILES "/\\.git(/|$)" "/\\.cache/" "/build/")
 
 include(CPack)
