@@ -96,6 +96,8 @@ std::string reason(int error) {
     case ENOSPC:
     case EDQUOT:
         return "磁盘空间不足";
+    case EFBIG:
+        return "文件超过系统允许的大小";
     case ENOENT:
         return "文件夹不存在";
     case EROFS:
