@@ -138,11 +138,12 @@ class SaveFaultsTest : public ::testing::Test {
 protected:
     SaveFaultsTest() : scratch(testing::freshFolder("faults")), documents(scratch / "home" / "文档") {}
     ~SaveFaultsTest() override {
-        for (auto it =
-                 fs::recursive_directory_iterator(scratch, fs::directory_options::skip_permission_denied);
-             it != fs::end(it); ++it)
-            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(scratch);
+        // Read-only folders are opened again first, for a run without root.
+        std::error_code error;
+        for (auto it = fs::recursive_directory_iterator(scratch, error); !error && it != fs::end(it);
+             it.increment(error))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
+        fs::remove_all(scratch, error);
     }
 
     static fs::path targetOf(Save save, const fs::path& folder) {
@@ -333,6 +334,79 @@ TEST_F(SaveFaultsTest, AFullDiskIsReportedAndTheEarlierFileStaysWhole) {
     if (probe.detail.find("no mount") != std::string::npos)
         GTEST_SKIP() << "this machine does not let the test mount a file system";
     expectRefused(full, full.reason);
+}
+
+TEST_F(SaveFaultsTest, AFileRemovedWhileTheQuestionIsOpenIsSavedAnew) {
+    ScriptedPlatform platform(documents.string(), {2024, 5, 6, 14, 3, 27});
+    TVOR_FRM_KELD1 window(platform);
+    prepare(window, Save::Sheet);
+    const fs::path target = targetOf(Save::Sheet, documents);
+    existing(documents, target);
+    platform.answers = {true};
+    platform.observer = [&](const ScriptedPlatform::Dialog&) { fs::remove(target); };
+    window.click("cbt_Save");
+    EXPECT_EQ(platform.dialogs.size(), 1u) << "the question only";
+    EXPECT_EQ(testing::savedLines(target), window.sheet().doc());
+    EXPECT_EQ(window.sheet().unsavedMarks(), CalculationSheet::xlsUnsaved);
+}
+
+// A folder under base whose path is `length` bytes long, made of names the system accepts.
+fs::path folderOfLength(const fs::path& base, std::size_t length) {
+    std::string path = base.string();
+    while (path.size() < length)
+        path += "/" + std::string(std::min<std::size_t>(200, length - path.size() - 1), 'd');
+    return path;
+}
+
+// Removes a file whose whole path may be beyond the system's limit, by its folder and name.
+void removeLong(const fs::path& folder, const std::string& name) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    ::unlinkat(fd, name.c_str(), 0);
+    ::close(fd);
+}
+
+TEST_F(SaveFaultsTest, PathsAtAndBeyondTheSystemLimit) {
+    const std::size_t pathMax = PATH_MAX; // with its terminating zero
+    // Whole paths of the longest the system takes, one byte more and far more: the file is written, and
+    // saved again only after the overwrite question, which No answers with a time-stamped name.
+    for (const std::size_t whole : {pathMax - 1, pathMax, pathMax + 40}) {
+        SCOPED_TRACE(whole);
+        const fs::path folder = folderOfLength(scratch / "long", whole - sheetFile.size() - 1);
+        ASSERT_EQ((folder / sheetFile).string().size(), whole);
+        fs::create_directories(folder);
+        ScriptedPlatform platform(folder.string(), {2024, 5, 6, 14, 3, 27});
+        TVOR_FRM_KELD1 window(platform);
+        prepare(window, Save::Sheet);
+        window.click("cbt_Save");
+        EXPECT_TRUE(platform.dialogs.empty()) << platform.dialogs.front().text;
+        EXPECT_EQ(window.sheet().unsavedMarks(), CalculationSheet::xlsUnsaved);
+        window.click("cbt_Exit");
+        window.typeText("cbe_dd", "1200");
+        prepare(window, Save::Sheet);
+        window.click("cbt_Save");
+        ASSERT_EQ(platform.dialogs.size(), 2u) << "a question before anything is written over";
+        EXPECT_EQ(platform.dialogs[0].text, "文件已存在，是否覆盖?");
+        EXPECT_EQ(platform.dialogs[1].text, "结果已附加时间改名另存。");
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        EXPECT_THAT(
+            names, ::testing::ElementsAre(sheetFile, "嵌岩桩计算书(依据JGJ94-2008)_文本_20240506140327.txt"));
+        for (const std::string& name : names) removeLong(folder, name);
+    }
+
+    // A documents folder beyond the limit cannot be made: the reason, and no folder made on the way.
+    const fs::path beyond = folderOfLength(scratch / "beyond", pathMax + 10);
+    ScriptedPlatform platform(beyond.string(), {2024, 5, 6, 14, 3, 27});
+    TVOR_FRM_KELD1 window(platform);
+    prepare(window, Save::Sheet);
+    window.click("cbt_Save");
+    ASSERT_EQ(platform.dialogs.size(), 1u);
+    EXPECT_THAT(platform.dialogs[0].text, ::testing::HasSubstr("路径或文件名过长"));
+    EXPECT_EQ(window.sheet().unsavedMarks(), 3);
+    EXPECT_FALSE(fs::exists(scratch / "beyond"));
 }
 
 } // namespace
