@@ -2,6 +2,8 @@
 // workbench's option grid included: a clear message or the window's own behaviour, and nothing but the
 // typed text itself ever holds more than a line's worth; afterwards a design still computes and saves.
 #include "cli/calculators.h"
+#include "formula1_soil/formula1_soil_window.h"
+#include "formula3/formula3_window.h"
 #include "support/window_fixture.h"
 
 #include <gmock/gmock.h>
@@ -103,6 +105,69 @@ INSTANTIATE_TEST_SUITE_P(EveryWindow, HugeInputsTest, ::testing::ValuesIn(calcul
                                  if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
                              return name;
                          });
+
+// Computes, shows and saves both sheets; the saved files hold exactly the shown lines.
+void computeAndSave(CalculatorFrame& window, ScriptedPlatform& platform,
+                    const std::filesystem::path& documents) {
+    ASSERT_EQ(window.click("cbt_compute"), Outcome::Done);
+    ASSERT_EQ(window.sheet().designCount(), 1) << window.find("lb_shuoming")->text;
+    window.click("cbt_View");
+    window.click("cbt_Save");
+    window.click("cbt_PageBook");
+    window.click("cbt_Save");
+    EXPECT_THAT(platform.dialogs, ::testing::IsEmpty());
+    EXPECT_EQ(window.sheet().unsavedMarks(), 0);
+    EXPECT_EQ(testing::savedLines(documents / "嵌岩桩计算书(依据JGJ94-2008)_文本.txt"), window.sheet().doc());
+    EXPECT_EQ(testing::savedLines(documents / "嵌岩桩计算书(依据JGJ94-2008)_表格.txt"), window.sheet().xls());
+}
+
+using EveryLayerSoilTest = testing::WindowFixture<TVOR_FRM_KELD1_1>;
+
+TEST_F(EveryLayerSoilTest, TwentySoilAndTwentyDownDragLayersComputeAndSave) {
+    const auto done = [](Outcome o) { ASSERT_EQ(o, Outcome::Done); };
+    done(window.setChecked("ckb_zhengmozhuli", true));
+    done(window.click("cbt_zhengmozhuli"));
+    done(window.chooseItem("cbb_ZhengTuchengshu", 19));
+    for (int row = 0; row < 20; ++row) {
+        done(window.editCell("Grid1_Zhengmozhulijisuan", row, 1, "1.000"));
+        done(window.editCell("Grid1_Zhengmozhulijisuan", row, 2, std::to_string(20 + 3 * row) + ".00"));
+    }
+    done(window.click("cbt_Zmzlfanhui"));
+    done(window.setChecked("ckb_fumozhuli", true));
+    done(window.click("cbt_fumozhuli"));
+    done(window.chooseItem("cbb_Tuchengshu", 19));
+    done(window.typeText("cbe_Junbuhezai", "20.00"));
+    for (int row = 0; row < 20; ++row)
+        for (const auto& [col, text] : {std::pair{2, "-" + std::to_string(row + 1) + ".500"},
+                                        {3, std::string("18.50")},
+                                        {4, std::string("0.25")},
+                                        {5, std::string("45.00")}})
+            done(window.editCell("Grid1_Fumozhulijisuan", row, col, text));
+    done(window.click("cbt_Fmzlfanhui"));
+    ASSERT_EQ(window.Grid1_Zhengmozhulijisuan.rows.rowCount(), 20u);
+    ASSERT_EQ(window.Grid1_Fumozhulijisuan.rows.rowCount(), 20u);
+    computeAndSave(window, platform, documents);
+    for (const Grid* grid : {&window.Grid1_Zhengmozhulijisuan, &window.Grid1_Fumozhulijisuan})
+        EXPECT_THAT(grid->rows.row(19), ::testing::Contains(::testing::EndsWith("%")))
+            << "the last layer's share";
+}
+
+using EveryLayerRockTest = testing::WindowFixture<TVOR_FRM_KELD3>;
+
+TEST_F(EveryLayerRockTest, NineRockLayersComputeAndSave) {
+    ASSERT_EQ(window.chooseItem("cbb_yanchengshu", 8), Outcome::Done);
+    ASSERT_EQ(window.StringGrid_KELD3.rows.rowCount(), 9u);
+    for (int row = 0; row < 9; ++row) {
+        ASSERT_EQ(window.editCell("StringGrid_KELD3", row, 1, "1"), Outcome::Done);
+        ASSERT_EQ(window.editCell("StringGrid_KELD3", row, 2, std::to_string(10 + 5 * row)), Outcome::Done);
+    }
+    computeAndSave(window, platform, documents);
+    const auto filled = [&](std::size_t row) {
+        const auto cells = window.StringGrid_KELD3.rows.row(row);
+        return std::count_if(cells.begin(), cells.end(), [](const std::string& c) { return !c.empty(); });
+    };
+    EXPECT_GE(filled(8), filled(0)) << "the last layer computed like the first";
+}
 
 } // namespace
 } // namespace qianyan
