@@ -58,17 +58,22 @@ std::string oneLine(std::string_view text) {
     };
     std::string line;
     line.reserve(text.size());
+    // Kept characters are copied a run at a time: a pasted text of megabytes costs one pass.
+    std::size_t runStart = 0;
     std::size_t blanks = 0; // control characters since the last kept one: blanks unless at the end
     for (std::size_t pos = 0; pos < text.size();) {
         const Utf8Char c = decodeUtf8(text, pos);
         if (control(c.codePoint)) {
+            if (pos > runStart) {
+                line.append(blanks, ' ').append(text.substr(runStart, pos - runStart));
+                blanks = 0;
+            }
             if (!line.empty()) ++blanks;
-        } else {
-            line.append(blanks, ' ').append(text.substr(pos, c.length));
-            blanks = 0;
+            runStart = pos + c.length;
         }
         pos += c.length;
     }
+    if (text.size() > runStart) line.append(blanks, ' ').append(text.substr(runStart));
     return line;
 }
 

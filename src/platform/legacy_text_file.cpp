@@ -96,6 +96,8 @@ std::string reason(int error) {
     case ENOSPC:
     case EDQUOT:
         return "磁盘空间不足";
+    case EFBIG:
+        return "文件超过系统允许的大小";
     case ENOENT:
         return "文件夹不存在";
     case EROFS:
@@ -175,6 +177,21 @@ std::pair<std::string, std::string> splitPath(const std::string& path) {
     return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
 }
 
+// A file is reached by its folder and bare name, so only the name itself counts against the system's
+// limits; the folder needs no read permission for that.
+int openFolder(const std::string& folderPath) {
+    return ::open(folderPath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+}
+
+// What is at path, looked up as the writer will find it; false when nothing is.
+bool lookUp(const std::string& path, struct stat& target, bool& writable) {
+    const auto [folderPath, name] = splitPath(path);
+    Descriptor folder(openFolder(folderPath));
+    if (folder.get() < 0 || ::fstatat(folder.get(), name.c_str(), &target, 0) != 0) return false;
+    writable = ::faccessat(folder.get(), name.c_str(), W_OK, AT_EACCESS) == 0;
+    return true;
+}
+
 // A new file in the folder under a short name of its own (a name near the length limit must not fail
 // for the sake of the temporary one), created with 0666 so that the umask applies.
 std::pair<int, std::string> createTemporary(int folder, const std::string& path) {
@@ -214,15 +231,13 @@ std::string fromGbk(std::string_view gbk) {
 
 void checkReplaceable(const std::string& path) {
     struct stat target {};
-    if (::stat(path.c_str(), &target) != 0) return;
-    refuseUnreplaceable(path, target, ::access(path.c_str(), W_OK) == 0);
+    bool writable = false;
+    if (lookUp(path, target, writable)) refuseUnreplaceable(path, target, writable);
 }
 
 void writeLegacyTextFile(const std::string& path, const LineSource& lines) {
     const auto [folderPath, name] = splitPath(path);
-    // Everything below goes by the folder and the bare names, so only the target's own name counts
-    // against the system's limits.
-    Descriptor folder(::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    Descriptor folder(openFolder(folderPath));
     if (folder.get() < 0) fail(path, errno);
     struct stat target {};
     const bool replacing = ::fstatat(folder.get(), name.c_str(), &target, 0) == 0;
@@ -292,7 +307,8 @@ void writeLegacyTextFile(const std::string& path, const LineSource& lines) {
 
 bool regularFileExists(const std::string& path) {
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
+    bool writable = false;
+    return lookUp(path, st, writable);
 }
 
 void ensureFolder(const std::string& folder) {

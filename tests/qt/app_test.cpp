@@ -12,7 +12,10 @@
 #include <QTest>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <unistd.h>
 
 using namespace qianyan;
 using qianyan::testing::ModalGuard;
@@ -159,6 +162,37 @@ private slots:
         QVERIFY(!real.askYesNo("文件已存在，是否覆盖?"));
         answerWith(true);
         QVERIFY(real.askYesNo("文件已存在，是否覆盖?"));
+    }
+
+    void aDocumentsFolderThatCannotBeMadeIsReportedInABox() {
+        // A home that is a file: the documents folder under it cannot be made, by root either.
+        namespace fs = std::filesystem;
+        const fs::path scratch =
+            fs::temp_directory_path() / ("qianyan-qt-home-" + std::to_string(::getpid()));
+        fs::create_directories(scratch);
+        std::ofstream(scratch / "home") << "not a folder";
+        const QByteArray home = qgetenv("HOME"), config = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", QByteArray::fromStdString((scratch / "home").string()));
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((scratch / "config").string()));
+        QtPlatform real;
+        std::string message = "no failure";
+        try {
+            real.documentsFolder();
+        } catch (const PlatformError& e) {
+            message = e.what();
+        }
+        qputenv("HOME", home);
+        qputenv("XDG_CONFIG_HOME", config);
+        QVERIFY2(message.find("不是文件夹") != std::string::npos, message.c_str());
+        QTimer::singleShot(0, [&message] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            QCOMPARE(box->text(), QString::fromStdString(message));
+            box->button(QMessageBox::Ok)->click();
+        });
+        real.reportError(message);
+        QCOMPARE(std::distance(fs::directory_iterator(scratch), fs::directory_iterator{}), 1);
+        fs::remove_all(scratch);
     }
 };
 
