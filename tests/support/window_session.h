@@ -51,7 +51,8 @@ public:
     static constexpr std::uint64_t sweepLimit = 300;
 
     // The documents folder must exist; the session saves its sheets there.
-    WindowSession(std::string_view windowName, const std::filesystem::path& documents, SessionChoices& choices)
+    WindowSession(std::string_view windowName, const std::filesystem::path& documents,
+                  SessionChoices& choices)
         : documents_(documents), platform_(documents.string(), {2024, 5, 6, 14, 3, 27}),
           window_(makeCalculator(windowName, platform_)), invariants_(*window_), choices_(choices) {
         for (const DeclaredControl& c : window_->declaration().all()) {
