@@ -12,6 +12,9 @@
 
 using namespace qianyan;
 
+// Sweeps kept small: a fuzzer learns more from many short sessions than from a few long sweeps.
+constexpr std::uint64_t sweepLimit = 40;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::filesystem::path documents =
         std::filesystem::temp_directory_path() /
@@ -19,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::filesystem::remove_all(documents);
     std::filesystem::create_directories(documents);
     fuzzing::FuzzBytes bytes(data, size);
-    testing::WindowSession session(QIANYAN_FUZZ_WINDOW, documents, bytes);
+    testing::WindowSession session(QIANYAN_FUZZ_WINDOW, documents, bytes, sweepLimit);
     const std::string broken = session.run(200);
     if (!broken.empty()) std::fprintf(stderr, "%s: %s\n", QIANYAN_FUZZ_WINDOW, broken.c_str());
     FUZZ_CHECK(broken.empty());

@@ -41,22 +41,28 @@ inline std::string shown(std::string_view text) {
 }
 
 // A word of letters that reads as a non-finite number ("nan", "-inf", "Infinity" …), or a control
-// character (a label's notes may break lines).
+// character (a label's notes may break lines). Allocates nothing: it runs over every cell after every step.
 inline bool badText(std::string_view text, bool lineBreaks = false) {
     for (const char c : text)
         if ((static_cast<unsigned char>(c) < 0x20 && !(lineBreaks && (c == '\n' || c == '\r'))) || c == 0x7F)
             return true;
-    std::string word;
-    const auto nonFinite = [&] { return word == "nan" || word == "inf" || word == "infinity"; };
-    for (const char c : text) {
-        if (std::isalpha(static_cast<unsigned char>(c))) {
-            word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const auto isLetter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; };
+    const auto names = [](std::string_view word, std::string_view lower) {
+        return std::equal(word.begin(), word.end(), lower.begin(), lower.end(),
+                          [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        if (!isLetter(text[i])) {
+            ++i;
             continue;
         }
-        if (nonFinite()) return true;
-        word.clear();
+        std::size_t end = i;
+        while (end < text.size() && isLetter(text[end])) ++end;
+        const std::string_view word = text.substr(i, end - i);
+        if (names(word, "nan") || names(word, "inf") || names(word, "infinity")) return true;
+        i = end;
     }
-    return nonFinite();
+    return false;
 }
 
 inline bool programColour(std::uint32_t colour) {

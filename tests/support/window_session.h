@@ -47,13 +47,12 @@ inline const std::vector<std::string>& personTexts() {
 
 class WindowSession {
 public:
-    // Above this many candidates the workbench's 计算 is left alone, so that a session stays quick.
-    static constexpr std::uint64_t sweepLimit = 300;
-
-    // The documents folder must exist; the session saves its sheets there.
+    // The documents folder must exist; the session saves its sheets there. Above sweepLimit candidates
+    // the workbench's 计算 is left alone, so that a session stays quick.
     WindowSession(std::string_view windowName, const std::filesystem::path& documents,
-                  SessionChoices& choices)
-        : documents_(documents), platform_(documents.string(), {2024, 5, 6, 14, 3, 27}),
+                  SessionChoices& choices, std::uint64_t sweepLimit = 300)
+        : sweepLimit_(sweepLimit), documents_(documents),
+          platform_(documents.string(), {2024, 5, 6, 14, 3, 27}),
           window_(makeCalculator(windowName, platform_)), invariants_(*window_), choices_(choices) {
         for (const DeclaredControl& c : window_->declaration().all()) {
             firstTexts_[c.control] = c.control->text;
@@ -158,7 +157,7 @@ private:
 
     std::string clickButton(const std::string& name) {
         if (name == "cbt_YHcompute") {
-            if (sweepSize() > sweepLimit) return "(skipped a large sweep)";
+            if (sweepSize() > sweepLimit_) return "(skipped a large sweep)";
             ++sweeps_;
         }
         const bool savingSheet = name == "cbt_Save" && window_->cbt_Save.enabled;
@@ -233,6 +232,7 @@ private:
         return newest;
     }
 
+    std::uint64_t sweepLimit_;
     std::filesystem::path documents_;
     ScriptedPlatform platform_;
     std::unique_ptr<CalculatorFrame> window_;
