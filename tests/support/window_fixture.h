@@ -1,13 +1,11 @@
 #pragma once
 // A fresh window model over a scripted platform with its own documents folder and a fixed clock.
-#include "platform/legacy_text_file.h"
 #include "platform/scripted_platform.h"
+#include "support/saved_file.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -25,19 +23,8 @@ inline std::filesystem::path freshFolder(const std::string& tag) {
 
 // The lines of a saved file: decoded from GBK, each required to end in CR LF.
 inline std::vector<std::string> savedLines(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    const std::string text = fromGbk(std::string(std::istreambuf_iterator<char>(in), {}));
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            ADD_FAILURE() << "line without CR LF at the end of " << file;
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
+    if (!readSavedLines(file, lines)) ADD_FAILURE() << "line without CR LF at the end of " << file;
     return lines;
 }
 

@@ -1,0 +1,185 @@
+#pragma once
+// The checks that hold after every step a person takes in a calculator window: the shape of both
+// sheets and the design count, no non-finite number or control character in a field, cell or sheet
+// line, only the program's colours, a saved sheet equal to the shown one. No test framework needed, so
+// the fuzzers use them too.
+#include "framework/calculation_sheet.h"
+#include "framework/calculator_frame.h"
+#include "framework/colors.h"
+#include "framework/text_layout.h"
+#include "platform/legacy_text_file.h"
+#include "support/saved_file.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace qianyan::testing {
+
+// A text as a replayable driver word: control characters escaped, long texts cut.
+inline std::string shown(std::string_view text) {
+    std::string out = "\"";
+    std::size_t cut = std::min<std::size_t>(text.size(), 40);
+    while (cut < text.size() && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) ++cut;
+    for (const char c : text.substr(0, cut)) {
+        if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\t')
+            out += "\\t";
+        else
+            out += c;
+    }
+    if (cut < text.size()) out += "…(" + std::to_string(text.size()) + " bytes)";
+    return out + "\"";
+}
+
+// A word of letters that reads as a non-finite number ("nan", "-inf", "Infinity" …), or a control
+// character (a label's notes may break lines). Allocates nothing: it runs over every cell after every step.
+inline bool badText(std::string_view text, bool lineBreaks = false) {
+    for (const char c : text)
+        if ((static_cast<unsigned char>(c) < 0x20 && !(lineBreaks && (c == '\n' || c == '\r'))) || c == 0x7F)
+            return true;
+    const auto isLetter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; };
+    const auto names = [](std::string_view word, std::string_view lower) {
+        return std::equal(word.begin(), word.end(), lower.begin(), lower.end(),
+                          [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        if (!isLetter(text[i])) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < text.size() && isLetter(text[end])) ++end;
+        const std::string_view word = text.substr(i, end - i);
+        if (names(word, "nan") || names(word, "inf") || names(word, "infinity")) return true;
+        i = end;
+    }
+    return false;
+}
+
+inline bool programColour(std::uint32_t colour) {
+    return colour == argb::black || colour == argb::red || colour == argb::green || colour == argb::magenta ||
+           colour == argb::blue;
+}
+
+class SessionInvariants {
+public:
+    explicit SessionInvariants(CalculatorFrame& window) : window_(window) {}
+
+    // A person's own texts may read "nan"; a field that holds one as typed is no fault.
+    void noteTyped(std::string_view text) {
+        typed_.emplace(text);
+        typed_.insert(oneLine(text));
+    }
+    // The file a save just wrote, compared with the shown sheet at the next check.
+    void noteSavedSheet(std::filesystem::path file) { savedSheetFile_ = std::move(file); }
+    int savesCompared() const { return savesCompared_; }
+
+    // The first broken check, or nothing.
+    std::string check() {
+        const CalculationSheet& sheet = window_.sheet();
+        const int n = sheet.designCount();
+        if (std::string broken = checkXls(sheet.xls(), n); !broken.empty()) return "Xls sheet: " + broken;
+        if (std::string broken = checkDoc(sheet.doc(), n); !broken.empty()) return "Doc sheet: " + broken;
+        if (sheet.nextPileLabel() != "ZH" + std::to_string(n + 1))
+            return "next label " + sheet.nextPileLabel();
+        for (const auto* lines : {&sheet.xls(), &sheet.doc()})
+            for (const std::string& line : *lines)
+                if (badText(line)) return "sheet line " + shown(line);
+        for (const DeclaredControl& c : window_.declaration().all()) {
+            const Control& control = *c.control;
+            if (!programColour(control.color)) return std::string(c.name) + " has a foreign colour";
+            if (badText(control.text, control.kind == ControlKind::Label) && !typed_.contains(control.text))
+                return std::string(c.name) + " holds " + shown(control.text);
+            if (const Grid* grid = c.asGrid()) {
+                if (std::string broken = checkGrid(c.name, *grid); !broken.empty()) return broken;
+            }
+        }
+        if (!savedSheetFile_.empty()) {
+            const std::filesystem::path file = std::exchange(savedSheetFile_, {});
+            ++savesCompared_;
+            const bool doc = window_.meo_jisuanjieguo_Doc.visible;
+            std::vector<std::string> expected, saved;
+            for (const std::string& line : doc ? sheet.doc() : sheet.xls())
+                expected.push_back(fromGbk(toGbk(line)));
+            if (!readSavedLines(file, saved) || saved != expected)
+                return "saved file " + file.filename().string() + " differs from the sheet";
+        }
+        return {};
+    }
+
+private:
+    static bool startsWith(std::string_view text, std::string_view prefix) {
+        return text.substr(0, prefix.size()) == prefix;
+    }
+
+    // Whether the line holds the label "ZH<number>" with no further digit after it.
+    static bool holdsLabel(std::string_view line, int number) {
+        const std::string label = "ZH" + std::to_string(number);
+        for (std::size_t at = line.find(label); at != std::string_view::npos; at = line.find(label, at + 1)) {
+            const std::size_t after = at + label.size();
+            if (after == line.size() || !std::isdigit(static_cast<unsigned char>(line[after]))) return true;
+        }
+        return false;
+    }
+
+    std::string checkGrid(std::string_view name, const Grid& grid) {
+        for (std::size_t r = 0; r < grid.rows.rowCount(); ++r) {
+            if (!programColour(window_.rowColor(name, r))) return std::string(name) + " row colour";
+            for (std::size_t col = 0; col < grid.rows.columnCount(); ++col) {
+                const std::string_view cell = grid.rows.cell(r, col);
+                if (badText(cell) && !typed_.contains(cell))
+                    return std::string(name) + " cell " + std::to_string(r) + "," + std::to_string(col) +
+                           " holds " + shown(cell);
+            }
+        }
+        return {};
+    }
+
+    // Empty, or header + n rows (ZH1 … ZHn) + the footer that ends with the time line.
+    std::string checkXls(const std::vector<std::string>& xls, int n) {
+        if (n == 0) {
+            xlsHeader_ = 0;
+            return xls.empty() ? "" : "lines without a design";
+        }
+        constexpr std::size_t footer = 4;
+        if (xls.size() < footer + static_cast<std::size_t>(n) + 1) return "too few lines";
+        if (!startsWith(xls.back(), timeLinePrefix)) return "no time line at the end";
+        const std::size_t header = xls.size() - footer - static_cast<std::size_t>(n);
+        // The header is written with the first design and stays as it is until the sheet is emptied.
+        if (xlsHeader_ == 0) xlsHeader_ = header;
+        if (header != xlsHeader_)
+            return "a header of " + std::to_string(header) + " lines after one of " +
+                   std::to_string(xlsHeader_);
+        for (int k = 0; k < n; ++k)
+            if (!holdsLabel(xls[header + static_cast<std::size_t>(k)], k + 1))
+                return "row of ZH" + std::to_string(k + 1);
+        return {};
+    }
+
+    // Empty, or n blocks (each ending with the block rule) + one time line.
+    static std::string checkDoc(const std::vector<std::string>& doc, int n) {
+        if (n == 0) return doc.empty() ? "" : "lines without a design";
+        if (doc.size() < 2 || !startsWith(doc.back(), timeLinePrefix) || doc[doc.size() - 2] != blockRule())
+            return "does not end with a block and the time line";
+        if (std::count(doc.begin(), doc.end(), blockRule()) != n)
+            return "block count differs from " + std::to_string(n);
+        return {};
+    }
+
+    CalculatorFrame& window_;
+    std::set<std::string, std::less<>> typed_;
+    std::filesystem::path savedSheetFile_;
+    std::size_t xlsHeader_ = 0; // lines, while the Xls sheet holds a design
+    int savesCompared_ = 0;
+};
+
+} // namespace qianyan::testing
