@@ -100,8 +100,8 @@ WorkbookCell workbookCell(std::string_view shown) {
     const std::string_view number = share ? shown.substr(0, shown.size() - 1) : shown;
     const std::size_t digitsFrom = !number.empty() && number.front() == '-' ? 1 : 0;
     const std::size_t point = number.find('.');
-    const std::string_view whole = number.substr(digitsFrom, point == std::string_view::npos ? number.npos
-                                                                                              : point - digitsFrom);
+    const std::string_view whole =
+        number.substr(digitsFrom, point == std::string_view::npos ? number.npos : point - digitsFrom);
     const std::string_view decimals =
         point == std::string_view::npos ? std::string_view() : number.substr(point + 1);
     const bool plain = !whole.empty() && std::all_of(whole.begin(), whole.end(), isDigit) &&
@@ -190,7 +190,8 @@ std::string workbookBytes(const WorkbookTable& table) {
         ++row;
     }
     ++row;
-    for (const std::string& note : table.notes) worksheet_write_string(sheet, row++, 0, note.c_str(), nullptr);
+    for (const std::string& note : table.notes)
+        worksheet_write_string(sheet, row++, 0, note.c_str(), nullptr);
     for (std::size_t c = 0; c < columns; ++c)
         worksheet_set_column(sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
                              columnWidth(table, c), nullptr);

@@ -37,12 +37,12 @@ TEST(PrintedPages, KeepABlockTogetherWhereItFits) {
         std::vector<std::size_t> pages;
     };
     const Case cases[] = {
-        {{10}, 60, {11}},                  // one design and its time line
-        {{30, 30}, 60, {60, 1}},           // two blocks fill a page exactly; the time line goes on
-        {{30, 31}, 60, {30, 32}},          // the second block does not fit the rest: it moves whole
-        {{50, 20, 20}, 60, {50, 41}},      //
-        {{150}, 60, {60, 60, 31}},         // longer than a page: cut where the pages end
-        {{20, 150}, 60, {60, 60, 51}},     // and filling the page it starts on
+        {{10}, 60, {11}},              // one design and its time line
+        {{30, 30}, 60, {60, 1}},       // two blocks fill a page exactly; the time line goes on
+        {{30, 31}, 60, {30, 32}},      // the second block does not fit the rest: it moves whole
+        {{50, 20, 20}, 60, {50, 41}},  //
+        {{150}, 60, {60, 60, 31}},     // longer than a page: cut where the pages end
+        {{20, 150}, 60, {60, 60, 51}}, // and filling the page it starts on
         {{5, 5}, 1, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}},
     };
     for (const Case& c : cases) EXPECT_EQ(pageLengths(sheetOf(c.blocks), c.perPage), c.pages);

@@ -22,8 +22,14 @@ TEST(WorkbookCell, PlainDecimalsBecomeNumbersShownWithTheSheetsDecimals) {
         const char* format;
     };
     const Case numbers[] = {
-        {"1000", 1000, "0"},      {"0.70", 0.7, "0.00"},  {"16820.61", 16820.61, "0.00"}, {"-12.5", -12.5, "0.0"},
-        {"75.3%", 0.753, "0.0%"}, {"25%", 0.25, "0%"},    {"97.14%", 0.9714, "0.00%"},    {"0", 0, "0"},
+        {"1000", 1000, "0"},
+        {"0.70", 0.7, "0.00"},
+        {"16820.61", 16820.61, "0.00"},
+        {"-12.5", -12.5, "0.0"},
+        {"75.3%", 0.753, "0.0%"},
+        {"25%", 0.25, "0%"},
+        {"97.14%", 0.9714, "0.00%"},
+        {"0", 0, "0"},
         {"123456789012345", 123456789012345.0, "0"},
     };
     for (const Case& c : numbers) {
@@ -33,8 +39,8 @@ TEST(WorkbookCell, PlainDecimalsBecomeNumbersShownWithTheSheetsDecimals) {
         EXPECT_EQ(cell.format, c.format) << c.shown;
     }
     // Dashes, depths in d, grades, words and what a double would not give back digit for digit stay texts.
-    for (const char* text : {"-", "", "9.0d", "C30", "圆  桩", "1.", ".5", "1e5", "nan", "inf", "%", "-%", "1,000",
-                             " 12", "1234567890123456", "12.5%%", "--1"}) {
+    for (const char* text : {"-", "", "9.0d", "C30", "圆  桩", "1.", ".5", "1e5", "nan", "inf", "%", "-%",
+                             "1,000", " 12", "1234567890123456", "12.5%%", "--1"}) {
         const WorkbookCell cell = workbookCell(text);
         EXPECT_FALSE(cell.isNumber) << text;
         EXPECT_EQ(cell.text, text);
@@ -81,12 +87,12 @@ using Formula2Table = testing::WindowFixture<TVOR_FRM_KELD2>;
 TEST_F(Formula2Table, SplitsTheHeaderAtTheSlotsOfTheCells) {
     window.click("cbt_compute");
     const WorkbookTable table = sheetWorkbookTable(window.sheet());
-    EXPECT_THAT(table.header[1], ElementsAre("编号", "类型", "d(mm)", "hr(mm)", "frk(MPa)", "工艺", "hr/d", "ζs",
-                                             "Qrs(kN)", "占百分比", "ζp", "Qrp(kN)", "占百分比", "Qrk(kN)",
-                                             "Ra(kN)", "强度等级", "ψc", "Rc(kN)"));
-    EXPECT_THAT(table.rows[0], ElementsAre("ZH1", "圆  桩", "1000", "1.0d", "25.00", "泥浆护壁", "1.0000", "0.0533",
-                                           "4189", "25%", "0.6433", "12632", "75%", "16821", "8410", "C30", "0.70",
-                                           "7862"));
+    EXPECT_THAT(table.header[1], ElementsAre("编号", "类型", "d(mm)", "hr(mm)", "frk(MPa)", "工艺", "hr/d",
+                                             "ζs", "Qrs(kN)", "占百分比", "ζp", "Qrp(kN)", "占百分比",
+                                             "Qrk(kN)", "Ra(kN)", "强度等级", "ψc", "Rc(kN)"));
+    EXPECT_THAT(table.rows[0],
+                ElementsAre("ZH1", "圆  桩", "1000", "1.0d", "25.00", "泥浆护壁", "1.0000", "0.0533", "4189",
+                            "25%", "0.6433", "12632", "75%", "16821", "8410", "C30", "0.70", "7862"));
     window.click("cbt_View");
     window.click("cbt_sanchu");
     EXPECT_TRUE(sheetWorkbookTable(window.sheet()).rows.empty());
@@ -97,7 +103,8 @@ TEST_F(Formula2Table, AFailedWriteSaysWhyAndLeavesTheExistingFileWhole) {
     std::filesystem::create_directories(documents / "folder.xlsx");
     EXPECT_THROW(writeSheetWorkbook(window.sheet(), (documents / "folder.xlsx").string()), PlatformError);
     EXPECT_TRUE(std::filesystem::is_directory(documents / "folder.xlsx"));
-    EXPECT_THROW(writeSheetWorkbook(window.sheet(), (documents / "missing" / "a.xlsx").string()), PlatformError);
+    EXPECT_THROW(writeSheetWorkbook(window.sheet(), (documents / "missing" / "a.xlsx").string()),
+                 PlatformError);
 
     const auto file = documents / "a.xlsx";
     std::ofstream(file) << "old";
@@ -106,7 +113,24 @@ TEST_F(Formula2Table, AFailedWriteSaysWhyAndLeavesTheExistingFileWhole) {
     std::string start(2, '\0');
     in.read(start.data(), 2);
     EXPECT_EQ(start, "PK"); // a zip archive, as every workbook is
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(documents), {}), 2) << "a temporary file remains";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(documents), {}), 2)
+        << "a temporary file remains";
+}
+
+// The sheet page's exports: the path is asked, declining writes nothing, a failure is reported.
+TEST_F(Formula2Table, AnExportAsksForThePathAndReportsAFailure) {
+    window.click("cbt_compute");
+    const auto write = [&](const std::string& path) { writeSheetWorkbook(window.sheet(), path); };
+    platform.savePaths = {"", (documents / "missing" / "a.xlsx").string()};
+    EXPECT_FALSE(window.exportFile("表格.xlsx", "Excel (*.xlsx)", write));
+    EXPECT_FALSE(window.exportFile("表格.xlsx", "Excel (*.xlsx)", write));
+    EXPECT_THAT(dialogTexts(), ElementsAre("保存失败：文件“" + (documents / "missing" / "a.xlsx").string() +
+                                           "”写入失败：文件夹不存在"));
+    EXPECT_TRUE(window.exportFile("表格.xlsx", "Excel (*.xlsx)", write));
+    EXPECT_TRUE(std::filesystem::exists(documents / "表格.xlsx"));
+    platform.permissionGranted = false;
+    EXPECT_FALSE(window.exportFile("other.xlsx", "Excel (*.xlsx)", write));
+    EXPECT_FALSE(std::filesystem::exists(documents / "other.xlsx"));
 }
 
 } // namespace

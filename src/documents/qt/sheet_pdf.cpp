@@ -105,7 +105,8 @@ void paintDocSheet(QPagedPaintDevice& device, const std::vector<std::string>& li
         painter.drawText(QPointF(area.width() - metrics.horizontalAdvance(number), headBaseline), number);
         painter.drawLine(QPointF(0, step * 1.3), QPointF(area.width(), step * 1.3));
         for (std::size_t k = 0; k < pages[n].count; ++k)
-            grid.draw(lines[pages[n].first + k], headHeight + static_cast<double>(k) * step + metrics.ascent());
+            grid.draw(lines[pages[n].first + k],
+                      headHeight + static_cast<double>(k) * step + metrics.ascent());
     }
 }
 
