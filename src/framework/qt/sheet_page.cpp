@@ -57,21 +57,24 @@ SheetPage::SheetPage(ControlBinding& binding, QWidget* parent) : QWidget(parent)
     binding_.bind("cbt_Save", save);
     binding_.bind("cbt_Exit", exit);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(pageBook);
-    buttons->addWidget(sanchu);
-    buttons->addWidget(slider, 1);
+    // The exports have a row of their own: the sheet page is narrow.
+    auto* exports = new QHBoxLayout;
     const auto addExport = [&](const char* text, const char* name, void (SheetPage::*run)()) {
         auto* button = new QPushButton(QString::fromUtf8(text));
         button->setObjectName(QLatin1String(name));
         button->setEnabled(false);
         connect(button, &QPushButton::clicked, this, run);
-        buttons->addWidget(button);
+        exports->addWidget(button);
         exports_.push_back(button);
     };
     addExport("导出PDF", "export_pdf", &SheetPage::exportPdf);
     addExport("打印", "print_doc", &SheetPage::print);
     addExport("导出Excel", "export_xlsx", &SheetPage::exportWorkbook);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(pageBook);
+    buttons->addWidget(sanchu);
+    buttons->addWidget(slider, 1);
     buttons->addWidget(save);
     buttons->addWidget(exit);
 
@@ -80,6 +83,7 @@ SheetPage::SheetPage(ControlBinding& binding, QWidget* parent) : QWidget(parent)
     layout->addWidget(title);
     layout->addWidget(makeView("meo_jisuanjieguo_Doc"), 1);
     layout->addWidget(makeView("meo_jisuanjieguo_Xls"), 1);
+    layout->addLayout(exports);
     layout->addLayout(buttons);
 }
 
