@@ -2,6 +2,7 @@
 
 #include "app/about_window.h"
 #include "app/launcher_window.h"
+#include "documents/qt/sheet_pdf.h"
 #include "formula1/qt/formula1_window.h"
 #include "formula1_soil/qt/formula1_soil_window.h"
 #include "formula2/qt/formula2_window.h"
@@ -11,6 +12,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include <cstdio>
@@ -39,6 +42,10 @@ public:
         }
     }
     bool failed() const { return failed_; }
+    void fail(const char* name) {
+        std::fprintf(stderr, "cannot write %s\n", name);
+        failed_ = true;
+    }
 
 private:
     QDir folder_;
@@ -52,6 +59,22 @@ void computeDesign(ControlBinding& face, const char* diameter, const char* depth
         m.typeText("edt_frk", rock);
         m.click("cbt_compute");
     });
+}
+
+// The first page of the Doc sheet's PDF as pdftoppm renders it (a system without pdftoppm skips it).
+void shootFirstPdfPage(const std::vector<std::string>& doc, const QString& folder, Camera& camera) {
+    QTemporaryDir scratch;
+    const QString pdf = scratch.filePath(QStringLiteral("sheet.pdf"));
+    writeDocSheetPdf(doc, pdf.toStdString());
+    const QString page = QDir(folder).filePath(QStringLiteral("sheet_pdf_page"));
+    const int status = QProcess::execute(
+        QStringLiteral("pdftoppm"),
+        {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-singlefile"),
+         QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"), pdf, page});
+    if (status == -2)
+        std::fprintf(stderr, "pdftoppm is missing: no picture of the PDF\n");
+    else if (status != 0)
+        camera.fail("sheet_pdf_page");
 }
 
 } // namespace
@@ -87,6 +110,7 @@ int takeScreenshots(const QString& folder) {
         m.click("cbt_View");
     });
     camera.shoot(window, "sheet_doc");
+    shootFirstPdfPage(window.binding().model().sheet().doc(), folder, camera);
     face.act([](CalculatorFrame& m) { m.click("cbt_PageBook"); });
     camera.shoot(window, "sheet_xls");
     face.act([](CalculatorFrame& m) { m.typeText("tcb_meoFontSize", "8"); });

@@ -16,19 +16,13 @@ std::string d39() {
 
 } // namespace
 
-std::string xlsRowHead(const CircularPileSheetInputs& in) {
-    std::string row = spaces(3);
-    row += padRight(in.pileLabel, 6) + spaces(2);
-    row += centre(sectionText, 8) + spaces(2);
-    row += xlsCell(in.diameterText, 6, 4);
-    row += xlsCell(in.depthText, 6, 4);
-    row += xlsCell(fixed(in.frk, 6, 2), 6, 4);
-    row += std::string(constructionProcesses.at(static_cast<std::size_t>(in.processIndex)).shortName) +
-           spaces(2);
-    return row;
+XlsRow xlsRowHead(const CircularPileSheetInputs& in) {
+    return xlsLead(3) + xlsLeftCell(in.pileLabel, 6, 2) + xlsCentredCell(sectionText, 8, 2) +
+           xlsCell(in.diameterText, 6, 4) + xlsCell(in.depthText, 6, 4) + xlsCell(fixed(in.frk, 6, 2), 6, 4) +
+           xlsLeftCell(constructionProcesses.at(static_cast<std::size_t>(in.processIndex)).shortName, 8, 2);
 }
 
-std::string xlsRowTail(const CircularPileSheetInputs& in, double psiC, double rc) {
+XlsRow xlsRowTail(const CircularPileSheetInputs& in, double psiC, double rc) {
     return xlsCell(in.gradeText, 6, 4) + xlsCell(fixed(psiC, 3, 2), 6, 4) + xlsAmountCell(rc, in.mode, 1);
 }
 
@@ -108,7 +102,7 @@ std::vector<std::string> docSummaryTable(std::string_view header1, std::string_v
     return {std::string(header1), std::string(header2), d39(), row, d39()};
 }
 
-SheetDesign circularPileSheetDesign(const XlsLayout& layout, std::string xlsRow,
+SheetDesign circularPileSheetDesign(const XlsLayout& layout, XlsRow xlsRow,
                                     std::vector<std::string> docBlock) {
     const std::string title = " 嵌岩桩计算书 ";
     const int side = (layout.width - displayWidth(title)) / 2;

@@ -24,9 +24,9 @@ struct CircularPileSheetInputs {
 };
 
 // Blanks, pile label, section, d, hr, frk and the process short name.
-std::string xlsRowHead(const CircularPileSheetInputs& in);
+XlsRow xlsRowHead(const CircularPileSheetInputs& in);
 // Grade, ψc and Rc, the last cells of the row.
-std::string xlsRowTail(const CircularPileSheetInputs& in, double psiC, double rc);
+XlsRow xlsRowTail(const CircularPileSheetInputs& in, double psiC, double rc);
 
 // Title, pile number and the input data up to the construction process ("2.3").
 std::vector<std::string> docInputLines(const CircularPileSheetInputs& in);
@@ -57,7 +57,7 @@ struct XlsLayout {
     int width;
     std::string_view columns1, columns2, note;
 };
-SheetDesign circularPileSheetDesign(const XlsLayout& layout, std::string xlsRow,
+SheetDesign circularPileSheetDesign(const XlsLayout& layout, XlsRow xlsRow,
                                     std::vector<std::string> docBlock);
 
 } // namespace qianyan

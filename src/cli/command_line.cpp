@@ -169,6 +169,9 @@ double quotes (\" and \\ inside quotes):
   print CONTROL             CONTROL, text, colour AARRGGBB, enabled|disabled, shown|hidden (TAB-separated)
   print GRID [header|shown] the grid's rows, its headers, or 1/0 per column for shown/hidden
   print doc | print xls     the lines of the Doc or the Xls calculation sheet
+  export pdf FILE           the Doc sheet as an A4 PDF (only in a build with the desktop)
+  export xlsx FILE          the Xls sheet as an Excel workbook
+                            (a FILE without a leading "/" goes into the documents folder)
 
 ROW and COL count from 0 over the data rows and over all columns. Message boxes print as
 "dialog<TAB>TEXT", conversion failures and failed saves as "error<TAB>TEXT". A command that names no

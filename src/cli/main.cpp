@@ -4,6 +4,30 @@
 
 #include <iostream>
 
+#ifdef QIANYAN_PDF
+#include "documents/qt/sheet_pdf.h"
+
+#include <QGuiApplication>
+
+namespace {
+
+// Painting needs a Qt application; the driver shows nothing, so it needs no display either.
+void writePdf(const std::vector<std::string>& lines, const std::string& path) {
+    static int argc = 1;
+    static char name[] = "qianyan-cli";
+    static char* argv[] = {name, nullptr};
+    if (!QGuiApplication::instance()) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        // The driver's output is its own: Qt's notes about the session (no runtime folder) stay out of it.
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        static QGuiApplication application(argc, argv);
+    }
+    qianyan::writeDocSheetPdf(lines, path);
+}
+
+} // namespace
+#endif
+
 int main(int argc, char** argv) {
     using namespace qianyan;
     std::string problem;
@@ -20,6 +44,9 @@ int main(int argc, char** argv) {
                               options->clock.value_or(localNow()));
     if (options->answer) platform.defaultAnswer = *options->answer;
     ScriptDriver driver(platform, std::cout, std::cerr);
+#ifdef QIANYAN_PDF
+    driver.writePdf = writePdf;
+#endif
     driver.open(options->window);
     return driver.run(options->script) ? 0 : 2;
 }

@@ -1,6 +1,7 @@
 #include "cli/script_driver.h"
 
 #include "cli/calculators.h"
+#include "documents/sheet_workbook.h"
 #include "framework/number_text.h"
 
 #include <cstdio>
@@ -190,6 +191,8 @@ void ScriptDriver::execute(const std::vector<std::string>& words) {
         report(current_->headerClick(words[1], a), command, words[1]);
     } else if (command == "print") {
         print(words);
+    } else if (command == "export") {
+        exportSheet(words);
     } else {
         error("未知命令 " + command);
     }
@@ -215,6 +218,24 @@ void ScriptDriver::print(const std::vector<std::string>& words) {
     const bool numeric = c->kind == ControlKind::TrackBar || c->kind == ControlKind::ProgressBar;
     out_ << name << '\t' << (numeric ? general(c->value) : c->text) << '\t' << colorText(c->color) << '\t'
          << (c->enabled ? "enabled" : "disabled") << '\t' << (c->visible ? "shown" : "hidden") << '\n';
+}
+
+void ScriptDriver::exportSheet(const std::vector<std::string>& words) {
+    if (words.size() != 3 || (words[1] != "pdf" && words[1] != "xlsx"))
+        return error("export 需要 pdf 或 xlsx 与文件名");
+    const bool pdf = words[1] == "pdf";
+    if (pdf && !writePdf) return error("此版本不含PDF导出（构建时未含桌面程序）");
+    if (current_->sheet().designCount() == 0) return error("计算书中还没有设计，无可导出");
+    try {
+        const std::string& file = words[2];
+        const std::string path = file.starts_with('/') ? file : joinPath(platform_.documentsFolder(), file);
+        if (pdf)
+            writePdf(current_->sheet().doc(), path);
+        else
+            writeSheetWorkbook(current_->sheet(), path);
+    } catch (const PlatformError& e) {
+        error(std::string("导出失败：") + e.what());
+    }
 }
 
 void ScriptDriver::printGrid(std::string_view name, const Grid& grid, std::string_view what) {

@@ -4,6 +4,7 @@
 #include "framework/calculator_frame.h"
 #include "platform/scripted_platform.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <ostream>
@@ -32,9 +33,14 @@ public:
     bool run(std::string_view script);
     bool failed() const { return failed_; }
 
+    // Writes the Doc sheet's lines as a PDF at a path or throws PlatformError; empty in a build without
+    // the desktop, whose painting it needs.
+    std::function<void(const std::vector<std::string>& lines, const std::string& path)> writePdf;
+
 private:
     void execute(const std::vector<std::string>& words);
     void print(const std::vector<std::string>& words);
+    void exportSheet(const std::vector<std::string>& words);
     void printGrid(std::string_view name, const Grid& grid, std::string_view what);
     void report(const Outcome outcome, std::string_view command, std::string_view control);
     void error(std::string_view message);

@@ -7,7 +7,7 @@ namespace qianyan {
 
 namespace {
 
-std::string xlsRow(const CircularPileSheetInputs& in, const Formula1Result& r) {
+XlsRow xlsRow(const CircularPileSheetInputs& in, const Formula1Result& r) {
     return xlsRowHead(in) + xlsCell(fixed(r.depthRatio, 6, 2), 6, 4) + xlsCell(fixed(r.zetaR, 5, 4), 7, 3) +
            xlsAmountCell(r.qrk, in.mode) + xlsAmountCell(r.ra, in.mode) + xlsRowTail(in, r.psiC, r.rc);
 }

@@ -7,8 +7,8 @@ namespace qianyan {
 
 namespace {
 
-std::string xlsRow(const CircularPileSheetInputs& in, const Formula1Result& rock, const NetCapacity& net) {
-    std::string row =
+XlsRow xlsRow(const CircularPileSheetInputs& in, const Formula1Result& rock, const NetCapacity& net) {
+    XlsRow row =
         xlsRowHead(in) + xlsCell(fixed(rock.depthRatio, 6, 2), 6, 4) + xlsCell(fixed(rock.zetaR, 5, 4), 7, 3);
     for (const double amount : {rock.qrk, net.qsk, net.quk, net.ra, net.qgn, net.raNet})
         row += xlsAmountCell(amount, in.mode);

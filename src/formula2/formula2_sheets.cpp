@@ -7,12 +7,12 @@ namespace qianyan {
 namespace {
 
 // A share and its "%" in the Xls row: right 7 with decimals, right 6 without.
-std::string shareCell(double percent, PrecisionMode mode) {
+XlsRow shareCell(double percent, PrecisionMode mode) {
     const std::string text = modeShare(percent, mode) + "%";
     return wideAmounts(mode) ? xlsCell(text, 7, 3) : xlsCell(text, 6, 4);
 }
 
-std::string xlsRow(const CircularPileSheetInputs& in, const Formula2Result& r) {
+XlsRow xlsRow(const CircularPileSheetInputs& in, const Formula2Result& r) {
     const SideEndCoefficients& c = r.coefficients;
     return xlsRowHead(in) + xlsCell(fixed(r.depthRatio, 6, 4), 7, 3) + xlsCell(fixed(c.zetaS, 5, 4), 7, 3) +
            xlsAmountCell(r.qrs, in.mode) + shareCell(r.sideShare, in.mode) +

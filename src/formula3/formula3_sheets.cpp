@@ -51,36 +51,34 @@ std::string docShareLine(std::string_view label, const std::optional<double>& pe
 
 // ---- Xls row ----
 
-std::string amountPlaced(std::string_view text, PrecisionMode mode) {
+XlsRow amountPlaced(std::string_view text, PrecisionMode mode) {
     return wideAmounts(mode) ? xlsCell(text, 8, 2) : xlsCell(text, 7, 3);
 }
 
-std::string sharePlaced(const std::optional<double>& percent, PrecisionMode mode) {
+XlsRow sharePlaced(const std::optional<double>& percent, PrecisionMode mode) {
     const std::string text = sheetShare(percent, mode);
     return wideAmounts(mode) ? xlsCell(text, 7, 3) : xlsCell(text, 6, 4);
 }
 
 // A dimension cell: the typed text where the section has that dimension, else "-".
-std::string dimensionCell(bool present, std::string_view text) {
-    return present ? xlsCell(text, 6, 4) : centre(dash, 8) + spaces(2);
+XlsRow dimensionCell(bool present, std::string_view text) {
+    return present ? xlsCell(text, 6, 4) : xlsCentredCell(dash, 8, 2);
 }
 
-std::string xlsRow(const Formula3SheetInputs& in, const Formula3Result& r) {
+XlsRow xlsRow(const Formula3SheetInputs& in, const Formula3Result& r) {
     const SectionGeometry& g = r.geometry;
     const PrecisionMode mode = in.mode;
     const bool rectangle = g.type == SectionType::Rectangle;
-    std::string row = spaces(3);
-    row += padRight(in.pileLabel, 6) + spaces(2);
-    row += centre(sectionName(g), 8) + spaces(2);
+    XlsRow row = xlsLead(3) + xlsLeftCell(in.pileLabel, 6, 2) + xlsCentredCell(sectionName(g), 8, 2);
     row += dimensionCell(!rectangle, in.firstText);
     row += dimensionCell(g.type == SectionType::Obround, in.secondText);
     row += dimensionCell(rectangle, in.firstText);
     row += dimensionCell(rectangle, in.secondText);
-    row += centre(algorithmShortName(g), 8) + spaces(2);
+    row += xlsCentredCell(algorithmShortName(g), 8, 2);
     row += xlsCell(in.deqText, 6, 4);
-    row += std::string(areaBasis(g)) + spaces(2);
+    row += xlsLeftCell(areaBasis(g), 8, 2);
     row += xlsCell(fixed(r.layers.totalLength, 11, 2), 6, 4);
-    row += std::string(processShortName(in)) + spaces(2);
+    row += xlsLeftCell(processShortName(in), 8, 2);
     row += amountPlaced(sheetAmount(r.sideResistance, mode), mode) + sharePlaced(r.sideShare, mode);
     row += amountPlaced(sheetAmount(r.endResistance, mode), mode) + sharePlaced(r.endShare, mode);
     row += amountPlaced(sheetAmount(r.qrk, mode), mode) + amountPlaced(sheetAmount(r.ra, mode), mode);
@@ -88,7 +86,7 @@ std::string xlsRow(const Formula3SheetInputs& in, const Formula3Result& r) {
     row += sharePlaced(r.qrkToQrkz, mode);
     row += xlsCell(in.gradeText, 6, 4) + xlsCell(fixed(r.layers.psiC, 3, 2), 6, 4);
     row += amountPlaced(sheetAmount(r.rc, mode), mode);
-    row += centre(r.compliant ? "合规" : "超规", 8) + spaces(1);
+    row += xlsCentredCell(r.compliant ? "合规" : "超规", 8, 1);
     return row;
 }
 
@@ -174,7 +172,7 @@ std::string layerRow(const TextTable& t, std::size_t row, int gapAfterNumber, st
 // A computed column as a number with fixed decimals, right in width, then gap blanks.
 std::string numberCell(const TextTable& t, std::size_t row, std::size_t column, int precision, int decimals,
                        int width, int gap) {
-    return xlsCell(fixed(cellNumber(t, row, column), precision, decimals), width, gap);
+    return placedRight(fixed(cellNumber(t, row, column), precision, decimals), width, gap);
 }
 
 std::string dashCell(int gap) {
@@ -196,11 +194,11 @@ std::vector<std::string> docLayerInputLines(const Formula3SheetInputs& in) {
         return text.empty() ? std::string_view("0.0000") : text;
     };
     for (std::size_t row = 0; row < t.rowCount(); ++row) {
-        std::string cells =
-            xlsCell(t.cell(row, col::socketLength), 7, 2) + xlsCell(t.cell(row, col::rockStrength), 7, 2);
-        cells += typedShown
-                     ? xlsCell(typed(row, col::typedSide), 7, 2) + xlsCell(typed(row, col::typedEnd), 7, 1)
-                     : dashCell(1) + centre(dash, 8);
+        std::string cells = placedRight(t.cell(row, col::socketLength), 7, 2) +
+                            placedRight(t.cell(row, col::rockStrength), 7, 2);
+        cells += typedShown ? placedRight(typed(row, col::typedSide), 7, 2) +
+                                  placedRight(typed(row, col::typedEnd), 7, 1)
+                            : dashCell(1) + centre(dash, 8);
         lines.push_back(layerRow(t, row, 2, cells));
     }
     lines.push_back(d39);
@@ -288,7 +286,7 @@ std::vector<std::string> docLayerTables(const Formula3SheetInputs& in) {
         [&](std::size_t row) {
             return numberCell(t, row, col::sideRunningSum, 9, 2, 9, 1) +
                    numberCell(t, row, col::sideResistance, 9, 2, 8, 1) +
-                   xlsCell(t.cell(row, col::shareText), 7, 2) + centre(t.cell(row, col::rockClass), 8);
+                   placedRight(t.cell(row, col::shareText), 7, 2) + centre(t.cell(row, col::rockClass), 8);
         },
         1);
     return lines;

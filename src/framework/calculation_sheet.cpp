@@ -17,6 +17,7 @@ void CalculationSheet::append(const SheetDesign& design, const std::string& time
     if (count_ == 0) {
         xls_.truncate(0);
         doc_.truncate(0);
+        xlsCells_.clear();
         xls_.append(design.xlsHeader);
     } else {
         const std::size_t xlsLines = xls().size();
@@ -25,7 +26,8 @@ void CalculationSheet::append(const SheetDesign& design, const std::string& time
     }
     ++count_;
     const std::string timeLine = timeLinePrefix + timeText;
-    xls_.append(design.xlsRow);
+    xls_.append(design.xlsRow.line);
+    xlsCells_.push_back(design.xlsRow.cells);
     xls_.append(design.xlsFooterRules);
     xls_.append(timeLine);
     doc_.append(design.docBlock);
@@ -38,11 +40,13 @@ void CalculationSheet::removeLast() {
         // Emptied in place, so that the views see the change.
         doc_.truncate(0);
         xls_.truncate(0);
+        xlsCells_.clear();
         count_ = 0;
         unsaved_ = 0;
         return;
     }
     --count_;
+    xlsCells_.pop_back();
     // The last design row sits just above the four footer lines.
     if (xls().size() >= 5) xls_.erase(xls().size() - 5);
     // Drop the last block: every line before the time line back to the previous block's rule.

@@ -2,6 +2,7 @@
 // The two calculation sheets of a window: the Doc sheet (a narrative block per design) and the Xls sheet
 // (a header, a row per design, a footer). Both end with the time of the latest design.
 #include "framework/sheet_lines.h"
+#include "framework/xls_row.h"
 
 #include <string>
 #include <vector>
@@ -11,7 +12,7 @@ namespace qianyan {
 // What one computed design adds to the sheets; the sheet adds the time lines itself.
 struct SheetDesign {
     std::vector<std::string> xlsHeader; // written before the first design only
-    std::string xlsRow;
+    XlsRow xlsRow;
     std::vector<std::string> xlsFooterRules; // the footer without its time line (three lines)
     std::vector<std::string> docBlock;       // ends with the block rule
 };
@@ -26,6 +27,8 @@ public:
     // The same with their record of changes, for the views.
     const SheetLines& docLines() const { return doc_; }
     const SheetLines& xlsLines() const { return xls_; }
+    // The cells of each design's Xls row, in the order of the designs.
+    const std::vector<std::vector<XlsCell>>& xlsCells() const { return xlsCells_; }
     int designCount() const { return count_; }
     int unsavedMarks() const { return unsaved_; }
     // "ZH" and the number the next design will carry.
@@ -38,6 +41,7 @@ public:
 
 private:
     SheetLines doc_, xls_;
+    std::vector<std::vector<XlsCell>> xlsCells_;
     int count_ = 0;
     int unsaved_ = 0;
 };

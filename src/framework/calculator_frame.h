@@ -159,6 +159,11 @@ public:
     // the path to write after the permission step and the questions (empty when nothing is to be
     // written), and the report of a write that failed.
     std::string savePath(std::string_view fileName);
+    // Exports a sheet to a file the person names, starting from fileName in the documents folder: the
+    // permission step, the path asked (declining writes nothing), the file written by write (which throws
+    // PlatformError when it cannot write it whole) and a failure reported. Whether the file was written.
+    bool exportFile(std::string_view fileName, std::string_view filter,
+                    const std::function<void(const std::string& path)>& write);
     void reportSaveFailure(const PlatformError& error);
 
 protected:

@@ -24,11 +24,35 @@ bool wideAmounts(PrecisionMode mode) {
     return mode == PrecisionMode::TwoDecimals || mode == PrecisionMode::OneDecimal;
 }
 
-std::string xlsCell(std::string_view text, int width, int gap) {
+std::string placedRight(std::string_view text, int width, int gap) {
     return padLeft(text, width) + spaces(gap);
 }
 
-std::string xlsAmountCell(double value, PrecisionMode mode, int lastGap) {
+XlsRow xlsLead(int blanks) {
+    return {spaces(blanks), {}, blanks};
+}
+
+namespace {
+
+XlsRow oneCell(std::string placed, std::string_view text, int width, int gap) {
+    return {std::move(placed) + spaces(gap), {{std::string(trimmed(text)), width + gap}}, width + gap};
+}
+
+} // namespace
+
+XlsRow xlsCell(std::string_view text, int width, int gap) {
+    return oneCell(padLeft(text, width), text, width, gap);
+}
+
+XlsRow xlsLeftCell(std::string_view text, int width, int gap) {
+    return oneCell(padRight(text, width), text, width, gap);
+}
+
+XlsRow xlsCentredCell(std::string_view text, int width, int gap) {
+    return oneCell(centre(text, width), text, width, gap);
+}
+
+XlsRow xlsAmountCell(double value, PrecisionMode mode, int lastGap) {
     return wideAmounts(mode) ? xlsCell(sheetAmount(value, mode), 8, 2 - lastGap)
                              : xlsCell(sheetAmount(value, mode), 7, 3 - lastGap);
 }

@@ -2,6 +2,7 @@
 // The cells and lines every calculator's sheets are made of: amounts and shares in the precision mode,
 // right-aligned Xls cells, Doc value lines, and a Doc block joined from its parts.
 #include "framework/calculator_frame.h"
+#include "framework/xls_row.h"
 
 #include <initializer_list>
 #include <string>
@@ -18,9 +19,17 @@ std::string modeShare(double percent, PrecisionMode mode, int precision = 7);
 bool wideAmounts(PrecisionMode mode);
 
 // text right-aligned in width, then gap blanks.
-std::string xlsCell(std::string_view text, int width, int gap);
+std::string placedRight(std::string_view text, int width, int gap);
+
+// Blanks before the first cell; they belong to its slot.
+XlsRow xlsLead(int blanks);
+// text right-aligned in width, then gap blanks.
+XlsRow xlsCell(std::string_view text, int width, int gap);
+// text left-aligned in width, or centred in it, then gap blanks.
+XlsRow xlsLeftCell(std::string_view text, int width, int gap);
+XlsRow xlsCentredCell(std::string_view text, int width, int gap);
 // A mode amount cell: right 8 with decimals, right 7 without; lastGap blanks fewer than the usual gap.
-std::string xlsAmountCell(double value, PrecisionMode mode, int lastGap = 0);
+XlsRow xlsAmountCell(double value, PrecisionMode mode, int lastGap = 0);
 
 // A value line: label, value right-aligned in width, unit.
 std::string docValue(std::string_view label, std::string_view text, int width, std::string_view unit = "");

@@ -71,6 +71,24 @@ bool CalculatorFrame::saveLines(std::string_view fileName, const LineSource& lin
     }
 }
 
+bool CalculatorFrame::exportFile(std::string_view fileName, std::string_view filter,
+                                 const std::function<void(const std::string& path)>& write) {
+    if (!platform_->requestWritePermission()) {
+        platform_->inform("无权存盘");
+        return false;
+    }
+    try {
+        const std::string path =
+            platform_->askSavePath(joinPath(platform_->documentsFolder(), fileName), filter);
+        if (path.empty()) return false;
+        write(path);
+        return true;
+    } catch (const PlatformError& e) {
+        reportSaveFailure(e);
+        return false;
+    }
+}
+
 std::string CalculatorFrame::savePath(std::string_view fileName) {
     if (!platform_->requestWritePermission()) {
         platform_->inform("无权存盘");

@@ -43,6 +43,12 @@ std::string centre(std::string_view text, int width) {
     return spaces(surplus - right).append(text).append(spaces(right));
 }
 
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 std::string spaces(int count) {
     return repeated(' ', count);
 }

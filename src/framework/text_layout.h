@@ -16,6 +16,8 @@ std::string padRight(std::string_view text, int width, char fill = ' ');
 std::string centre(std::string_view text, int width);
 std::string spaces(int count);
 std::string repeated(char c, int count);
+// text without the blanks at either end.
+std::string_view trimmed(std::string_view text);
 // What a one-line field keeps of a typed or pasted text: control characters (line breaks, tabs, C1, line
 // and paragraph separators) at
 // either end dropped, those inside turned into blanks, so that no line break reaches a sheet or a file.

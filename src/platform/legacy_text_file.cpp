@@ -235,7 +235,11 @@ void checkReplaceable(const std::string& path) {
     if (lookUp(path, target, writable)) refuseUnreplaceable(path, target, writable);
 }
 
-void writeLegacyTextFile(const std::string& path, const LineSource& lines) {
+namespace {
+
+// Writes a new file whole through fill (which returns an error number, 0 when all went out, or throws
+// PlatformError) and puts it in place of path, or throws and leaves no trace.
+void replaceWhole(const std::string& path, const std::function<int(int fd)>& fill) {
     const auto [folderPath, name] = splitPath(path);
     Descriptor folder(openFolder(folderPath));
     if (folder.get() < 0) fail(path, errno);
@@ -266,30 +270,7 @@ void writeLegacyTextFile(const std::string& path, const LineSource& lines) {
         if (::fchmod(file.get(), target.st_mode & 07777) != 0) fail(path, errno);
     }
 
-    // The lines are made and converted while the block before them is being written: a long table costs
-    // little more than its bytes take to write.
-    std::string buffer;
-    std::future<int> writing;
-    const auto finishWriting = [&] {
-        if (!writing.valid()) return;
-        if (const int error = writing.get()) fail(path, error);
-    };
-    Converter gbk("GBK", "UTF-8");
-    const auto flush = [&] {
-        finishWriting();
-        writing = std::async(std::launch::async, [fd = file.get(), block = std::move(buffer)] {
-            return writeAll(fd, block.data(), block.size());
-        });
-        buffer = std::string();
-        buffer.reserve(blockSize + 4096);
-    };
-    lines([&](std::string_view line) {
-        gbk.append(buffer, line);
-        buffer += "\r\n";
-        if (buffer.size() >= blockSize) flush();
-    });
-    flush();
-    finishWriting();
+    if (const int error = fill(file.get())) fail(path, error);
     if (::fsync(file.get()) != 0) fail(path, errno);
 
     if (!sameOwner) {
@@ -303,6 +284,42 @@ void writeLegacyTextFile(const std::string& path, const LineSource& lines) {
     if (const int error = file.close()) fail(path, error);
     if (::renameat(folder.get(), temporaryName.c_str(), folder.get(), name.c_str()) != 0) fail(path, errno);
     done = true;
+}
+
+} // namespace
+
+void writeLegacyTextFile(const std::string& path, const LineSource& lines) {
+    replaceWhole(path, [&](int fd) {
+        // The lines are made and converted while the block before them is being written: a long table costs
+        // little more than its bytes take to write.
+        std::string buffer;
+        std::future<int> writing;
+        const auto finishWriting = [&] {
+            if (!writing.valid()) return;
+            if (const int error = writing.get()) fail(path, error);
+        };
+        Converter gbk("GBK", "UTF-8");
+        const auto flush = [&, fd] {
+            finishWriting();
+            writing = std::async(std::launch::async, [fd, block = std::move(buffer)] {
+                return writeAll(fd, block.data(), block.size());
+            });
+            buffer = std::string();
+            buffer.reserve(blockSize + 4096);
+        };
+        lines([&](std::string_view line) {
+            gbk.append(buffer, line);
+            buffer += "\r\n";
+            if (buffer.size() >= blockSize) flush();
+        });
+        flush();
+        finishWriting();
+        return 0;
+    });
+}
+
+void writeBinaryFile(const std::string& path, std::string_view bytes) {
+    replaceWhole(path, [bytes](int fd) { return writeAll(fd, bytes.data(), bytes.size()); });
 }
 
 bool regularFileExists(const std::string& path) {

@@ -17,6 +17,8 @@ std::string fromGbk(std::string_view gbk);
 // no trace: an existing file stays as it was and no temporary file remains. A new file gets the mode the
 // umask allows; a replaced one keeps its mode and owner. A folder or a read-only file is never replaced.
 void writeLegacyTextFile(const std::string& path, const LineSource& lines);
+// The same for bytes written as they stand (a workbook, a PDF).
+void writeBinaryFile(const std::string& path, std::string_view bytes);
 // Throws PlatformError saying why when something at path may not be written over: a folder, a
 // read-only file. Nothing there passes.
 void checkReplaceable(const std::string& path);

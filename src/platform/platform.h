@@ -38,6 +38,9 @@ public:
     // The permission to write shared storage; false when refused.
     virtual bool requestWritePermission() = 0;
 
+    // The path to save a file at, asked of the person starting from suggestedPath; filter names the kind
+    // of file ("PDF (*.pdf)"). Empty when the person declines. The dialog itself asks before replacing.
+    virtual std::string askSavePath(const std::string& suggestedPath, std::string_view filter) = 0;
     // A Yes/No question with No as the default; true for Yes.
     virtual bool askYesNo(std::string_view question) = 0;
     // An information box with an OK button.

@@ -23,6 +23,13 @@ void ScriptedPlatform::writeTextFile(const std::string& path, const LineSource& 
     writeLegacyTextFile(path, lines);
 }
 
+std::string ScriptedPlatform::askSavePath(const std::string& suggestedPath, std::string_view) {
+    if (savePaths.empty()) return suggestedPath;
+    std::string path = std::move(savePaths.front());
+    savePaths.pop_front();
+    return path;
+}
+
 bool ScriptedPlatform::askYesNo(std::string_view question) {
     record(Dialog::Kind::Question, question);
     if (answers.empty()) return defaultAnswer;

@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ public:
     void checkReplaceable(const std::string& path) override;
     void writeTextFile(const std::string& path, const LineSource& lines) override;
     bool requestWritePermission() override { return permissionGranted; }
+    std::string askSavePath(const std::string& suggestedPath, std::string_view filter) override;
     bool askYesNo(std::string_view question) override;
     void inform(std::string_view message) override;
     void reportError(std::string_view message) override;
@@ -36,6 +38,9 @@ public:
     // Answers to Yes/No questions, used in order; when none is left, defaultAnswer.
     std::deque<bool> answers;
     bool defaultAnswer = false;
+    // Answers to save-path questions, used in order (an empty one declines); when none is left, the
+    // suggested path.
+    std::deque<std::string> savePaths;
     std::vector<Dialog> dialogs;
     DialogObserver observer;
 

@@ -10,7 +10,14 @@ using ::testing::ElementsAre;
 // A design whose lines name it, so that what goes where is plain to see.
 SheetDesign design(int n) {
     const std::string id = std::to_string(n);
-    return {{"header 1", "header 2"}, "row " + id, {"rule", "note", "rule"}, {"block " + id, blockRule()}};
+    const XlsRow row{"row " + id, {{"row " + id, 6}}, 6};
+    return {{"header 1", "header 2"}, row, {"rule", "note", "rule"}, {"block " + id, blockRule()}};
+}
+
+std::vector<std::string> cellTexts(const CalculationSheet& sheet) {
+    std::vector<std::string> texts;
+    for (const auto& cells : sheet.xlsCells()) texts.push_back(cells.at(0).text);
+    return texts;
 }
 
 TEST(CalculationSheet, KeepsHeaderRowsFooterAndOneTimeLine) {
@@ -37,12 +44,14 @@ TEST(CalculationSheet, RemovingTheLastDesignKeepsTheTimeLines) {
     EXPECT_EQ(sheet.unsavedMarks(), CalculationSheet::xlsUnsaved) << "trimming leaves the marks alone";
     sheet.append(design(4), "t4");
     EXPECT_EQ(sheet.xls()[4], "row 4") << "numbering continues from the reduced counter";
+    EXPECT_THAT(cellTexts(sheet), ElementsAre("row 1", "row 2", "row 4")) << "the cells follow the rows";
     EXPECT_EQ(sheet.designCount(), 3);
     sheet.removeLast();
     sheet.removeLast();
     sheet.removeLast();
     EXPECT_TRUE(sheet.xls().empty());
     EXPECT_TRUE(sheet.doc().empty());
+    EXPECT_TRUE(sheet.xlsCells().empty());
     EXPECT_EQ(sheet.designCount(), 0);
     EXPECT_EQ(sheet.unsavedMarks(), 0);
 }

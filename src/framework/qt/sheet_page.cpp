@@ -1,5 +1,8 @@
 #include "framework/qt/sheet_page.h"
 
+#include "documents/printed_pages.h"
+#include "documents/qt/sheet_pdf.h"
+#include "documents/sheet_workbook.h"
 #include "framework/calculator_frame.h"
 #include "framework/qt/column_grid.h"
 #include "framework/qt/control_binding.h"
@@ -12,6 +15,8 @@
 #include <QNativeGestureEvent>
 #include <QPinchGesture>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
@@ -52,6 +57,20 @@ SheetPage::SheetPage(ControlBinding& binding, QWidget* parent) : QWidget(parent)
     binding_.bind("cbt_Save", save);
     binding_.bind("cbt_Exit", exit);
 
+    // The exports have a row of their own: the sheet page is narrow.
+    auto* exports = new QHBoxLayout;
+    const auto addExport = [&](const char* text, const char* name, void (SheetPage::*run)()) {
+        auto* button = new QPushButton(QString::fromUtf8(text));
+        button->setObjectName(QLatin1String(name));
+        button->setEnabled(false);
+        connect(button, &QPushButton::clicked, this, run);
+        exports->addWidget(button);
+        exports_.push_back(button);
+    };
+    addExport("导出PDF", "export_pdf", &SheetPage::exportPdf);
+    addExport("打印", "print_doc", &SheetPage::print);
+    addExport("导出Excel", "export_xlsx", &SheetPage::exportWorkbook);
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(pageBook);
     buttons->addWidget(sanchu);
@@ -64,6 +83,7 @@ SheetPage::SheetPage(ControlBinding& binding, QWidget* parent) : QWidget(parent)
     layout->addWidget(title);
     layout->addWidget(makeView("meo_jisuanjieguo_Doc"), 1);
     layout->addWidget(makeView("meo_jisuanjieguo_Xls"), 1);
+    layout->addLayout(exports);
     layout->addLayout(buttons);
 }
 
@@ -84,11 +104,32 @@ QPlainTextEdit* SheetPage::makeView(const char* name) {
     return memo;
 }
 
+void SheetPage::exportPdf() {
+    CalculatorFrame& model = binding_.model();
+    model.exportFile("嵌岩桩计算书(依据JGJ94-2008)_文本.pdf", "PDF (*.pdf)",
+                     [&](const std::string& path) { writeDocSheetPdf(model.sheet().doc(), path); });
+}
+
+void SheetPage::print() {
+    QPrinter printer;
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(QString::fromUtf8(printedTitle));
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted) paintDocSheet(printer, binding_.model().sheet().doc());
+}
+
+void SheetPage::exportWorkbook() {
+    CalculatorFrame& model = binding_.model();
+    model.exportFile("嵌岩桩计算书(依据JGJ94-2008)_表格.xlsx", "Excel (*.xlsx)",
+                     [&](const std::string& path) { writeSheetWorkbook(model.sheet(), path); });
+}
+
 void SheetPage::refresh() {
     // A compute on the main page leaves the hidden views alone, so that its cost does not grow with
     // the sheets.
     if (!isVisible()) return;
     const CalculationSheet& sheet = binding_.model().sheet();
+    for (QPushButton* button : exports_) button->setEnabled(sheet.designCount() > 0);
     for (View& view : views_) {
         view.grid->setFont(view.memo->font());
         bringUpToDate(view, view.doc ? sheet.docLines() : sheet.xlsLines());

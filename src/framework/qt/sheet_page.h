@@ -1,6 +1,7 @@
 #pragma once
 // The page JieGuo_DocLayer: the Doc and Xls sheets in read-only views, the page switch, the delete-last
-// and save buttons, and the font-size slider with its two other handles, Ctrl + wheel and the pinch.
+// and save buttons, and the font-size slider with its two other handles, Ctrl + wheel and the pinch; the
+// Doc sheet as a PDF and on paper, the Xls sheet as an Excel workbook.
 #include <QWidget>
 
 #include <cstddef>
@@ -10,6 +11,7 @@
 class QGestureEvent;
 class QNativeGestureEvent;
 class QPlainTextEdit;
+class QPushButton;
 class QWheelEvent;
 
 namespace qianyan {
@@ -19,6 +21,8 @@ class ControlBinding;
 class SheetLines;
 
 class SheetPage : public QWidget {
+    Q_OBJECT
+
 public:
     SheetPage(ControlBinding& binding, QWidget* parent = nullptr);
 
@@ -29,6 +33,11 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+
+private slots:
+    void exportPdf();
+    void print();
+    void exportWorkbook();
 
 private:
     struct View {
@@ -50,6 +59,8 @@ private:
 
     ControlBinding& binding_;
     std::vector<View> views_;
+    // The exports of the sheets, enabled while the sheets hold a design.
+    std::vector<QPushButton*> exports_;
     double touchpadScale_ = 1;
 };
 

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QUrl>
@@ -46,6 +47,12 @@ void QtPlatform::checkReplaceable(const std::string& path) {
 
 void QtPlatform::writeTextFile(const std::string& path, const LineSource& lines) {
     writeLegacyTextFile(path, lines);
+}
+
+std::string QtPlatform::askSavePath(const std::string& suggestedPath, std::string_view filter) {
+    return QFileDialog::getSaveFileName(dialogParent(), programTitle(), fromUtf8(suggestedPath),
+                                        fromUtf8(filter))
+        .toStdString();
 }
 
 bool QtPlatform::askYesNo(std::string_view question) {

@@ -19,6 +19,7 @@ public:
     // Desktop systems have no separate storage permission.
     bool requestWritePermission() override { return true; }
 
+    std::string askSavePath(const std::string& suggestedPath, std::string_view filter) override;
     bool askYesNo(std::string_view question) override;
     void inform(std::string_view message) override;
     void reportError(std::string_view message) override;

@@ -1,0 +1,133 @@
+#include "documents/qt/sheet_pdf.h"
+
+#include "documents/printed_pages.h"
+#include "framework/text_layout.h"
+#include "platform/legacy_text_file.h"
+
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <QHash>
+
+#include <algorithm>
+#include <cmath>
+
+namespace qianyan {
+
+namespace {
+
+constexpr double largestPointSize = 10;
+constexpr int fewestColumns = 80;
+
+QString qtText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The sheet font at the largest size (up to 10 pt) at which the widest line fits the page's width.
+QFont sheetFont(QPaintDevice& device, double width, const std::vector<std::string>& lines) {
+    int columns = fewestColumns;
+    for (const std::string& line : lines) columns = std::max(columns, displayWidth(line));
+    QFont font("WenQuanYi Micro Hei Mono");
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSizeF(largestPointSize);
+    const double digit = QFontMetricsF(font, &device).horizontalAdvance(QLatin1Char('0'));
+    if (digit * columns > width) font.setPointSizeF(largestPointSize * width / (digit * columns));
+    return font;
+}
+
+// Draws every character at its own column, widened or narrowed to fill its columns exactly (a CJK
+// character in a "mono" CJK font is narrower than two digits): the columns line up as on screen, and a
+// text extractor reading the glyph boxes finds no gap that it would take for a blank.
+class GridPainter {
+public:
+    GridPainter(QPainter& painter, const QFontMetricsF& metrics)
+        : painter_(painter), metrics_(metrics), digit_(metrics.horizontalAdvance(QLatin1Char('0'))) {}
+
+    double digit() const { return digit_; }
+
+    void draw(const std::string& line, double baseline) {
+        const QString text = qtText(line);
+        int column = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const bool pair = text[i].isHighSurrogate() && i + 1 < text.size();
+            const QString character = text.mid(i, pair ? 2 : 1);
+            const int columns = displayWidth(character.toStdString());
+            if (character != QLatin1String(" ")) {
+                const double scale = widthScale(character, columns);
+                painter_.save();
+                painter_.translate(column * digit_, baseline);
+                if (scale != 1) painter_.scale(scale, 1);
+                painter_.drawText(QPointF(0, 0), character);
+                painter_.restore();
+            }
+            column += columns;
+            if (pair) ++i;
+        }
+    }
+
+private:
+    double widthScale(const QString& character, int columns) {
+        const auto found = scales_.constFind(character);
+        if (found != scales_.constEnd()) return *found;
+        const double advance = metrics_.horizontalAdvance(character);
+        double scale = advance > 0 ? columns * digit_ / advance : 1;
+        if (std::abs(scale - 1) < 0.01) scale = 1;
+        scales_.insert(character, scale);
+        return scale;
+    }
+
+    QPainter& painter_;
+    const QFontMetricsF& metrics_;
+    double digit_;
+    QHash<QString, double> scales_;
+};
+
+} // namespace
+
+void paintDocSheet(QPagedPaintDevice& device, const std::vector<std::string>& lines) {
+    QPainter painter(&device);
+    const QSizeF area = device.pageLayout().paintRectPixels(device.logicalDpiX()).size();
+    const QFont font = sheetFont(device, area.width(), lines);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, &device);
+    GridPainter grid(painter, metrics);
+    const double step = metrics.lineSpacing();
+    const double headHeight = 2 * step;
+    const auto linesPerPage = static_cast<std::size_t>(std::max(1.0, (area.height() - headHeight) / step));
+    const std::vector<PrintedPage> pages = printedPages(lines, linesPerPage);
+    for (std::size_t n = 0; n < pages.size(); ++n) {
+        if (n > 0) device.newPage();
+        const double headBaseline = metrics.ascent();
+        painter.drawText(QPointF(0, headBaseline), qtText(printedTitle));
+        const QString number = qtText(pageNumberText(n + 1, pages.size()));
+        painter.drawText(QPointF(area.width() - metrics.horizontalAdvance(number), headBaseline), number);
+        painter.drawLine(QPointF(0, step * 1.3), QPointF(area.width(), step * 1.3));
+        for (std::size_t k = 0; k < pages[n].count; ++k)
+            grid.draw(lines[pages[n].first + k],
+                      headHeight + static_cast<double>(k) * step + metrics.ascent());
+    }
+}
+
+QByteArray docSheetPdf(const std::vector<std::string>& lines) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setTitle(qtText(printedTitle));
+        writer.setCreator(QStringLiteral("qianyan"));
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter));
+        paintDocSheet(writer, lines);
+    }
+    return bytes;
+}
+
+void writeDocSheetPdf(const std::vector<std::string>& lines, const std::string& path) {
+    const QByteArray bytes = docSheetPdf(lines);
+    writeBinaryFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+} // namespace qianyan

@@ -1,0 +1,19 @@
+#pragma once
+// The Doc sheet on A4 pages (a PDF file, or a printer): the sheet font's characters on a fixed grid, a CJK
+// character two digit widths as on screen, the running head with the title and the page number.
+#include <QByteArray>
+#include <QPagedPaintDevice>
+
+#include <string>
+#include <vector>
+
+namespace qianyan {
+
+// Paints the lines onto the device's pages as it stands (its page size and margins).
+void paintDocSheet(QPagedPaintDevice& device, const std::vector<std::string>& lines);
+// The lines as a PDF document, its font embedded.
+QByteArray docSheetPdf(const std::vector<std::string>& lines);
+// Writes that PDF at path, whole or not at all; throws PlatformError saying why.
+void writeDocSheetPdf(const std::vector<std::string>& lines, const std::string& path);
+
+} // namespace qianyan
