@@ -8,6 +8,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QGraphicsLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QSaveFile>
@@ -95,16 +96,29 @@ WorkbenchChartView::WorkbenchChartView(CalculatorFrame& model, QWidget* parent)
     const std::pair<const char*, QComboBox*> labelled[] = {
         {"横轴", across_}, {"纵轴", up_}, {"颜色", colour_}};
     for (const auto& [text, picker] : labelled) {
+        picker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         pickers->addWidget(new QLabel(QString::fromUtf8(text)));
         pickers->addWidget(picker);
     }
-    pickers->addWidget(counts_, 1);
+    pickers->addStretch(1);
 
+    // The window is narrow: the legend under the plot, whole numbers on the axes, small texts.
     chart_ = new QChart;
-    chart_->legend()->setAlignment(Qt::AlignRight);
-    chart_->setMargins(QMargins(4, 4, 4, 4));
+    chart_->legend()->setAlignment(Qt::AlignBottom);
+    chart_->setMargins(QMargins(2, 2, 2, 2));
+    chart_->layout()->setContentsMargins(0, 0, 0, 0);
+    chart_->setBackgroundRoundness(0);
+    QFont small = font();
+    small.setPixelSize(10);
+    chart_->legend()->setFont(small);
     xAxis_ = new QValueAxis;
     yAxis_ = new QValueAxis;
+    for (QValueAxis* axis : {xAxis_, yAxis_}) {
+        axis->setLabelFormat("%.0f");
+        axis->setLabelsFont(small);
+        axis->setTitleFont(small);
+        axis->setTickCount(5);
+    }
     chart_->addAxis(xAxis_, Qt::AlignBottom);
     chart_->addAxis(yAxis_, Qt::AlignLeft);
     plot_ = new ChartPlot(chart_, *this);
@@ -115,6 +129,7 @@ WorkbenchChartView::WorkbenchChartView(CalculatorFrame& model, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(pickers);
     layout->addWidget(plot_, 1);
+    layout->addWidget(counts_);
     tablesChanged();
 }
 

@@ -101,6 +101,8 @@ WorkbenchPage::WorkbenchPage(ControlBinding& binding, QWidget* parent)
     splitter->setChildrenCollapsible(false);
     splitter->addWidget(tablesBox);
     splitter->addWidget(chart_);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 2);
     controlsLayout->addWidget(splitter, 1);
 
     auto* status = pageLabel();
