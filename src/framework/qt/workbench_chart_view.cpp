@@ -22,7 +22,9 @@ namespace qianyan {
 namespace {
 
 constexpr int markerPixels = 7;
-constexpr int squarePixels = 4; // markers overlap, so a square finer than a marker shows every spot
+// Every point is a graphics item of the chart, so the squares are nearly as large as a marker: what a
+// finer square would add is hidden under its neighbours anyway.
+constexpr int squarePixels = 6;
 constexpr double hitPixels = 6;
 const QColor highlightColour(200, 0, 0);
 
