@@ -178,7 +178,13 @@ void WorkbenchChartView::startBinning() {
     thread_.reset(QThread::create([results, filtered, computed, request = request()] {
         *computed = binChart(*results, request, rowsAmong(*results, *filtered));
     }));
-    connect(thread_.get(), &QThread::finished, this, &WorkbenchChartView::binningEnded, Qt::QueuedConnection);
+    // A notice of a worker that settle() has already taken in must not end the next one.
+    connect(
+        thread_.get(), &QThread::finished, this,
+        [this, worker = ++workers_] {
+            if (worker == workers_) binningEnded();
+        },
+        Qt::QueuedConnection);
     thread_->start();
 }
 

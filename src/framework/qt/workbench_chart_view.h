@@ -69,7 +69,8 @@ private:
     ChartBins bins_;
     std::unique_ptr<QThread> thread_;
     std::shared_ptr<ChartBins> computed_;
-    bool again_ = false; // the tables or the request changed while a computation ran
+    bool again_ = false;   // the tables or the request changed while a computation ran
+    unsigned workers_ = 0; // started so far
 };
 
 } // namespace qianyan
