@@ -8,6 +8,7 @@
 #include "formula2/qt/formula2_window.h"
 #include "formula3/qt/formula3_window.h"
 #include "framework/qt/control_binding.h"
+#include "framework/qt/workbench_chart_view.h"
 #include "platform/qt/qt_platform.h"
 
 #include <QApplication>
@@ -16,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 
 namespace qianyan {
@@ -115,6 +118,34 @@ int takeScreenshots(const QString& folder) {
     camera.shoot(window, "sheet_xls");
     face.act([](CalculatorFrame& m) { m.typeText("tcb_meoFontSize", "8"); });
     camera.shoot(window, "sheet_xls_zoomed_out");
+
+    // The workbench after a sweep of a few thousand candidates, those of Ra from 10000 to 14000 kN filtered.
+    Formula1Window sweep(platform);
+    sweep.setAttribute(Qt::WA_DeleteOnClose, false);
+    sweep.resize(sweep.width(), std::max(sweep.height(), 900));
+    sweep.binding().act([](CalculatorFrame& m) {
+        m.click("cbt_YouHua");
+        const std::array<std::array<const char*, 3>, 5> ranges{{{"800", "2000", "100"},
+                                                                {"1.0d", "3.0d", "0.5d"},
+                                                                {"20", "60", "10"},
+                                                                {"C25", "C40", "5"},
+                                                                {"1", "3", "1"}}};
+        for (int row = 0; row < 5; ++row)
+            for (int column = 1; column <= 3; ++column)
+                m.editCell("Grid1_Youhuaxuanxiang", row, column, ranges[row][column - 1]);
+        m.click("cbt_YHcompute");
+        m.editCell("Grid1_Youhuaxuanxiang", 6, 1, "10000");
+        m.editCell("Grid1_Youhuaxuanxiang", 6, 2, "14000");
+        m.editCell("Grid1_Youhuaxuanxiang", 7, 1, "0");
+        m.editCell("Grid1_Youhuaxuanxiang", 7, 2, "0");
+        m.click("cbt_YHsaixuan");
+    });
+    sweep.show();
+    auto* chart = sweep.findChild<WorkbenchChartView*>();
+    QApplication::processEvents();
+    chart->tablesChanged();
+    chart->settle();
+    camera.shoot(sweep, "workbench_chart");
 
     Formula2Window second(platform);
     second.setAttribute(Qt::WA_DeleteOnClose, false);

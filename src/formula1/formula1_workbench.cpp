@@ -66,6 +66,8 @@ const WorkbenchDeclaration& TVOR_FRM_KELD1::workbenchDeclaration() {
         " 编    号  类    型    d(mm)    hr(mm)   frk(MPa)  工    艺    hr/d      ζr      Ra(kN)   强度等级  "
         "  ψc      Rc(kN)  ",
         fileCells,
+        standardTableFileNote,
+        {diameter, ra, {process, strength}},
     };
     return layout;
 }

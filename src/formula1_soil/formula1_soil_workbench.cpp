@@ -158,6 +158,8 @@ const WorkbenchDeclaration& TVOR_FRM_KELD1_1::workbenchDeclaration() {
         " 编    号  类    型    d(mm)    hr(mm)   frk(MPa)  工    艺    hr/d      ζr      "
         "Ra(kN)    Qgn(kN)   Ra'(kN)  占百分比  强度等级    ψc      Rc(kN)  ",
         fileCells,
+        standardTableFileNote,
+        {diameter, raNet, {process, strength}},
     };
     return layout;
 }

@@ -88,7 +88,7 @@ const WorkbenchDeclaration& TVOR_FRM_KELD2::workbenchDeclaration() {
     static const WorkbenchDeclaration layout{
         circularPileOptionGrid, columns,   circularPileSortColumns, circularPileFilters,
         circularPileBounds,     {},        formula2XlsWidth,        formula2XlsColumns1,
-        formula2XlsColumns2,    fileCells,
+        formula2XlsColumns2,    fileCells, standardTableFileNote,   {diameter, ra, {process, strength}},
     };
     return layout;
 }

@@ -241,6 +241,7 @@ const WorkbenchDeclaration& TVOR_FRM_KELD3::workbenchDeclaration() {
         "Ra/Raz   强度等级    ψc      Rc(kN)   程    度  合规判定 ",
         {},
         formula3Note,
+        {firstDimension, raz, {process, strength}},
     };
     return layout;
 }

@@ -23,7 +23,7 @@ std::uint64_t orderedBits(double value) {
 
 } // namespace
 
-double readCellNumber(std::string_view cell) {
+bool tryReadCellNumber(std::string_view cell, double& value) {
     // [-]digits[.digits] with at most fifteen digits: the digits are an exact integer and a power of ten
     // up to 1e15 is exact, so one division rounds exactly as the general reader does.
     std::size_t i = 0;
@@ -44,9 +44,15 @@ double readCellNumber(std::string_view cell) {
             ok = false;
         }
     }
-    if (!ok || count == 0 || count > 15) return readStrict(cell);
-    const double value = static_cast<double>(digits) / powersOfTen[static_cast<std::size_t>(decimals)];
-    return negative ? -value : value;
+    if (!ok || count == 0 || count > 15) return tryReadStrict(cell, value);
+    value = static_cast<double>(digits) / powersOfTen[static_cast<std::size_t>(decimals)];
+    if (negative) value = -value;
+    return true;
+}
+
+double readCellNumber(std::string_view cell) {
+    double value = 0;
+    return tryReadCellNumber(cell, value) ? value : readStrict(cell);
 }
 
 RowOrder ascendingOrder(std::span<const double> keys) {

@@ -100,6 +100,16 @@ struct TableFileCell {
 // Appends text to a table-file line as cell places it.
 void appendTableFileCell(std::string& line, std::string_view text, const TableFileCell& cell);
 
+// The chart of the results table: the sortable columns plotted across and up at first, and the columns
+// whose texts may colour the points (the first colours them at first; -1 where unused).
+struct WorkbenchChartColumns {
+    std::size_t x = 1, y = 2;
+    std::array<int, 2> colours = {-1, -1};
+};
+
+inline constexpr std::string_view standardTableFileNote =
+    " 注: 采用《建筑桩基技术规范》(JGJ 94-2008)公式计算";
+
 // What a calculator's workbench is, given once when the window is created.
 struct WorkbenchDeclaration {
     std::span<const OptionRow> options;
@@ -113,7 +123,8 @@ struct WorkbenchDeclaration {
     int fileWidth = 120;
     std::string_view fileHeader1, fileHeader2;
     std::span<const TableFileCell> fileCells = {};
-    std::string_view fileNote = " 注: 采用《建筑桩基技术规范》(JGJ 94-2008)公式计算";
+    std::string_view fileNote = standardTableFileNote;
+    WorkbenchChartColumns chart = {};
 };
 
 // How a sweep ended: all candidates done, stopped by the person, stopped by the error convention

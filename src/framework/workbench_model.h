@@ -34,6 +34,7 @@ public:
     void declareControls(WindowDeclaration& d, CalculatorFrame& window, const Control& page);
 
     bool isOpen() const { return open_; }
+    const WorkbenchDeclaration& declaration() const { return declaration_; }
     // Sort state of the n-th sortable column: 0 unsorted, 1 ascending, 2 descending.
     int sortState(std::size_t sortColumn) const { return sortStates_.at(sortColumn); }
     // Whether a person can edit that cell of the option grid.

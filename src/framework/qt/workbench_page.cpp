@@ -4,6 +4,7 @@
 #include "framework/qt/control_binding.h"
 #include "framework/qt/grid_view.h"
 #include "framework/qt/window_look.h"
+#include "framework/qt/workbench_chart_view.h"
 
 #include <QBoxLayout>
 #include <QHeaderView>
@@ -12,9 +13,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QThread>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace qianyan {
 
@@ -79,13 +82,28 @@ WorkbenchPage::WorkbenchPage(ControlBinding& binding, QWidget* parent)
     const std::pair<const char*, Grid Workbench::*> tables[] = {
         {"Grid2_Youhuajieguo", &Workbench::Grid2_Youhuajieguo},
         {"Grid3_Youhuasaixuan", &Workbench::Grid3_Youhuasaixuan}};
+    // The tables over the chart, the share of each for the person to choose.
+    auto* tablesBox = new QWidget;
+    auto* tablesLayout = new QVBoxLayout(tablesBox);
+    tablesLayout->setContentsMargins(0, 0, 0, 0);
     for (const auto& [name, grid] : tables) {
         auto* table = new GridView(binding_, name);
         table->setSelectionBehavior(QAbstractItemView::SelectRows);
         binding_.bind(name, table);
         takeHeaderClicks(table, name, grid);
-        controlsLayout->addWidget(table, 1);
+        tablesLayout->addWidget(table, 1);
+        (grid == &Workbench::Grid2_Youhuajieguo ? results_ : filtered_) = table;
     }
+    chart_ = new WorkbenchChartView(model_);
+    connect(chart_, &WorkbenchChartView::candidateClicked, this, &WorkbenchPage::selectCandidate);
+    connect(chart_, &WorkbenchChartView::candidateDoubleClicked, this, &WorkbenchPage::loadCandidate);
+    auto* splitter = new QSplitter(Qt::Vertical);
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(tablesBox);
+    splitter->addWidget(chart_);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 2);
+    controlsLayout->addWidget(splitter, 1);
 
     auto* status = pageLabel();
     status->setWordWrap(true);
@@ -144,6 +162,7 @@ void WorkbenchPage::endWork() {
     thread_.reset();
     setBusy(false, true);
     std::exchange(ending_, {})(std::exchange(failure_, nullptr));
+    chart_->tablesChanged();
 }
 
 void WorkbenchPage::setBusy(bool on, bool measured) {
@@ -261,7 +280,7 @@ void WorkbenchPage::startSave() {
                 });
             });
         },
-        [this](std::exception_ptr failure) {
+        [this, save](std::exception_ptr failure) {
             binding_.act([&](CalculatorFrame& m) {
                 m.runEvent([&] {
                     std::optional<PlatformError> writeFailure;
@@ -273,10 +292,43 @@ void WorkbenchPage::startSave() {
                         writeFailure = e;
                     }
                     m.workbench.finishSave(m, writeFailure);
+                    if (!writeFailure) saveChartBeside(m, save->path);
                 });
             });
         },
         true);
+}
+
+void WorkbenchPage::saveChartBeside(CalculatorFrame& m, const std::string& tableFile) {
+    // The table file's name with .png in place of its extension; the table file stays as written.
+    const std::string picture = std::filesystem::path(tableFile).replace_extension(".png").string();
+    if (const std::optional<std::string> failure = chart_->savePng(picture))
+        m.reportSaveFailure(PlatformError(*failure));
+}
+
+void WorkbenchPage::selectCandidate(int row) {
+    const Workbench& w = model_.workbench;
+    if (results_->isVisible()) {
+        results_->selectRow(row);
+        results_->scrollTo(results_->model()->index(row, 0));
+        return;
+    }
+    // The filtered table shows the candidate, if at all, under its label.
+    const TextTable& shown = w.Grid3_Youhuasaixuan.rows;
+    const std::string_view label = w.Grid2_Youhuajieguo.rows.cell(static_cast<std::size_t>(row), 0);
+    for (std::size_t r = 0; r < shown.rowCount(); ++r)
+        if (shown.cell(r, 0) == label) {
+            filtered_->selectRow(static_cast<int>(r));
+            filtered_->scrollTo(filtered_->model()->index(static_cast<int>(r), 0));
+            return;
+        }
+}
+
+void WorkbenchPage::loadCandidate(int row) {
+    if (busy()) return;
+    binding_.act([&](CalculatorFrame& m) {
+        m.runEvent([&] { m.workbench.tableCellDblClick(m, m.workbench.Grid2_Youhuajieguo, row); });
+    });
 }
 
 void WorkbenchPage::keyPressEvent(QKeyEvent* event) {

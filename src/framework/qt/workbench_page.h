@@ -6,6 +6,9 @@
 // copy becomes the window's when the work ends, so the views never read rows a worker changes), and the
 // writing of a saved table file, whose questions and reports stay on this thread. 取消 (or Esc) stops a
 // sweep with the rows computed so far, leaves a sort or a filter undone and a save without its file.
+// Under the tables, the chart of the results (WorkbenchChartView): a click on a candidate selects its row,
+// a double-click loads it back as the table's double-click does, and 存盘 writes the chart as a PNG
+// file beside the table file.
 #include "framework/workbench.h"
 
 #include <QWidget>
@@ -26,6 +29,7 @@ class CalculatorFrame;
 class ControlBinding;
 class GridView;
 class Workbench;
+class WorkbenchChartView;
 struct Grid;
 
 class WorkbenchPage : public QWidget {
@@ -59,10 +63,18 @@ private:
     void startOnCopy(std::string_view control, std::function<void(Workbench&)> operation);
     void takeHeaderClicks(GridView* table, std::string name, Grid Workbench::*grid);
     void startSave();
+    // The chart as a PNG file of the table file's name; a failure is reported as the table file's.
+    void saveChartBeside(CalculatorFrame& m, const std::string& tableFile);
+    // A candidate the chart was clicked on: its row selected in the table shown.
+    void selectCandidate(int row);
+    // A candidate the chart was double-clicked on: loaded back as by a double-click on its row.
+    void loadCandidate(int row);
 
     ControlBinding& binding_;
     CalculatorFrame& model_;
     QWidget* controls_ = nullptr; // everything a person may use while no worker runs
+    GridView *results_ = nullptr, *filtered_ = nullptr;
+    WorkbenchChartView* chart_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
 

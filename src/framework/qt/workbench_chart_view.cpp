@@ -1,0 +1,277 @@
+#include "framework/qt/workbench_chart_view.h"
+
+#include "framework/calculator_frame.h"
+#include "framework/number_text.h"
+#include "framework/qt/qt_text.h"
+
+#include <QBoxLayout>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QGraphicsLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QSaveFile>
+#include <QScatterSeries>
+#include <QThread>
+#include <QToolTip>
+#include <QValueAxis>
+
+namespace qianyan {
+
+namespace {
+
+constexpr int markerPixels = 7;
+// Every point is a graphics item of the chart, so the squares are nearly as large as a marker: what a
+// finer square would add is hidden under its neighbours anyway.
+constexpr int squarePixels = 6;
+constexpr double hitPixels = 6;
+const QColor highlightColour(200, 0, 0);
+
+QString trimmedHeader(std::string_view header) {
+    return qtText(header).trimmed();
+}
+
+} // namespace
+
+// The chart's view: hover, click and double-click become the owner's rows.
+class ChartPlot : public QChartView {
+public:
+    ChartPlot(QChart* chart, WorkbenchChartView& owner) : QChartView(chart), owner_(owner) {
+        setMouseTracking(true);
+        setRenderHint(QPainter::Antialiasing, false);
+    }
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override {
+        const std::optional<std::uint32_t> row = owner_.rowAt(event->position().toPoint());
+        if (row)
+            QToolTip::showText(event->globalPosition().toPoint(), owner_.describe(*row), this);
+        else
+            QToolTip::hideText();
+        QChartView::mouseMoveEvent(event);
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton)
+            if (const auto row = owner_.rowAt(event->position().toPoint()))
+                emit owner_.candidateClicked(static_cast<int>(*row));
+        QChartView::mousePressEvent(event);
+    }
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton)
+            if (const auto row = owner_.rowAt(event->position().toPoint()))
+                emit owner_.candidateDoubleClicked(static_cast<int>(*row));
+        QChartView::mouseDoubleClickEvent(event);
+    }
+
+private:
+    WorkbenchChartView& owner_;
+};
+
+WorkbenchChartView::WorkbenchChartView(CalculatorFrame& model, QWidget* parent)
+    : QWidget(parent), model_(model) {
+    setObjectName("workbench_chart");
+    const WorkbenchDeclaration& declared = model_.workbench.declaration();
+    across_ = new QComboBox;
+    across_->setObjectName("chart_x");
+    up_ = new QComboBox;
+    up_->setObjectName("chart_y");
+    for (const SortColumn& c : declared.sortColumns) {
+        across_->addItem(trimmedHeader(c.header));
+        up_->addItem(trimmedHeader(c.header));
+        if (c.column == declared.chart.x) across_->setCurrentIndex(across_->count() - 1);
+        if (c.column == declared.chart.y) up_->setCurrentIndex(up_->count() - 1);
+    }
+    colour_ = new QComboBox;
+    colour_->setObjectName("chart_colour");
+    for (const int c : declared.chart.colours)
+        if (c >= 0 && static_cast<std::size_t>(c) < declared.columns.size())
+            colour_->addItem(trimmedHeader(declared.columns[static_cast<std::size_t>(c)].header), c);
+    colour_->addItem(QStringLiteral("不分色"), -1);
+    for (QComboBox* picker : {across_, up_, colour_})
+        connect(picker, &QComboBox::currentIndexChanged, this, [this] { startBinning(); });
+
+    counts_ = new QLabel;
+    counts_->setTextFormat(Qt::PlainText);
+    auto* pickers = new QHBoxLayout;
+    pickers->setContentsMargins(0, 0, 0, 0);
+    const std::pair<const char*, QComboBox*> labelled[] = {
+        {"横轴", across_}, {"纵轴", up_}, {"颜色", colour_}};
+    for (const auto& [text, picker] : labelled) {
+        picker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        pickers->addWidget(new QLabel(QString::fromUtf8(text)));
+        pickers->addWidget(picker);
+    }
+    pickers->addStretch(1);
+
+    // The window is narrow: the legend under the plot, whole numbers on the axes, small texts.
+    chart_ = new QChart;
+    chart_->legend()->setAlignment(Qt::AlignBottom);
+    chart_->setMargins(QMargins(2, 2, 2, 2));
+    chart_->layout()->setContentsMargins(0, 0, 0, 0);
+    chart_->setBackgroundRoundness(0);
+    QFont small = font();
+    small.setPixelSize(10);
+    chart_->legend()->setFont(small);
+    xAxis_ = new QValueAxis;
+    yAxis_ = new QValueAxis;
+    for (QValueAxis* axis : {xAxis_, yAxis_}) {
+        axis->setLabelFormat("%.0f");
+        axis->setLabelsFont(small);
+        axis->setTitleFont(small);
+        axis->setTickCount(5);
+    }
+    chart_->addAxis(xAxis_, Qt::AlignBottom);
+    chart_->addAxis(yAxis_, Qt::AlignLeft);
+    plot_ = new ChartPlot(chart_, *this);
+    plot_->setObjectName("chart_view");
+    plot_->setMinimumHeight(160);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(pickers);
+    layout->addWidget(plot_, 1);
+    layout->addWidget(counts_);
+    tablesChanged();
+}
+
+WorkbenchChartView::~WorkbenchChartView() {
+    if (thread_) thread_->wait();
+}
+
+ChartRequest WorkbenchChartView::request() const {
+    const WorkbenchDeclaration& declared = model_.workbench.declaration();
+    ChartRequest r;
+    if (declared.sortColumns.empty()) return r;
+    const auto sortColumn = [&](const QComboBox* picker) {
+        const auto at = static_cast<std::size_t>(std::max(picker->currentIndex(), 0));
+        return declared.sortColumns[std::min(at, declared.sortColumns.size() - 1)];
+    };
+    r.x = sortColumn(across_);
+    r.y = sortColumn(up_);
+    r.colour = colour_->currentData().toInt();
+    QSizeF area = chart_->plotArea().size();
+    if (area.isEmpty()) area = plot_->size();
+    r.width = static_cast<int>(area.width());
+    r.height = static_cast<int>(area.height());
+    r.cell = squarePixels;
+    return r;
+}
+
+void WorkbenchChartView::tablesChanged() {
+    bins_ = {};
+    startBinning();
+}
+
+void WorkbenchChartView::startBinning() {
+    if (thread_) {
+        again_ = true;
+        return;
+    }
+    again_ = false;
+    if (model_.workbench.declaration().sortColumns.empty()) return;
+    // Copies share the rows' texts: the worker reads tables the window may replace meanwhile.
+    auto results = std::make_shared<TextTable>(model_.workbench.Grid2_Youhuajieguo.rows);
+    auto filtered = std::make_shared<TextTable>(model_.workbench.Grid3_Youhuasaixuan.rows);
+    auto computed = std::make_shared<ChartBins>();
+    computed_ = computed;
+    thread_.reset(QThread::create([results, filtered, computed, request = request()] {
+        *computed = binChart(*results, request, rowsAmong(*results, *filtered));
+    }));
+    // A notice of a worker that settle() has already taken in must not end the next one.
+    connect(
+        thread_.get(), &QThread::finished, this,
+        [this, worker = ++workers_] {
+            if (worker == workers_) binningEnded();
+        },
+        Qt::QueuedConnection);
+    thread_->start();
+}
+
+void WorkbenchChartView::binningEnded() {
+    if (!thread_) return;
+    thread_->wait();
+    thread_.reset();
+    if (again_) {
+        startBinning();
+        return;
+    }
+    bins_ = std::move(*std::exchange(computed_, nullptr));
+    draw();
+}
+
+void WorkbenchChartView::settle() {
+    while (thread_) {
+        thread_->wait();
+        binningEnded();
+    }
+}
+
+void WorkbenchChartView::draw() {
+    chart_->removeAllSeries();
+    for (const ChartGroup& group : bins_.groups) {
+        auto* series = new QScatterSeries;
+        series->setName(qtText(group.name));
+        series->setMarkerSize(group.highlighted ? markerPixels + 2 : markerPixels);
+        series->setPen(Qt::NoPen);
+        QList<QPointF> points;
+        points.reserve(static_cast<qsizetype>(group.points.size()));
+        for (const ChartPoint& p : group.points) points.append({p.x, p.y});
+        series->replace(points);
+        chart_->addSeries(series);
+        if (group.highlighted) series->setColor(highlightColour);
+        series->attachAxis(xAxis_);
+        series->attachAxis(yAxis_);
+    }
+    xAxis_->setRange(bins_.xMin, bins_.xMax);
+    yAxis_->setRange(bins_.yMin, bins_.yMax);
+    xAxis_->setTitleText(across_->currentText());
+    yAxis_->setTitleText(up_->currentText());
+    QString counts = QStringLiteral("绘出 %1 根").arg(qtText(general(static_cast<double>(bins_.plotted))));
+    if (bins_.leftOut > 0)
+        counts +=
+            QStringLiteral("，%1 根无数值未绘出").arg(qtText(general(static_cast<double>(bins_.leftOut))));
+    counts_->setText(counts);
+}
+
+void WorkbenchChartView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    startBinning();
+}
+
+QPoint WorkbenchChartView::viewportPosition(double x, double y) const {
+    const QPointF inChart = chart_->mapToPosition({x, y});
+    return plot_->mapFromScene(chart_->mapToScene(inChart));
+}
+
+std::optional<std::uint32_t> WorkbenchChartView::rowAt(QPoint position) const {
+    if (thread_ || bins_.groups.empty()) return std::nullopt; // the points drawn may name other rows
+    const QPointF value = chart_->mapToValue(chart_->mapFromScene(plot_->mapToScene(position)));
+    const std::optional<ChartPoint> hit = nearestPoint(bins_, value.x(), value.y(), hitPixels);
+    if (!hit || hit->row >= model_.workbench.Grid2_Youhuajieguo.rows.rowCount()) return std::nullopt;
+    return hit->row;
+}
+
+QString WorkbenchChartView::describe(std::uint32_t row) const {
+    const TextTable& rows = model_.workbench.Grid2_Youhuajieguo.rows;
+    const ChartRequest r = request();
+    QString text = qtText(rows.cell(row, 0));
+    const auto addCell = [&](const QString& header, std::size_t column) {
+        text += QStringLiteral("\n%1: %2").arg(header, qtText(rows.cell(row, column)));
+    };
+    addCell(across_->currentText(), r.x.column);
+    addCell(up_->currentText(), r.y.column);
+    if (r.colour >= 0) addCell(colour_->currentText(), static_cast<std::size_t>(r.colour));
+    return text;
+}
+
+std::optional<std::string> WorkbenchChartView::savePng(const std::string& path) {
+    settle();
+    const QPixmap picture = plot_->grab();
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit())
+        return "图表无法写入 " + path + "：" + utf8(file.errorString());
+    return std::nullopt;
+}
+
+} // namespace qianyan

@@ -1,0 +1,76 @@
+#pragma once
+// The chart beside the workbench's results table: one sortable column against another, coloured by the
+// texts of a declared column, the filtered candidates on top. The table is reduced to what the plot can
+// show in a worker thread (binChart), so a million rows never hold the window; a hover names the
+// candidate under the pointer, a click and a double-click hand its row to the page.
+#include "framework/workbench_chart.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+class QChart;
+class QComboBox;
+class QLabel;
+class QThread;
+class QValueAxis;
+
+namespace qianyan {
+
+class CalculatorFrame;
+class ChartPlot;
+
+class WorkbenchChartView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit WorkbenchChartView(CalculatorFrame& model, QWidget* parent = nullptr);
+    ~WorkbenchChartView() override;
+
+    // After the results or filtered table changed: the old points are forgotten (they name rows of the
+    // old table) and the new ones computed.
+    void tablesChanged();
+    // Waits for a computation under way and draws it.
+    void settle();
+    // Writes the chart as a PNG file, replacing an existing one only when the whole picture is written;
+    // the reason when it cannot.
+    std::optional<std::string> savePng(const std::string& path);
+
+    // The points drawn (for a test to aim at one) and where a value lies in the view's viewport.
+    const ChartBins& bins() const { return bins_; }
+    QPoint viewportPosition(double x, double y) const;
+
+signals:
+    void candidateClicked(int row);
+    void candidateDoubleClicked(int row);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    friend class ChartPlot;
+    ChartRequest request() const;
+    void startBinning();
+    void binningEnded();
+    void draw();
+    // The row of the point under a viewport position, if any.
+    std::optional<std::uint32_t> rowAt(QPoint position) const;
+    QString describe(std::uint32_t row) const;
+
+    CalculatorFrame& model_;
+    QComboBox *across_ = nullptr, *up_ = nullptr, *colour_ = nullptr;
+    QLabel* counts_ = nullptr;
+    ChartPlot* plot_ = nullptr;
+    QChart* chart_ = nullptr;
+    QValueAxis *xAxis_ = nullptr, *yAxis_ = nullptr;
+
+    ChartBins bins_;
+    std::unique_ptr<QThread> thread_;
+    std::shared_ptr<ChartBins> computed_;
+    bool again_ = false;   // the tables or the request changed while a computation ran
+    unsigned workers_ = 0; // started so far
+};
+
+} // namespace qianyan

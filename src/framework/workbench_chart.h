@@ -1,0 +1,60 @@
+#pragma once
+// The chart of a workbench's results table reduced to what a plot of so many pixels can show: a million
+// candidates become at most one point for each square a marker covers and each colour group, so drawing
+// costs the same however long the table is. The point kept for a square is its first row, which a hover
+// names and a click selects.
+#include "framework/text_table.h"
+#include "framework/workbench.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qianyan {
+
+// What to plot: two sortable columns (read by their keys), the column whose texts colour the points (-1:
+// one colour) and the plot area in pixels, with the side of the square one marker covers.
+struct ChartRequest {
+    SortColumn x, y;
+    int colour = -1;
+    int width = 0, height = 0;
+    int cell = 4;
+};
+
+struct ChartPoint {
+    double x, y;
+    std::uint32_t row; // of the results table
+};
+
+struct ChartGroup {
+    std::string name;
+    bool highlighted = false; // the filtered candidates
+    std::vector<ChartPoint> points;
+};
+
+struct ChartBins {
+    // Colour groups in the order their first row comes, then "其他" when there are more texts than
+    // colours, then the highlighted candidates (drawn last, on top).
+    std::vector<ChartGroup> groups;
+    // The axis ranges: every plotted value with a margin, never empty.
+    double xMin = 0, xMax = 1, yMin = 0, yMax = 1;
+    int width = 0, height = 0;
+    std::size_t plotted = 0; // rows with both values
+    std::size_t leftOut = 0; // rows whose x or y cell is not a number ("-", empty, a word)
+};
+
+// The colour groups a chart distinguishes before the rest are put together as "其他".
+inline constexpr std::size_t chartColourGroups = 8;
+
+// The rows of results whose candidate (by its label's number) is among the rows of chosen.
+std::vector<bool> rowsAmong(const TextTable& results, const TextTable& chosen);
+
+// Reduces the rows of table to the chart's points; highlighted (empty, or one flag per row) puts rows in
+// a group of their own.
+ChartBins binChart(const TextTable& table, const ChartRequest& request, const std::vector<bool>& highlighted);
+
+// The kept point nearest to (x, y) in the chart's values, at most radius pixels away.
+std::optional<ChartPoint> nearestPoint(const ChartBins& bins, double x, double y, double radius);
+
+} // namespace qianyan

@@ -1,0 +1,170 @@
+// The chart's reduction of a results table: values read by their sort keys, cells that are no number
+// left out and counted, one point per marker square and colour group, filtered candidates on top, and
+// the hit test back to a row.
+#include "framework/workbench_chart.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace qianyan;
+
+namespace {
+
+constexpr SortColumn dColumn{1, "d", "d(mm)"};
+constexpr SortColumn raColumn{2, "Ra", "Ra(kN)"};
+constexpr SortColumn shareColumn{3, "Ra'/Ra", "Ra'/Ra", SortKey::NumberBeforePercent};
+
+// Rows of label, d, Ra, share and process.
+TextTable table(std::initializer_list<std::array<std::string_view, 5>> rows) {
+    TextTable t(5);
+    for (const auto& row : rows) t.appendRow(row);
+    return t;
+}
+
+ChartRequest request(SortColumn x, SortColumn y, int colour = 4) {
+    return {x, y, colour, 100, 100, 4};
+}
+
+std::set<std::uint32_t> rowsOf(const ChartGroup& group) {
+    std::set<std::uint32_t> rows;
+    for (const ChartPoint& p : group.points) rows.insert(p.row);
+    return rows;
+}
+
+} // namespace
+
+TEST(WorkbenchChart, ReadsKeysAndCountsCellsThatAreNoNumber) {
+    const TextTable t = table({{"ZH-1", "1000", "11451", "93%", "干作业"},
+                               {"ZH-2", "-", "12000", "90%", "干作业"},
+                               {"ZH-3", "1500", "", "88%", "干作业"},
+                               {"ZH-4", "2000", "nan", "87%", "干作业"},
+                               {"ZH-5", "2000", "1e400", "86%", "干作业"},
+                               {"ZH-6", "2000", "abc", "85%", "干作业"},
+                               {"ZH-7", "2500", "-3.5", "80%", "干作业"}});
+    const ChartBins bins = binChart(t, request(dColumn, raColumn), {});
+    EXPECT_EQ(bins.plotted, 2u);
+    EXPECT_EQ(bins.leftOut, 5u);
+    ASSERT_EQ(bins.groups.size(), 1u);
+    EXPECT_EQ(rowsOf(bins.groups[0]), (std::set<std::uint32_t>{0, 6}));
+    EXPECT_LT(bins.yMin, -3.5);
+    EXPECT_GT(bins.yMax, 11451);
+
+    const ChartBins shares = binChart(t, request(dColumn, shareColumn), {});
+    EXPECT_EQ(shares.plotted, 6u) << "the key of a share is the number before its %";
+    EXPECT_LT(shares.yMin, 80);
+    EXPECT_GT(shares.yMax, 93);
+}
+
+TEST(WorkbenchChart, KeepsTheFirstRowOfEachSquareAndGroup) {
+    struct Case {
+        const char* what;
+        TextTable rows;
+        int colour;
+        std::vector<std::pair<std::string, std::set<std::uint32_t>>> groups;
+    };
+    const Case cases[] = {
+        {"rows on one spot are one point, the first",
+         table({{"ZH-1", "1000", "500", "", "A"},
+                {"ZH-2", "1000", "500", "", "A"},
+                {"ZH-3", "2000", "900", "", "A"}}),
+         4,
+         {{"A", {0, 2}}}},
+        {"a value so close that it shares the square",
+         table({{"ZH-1", "1000", "500", "", "A"},
+                {"ZH-2", "1000.01", "500.01", "", "A"},
+                {"ZH-3", "2000", "900", "", "A"}}),
+         4,
+         {{"A", {0, 2}}}},
+        {"the same square in two colours is two points",
+         table({{"ZH-1", "1000", "500", "", "A"}, {"ZH-2", "1000", "500", "", "B"}}),
+         4,
+         {{"A", {0}}, {"B", {1}}}},
+        {"no colour column: one group",
+         table({{"ZH-1", "1000", "500", "", "A"}, {"ZH-2", "1000", "500", "", "B"}}),
+         -1,
+         {{"候选桩", {0}}}},
+        {"a single value gets a range around it", table({{"ZH-1", "1000", "500", "", "A"}}), 4, {{"A", {0}}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ChartBins bins = binChart(c.rows, request(dColumn, raColumn, c.colour), {});
+        ASSERT_EQ(bins.groups.size(), c.groups.size());
+        for (std::size_t g = 0; g < c.groups.size(); ++g) {
+            EXPECT_EQ(bins.groups[g].name, c.groups[g].first);
+            EXPECT_EQ(rowsOf(bins.groups[g]), c.groups[g].second);
+        }
+        EXPECT_LT(bins.xMin, bins.xMax);
+        EXPECT_LT(bins.yMin, bins.yMax);
+    }
+}
+
+TEST(WorkbenchChart, ManyRowsBecomeAtMostOnePointPerSquare) {
+    TextTable t(5);
+    const std::array<std::string_view, 3> processes{"干作业", "泥浆", "后注浆"};
+    for (std::uint32_t r = 0; r < 200'000; ++r) {
+        const std::string d = std::to_string(1000 + r % 1001), ra = std::to_string(5000 + (r * 7919) % 20000);
+        t.appendRow({"ZH", d, ra, "", processes[r % 3]});
+    }
+    const ChartBins bins = binChart(t, {dColumn, raColumn, 4, 400, 300, 4}, {});
+    EXPECT_EQ(bins.plotted, 200'000u);
+    ASSERT_EQ(bins.groups.size(), 3u);
+    for (const ChartGroup& g : bins.groups) EXPECT_LE(g.points.size(), 100u * 75u);
+}
+
+TEST(WorkbenchChart, MoreTextsThanColoursShareTheLastGroup) {
+    TextTable t(5);
+    for (int r = 0; r < 12; ++r) t.appendRow({"ZH", std::to_string(r), "1", "", std::to_string(r)});
+    const ChartBins bins = binChart(t, {dColumn, raColumn, 4, 1000, 100, 1}, {});
+    ASSERT_EQ(bins.groups.size(), chartColourGroups + 1);
+    EXPECT_EQ(bins.groups.back().name, "其他");
+    EXPECT_EQ(rowsOf(bins.groups.back()), (std::set<std::uint32_t>{8, 9, 10, 11}));
+}
+
+TEST(WorkbenchChart, FilteredCandidatesAreTheirOwnGroupOnTop) {
+    TextTable results = table({{"ZH-3", "1000", "500", "", "A"},
+                               {"ZH-1", "1000", "500", "", "A"},
+                               {"ZH-2", "2000", "900", "", "B"},
+                               {"ZH-4", "-", "900", "", "B"}});
+    const TextTable filtered =
+        table({{"ZH-1", "", "", "", ""}, {"ZH-4", "", "", "", ""}, {"ZH-99", "", "", "", ""}});
+    const std::vector<bool> among = rowsAmong(results, filtered);
+    EXPECT_EQ(among, (std::vector<bool>{false, true, false, true}));
+    EXPECT_TRUE(rowsAmong(results, TextTable(5)).empty());
+
+    const ChartBins bins = binChart(results, request(dColumn, raColumn), among);
+    ASSERT_EQ(bins.groups.size(), 3u);
+    EXPECT_EQ(bins.groups[2].name, "筛选结果");
+    EXPECT_TRUE(bins.groups[2].highlighted);
+    EXPECT_EQ(rowsOf(bins.groups[2]), (std::set<std::uint32_t>{1}));
+    EXPECT_EQ(rowsOf(bins.groups[0]), (std::set<std::uint32_t>{0}));
+    EXPECT_EQ(bins.leftOut, 1u);
+
+    // Both rows 0 and 1 sit at (1000, 500): the highlighted one, drawn on top, is the one hit.
+    ASSERT_TRUE(nearestPoint(bins, 1000, 500, 3));
+    EXPECT_EQ(nearestPoint(bins, 1000, 500, 3)->row, 1u);
+}
+
+TEST(WorkbenchChart, HitTestFindsTheNearestPointWithinTheRadius) {
+    const TextTable t = table({{"ZH-1", "0", "0", "", "A"}, {"ZH-2", "100", "100", "", "A"}});
+    const ChartBins bins = binChart(t, {dColumn, raColumn, 4, 108, 108, 1}, {});
+    // 108 pixels span 0 - 4 .. 100 + 4: one pixel per unit.
+    struct Case {
+        double x, y, radius;
+        std::optional<std::uint32_t> row;
+    };
+    const Case cases[] = {{1, 1, 5, 0u}, {97, 99, 5, 1u}, {50, 50, 5, std::nullopt}, {48, 48, 100, 0u}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+        const std::optional<ChartPoint> hit = nearestPoint(bins, c.x, c.y, c.radius);
+        EXPECT_EQ(hit ? std::optional<std::uint32_t>(hit->row) : std::nullopt, c.row);
+    }
+    EXPECT_FALSE(nearestPoint(binChart(TextTable(5), request(dColumn, raColumn), {}), 0, 0, 100));
+}
+
+TEST(WorkbenchChart, ColumnsBeyondTheTableLeaveEveryRowOut) {
+    const TextTable t = table({{"ZH-1", "1000", "500", "", "A"}});
+    const ChartBins bins = binChart(t, request({9, "x", "x"}, raColumn, 17), {});
+    EXPECT_EQ(bins.leftOut, 1u);
+    EXPECT_TRUE(bins.groups.empty());
+}
