@@ -169,6 +169,8 @@ double quotes (\" and \\ inside quotes):
   print CONTROL             CONTROL, text, colour AARRGGBB, enabled|disabled, shown|hidden (TAB-separated)
   print GRID [header|shown] the grid's rows, its headers, or 1/0 per column for shown/hidden
   print doc | print xls     the lines of the Doc or the Xls calculation sheet
+  save-project FILE         keep the window's inputs, panels and options in a project file
+  open-project FILE         take them back from a project file (a damaged or later one is refused)
 
 ROW and COL count from 0 over the data rows and over all columns. Message boxes print as
 "dialog<TAB>TEXT", conversion failures and failed saves as "error<TAB>TEXT". A command that names no

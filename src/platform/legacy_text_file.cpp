@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <future>
 #include <iconv.h>
+#include <optional>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -218,7 +219,10 @@ void checkReplaceable(const std::string& path) {
     refuseUnreplaceable(path, target, ::access(path.c_str(), W_OK) == 0);
 }
 
-void writeLegacyTextFile(const std::string& path, const LineSource& lines) {
+namespace {
+
+// The safe write of both file kinds: the legacy text (GBK, CR LF) or UTF-8 with LF.
+void writeThroughTemporary(const std::string& path, const LineSource& lines, bool legacy) {
     const auto [folderPath, name] = splitPath(path);
     // Everything below goes by the folder and the bare names, so only the target's own name counts
     // against the system's limits.
@@ -259,7 +263,8 @@ void writeLegacyTextFile(const std::string& path, const LineSource& lines) {
         if (!writing.valid()) return;
         if (const int error = writing.get()) fail(path, error);
     };
-    Converter gbk("GBK", "UTF-8");
+    std::optional<Converter> gbk;
+    if (legacy) gbk.emplace("GBK", "UTF-8");
     const auto flush = [&] {
         finishWriting();
         writing = std::async(std::launch::async, [fd = file.get(), block = std::move(buffer)] {
@@ -269,8 +274,11 @@ void writeLegacyTextFile(const std::string& path, const LineSource& lines) {
         buffer.reserve(blockSize + 4096);
     };
     lines([&](std::string_view line) {
-        gbk.append(buffer, line);
-        buffer += "\r\n";
+        if (gbk)
+            gbk->append(buffer, line);
+        else
+            buffer += line;
+        buffer += legacy ? "\r\n" : "\n";
         if (buffer.size() >= blockSize) flush();
     });
     flush();
@@ -288,6 +296,41 @@ void writeLegacyTextFile(const std::string& path, const LineSource& lines) {
     if (const int error = file.close()) fail(path, error);
     if (::renameat(folder.get(), temporaryName.c_str(), folder.get(), name.c_str()) != 0) fail(path, errno);
     done = true;
+}
+
+} // namespace
+
+void writeLegacyTextFile(const std::string& path, const LineSource& lines) {
+    writeThroughTemporary(path, lines, true);
+}
+
+void writeUtf8TextFile(const std::string& path, const LineSource& lines) {
+    writeThroughTemporary(path, lines, false);
+}
+
+std::string readWholeFile(const std::string& path, std::size_t limit) {
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    const auto refuse = [&](int error) -> std::string {
+        throw PlatformError("文件“" + path + "”读取失败：" +
+                            (error == ENOENT ? "文件不存在" : reason(error)));
+    };
+    if (file.get() < 0) return refuse(errno);
+    struct stat st {};
+    if (::fstat(file.get(), &st) != 0) return refuse(errno);
+    if (S_ISDIR(st.st_mode)) return refuse(EISDIR);
+    if (!S_ISREG(st.st_mode)) throw PlatformError("“" + path + "”不是普通文件");
+    std::string text;
+    char block[65536];
+    for (;;) {
+        const ssize_t n = ::read(file.get(), block, sizeof block);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return refuse(errno);
+        if (n == 0) break;
+        if (text.size() + static_cast<std::size_t>(n) > limit)
+            throw PlatformError("文件“" + path + "”过大（超过 " + std::to_string(limit >> 20) + " MB）");
+        text.append(block, static_cast<std::size_t>(n));
+    }
+    return text;
 }
 
 bool regularFileExists(const std::string& path) {

@@ -17,6 +17,10 @@ std::string fromGbk(std::string_view gbk);
 // no trace: an existing file stays as it was and no temporary file remains. A new file gets the mode the
 // umask allows; a replaced one keeps its mode and owner. A folder or a read-only file is never replaced.
 void writeLegacyTextFile(const std::string& path, const LineSource& lines);
+// The same safe write for UTF-8 text with LF line ends (project files).
+void writeUtf8TextFile(const std::string& path, const LineSource& lines);
+// The bytes of a regular file of at most limit bytes; throws PlatformError saying why otherwise.
+std::string readWholeFile(const std::string& path, std::size_t limit);
 // Throws PlatformError saying why when something at path may not be written over: a folder, a
 // read-only file. Nothing there passes.
 void checkReplaceable(const std::string& path);

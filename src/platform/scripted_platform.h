@@ -23,6 +23,10 @@ public:
     bool fileExists(const std::string& path) override;
     void checkReplaceable(const std::string& path) override;
     void writeTextFile(const std::string& path, const LineSource& lines) override;
+    void writeUtf8File(const std::string& path, const LineSource& lines) override;
+    std::string readFile(const std::string& path, std::size_t limit) override;
+    // The next of projectPaths; empty (cancelled) when none is left.
+    std::string askProjectPath(bool saving) override;
     bool requestWritePermission() override { return permissionGranted; }
     bool askYesNo(std::string_view question) override;
     void inform(std::string_view message) override;
@@ -36,6 +40,7 @@ public:
     // Answers to Yes/No questions, used in order; when none is left, defaultAnswer.
     std::deque<bool> answers;
     bool defaultAnswer = false;
+    std::deque<std::string> projectPaths;
     std::vector<Dialog> dialogs;
     DialogObserver observer;
 

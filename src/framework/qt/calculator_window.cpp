@@ -192,6 +192,11 @@ QWidget* CalculatorWindow::inputWidget(std::string_view control) {
     return widget;
 }
 
+std::string_view CalculatorWindow::inputLabel(std::string_view control) {
+    const DeclaredControl* c = model_->declaration().find(control);
+    return c ? c->label() : std::string_view();
+}
+
 void CalculatorWindow::addInputRow(std::string_view label, std::string_view control) {
     addInputRow(label, {control});
 }

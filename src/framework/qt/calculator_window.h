@@ -49,11 +49,15 @@ public:
     void setWorkbenchPage(QWidget* page);
     // Brings every widget and the shown page up to date from the model.
     void refresh();
+    // The label the model declares for an input.
+    std::string_view inputLabel(std::string_view control);
 
 protected:
     // An input row in the group 输入参数: a label and the widget for the model's control: a line edit,
     // an editable or a plain combo box, or a check box, as the control's kind says.
     void addInputRow(std::string_view label, std::string_view control);
+    // The same under the label the model declares for the control.
+    void addInputRow(std::string_view control) { addInputRow(inputLabel(control), control); }
     // A row of several controls (a check box beside the button of its panel), with a label that may be
     // a control whose text the model changes.
     void addInputRow(std::string_view label, std::initializer_list<std::string_view> controls,

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QUrl>
@@ -46,6 +47,27 @@ void QtPlatform::checkReplaceable(const std::string& path) {
 
 void QtPlatform::writeTextFile(const std::string& path, const LineSource& lines) {
     writeLegacyTextFile(path, lines);
+}
+
+void QtPlatform::writeUtf8File(const std::string& path, const LineSource& lines) {
+    writeUtf8TextFile(path, lines);
+}
+
+std::string QtPlatform::readFile(const std::string& path, std::size_t limit) {
+    return readWholeFile(path, limit);
+}
+
+std::string QtPlatform::askProjectPath(bool saving) {
+    QString folder;
+    try {
+        folder = fromUtf8(documentsFolder());
+    } catch (const PlatformError&) {
+    }
+    const QString filter = QStringLiteral("嵌岩项目 (*.json)");
+    const QString path =
+        saving ? QFileDialog::getSaveFileName(dialogParent(), QStringLiteral("保存项目"), folder, filter)
+               : QFileDialog::getOpenFileName(dialogParent(), QStringLiteral("打开项目"), folder, filter);
+    return path.toStdString();
 }
 
 bool QtPlatform::askYesNo(std::string_view question) {
