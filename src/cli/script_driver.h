@@ -31,6 +31,8 @@ public:
     // Runs every command; false when any command was malformed or named nothing.
     bool run(std::string_view script);
     bool failed() const { return failed_; }
+    // The window commands act on; nullptr when none is open.
+    CalculatorFrame* current() const { return current_; }
 
 private:
     void execute(const std::vector<std::string>& words);
