@@ -14,6 +14,7 @@
 // The widget of a row follows the kind of the model's control; tab order follows the rows.
 #include "framework/calculator_frame.h"
 
+#include <QKeySequence>
 #include <QWidget>
 
 #include <initializer_list>
@@ -33,6 +34,7 @@ namespace qianyan {
 class ControlBinding;
 class FormPage;
 class SheetPage;
+class WorkbenchPage;
 
 class CalculatorWindow : public QWidget {
 public:
@@ -79,6 +81,8 @@ private:
     QWidget* inputWidget(std::string_view control);
     void updateTabOrder();
     void placePrecisionList();
+    // 保存项目 and 打开项目 under their standard keys (Ctrl+S, Ctrl+O).
+    void addProjectAction(const QString& text, QKeySequence::StandardKey key, void (*run)(CalculatorFrame&));
     void wrapLongInputRows();
 
     std::unique_ptr<CalculatorFrame> model_;
@@ -88,6 +92,7 @@ private:
     QVBoxLayout* mainLayout_ = nullptr;
     QWidget* outputGroup_ = nullptr;
     SheetPage* sheetPage_ = nullptr;
+    WorkbenchPage* workbenchPage_ = nullptr;
     QVBoxLayout* workbenchLayout_ = nullptr;
     QGridLayout* inputRows_ = nullptr;
     QGridLayout* outputRows_ = nullptr;
