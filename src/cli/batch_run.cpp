@@ -92,8 +92,13 @@ public:
     PileRun(CalculatorFrame& window, ScriptedPlatform& platform, const std::vector<TableColumn>& columns)
         : window_(window), platform_(platform), columns_(columns) {}
 
-    // Sets one pile's inputs and layers from its records and computes it; throws RowError.
+    // Sets one pile's inputs and layers from its records and computes it under its pile number;
+    // throws RowError.
     void run(std::span<const TableRecord> records) {
+        window_.nameNextPile({});
+        for (std::size_t c = 0; c < columns_.size(); ++c)
+            if (columns_[c].kind == TableColumn::Kind::PileKey)
+                window_.nameNextPile(oneLine(cellOf(records[0], c)));
         for (std::size_t c = 0; c < columns_.size(); ++c)
             if (columns_[c].kind == TableColumn::Kind::Input && !cellOf(records[0], c).empty())
                 writeInput(records[0].line, *columns_[c].control, cellOf(records[0], c));
@@ -211,7 +216,7 @@ BatchOutcome runBatch(CalculatorFrame& window, ScriptedPlatform& platform, const
         if (records.empty()) throw std::runtime_error("表格 " + tablePath + " 是空的");
         columns = mapHeader(window, records[0].cells);
     } catch (const std::runtime_error& e) {
-        out << "error\t" << e.what() << '\n';
+        out << "error\t" << oneLine(e.what()) << '\n';
         outcome.usable = false;
         return outcome;
     }
@@ -221,14 +226,14 @@ BatchOutcome runBatch(CalculatorFrame& window, ScriptedPlatform& platform, const
     for (const auto pile : piles(std::span(records).subspan(1), columns)) {
         ++outcome.piles;
         try {
-            applyState(window, fresh);
+            restoreState(window, fresh);
             run.run(pile);
         } catch (const RowError& e) {
             ++outcome.failed;
             out << "line " << e.line << ": " << oneLine(e.message) << '\n';
         } catch (const WindowStateError& e) {
             ++outcome.failed;
-            out << "line " << pile[0].line << ": " << e.what() << '\n';
+            out << "line " << pile[0].line << ": " << oneLine(e.what()) << '\n';
         }
     }
     out << "batch\t" << outcome.piles << " 根桩，" << outcome.piles - outcome.failed << " 根算出，"

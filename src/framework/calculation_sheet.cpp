@@ -9,7 +9,7 @@ std::string blockRule() {
 }
 
 std::string CalculationSheet::nextPileLabel() const {
-    return "ZH" + std::to_string(count_ + 1);
+    return nextName_.empty() ? "ZH" + std::to_string(count_ + 1) : nextName_;
 }
 
 void CalculationSheet::append(const SheetDesign& design, const std::string& timeText) {
@@ -24,6 +24,7 @@ void CalculationSheet::append(const SheetDesign& design, const std::string& time
         if (!doc().empty()) doc_.truncate(doc().size() - 1);
     }
     ++count_;
+    nextName_.clear();
     const std::string timeLine = timeLinePrefix + timeText;
     xls_.append(design.xlsRow);
     xls_.append(design.xlsFooterRules);

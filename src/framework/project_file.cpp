@@ -1,5 +1,7 @@
 #include "framework/project_file.h"
 
+#include "framework/text_layout.h"
+
 #include <nlohmann/json.hpp>
 
 #include <climits>
@@ -118,7 +120,8 @@ bool openProject(CalculatorFrame& window, const std::string& path) {
         applyState(window, readProjectText(window, bytes));
         return true;
     } catch (const std::runtime_error& e) {
-        window.platform().reportError(std::string("打开项目失败：") + e.what());
+        // The reason may quote a name from the file.
+        window.platform().reportError("打开项目失败：" + oneLine(e.what()));
         return false;
     }
 }

@@ -115,6 +115,10 @@ void applyState(CalculatorFrame& window, const WindowState& state) {
     applyDirectly(window, state);
 }
 
+void restoreState(CalculatorFrame& window, const WindowState& state) {
+    applyDirectly(window, state);
+}
+
 void writeInputState(CalculatorFrame& window, const DeclaredControl& declared, const InputState& state) {
     Control& input = *declared.control;
     quietly([&] {

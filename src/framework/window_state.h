@@ -46,6 +46,9 @@ WindowState captureState(CalculatorFrame& window);
 // saved once the change handlers have run. Throws WindowStateError otherwise. An input the state does
 // not name keeps its value.
 void applyState(CalculatorFrame& window, const WindowState& state);
+// The same without the copy, for a state taken from this window before (which always fits): a batch
+// resets its window with it before every pile, and a copy would carry the whole sheet each time.
+void restoreState(CalculatorFrame& window, const WindowState& state);
 
 // Writes one input as the program does (the handler runs when the value changes): an edit's text, a
 // list's item, a box's tick.
