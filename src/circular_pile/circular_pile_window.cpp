@@ -38,6 +38,11 @@ void CircularPileWindow::declare(WindowDeclaration& d) {
                            {"edt_frk", &edt_frk},
                            {"cbe_hnt", &cbe_hnt},
                            {"cbb_czgy", &cbb_czgy}});
+    d.label(cbe_dd, "桩  身   直   径    d (mm)");
+    d.label(cbe_hr, "桩身嵌岩深度   hr (mm)");
+    d.label(edt_frk, "岩石抗压强度 frk (MPa)");
+    d.label(cbe_hnt, "桩身混凝土强度等级");
+    d.label(cbb_czgy, "成桩工艺");
 }
 
 Control CircularPileWindow::resultOutput() {

@@ -98,6 +98,10 @@ std::optional<DriverOptions> parseDriverOptions(const std::vector<std::string>& 
                 return std::nullopt;
             }
             o.clock = t;
+        } else if (a == "--out") {
+            const std::string* v = value();
+            if (!v) return std::nullopt;
+            o.out = *v;
         } else if (a == "--answer") {
             const std::string* v = value();
             if (!v) return std::nullopt;
@@ -115,6 +119,10 @@ std::optional<DriverOptions> parseDriverOptions(const std::vector<std::string>& 
         } else if (a != "-" && a.size() > 1 && a[0] == '-') {
             error = "未知选项 " + a;
             return std::nullopt;
+        } else if (a == "batch" && !o.batchTable && !scriptFile) {
+            o.batchTable.emplace();
+        } else if (o.batchTable && o.batchTable->empty()) {
+            o.batchTable = a;
         } else if (scriptFile) {
             error = "只能给一个脚本";
             return std::nullopt;
@@ -123,6 +131,14 @@ std::optional<DriverOptions> parseDriverOptions(const std::vector<std::string>& 
         }
     }
     if (o.help) return o;
+    if (o.batchTable && o.batchTable->empty()) {
+        error = "batch 缺少表格文件";
+        return std::nullopt;
+    }
+    if (!o.out.empty() && !o.batchTable) {
+        error = "--out 只用于 batch";
+        return std::nullopt;
+    }
     if (inline_ && scriptFile) {
         error = "-e 与脚本文件不能同时使用";
         return std::nullopt;
@@ -130,7 +146,7 @@ std::optional<DriverOptions> parseDriverOptions(const std::vector<std::string>& 
     if (!inline_) {
         if (scriptFile && *scriptFile != "-") {
             if (!readScript(*scriptFile, o.script, error)) return std::nullopt;
-        } else {
+        } else if (scriptFile || !o.batchTable) {
             o.script.assign(std::istreambuf_iterator<char>(std::cin), {});
         }
     }
@@ -147,6 +163,7 @@ std::string driverHelp() {
 
 usage: qianyan-cli [--window NAMES] [--documents DIR] [--clock "YYYY-MM-DD HH:MM:SS"]
                    [--answer yes|no] [-e COMMANDS ... | SCRIPT | -]
+       qianyan-cli batch --window NAME TABLE.csv [--out DIR] [options above]
 
 options:
   --window NAME    the calculator open at start: one of LIST (default formula1)
@@ -155,6 +172,13 @@ options:
   --answer yes|no  the answer to every Yes/No question (default no, the default button)
   -e COMMANDS      commands separated by ";" or newlines (may be repeated)
   SCRIPT | -       a script file, or standard input (also when no script is given)
+  --out DIR        where batch writes its sheets (default the documents folder)
+
+batch computes every pile of TABLE (UTF-8 or GBK, comma- or tab-separated; a header row naming the
+window's inputs by control name or label; a layer table takes one row per layer, the rows of a pile
+sharing its "桩号") and writes TABLE_文本.txt and TABLE_表格.txt. A pile that fails prints "line N:
+message" and the others still run; the exit status is 1 when any failed. A script given as well runs
+after the table, on the same window.
 
 commands, one per line or separated by ";"; "#" starts a comment; a text with blanks or ";" goes in
 double quotes (\" and \\ inside quotes):
@@ -172,6 +196,8 @@ double quotes (\" and \\ inside quotes):
   export pdf FILE           the Doc sheet as an A4 PDF (only in a build with the desktop)
   export xlsx FILE          the Xls sheet as an Excel workbook
                             (a FILE without a leading "/" goes into the documents folder)
+  save-project FILE         keep the window's inputs, panels and options in a project file
+  open-project FILE         take them back from a project file (a damaged or later one is refused)
 
 ROW and COL count from 0 over the data rows and over all columns. Message boxes print as
 "dialog<TAB>TEXT", conversion failures and failed saves as "error<TAB>TEXT". A command that names no

@@ -15,10 +15,12 @@ struct DriverOptions {
     std::optional<bool> answer;    // the answer to every Yes/No question; empty: No (the default button)
     std::string script;            // the commands themselves
     bool help = false;
+    std::optional<std::string> batchTable; // `batch TABLE`: the pile table to compute
+    std::string out;                       // where a batch writes its sheets; empty: the documents folder
 };
 
 // Parses argv; on failure returns nullopt and sets error. Reads a script file or standard input ("-",
-// or no script argument at all) into options.script.
+// or no script argument at all) into options.script; a batch reads a script only when one is given.
 std::optional<DriverOptions> parseDriverOptions(const std::vector<std::string>& args, std::string& error);
 bool parseClock(const std::string& text, DateTime& t);
 std::string driverHelp();

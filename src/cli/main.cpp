@@ -1,4 +1,5 @@
 // qianyan-cli: replays a session at the calculator windows as a script.
+#include "cli/batch_run.h"
 #include "cli/command_line.h"
 #include "cli/script_driver.h"
 
@@ -48,5 +49,9 @@ int main(int argc, char** argv) {
     driver.writePdf = writePdf;
 #endif
     driver.open(options->window);
-    return driver.run(options->script) ? 0 : 2;
+    if (!options->batchTable) return driver.run(options->script) ? 0 : 2;
+    const BatchOutcome batch =
+        runBatch(*driver.current(), platform, *options->batchTable, options->out, std::cout);
+    const bool scripted = driver.run(options->script);
+    return !batch.usable || !scripted ? 2 : batch.failed > 0 ? 1 : 0;
 }

@@ -3,6 +3,7 @@
 #include "cli/calculators.h"
 #include "documents/sheet_workbook.h"
 #include "framework/number_text.h"
+#include "framework/project_file.h"
 
 #include <cstdio>
 
@@ -189,6 +190,10 @@ void ScriptDriver::execute(const std::vector<std::string>& words) {
         if (!arity(2)) return;
         if (!readIndex(words[2], a)) return error("列号无效 " + words[2]);
         report(current_->headerClick(words[1], a), command, words[1]);
+    } else if (command == "save-project") {
+        if (arity(1)) saveProject(*current_, words[1]);
+    } else if (command == "open-project") {
+        if (arity(1)) openProject(*current_, words[1]);
     } else if (command == "print") {
         print(words);
     } else if (command == "export") {

@@ -32,6 +32,8 @@ public:
     // Runs every command; false when any command was malformed or named nothing.
     bool run(std::string_view script);
     bool failed() const { return failed_; }
+    // The window commands act on; nullptr when none is open.
+    CalculatorFrame* current() const { return current_; }
 
     // Writes the Doc sheet's lines as a PDF at a path or throws PlatformError; empty in a build without
     // the desktop, whose painting it needs.

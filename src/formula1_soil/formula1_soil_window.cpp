@@ -136,6 +136,13 @@ void TVOR_FRM_KELD1_1::declare(WindowDeclaration& d) {
                                  {"lb_fmzlxssm", &lb_fmzlxssm},
                                  {"Grid2_Fumozhulixishubiao", &Grid2_Fumozhulixishubiao}});
     declareHandlers(d);
+    d.label(cbb_ZhengTuchengshu, lb_ZhengTuchengshu);
+    d.label(cbb_Tuchengshu, "考虑负摩阻力土层数 m");
+    d.label(cbe_Junbuhezai, "地面大面积荷载 p(kN/m2)");
+    d.label(edt_Dimianbiaogao, "地    面    标    高  Eg(m)");
+    d.label(edt_Zhuangdingbiaogao, "桩    顶    标    高  Ep(m)");
+    d.rowCount(Grid1_Zhengmozhulijisuan, cbb_ZhengTuchengshu);
+    d.rowCount(Grid1_Fumozhulijisuan, cbb_Tuchengshu);
 }
 
 std::unique_ptr<CalculatorFrame> TVOR_FRM_KELD1_1::clone() const {

@@ -82,6 +82,7 @@ void TVOR_FRM_KELD2::declare(WindowDeclaration& d) {
                         listLabels},
                        {cbb_chezhuxishu, {&edt_kesais, &edt_Qrs, &edt_Qrk, &edt_ra}, listLabels},
                    });
+    d.label(cbb_chezhuxishu, "侧阻系数");
 }
 
 void TVOR_FRM_KELD2::resetShareLabels(std::string_view endText) {

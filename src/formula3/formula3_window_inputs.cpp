@@ -58,6 +58,23 @@ void TVOR_FRM_KELD3::declareInputs(WindowDeclaration& d) {
             restoreComputeButton();
             if (change.handler) (this->*change.handler)();
         });
+    const std::pair<const Control*, const Control*> labels[] = {
+        {&cbb_jmlx, &lb_jmlx},
+        {&cbe_dd, &lb_dd},
+        {&cbe_tyzd, &lb_tyzd},
+        {&cbb_deqcheck, &lb_deqcheck},
+        {&cbb_JmApU, &lb_jmApU},
+        {&cbb_hnt, &lb_hnt},
+        {&cbb_czgy, &lb_czgy},
+        {&cbb_yanchengshu, &lb_yanchengshu},
+        {&cbb_chezhuxishu, &lb_chezhuxishu},
+        {&cbb_qiangduzhi, &lb_qiangduquzhi},
+        {&cbb_qiangduquzhi_daxjs, &lb_qiangduquzhi_daxjs},
+        {&cbb_qianyanshengdu, &lb_qianyanshengdu},
+        {&cbb_qianyanshengdu_daxjs, &lb_qianyanshengdu_daxjs},
+    };
+    for (const auto& [input, label] : labels) d.label(*input, *label);
+    d.rowCount(StringGrid_KELD3, cbb_yanchengshu);
     d.onClick(cbt_kuozhanbiaoge, [this] { cbt_kuozhanbiaogeClick(); });
     d.onGrid(StringGrid_KELD3, {[this](int row, int column) { StringGrid_KELD3SelectCell(row, column); },
                                 [this](int row, int column) { StringGrid_KELD3EditingDone(row, column); },

@@ -9,7 +9,7 @@ std::string blockRule() {
 }
 
 std::string CalculationSheet::nextPileLabel() const {
-    return "ZH" + std::to_string(count_ + 1);
+    return nextName_.empty() ? "ZH" + std::to_string(count_ + 1) : nextName_;
 }
 
 void CalculationSheet::append(const SheetDesign& design, const std::string& timeText) {
@@ -25,6 +25,7 @@ void CalculationSheet::append(const SheetDesign& design, const std::string& time
         if (!doc().empty()) doc_.truncate(doc().size() - 1);
     }
     ++count_;
+    nextName_.clear();
     const std::string timeLine = timeLinePrefix + timeText;
     xls_.append(design.xlsRow.line);
     xlsCells_.push_back(design.xlsRow.cells);

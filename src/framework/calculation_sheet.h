@@ -31,8 +31,11 @@ public:
     const std::vector<std::vector<XlsCell>>& xlsCells() const { return xlsCells_; }
     int designCount() const { return count_; }
     int unsavedMarks() const { return unsaved_; }
-    // "ZH" and the number the next design will carry.
+    // "ZH" and the number the next design will carry, or the name given to it.
     std::string nextPileLabel() const;
+    // Names the next design (a batch names its piles by the table's pile numbers); empty: "ZH" and its
+    // number.
+    void nameNextPile(std::string label) { nextName_ = std::move(label); }
 
     void append(const SheetDesign& design, const std::string& timeText);
     // Removes the last design; the time lines stay. With one design left, empties both sheets.
@@ -44,6 +47,7 @@ private:
     std::vector<std::vector<XlsCell>> xlsCells_;
     int count_ = 0;
     int unsaved_ = 0;
+    std::string nextName_;
 };
 
 inline constexpr const char* timeLinePrefix = "计算时间：";

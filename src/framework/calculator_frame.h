@@ -103,6 +103,7 @@ public:
     bool closeRequested() const { return closeRequested_; }
 
     const CalculationSheet& sheet() const { return sheet_; }
+    void nameNextPile(std::string label) { sheet_.nameNextPile(std::move(label)); }
     bool workbenchOpen() const { return workbench.isOpen(); }
     PrecisionMode precisionMode() const { return static_cast<PrecisionMode>(popbox_jingdu.itemIndex); }
 

@@ -6,7 +6,7 @@ void WindowDeclaration::add(const Control* layer, std::initializer_list<Named> c
     for (const auto& [name, control] : controls) {
         byName_.emplace(name, entries_.size());
         byControl_.emplace(control, entries_.size());
-        entries_.push_back({name, control, layer, {}, {}, {}});
+        entries_.push_back({name, control, layer, {}, {}, {}, {}, nullptr, nullptr});
     }
 }
 
@@ -25,6 +25,18 @@ void WindowDeclaration::onChange(Control& input, std::function<void()> handler) 
 
 void WindowDeclaration::onGrid(Grid& grid, GridHandlers handlers) {
     entry(grid).grid = std::move(handlers);
+}
+
+void WindowDeclaration::label(const Control& input, std::string_view text) {
+    entry(input).labelText = text;
+}
+
+void WindowDeclaration::label(const Control& input, const Control& labelControl) {
+    entry(input).labelControl = &labelControl;
+}
+
+void WindowDeclaration::rowCount(const Grid& grid, Control& countList) {
+    entry(grid).rowCountList = &countList;
 }
 
 const DeclaredControl* WindowDeclaration::find(std::string_view name) const {

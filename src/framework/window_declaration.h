@@ -36,7 +36,13 @@ struct DeclaredControl {
     std::function<void()> click;    // a button's click
     std::function<void()> change;   // an input's change, after its text, item or check state changed
     GridHandlers grid;
+    // The label a person reads beside an input: a fixed text, or a label control the model rewrites.
+    std::string_view labelText;
+    const Control* labelControl = nullptr;
+    // For a layer grid: the list that sets how many rows it has ("1" … "n").
+    Control* rowCountList = nullptr;
 
+    std::string_view label() const { return labelControl ? std::string_view(labelControl->text) : labelText; }
     Grid* asGrid() const {
         return control->kind == ControlKind::Grid ? static_cast<Grid*>(control) : nullptr;
     }
@@ -50,6 +56,10 @@ public:
     void onClick(Control& button, std::function<void()> handler);
     void onChange(Control& input, std::function<void()> handler);
     void onGrid(Grid& grid, GridHandlers handlers);
+    // Labels shared by the desktop face and the batch table's header.
+    void label(const Control& input, std::string_view text);
+    void label(const Control& input, const Control& labelControl);
+    void rowCount(const Grid& grid, Control& countList);
 
     const DeclaredControl* find(std::string_view name) const;
     const DeclaredControl* find(const Control& control) const;

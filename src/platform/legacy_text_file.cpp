@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <future>
 #include <iconv.h>
+#include <optional>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -320,6 +321,40 @@ void writeLegacyTextFile(const std::string& path, const LineSource& lines) {
 
 void writeBinaryFile(const std::string& path, std::string_view bytes) {
     replaceWhole(path, [bytes](int fd) { return writeAll(fd, bytes.data(), bytes.size()); });
+}
+
+void writeUtf8TextFile(const std::string& path, const LineSource& lines) {
+    std::string text;
+    lines([&](std::string_view line) {
+        text += line;
+        text += '\n';
+    });
+    writeBinaryFile(path, text);
+}
+
+std::string readWholeFile(const std::string& path, std::size_t limit) {
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    const auto refuse = [&](int error) -> std::string {
+        throw PlatformError("文件“" + path + "”读取失败：" +
+                            (error == ENOENT ? "文件不存在" : reason(error)));
+    };
+    if (file.get() < 0) return refuse(errno);
+    struct stat st {};
+    if (::fstat(file.get(), &st) != 0) return refuse(errno);
+    if (S_ISDIR(st.st_mode)) return refuse(EISDIR);
+    if (!S_ISREG(st.st_mode)) throw PlatformError("“" + path + "”不是普通文件");
+    std::string text;
+    char block[65536];
+    for (;;) {
+        const ssize_t n = ::read(file.get(), block, sizeof block);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return refuse(errno);
+        if (n == 0) break;
+        if (text.size() + static_cast<std::size_t>(n) > limit)
+            throw PlatformError("文件“" + path + "”过大（超过 " + std::to_string(limit >> 20) + " MB）");
+        text.append(block, static_cast<std::size_t>(n));
+    }
+    return text;
 }
 
 bool regularFileExists(const std::string& path) {

@@ -19,6 +19,10 @@ std::string fromGbk(std::string_view gbk);
 void writeLegacyTextFile(const std::string& path, const LineSource& lines);
 // The same for bytes written as they stand (a workbook, a PDF).
 void writeBinaryFile(const std::string& path, std::string_view bytes);
+// The same safe write for UTF-8 text with LF line ends (project files).
+void writeUtf8TextFile(const std::string& path, const LineSource& lines);
+// The bytes of a regular file of at most limit bytes; throws PlatformError saying why otherwise.
+std::string readWholeFile(const std::string& path, std::size_t limit);
 // Throws PlatformError saying why when something at path may not be written over: a folder, a
 // read-only file. Nothing there passes.
 void checkReplaceable(const std::string& path);

@@ -4,6 +4,7 @@
 // The desktop implements it with Qt; the scripted implementation serves the tests and the driver.
 #include "platform/date_time.h"
 
+#include <cstddef>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -35,6 +36,12 @@ public:
     // Writes the lines whole (GBK, CR LF after every line, no byte-order mark) or throws
     // PlatformError and leaves an existing file as it was.
     virtual void writeTextFile(const std::string& path, const LineSource& lines) = 0;
+    // Writes a UTF-8 text file whole (LF after every line) in the same safe way.
+    virtual void writeUtf8File(const std::string& path, const LineSource& lines) = 0;
+    // The bytes of a file of at most limit bytes; throws PlatformError saying why otherwise.
+    virtual std::string readFile(const std::string& path, std::size_t limit) = 0;
+    // The path of a project file to save (or to open): asked of the person; empty when cancelled.
+    virtual std::string askProjectPath(bool saving) = 0;
     // The permission to write shared storage; false when refused.
     virtual bool requestWritePermission() = 0;
 

@@ -30,6 +30,21 @@ std::string ScriptedPlatform::askSavePath(const std::string& suggestedPath, std:
     return path;
 }
 
+void ScriptedPlatform::writeUtf8File(const std::string& path, const LineSource& lines) {
+    writeUtf8TextFile(path, lines);
+}
+
+std::string ScriptedPlatform::readFile(const std::string& path, std::size_t limit) {
+    return readWholeFile(path, limit);
+}
+
+std::string ScriptedPlatform::askProjectPath(bool /*saving*/) {
+    if (projectPaths.empty()) return {};
+    std::string path = std::move(projectPaths.front());
+    projectPaths.pop_front();
+    return path;
+}
+
 bool ScriptedPlatform::askYesNo(std::string_view question) {
     record(Dialog::Kind::Question, question);
     if (answers.empty()) return defaultAnswer;

@@ -24,6 +24,10 @@ public:
     bool fileExists(const std::string& path) override;
     void checkReplaceable(const std::string& path) override;
     void writeTextFile(const std::string& path, const LineSource& lines) override;
+    void writeUtf8File(const std::string& path, const LineSource& lines) override;
+    std::string readFile(const std::string& path, std::size_t limit) override;
+    // The next of projectPaths; empty (cancelled) when none is left.
+    std::string askProjectPath(bool saving) override;
     bool requestWritePermission() override { return permissionGranted; }
     std::string askSavePath(const std::string& suggestedPath, std::string_view filter) override;
     bool askYesNo(std::string_view question) override;
@@ -41,6 +45,7 @@ public:
     // Answers to save-path questions, used in order (an empty one declines); when none is left, the
     // suggested path.
     std::deque<std::string> savePaths;
+    std::deque<std::string> projectPaths;
     std::vector<Dialog> dialogs;
     DialogObserver observer;
 

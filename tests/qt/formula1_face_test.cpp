@@ -314,6 +314,21 @@ private slots:
         QCOMPARE(folder.entryList(QDir::Files).size(), 2);
     }
 
+    void projectKeysSaveAndReopenTheInputs() {
+        platform->projectPath = platform->folder.filePath(QStringLiteral("pile.json")).toStdString();
+        typeDiameter(QStringLiteral("1350"));
+        QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(QFile::exists(QString::fromStdString(platform->projectPath)));
+        typeDiameter(QStringLiteral("1000"));
+        QTest::keyClick(window, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(widget<QComboBox>("cbe_dd")->currentText(), QStringLiteral("1350"));
+        // A cancelled dialog does nothing.
+        platform->projectPath.clear();
+        typeDiameter(QStringLiteral("1000"));
+        QTest::keyClick(window, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(widget<QComboBox>("cbe_dd")->currentText(), QStringLiteral("1000"));
+        QVERIFY(platform->dialogs.empty());
+    }
     void ctrlWheelMovesTheSliderWithinItsRange() {
         press("cbt_compute");
         press("cbt_View");

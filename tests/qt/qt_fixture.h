@@ -35,9 +35,12 @@ public:
     void inform(std::string_view message) override { dialogs.emplace_back(message); }
     void reportError(std::string_view message) override { dialogs.emplace_back(message); }
     void openLink(std::string_view link) override { links.emplace_back(link); }
+    // The path "chosen" in the project file dialog; empty: cancelled.
+    std::string askProjectPath(bool /*saving*/) override { return projectPath; }
 
     QTemporaryDir folder;
     bool answer = false;
+    std::string projectPath;
     std::vector<std::string> dialogs, links;
 
 private:

@@ -9,11 +9,11 @@ namespace qianyan {
 Formula1SoilWindow::Formula1SoilWindow(Platform& platform, QWidget* parent)
     : CalculatorWindow(std::make_unique<TVOR_FRM_KELD1_1>(platform),
                        QStringLiteral("嵌岩桩承载力计算 (JGJ94-2008)"), {331, 793}, parent) {
-    addInputRow("桩  身   直   径    d (mm)", "cbe_dd");
-    addInputRow("桩身嵌岩深度   hr (mm)", "cbe_hr");
-    addInputRow("岩石抗压强度 frk (MPa)", "edt_frk");
-    addInputRow("桩身混凝土强度等级", "cbe_hnt");
-    addInputRow("成桩工艺", "cbb_czgy");
+    addInputRow("cbe_dd");
+    addInputRow("cbe_hr");
+    addInputRow("edt_frk");
+    addInputRow("cbe_hnt");
+    addInputRow("cbb_czgy");
     addInputRow("", {"ckb_fumozhuli", "cbt_fumozhuli"});
     addInputRow("", {"ckb_zhengmozhuli", "cbt_zhengmozhuli"});
     addOutputRow("侧阻和端阻综合系数 ζr", "edt_kesair");
@@ -39,10 +39,10 @@ Formula1SoilWindow::Formula1SoilWindow(Platform& platform, QWidget* parent)
     FormPage* down = addPage("Fumozhuli_FormLayer");
     down->addWide("lb_FMZLbiaoti");
     FormPage* downInputs = down->addGroup("gpb_tccs");
-    downInputs->addRow("考虑负摩阻力土层数 m", {"cbb_Tuchengshu"});
-    downInputs->addRow("地面大面积荷载 p(kN/m2)", {"cbe_Junbuhezai"});
-    downInputs->addRow("地    面    标    高  Eg(m)", {"edt_Dimianbiaogao"});
-    downInputs->addRow("桩    顶    标    高  Ep(m)", {"edt_Zhuangdingbiaogao"});
+    downInputs->addRow(inputLabel("cbb_Tuchengshu"), {"cbb_Tuchengshu"});
+    downInputs->addRow(inputLabel("cbe_Junbuhezai"), {"cbe_Junbuhezai"});
+    downInputs->addRow(inputLabel("edt_Dimianbiaogao"), {"edt_Dimianbiaogao"});
+    downInputs->addRow(inputLabel("edt_Zhuangdingbiaogao"), {"edt_Zhuangdingbiaogao"});
     down->addWide("Grid1_Fumozhulijisuan", 3);
     down->addWide("lb_FQgn");
     down->addWide("lb_FMZxinxi");

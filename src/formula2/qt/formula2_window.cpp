@@ -8,12 +8,12 @@ namespace qianyan {
 Formula2Window::Formula2Window(Platform& platform, QWidget* parent)
     : CalculatorWindow(std::make_unique<TVOR_FRM_KELD2>(platform),
                        QStringLiteral("嵌岩桩承载力计算 (JGJ94-2008)"), {331, 761}, parent) {
-    addInputRow("桩  身   直   径    d (mm)", "cbe_dd");
-    addInputRow("桩身嵌岩深度   hr (mm)", "cbe_hr");
-    addInputRow("岩石抗压强度 frk (MPa)", "edt_frk");
-    addInputRow("桩身混凝土强度等级", "cbe_hnt");
-    addInputRow("成桩工艺", "cbb_czgy");
-    addInputRow("侧阻系数", "cbb_chezhuxishu");
+    addInputRow("cbe_dd");
+    addInputRow("cbe_hr");
+    addInputRow("edt_frk");
+    addInputRow("cbe_hnt");
+    addInputRow("cbb_czgy");
+    addInputRow("cbb_chezhuxishu");
     addOutputRow("基桩嵌岩段侧阻系数 ζs", "edt_kesais");
     addOutputRow("基桩嵌岩段端阻系数 ζp", "edt_kesaip");
     addOutputRow("侧阻力Qrs(kN)", "edt_Qrs", "lb_Qrs");

@@ -1,12 +1,15 @@
 #include "framework/qt/calculator_window.h"
 
+#include "framework/project_file.h"
 #include "framework/qt/control_binding.h"
 #include "framework/qt/control_widgets.h"
 #include "framework/qt/form_page.h"
 #include "framework/qt/qt_text.h"
 #include "framework/qt/sheet_page.h"
 #include "framework/qt/window_look.h"
+#include "framework/qt/workbench_page.h"
 
+#include <QAction>
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
@@ -84,7 +87,24 @@ CalculatorWindow::CalculatorWindow(std::unique_ptr<CalculatorFrame> model, const
         refresh();
         if (model_->closeRequested()) close();
     });
+    addProjectAction(QStringLiteral("保存项目"), QKeySequence::Save, saveProjectAsked);
+    addProjectAction(QStringLiteral("打开项目"), QKeySequence::Open, openProjectAsked);
+    // The project commands are in the window's context menu, with their keys beside them.
+    setContextMenuPolicy(Qt::ActionsContextMenu);
     refresh();
+}
+
+void CalculatorWindow::addProjectAction(const QString& text, QKeySequence::StandardKey key,
+                                        void (*run)(CalculatorFrame&)) {
+    auto* action = new QAction(text, this);
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, [this, run] {
+        // A worker sweeping a copy of the window would overwrite what a project brought.
+        if (workbenchPage_ && workbenchPage_->busy()) return;
+        binding_->act(run);
+    });
+    addAction(action);
 }
 
 CalculatorWindow::~CalculatorWindow() {
@@ -192,6 +212,11 @@ QWidget* CalculatorWindow::inputWidget(std::string_view control) {
     return widget;
 }
 
+std::string_view CalculatorWindow::inputLabel(std::string_view control) {
+    const DeclaredControl* c = model_->declaration().find(control);
+    return c ? c->label() : std::string_view();
+}
+
 void CalculatorWindow::addInputRow(std::string_view label, std::string_view control) {
     addInputRow(label, {control});
 }
@@ -285,6 +310,7 @@ QWidget* CalculatorWindow::controlWidget(std::string_view name) const {
 }
 
 void CalculatorWindow::setWorkbenchPage(QWidget* page) {
+    workbenchPage_ = qobject_cast<WorkbenchPage*>(page);
     workbenchLayout_->addWidget(page);
     refresh();
 }

@@ -14,6 +14,7 @@
 // The widget of a row follows the kind of the model's control; tab order follows the rows.
 #include "framework/calculator_frame.h"
 
+#include <QKeySequence>
 #include <QWidget>
 
 #include <initializer_list>
@@ -33,6 +34,7 @@ namespace qianyan {
 class ControlBinding;
 class FormPage;
 class SheetPage;
+class WorkbenchPage;
 
 class CalculatorWindow : public QWidget {
 public:
@@ -49,11 +51,15 @@ public:
     void setWorkbenchPage(QWidget* page);
     // Brings every widget and the shown page up to date from the model.
     void refresh();
+    // The label the model declares for an input.
+    std::string_view inputLabel(std::string_view control);
 
 protected:
     // An input row in the group 输入参数: a label and the widget for the model's control: a line edit,
     // an editable or a plain combo box, or a check box, as the control's kind says.
     void addInputRow(std::string_view label, std::string_view control);
+    // The same under the label the model declares for the control.
+    void addInputRow(std::string_view control) { addInputRow(inputLabel(control), control); }
     // A row of several controls (a check box beside the button of its panel), with a label that may be
     // a control whose text the model changes.
     void addInputRow(std::string_view label, std::initializer_list<std::string_view> controls,
@@ -75,6 +81,8 @@ private:
     QWidget* inputWidget(std::string_view control);
     void updateTabOrder();
     void placePrecisionList();
+    // 保存项目 and 打开项目 under their standard keys (Ctrl+S, Ctrl+O).
+    void addProjectAction(const QString& text, QKeySequence::StandardKey key, void (*run)(CalculatorFrame&));
     void wrapLongInputRows();
 
     std::unique_ptr<CalculatorFrame> model_;
@@ -84,6 +92,7 @@ private:
     QVBoxLayout* mainLayout_ = nullptr;
     QWidget* outputGroup_ = nullptr;
     SheetPage* sheetPage_ = nullptr;
+    WorkbenchPage* workbenchPage_ = nullptr;
     QVBoxLayout* workbenchLayout_ = nullptr;
     QGridLayout* inputRows_ = nullptr;
     QGridLayout* outputRows_ = nullptr;

@@ -55,6 +55,27 @@ std::string QtPlatform::askSavePath(const std::string& suggestedPath, std::strin
         .toStdString();
 }
 
+void QtPlatform::writeUtf8File(const std::string& path, const LineSource& lines) {
+    writeUtf8TextFile(path, lines);
+}
+
+std::string QtPlatform::readFile(const std::string& path, std::size_t limit) {
+    return readWholeFile(path, limit);
+}
+
+std::string QtPlatform::askProjectPath(bool saving) {
+    QString folder;
+    try {
+        folder = fromUtf8(documentsFolder());
+    } catch (const PlatformError&) {
+    }
+    const QString filter = QStringLiteral("嵌岩项目 (*.json)");
+    const QString path =
+        saving ? QFileDialog::getSaveFileName(dialogParent(), QStringLiteral("保存项目"), folder, filter)
+               : QFileDialog::getOpenFileName(dialogParent(), QStringLiteral("打开项目"), folder, filter);
+    return path.toStdString();
+}
+
 bool QtPlatform::askYesNo(std::string_view question) {
     return QMessageBox::question(dialogParent(), programTitle(), fromUtf8(question),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;

@@ -16,6 +16,10 @@ public:
     bool fileExists(const std::string& path) override;
     void checkReplaceable(const std::string& path) override;
     void writeTextFile(const std::string& path, const LineSource& lines) override;
+    void writeUtf8File(const std::string& path, const LineSource& lines) override;
+    std::string readFile(const std::string& path, std::size_t limit) override;
+    // A file dialog in the documents folder, over the window in use.
+    std::string askProjectPath(bool saving) override;
     // Desktop systems have no separate storage permission.
     bool requestWritePermission() override { return true; }
 

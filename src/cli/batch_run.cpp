@@ -1,0 +1,262 @@
+#include "cli/batch_run.h"
+
+#include "cli/pile_table.h"
+#include "documents/sheet_workbook.h"
+#include "framework/text_layout.h"
+#include "framework/window_state.h"
+#include "platform/legacy_text_file.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <optional>
+
+namespace qianyan {
+
+namespace {
+
+constexpr std::size_t tableFileLimit = 64u << 20;
+constexpr std::string_view pileKeyHeaders[] = {"桩号", "pile"};
+
+// A header or label without its blanks (ASCII and ideographic), which only align the face's rows.
+std::string normalized(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.substr(i).starts_with("\u3000")) {
+            i += 2;
+        } else if (text[i] != ' ' && text[i] != '\t') {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+struct TableColumn {
+    enum class Kind { PileKey, Input, LayerCell } kind;
+    const DeclaredControl* control = nullptr; // the input, or the layer grid
+    std::size_t gridColumn = 0;
+};
+
+// What each header cell names; throws std::runtime_error for a cell that names nothing or several.
+std::vector<TableColumn> mapHeader(CalculatorFrame& window, const std::vector<std::string>& header) {
+    std::vector<TableColumn> columns;
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        const std::string wanted = normalized(header[i]);
+        std::vector<TableColumn> found;
+        if (std::ranges::find(pileKeyHeaders, wanted) != std::end(pileKeyHeaders))
+            found.push_back({TableColumn::Kind::PileKey});
+        for (const DeclaredControl& c : window.declaration().all()) {
+            if (isInput(c)) {
+                const std::string_view label =
+                    c.control->kind == ControlKind::CheckBox ? c.control->text : c.label();
+                if (c.name == header[i] || (!label.empty() && normalized(label) == wanted))
+                    found.push_back({TableColumn::Kind::Input, &c});
+            } else if (isEditedGrid(c) && c.rowCountList) {
+                const auto& gridColumns = c.asGrid()->columns;
+                for (std::size_t g = 0; g < gridColumns.size(); ++g)
+                    if (gridColumns[g].name == header[i] || normalized(gridColumns[g].header) == wanted)
+                        found.push_back({TableColumn::Kind::LayerCell, &c, g});
+            }
+        }
+        const std::string where = "表头第 " + std::to_string(i + 1) + " 列“" + header[i] + "”";
+        if (found.empty()) throw std::runtime_error(where + "不是本窗口的输入");
+        if (found.size() > 1) throw std::runtime_error(where + "所指不唯一，请改用控件名或列名");
+        for (const TableColumn& earlier : columns)
+            if (earlier.kind == found[0].kind && earlier.control == found[0].control &&
+                earlier.gridColumn == found[0].gridColumn)
+                throw std::runtime_error(where + "重复");
+        columns.push_back(found[0]);
+    }
+    return columns;
+}
+
+// A row's problem: its line and why.
+struct RowError {
+    std::size_t line;
+    std::string message;
+};
+
+std::string_view cellOf(const TableRecord& record, std::size_t column) {
+    return column < record.cells.size() ? std::string_view(record.cells[column]) : std::string_view();
+}
+
+std::optional<bool> readTick(std::string_view text) {
+    for (const std::string_view yes : {"1", "是", "true", "√"})
+        if (text == yes) return true;
+    for (const std::string_view no : {"0", "否", "false"})
+        if (text == no) return false;
+    return std::nullopt;
+}
+
+class PileRun {
+public:
+    PileRun(CalculatorFrame& window, ScriptedPlatform& platform, const std::vector<TableColumn>& columns)
+        : window_(window), platform_(platform), columns_(columns) {}
+
+    // Sets one pile's inputs and layers from its records and computes it under its pile number;
+    // throws RowError.
+    void run(std::span<const TableRecord> records) {
+        window_.nameNextPile({});
+        for (std::size_t c = 0; c < columns_.size(); ++c)
+            if (columns_[c].kind == TableColumn::Kind::PileKey)
+                window_.nameNextPile(oneLine(cellOf(records[0], c)));
+        for (std::size_t c = 0; c < columns_.size(); ++c)
+            if (columns_[c].kind == TableColumn::Kind::Input && !cellOf(records[0], c).empty())
+                writeInput(records[0].line, *columns_[c].control, cellOf(records[0], c));
+        writeLayers(records);
+        compute(records[0].line);
+    }
+
+private:
+    void writeInput(std::size_t line, const DeclaredControl& declared, std::string_view text) {
+        Control& input = *declared.control;
+        const std::string name(declared.name);
+        if (!input.enabled) throw RowError{line, name + " 当前不可用"};
+        InputState state{name, std::string(text), -1, false};
+        if (input.kind == ControlKind::CheckBox) {
+            const std::optional<bool> tick = readTick(text);
+            if (!tick) throw RowError{line, name + " 只接受 1 或 0"};
+            state.checked = *tick;
+        } else if (input.kind == ControlKind::ComboBox || input.kind == ControlKind::PopupList) {
+            const auto item = std::ranges::find(input.items, text);
+            if (item == input.items.end())
+                throw RowError{line, name + " 没有选项“" + std::string(text) + "”"};
+            state.item = static_cast<int>(item - input.items.begin());
+        }
+        writeInputState(window_, declared, state);
+    }
+
+    void writeLayers(std::span<const TableRecord> records) {
+        // Each layer grid takes as many rows as the pile has records up to the last that fills it.
+        std::map<const DeclaredControl*, std::size_t> layers;
+        for (std::size_t r = 0; r < records.size(); ++r)
+            for (std::size_t c = 0; c < columns_.size(); ++c)
+                if (columns_[c].kind == TableColumn::Kind::LayerCell && !cellOf(records[r], c).empty())
+                    layers[columns_[c].control] = r + 1;
+        for (const auto& [grid, count] : layers) {
+            Control& list = *grid->rowCountList;
+            const auto item = std::ranges::find(list.items, std::to_string(count));
+            if (item == list.items.end())
+                throw RowError{records[0].line,
+                               std::string(grid->name) + " 不能有 " + std::to_string(count) + " 层"};
+            window_.selectInputItem(list, static_cast<int>(item - list.items.begin()));
+        }
+        for (std::size_t r = 0; r < records.size(); ++r)
+            for (std::size_t c = 0; c < columns_.size(); ++c) {
+                const TableColumn& column = columns_[c];
+                const std::string_view text = cellOf(records[r], c);
+                if (column.kind != TableColumn::Kind::LayerCell || text.empty()) continue;
+                const std::string_view name = column.control->name;
+                if (!window_.cellEditable(name, static_cast<int>(r), static_cast<int>(column.gridColumn)))
+                    throw RowError{records[r].line,
+                                   std::string(name) + " 的 " +
+                                       column.control->asGrid()->columns[column.gridColumn].name +
+                                       " 列当前不可填写"};
+                writeGridCell(*column.control, r, column.gridColumn, text);
+            }
+    }
+
+    void compute(std::size_t line) {
+        const int designs = window_.sheet().designCount();
+        const std::size_t dialogs = platform_.dialogs.size();
+        window_.runEvent([&] { window_.cbt_computeClick(); });
+        if (window_.sheet().designCount() > designs) return;
+        if (window_.lb_shuoming.color == argb::red && !window_.lb_shuoming.text.empty())
+            throw RowError{line, window_.lb_shuoming.text};
+        for (std::size_t d = platform_.dialogs.size(); d > dialogs; --d)
+            if (platform_.dialogs[d - 1].kind == ScriptedPlatform::Dialog::Kind::Error)
+                throw RowError{line, platform_.dialogs[d - 1].text};
+        throw RowError{line, "未能计算"};
+    }
+
+    CalculatorFrame& window_;
+    ScriptedPlatform& platform_;
+    const std::vector<TableColumn>& columns_;
+};
+
+// The records of each pile: one record, or consecutive records with the same pile number.
+std::vector<std::span<const TableRecord>> piles(std::span<const TableRecord> records,
+                                                const std::vector<TableColumn>& columns) {
+    const auto key = std::ranges::find_if(
+        columns, [](const TableColumn& c) { return c.kind == TableColumn::Kind::PileKey; });
+    const std::size_t keyColumn = static_cast<std::size_t>(key - columns.begin());
+    std::vector<std::span<const TableRecord>> groups;
+    for (std::size_t first = 0; first < records.size();) {
+        std::size_t end = first + 1;
+        const std::string_view pileNumber = key != columns.end() ? cellOf(records[first], keyColumn) : "";
+        while (!pileNumber.empty() && end < records.size() && cellOf(records[end], keyColumn) == pileNumber)
+            ++end;
+        groups.push_back(records.subspan(first, end - first));
+        first = end;
+    }
+    return groups;
+}
+
+void writeSheet(Platform& platform, const std::string& path, const std::vector<std::string>& lines) {
+    platform.writeTextFile(path, [&lines](const LineSink& sink) {
+        for (const std::string& line : lines) sink(line);
+    });
+}
+
+} // namespace
+
+BatchOutcome runBatch(CalculatorFrame& window, ScriptedPlatform& platform, const std::string& tablePath,
+                      const std::string& outFolder, std::ostream& out) {
+    BatchOutcome outcome;
+    // Dialogs are reported here with the line they belong to, not as the driver prints them.
+    const auto observer = std::exchange(platform.observer, nullptr);
+    struct Restore {
+        ScriptedPlatform& p;
+        ScriptedPlatform::DialogObserver o;
+        ~Restore() { p.observer = std::move(o); }
+    } restore{platform, observer};
+    std::vector<TableRecord> records;
+    std::vector<TableColumn> columns;
+    try {
+        records = parseTable(decodeTableText(platform.readFile(tablePath, tableFileLimit)));
+        if (records.empty()) throw std::runtime_error("表格 " + tablePath + " 是空的");
+        columns = mapHeader(window, records[0].cells);
+    } catch (const std::runtime_error& e) {
+        out << "error\t" << oneLine(e.what()) << '\n';
+        outcome.usable = false;
+        return outcome;
+    }
+
+    const WindowState fresh = captureState(window);
+    PileRun run(window, platform, columns);
+    for (const auto pile : piles(std::span(records).subspan(1), columns)) {
+        ++outcome.piles;
+        try {
+            restoreState(window, fresh);
+            run.run(pile);
+        } catch (const RowError& e) {
+            ++outcome.failed;
+            out << "line " << e.line << ": " << oneLine(e.message) << '\n';
+        } catch (const WindowStateError& e) {
+            ++outcome.failed;
+            out << "line " << pile[0].line << ": " << oneLine(e.what()) << '\n';
+        }
+    }
+    out << "batch\t" << outcome.piles << " 根桩，" << outcome.piles - outcome.failed << " 根算出，"
+        << outcome.failed << " 根失败\n";
+    if (window.sheet().designCount() == 0) return outcome;
+
+    const std::string stem = std::filesystem::path(tablePath).stem().string();
+    try {
+        const std::string folder = outFolder.empty() ? platform.documentsFolder() : outFolder;
+        ensureFolder(folder);
+        for (const auto& [suffix, lines] :
+             {std::pair{"_文本.txt", &window.sheet().doc()}, std::pair{"_表格.txt", &window.sheet().xls()}}) {
+            writeSheet(platform, joinPath(folder, stem + suffix), *lines);
+            out << "wrote\t" << stem << suffix << '\n';
+        }
+        writeSheetWorkbook(window.sheet(), joinPath(folder, stem + ".xlsx"));
+        out << "wrote\t" << stem << ".xlsx\n";
+    } catch (const PlatformError& e) {
+        out << "error\t保存失败：" << e.what() << '\n';
+        outcome.usable = false;
+    }
+    return outcome;
+}
+
+} // namespace qianyan
