@@ -1,5 +1,6 @@
 #include "circular_pile/circular_pile_window.h"
 
+#include "circular_pile/circular_pile_drawing.h"
 #include "formula1/design_data.h"
 #include "framework/number_text.h"
 
@@ -38,6 +39,10 @@ void CircularPileWindow::declare(WindowDeclaration& d) {
                            {"edt_frk", &edt_frk},
                            {"cbe_hnt", &cbe_hnt},
                            {"cbb_czgy", &cbb_czgy}});
+}
+
+PileDrawing CircularPileWindow::pileDrawing() const {
+    return circularPileDrawing(cbe_dd.text, cbe_hr.text, edt_frk.text);
 }
 
 Control CircularPileWindow::resultOutput() {
