@@ -26,7 +26,7 @@ DrawingView circularSection(double d) {
 }
 
 double groundReach(double d) {
-    return 2.5 * d;
+    return d;
 }
 
 void addRockSocket(Elevation& elevation, double rockTop, const CircularSocket& socket) {

@@ -87,7 +87,7 @@ PileDrawing formula3Drawing(const Formula3DrawingInputs& in) {
     for (const DrawnLayer& layer : *layers) total += layer.length;
     const double soilTop = width + total / 2, tip = -total;
 
-    Elevation elevation(width, 2.5 * width);
+    Elevation elevation(width, width);
     elevation.band(soilTop, 0, DrawingInk::Soil);
     double y = 0;
     for (std::size_t row = 0; row < layers->size(); ++row) {

@@ -44,7 +44,9 @@ bool drawable(const DrawingView& view) {
     if (!view.finite()) return false;
     const DrawingBox b = view.box();
     const double width = b.right - b.left, height = b.top - b.bottom;
-    return width > 0 && height > 0 && std::isfinite(width) && std::isfinite(height);
+    // Below a micrometre across or beyond the range of numbers, no scale fits it on a page.
+    constexpr double smallest = 1e-6;
+    return width >= smallest && height >= smallest && std::isfinite(width) && std::isfinite(height);
 }
 
 } // namespace
@@ -66,7 +68,7 @@ void Elevation::band(double top, double bottom, DrawingInk ink, std::string text
 }
 
 void Elevation::sideBand(double top, double bottom, bool left, DrawingInk ink, std::string text) {
-    const double x = left ? -reach_ : reach_;
+    const double x = left ? -width_ / 2 : width_ / 2;
     view_.rects.push_back({left ? -reach_ : 0, bottom, left ? 0 : reach_, top, ink});
     view_.texts.push_back(
         {x, (top + bottom) / 2, std::move(text), left ? TextSide::Left : TextSide::Right, ink});
@@ -78,13 +80,13 @@ void Elevation::level(double y, DrawingInk ink, std::string name) {
 }
 
 void Elevation::depth(double top, double bottom, std::string text) {
-    // Halfway between the pile's side and the end of the bands, with a tick at either end.
-    const double x = (width_ / 2 + reach_) / 2, tick = (reach_ - width_ / 2) / 6;
+    // Left of the pile, halfway to the end of the bands, with a tick at either end.
+    const double x = -(width_ / 2 + reach_) / 2, tick = (reach_ - width_ / 2) / 6;
     view_.lines.push_back({x, top, x, bottom, DrawingInk::Dimension});
     view_.lines.push_back({x - tick, top, x + tick, top, DrawingInk::Dimension});
     view_.lines.push_back({x - tick, bottom, x + tick, bottom, DrawingInk::Dimension});
     view_.texts.push_back(
-        {x + tick, (top + bottom) / 2, std::move(text), TextSide::Right, DrawingInk::Dimension});
+        {x - tick, (top + bottom) / 2, std::move(text), TextSide::Left, DrawingInk::Dimension});
 }
 
 void Elevation::mark(double y, DrawingInk ink, std::string text) {

@@ -71,8 +71,8 @@ struct PileDrawing {
     bool operator==(const PileDrawing&) const = default;
 };
 
-// The drawing, or an empty one when a coordinate is not finite or a view has no extent (a value far beyond
-// any pile): a picture that cannot be fitted draws nothing.
+// The drawing, or an empty one when a coordinate is not finite or a view is less than a micrometre across
+// or high (values far beyond any pile): a picture that cannot be fitted draws nothing.
 PileDrawing drawableOrEmpty(PileDrawing drawing);
 
 // --- Building blocks, all in metres ---
@@ -87,13 +87,13 @@ public:
     Elevation(double width, double reach) : width_(width), reach_(reach) {}
 
     double reach() const { return reach_; }
-    // A band of ground across the whole reach, with a text at its right.
+    // A band of ground across the whole reach, with a text from the pile's right side.
     void band(double top, double bottom, DrawingInk ink, std::string text = {});
-    // A band on one side of the pile only (left of it when left), with a text on that side.
+    // A band on one side of the pile only (left of it when left), with a text from the pile's side.
     void sideBand(double top, double bottom, bool left, DrawingInk ink, std::string text);
     // A level across the reach with its name at the left.
     void level(double y, DrawingInk ink, std::string name);
-    // A depth from top to bottom measured beside the pile, written at the right.
+    // A depth from top to bottom measured left of the pile, written at its left.
     void depth(double top, double bottom, std::string text);
     // A mark at the pile's side with a text at the left.
     void mark(double y, DrawingInk ink, std::string text);
