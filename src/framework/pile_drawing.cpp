@@ -85,8 +85,9 @@ void Elevation::depth(double top, double bottom, std::string text) {
     view_.lines.push_back({x, top, x, bottom, DrawingInk::Dimension});
     view_.lines.push_back({x - tick, top, x + tick, top, DrawingInk::Dimension});
     view_.lines.push_back({x - tick, bottom, x + tick, bottom, DrawingInk::Dimension});
+    // A third of the way down, clear of a level drawn halfway (the bound of a socket twice its length).
     view_.texts.push_back(
-        {x - tick, (top + bottom) / 2, std::move(text), TextSide::Left, DrawingInk::Dimension});
+        {x - tick, top - (top - bottom) / 3, std::move(text), TextSide::Left, DrawingInk::Dimension});
 }
 
 void Elevation::mark(double y, DrawingInk ink, std::string text) {
