@@ -86,7 +86,6 @@ class Elevation {
 public:
     Elevation(double width, double reach) : width_(width), reach_(reach) {}
 
-    double reach() const { return reach_; }
     // A band of ground across the whole reach, with a text from the pile's right side.
     void band(double top, double bottom, DrawingInk ink, std::string text = {});
     // A band on one side of the pile only (left of it when left), with a text from the pile's side.
