@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <tuple>
 
 namespace qianyan {
 
@@ -179,6 +180,18 @@ int takeScreenshots(const QString& folder) {
         m.click("cbt_kuozhanbiaoge");
     });
     camera.shoot(third, "formula3_rectangle_layers");
+    // Three rock layers with the bearing one hard: the drawing shows the bound of the table inside the
+    // socket.
+    third.binding().act([](CalculatorFrame& m) {
+        m.click("cbt_kuozhanbiaoge");
+        for (const auto& [row, length, strength] :
+             {std::tuple{0, "2.00", "8.00"}, {1, "3.00", "20.00"}, {2, "4.00", "40.00"}}) {
+            m.editCell("StringGrid_KELD3", row, 1, length);
+            m.editCell("StringGrid_KELD3", row, 2, strength);
+        }
+        m.click("cbt_compute");
+    });
+    camera.shoot(third, "formula3_rock_layers");
     return camera.failed() ? 1 : 0;
 }
 

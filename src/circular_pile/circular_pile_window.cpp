@@ -1,5 +1,6 @@
 #include "circular_pile/circular_pile_window.h"
 
+#include "circular_pile/circular_pile_drawing.h"
 #include "formula1/design_data.h"
 #include "framework/number_text.h"
 
@@ -43,6 +44,10 @@ void CircularPileWindow::declare(WindowDeclaration& d) {
     d.label(edt_frk, "岩石抗压强度 frk (MPa)");
     d.label(cbe_hnt, "桩身混凝土强度等级");
     d.label(cbb_czgy, "成桩工艺");
+}
+
+PileDrawing CircularPileWindow::pileDrawing() const {
+    return circularPileDrawing(cbe_dd.text, cbe_hr.text, edt_frk.text);
 }
 
 Control CircularPileWindow::resultOutput() {

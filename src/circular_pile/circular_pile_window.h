@@ -22,6 +22,7 @@ public:
 
     // The workbench adapter's shared half: both calculators sweep the same five inputs.
     WorkbenchCalculator* workbenchAdapter() override { return this; }
+    PileDrawing pileDrawing() const override;
     std::vector<LoopCounts> readOptionRows() override { return {readCircularPileOptions()}; }
     void writeCandidate(std::size_t /*kind*/, std::span<const std::uint64_t> position,
                         std::size_t firstChanged) override {

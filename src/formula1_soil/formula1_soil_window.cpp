@@ -2,6 +2,7 @@
 
 #include "formula1_soil/formula1_soil_sheets.h"
 #include "formula1_soil/side_resistance.h"
+#include "formula1_soil/soil_drawing.h"
 #include "formula1_soil/soil_reference_tables.h"
 #include "framework/number_text.h"
 #include "framework/text_layout.h"
@@ -227,6 +228,13 @@ void TVOR_FRM_KELD1_1::checkDownDragInputs() {
         if (!tryReadStrict(input->text, value)) fail(*input, message);
         input->color = argb::black;
     }
+}
+
+PileDrawing TVOR_FRM_KELD1_1::pileDrawing() const {
+    return soilPileDrawing({cbe_dd.text, cbe_hr.text, edt_frk.text,
+                            ckb_zhengmozhuli.checked ? &Grid1_Zhengmozhulijisuan.rows : nullptr,
+                            ckb_fumozhuli.checked ? &Grid1_Fumozhulijisuan.rows : nullptr,
+                            edt_Dimianbiaogao.text, edt_Zhuangdingbiaogao.text});
 }
 
 void TVOR_FRM_KELD1_1::cbt_computeClick() {

@@ -34,6 +34,8 @@ public:
     Grid Grid2_Fumozhulixishubiao;
 
     void cbt_computeClick() override;
+    // The pile through the soil layers of the panels whose terms count.
+    PileDrawing pileDrawing() const override;
 
     // Soil side-resistance panel (soil_panels.cpp)
     void cbt_zhengmozhuliClick();

@@ -1,6 +1,7 @@
 #include "formula3/formula3_window.h"
 
 #include "formula1/design_data.h"
+#include "formula3/formula3_drawing.h"
 #include "formula3/formula3_sheets.h"
 #include "framework/number_text.h"
 
@@ -171,6 +172,12 @@ void TVOR_FRM_KELD3::declare(WindowDeclaration& d) {
                            // This window's name for the frame's line under the outputs.
                            {"lb_guifan1", &lb_guifan}});
     declareInputs(d);
+}
+
+PileDrawing TVOR_FRM_KELD3::pileDrawing() const {
+    return formula3Drawing(
+        {cbb_jmlx.itemIndex, cbb_deqcheck.itemIndex, cbe_dd.text, cbe_tyzd.text, StringGrid_KELD3.rows,
+         cbb_qianyanshengdu_daxjs.itemIndex == 1 ? LengthStart::Top : LengthStart::Bottom});
 }
 
 void TVOR_FRM_KELD3::cbt_computeClick() {

@@ -32,6 +32,7 @@ public:
     Control lb_Quk, edt_Quk, edt_kersair;
 
     void cbt_computeClick() override;
+    PileDrawing pileDrawing() const override;
 
     void cbb_jmlxChange();
     void cbe_ddChange();

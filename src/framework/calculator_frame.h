@@ -10,6 +10,7 @@
 // error-convention abort ends it silently, a conversion failure ends it with the platform's report.
 #include "framework/calculation_sheet.h"
 #include "framework/controls.h"
+#include "framework/pile_drawing.h"
 #include "framework/scrambled_text.h"
 #include "framework/window_declaration.h"
 #include "framework/workbench_model.h"
@@ -145,6 +146,8 @@ public:
 
     // The calculator's side of the workbench; a window without one ignores the workbench's 计算.
     virtual WorkbenchCalculator* workbenchAdapter() { return nullptr; }
+    // The pile in its ground as the inputs stand; empty for inputs that would not compute.
+    virtual PileDrawing pileDrawing() const { return {}; }
 
     // Types text into an input as the program does (the workbench, a load-back): runs its change handler
     // when the text actually changes.

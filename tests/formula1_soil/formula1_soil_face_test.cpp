@@ -1,6 +1,7 @@
 // The Formula 1 with soil layers window's face: the check boxes beside their panel buttons, a panel as a
 // page of its own with its grid taking typed cells, and the net capacity.
 #include "formula1_soil/qt/formula1_soil_window.h"
+#include "support/drawing_face.h"
 #include "support/face_fixture.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,7 @@ using Formula1SoilFaceTest = testing::FaceTest<Formula1SoilWindow>;
 
 TEST_F(Formula1SoilFaceTest, PanelsArePagesAndTheirGridsTakeTypedCells) {
     Formula1SoilWindow& window = *this->window;
-    EXPECT_EQ(window.size(), QSize(331, 793));
+    EXPECT_EQ(window.size(), QSize(541, 793));
     const auto text = [&](const char* control) {
         auto* edit = qobject_cast<QLineEdit*>(window.controlWidget(control));
         return edit ? edit->text() : QStringLiteral("<no widget>");
@@ -48,6 +49,10 @@ TEST_F(Formula1SoilFaceTest, PanelsArePagesAndTheirGridsTakeTypedCells) {
     EXPECT_FALSE(text("edt_Qgn").isEmpty());
     EXPECT_FALSE(text("edt_Rajin").isEmpty());
     EXPECT_TRUE(text("edt_RajinPercent").endsWith(QLatin1Char('%')));
+}
+
+TEST_F(Formula1SoilFaceTest, ThePileDrawingFollowsTheInputs) {
+    EXPECT_EQ(testing::pileDrawingFollows(*window, "cbe_dd", "abc"), "");
 }
 
 } // namespace

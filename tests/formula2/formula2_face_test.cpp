@@ -1,6 +1,7 @@
 // The Formula 2 window's face is wired to its own controls: the client area, the method list, the
 // relabelled share rows and the check value in blue.
 #include "formula2/qt/formula2_window.h"
+#include "support/drawing_face.h"
 #include "support/face_fixture.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,7 @@ using Formula2FaceTest = testing::FaceTest<Formula2Window>;
 
 TEST_F(Formula2FaceTest, ShowsTheModelsOwnRowsAndLabels) {
     Formula2Window& window = *this->window;
-    EXPECT_EQ(window.size(), QSize(331, 761));
+    EXPECT_EQ(window.size(), QSize(541, 761));
 
     const auto text = [&](const char* control) {
         if (auto* edit = qobject_cast<QLineEdit*>(window.controlWidget(control))) return edit->text();
@@ -43,6 +44,10 @@ TEST_F(Formula2FaceTest, ShowsTheModelsOwnRowsAndLabels) {
     EXPECT_EQ(window.model().find("cbb_chezhuxishu")->itemIndex, 1);
     EXPECT_EQ(text("edt_Qrs"), QString());
     EXPECT_EQ(text("lb_Qrp"), QStringLiteral("端阻力 Qrp(kN)"));
+}
+
+TEST_F(Formula2FaceTest, ThePileDrawingFollowsTheInputs) {
+    EXPECT_EQ(testing::pileDrawingFollows(*window, "cbe_dd", "abc"), "");
 }
 
 } // namespace

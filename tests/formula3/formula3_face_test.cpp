@@ -1,6 +1,7 @@
 // The Formula 3 window's face: the rows relabelled by the section type, the rock-layer table in its
 // group, and the results.
 #include "formula3/qt/formula3_window.h"
+#include "support/drawing_face.h"
 #include "support/face_fixture.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@ using Formula3FaceTest = testing::FaceTest<Formula3Window>;
 
 TEST_F(Formula3FaceTest, SectionTypeRelabelsItsRowsAndTheLayerTableTakesTypedCells) {
     Formula3Window& window = *this->window;
-    EXPECT_EQ(window.size(), QSize(370, 920));
+    EXPECT_EQ(window.size(), QSize(580, 920));
     const auto text = [&](const char* control) {
         if (auto* edit = qobject_cast<QLineEdit*>(window.controlWidget(control))) return edit->text();
         auto* label = qobject_cast<QLabel*>(window.controlWidget(control));
@@ -45,6 +46,10 @@ TEST_F(Formula3FaceTest, SectionTypeRelabelsItsRowsAndTheLayerTableTakesTypedCel
     QTest::mouseClick(qobject_cast<QPushButton*>(window.controlWidget("cbt_compute")), Qt::LeftButton);
     EXPECT_FALSE(text("edt_ra").isEmpty());
     EXPECT_EQ(text("edt_ddeq"), QStringLiteral("1000"));
+}
+
+TEST_F(Formula3FaceTest, ThePileDrawingFollowsTheInputs) {
+    EXPECT_EQ(testing::pileDrawingFollows(*window, "cbe_dd", "abc"), "");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "framework/text_layout.h"
 #include "platform/legacy_text_file.h"
 #include "qt/qt_fixture.h"
+#include "support/drawing_face.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -371,6 +372,11 @@ private slots:
         gesture(Qt::ZoomNativeGesture, -0.99);
         QCOMPARE(window->model().tcb_meoFontSize.value, 4.0);
         QCOMPARE(widget<QPlainTextEdit>("meo_jisuanjieguo_Doc")->font().pixelSize(), 4);
+    }
+
+    void pileDrawingFollowsTheInputs() {
+        const std::string failed = testing::pileDrawingFollows(*window, "cbe_hr", "-1");
+        QVERIFY2(failed.empty(), failed.c_str());
     }
 
     void quitClosesAndReleasesTheWindow() {

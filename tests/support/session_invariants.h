@@ -103,6 +103,12 @@ public:
                 if (std::string broken = checkGrid(c.name, *grid); !broken.empty()) return broken;
             }
         }
+        const PileDrawing drawing = window_.pileDrawing();
+        for (const DrawingView* view : {&drawing.section, &drawing.elevation}) {
+            if (!view->finite()) return "a pile drawing coordinate that is not finite";
+            for (const DrawingText& t : view->texts)
+                if (badText(t.text)) return "pile drawing text " + shown(t.text);
+        }
         if (!savedSheetFile_.empty()) {
             const std::filesystem::path file = std::exchange(savedSheetFile_, {});
             ++savesCompared_;

@@ -16,6 +16,7 @@ Formula1Window::Formula1Window(Platform& platform, QWidget* parent)
     addOutputRow("侧阻和端阻综合系数 ζr", "edt_kesair");
     addOutputRow("单桩竖向承载力 Ra(kN)", "edt_ra");
     addOutputRow("桩  身  承  载  力 Rc(kN)", "edt_rc");
+    addPileDrawing();
     setWorkbenchPage(new WorkbenchPage(binding()));
 }
 

@@ -22,6 +22,7 @@ Formula1SoilWindow::Formula1SoilWindow(Platform& platform, QWidget* parent)
     addOutputRow("桩竖向净承载力Ra'(kN)", "edt_Rajin");
     addOutputRow("桩净承载力比率 Ra'/Ra", "edt_RajinPercent");
     addOutputRow("桩  身  承  载  力 Rc(kN)", "edt_rc");
+    addPileDrawing();
     setWorkbenchPage(new WorkbenchPage(binding()));
 
     FormPage* side = addPage("Zhengmozhuli_FormLayer");

@@ -22,6 +22,7 @@ Formula2Window::Formula2Window(Platform& platform, QWidget* parent)
     addOutputRow("单桩竖向承载力 Ra(kN)", "edt_ra");
     addOutputRow("规范综合系数法承载力", "edt_raZW", "lb_raZW");
     addOutputRow("桩  身  承  载  力 Rc(kN)", "edt_rc");
+    addPileDrawing();
     setWorkbenchPage(new WorkbenchPage(binding()));
 }
 

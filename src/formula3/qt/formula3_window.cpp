@@ -40,6 +40,7 @@ Formula3Window::Formula3Window(Platform& platform, QWidget* parent)
     addOutputRow("", "edt_percent", "lb_percent");
     addOutputRow("", "edt_RaZW", "lb_RaZW1");
     addOutputRow("", "edt_Rc", "lb_Rc");
+    addPileDrawing();
     setWorkbenchPage(new WorkbenchPage(binding()));
 }
 

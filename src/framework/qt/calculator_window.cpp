@@ -4,6 +4,7 @@
 #include "framework/qt/control_binding.h"
 #include "framework/qt/control_widgets.h"
 #include "framework/qt/form_page.h"
+#include "framework/qt/pile_drawing_view.h"
 #include "framework/qt/qt_text.h"
 #include "framework/qt/sheet_page.h"
 #include "framework/qt/window_look.h"
@@ -114,7 +115,11 @@ CalculatorWindow::~CalculatorWindow() {
 }
 
 QWidget* CalculatorWindow::buildMainPage() {
+    auto* main = new QWidget;
+    mainRow_ = new QHBoxLayout(main);
+    mainRow_->setContentsMargins(0, 0, 0, 0);
     auto* page = new QWidget;
+    mainRow_->addWidget(page, 1);
 
     auto* title = new QLabel;
     title->setAlignment(Qt::AlignCenter);
@@ -199,7 +204,7 @@ QWidget* CalculatorWindow::buildMainPage() {
     inputs_.clear();
     outputs_ = {precision};
     buttons_ = {compute, view, workbench, quit, copyRight};
-    return page;
+    return main;
 }
 
 QWidget* CalculatorWindow::inputWidget(std::string_view control) {
@@ -297,6 +302,19 @@ void CalculatorWindow::addOutputRow(std::string_view label, std::string_view con
     refresh();
 }
 
+void CalculatorWindow::addPileDrawing() {
+    constexpr int width = 200, rightMargin = 10;
+    pileDrawing_ = new PileDrawingView;
+    pileDrawing_->setObjectName(QStringLiteral("pileDrawing"));
+    pileDrawing_->setFixedWidth(width);
+    auto* column = new QVBoxLayout;
+    column->setContentsMargins(0, 8, rightMargin, 6);
+    column->addWidget(pileDrawing_);
+    mainRow_->addLayout(column);
+    setFixedSize(minimumWidth() + width + rightMargin, minimumHeight());
+    refresh();
+}
+
 void CalculatorWindow::updateTabOrder() {
     // Top to bottom: inputs, ≈ and the outputs, the buttons, then © of the title row.
     std::vector<QWidget*> order = inputs_;
@@ -326,6 +344,7 @@ void CalculatorWindow::refresh() {
         }
     }
     sheetPage_->refresh();
+    if (pileDrawing_) pileDrawing_->setDrawing(model_->pileDrawing());
     placePrecisionList();
 }
 

@@ -24,6 +24,7 @@
 #include <vector>
 
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QListWidget;
 class QStackedWidget;
@@ -33,6 +34,7 @@ namespace qianyan {
 
 class ControlBinding;
 class FormPage;
+class PileDrawingView;
 class SheetPage;
 class WorkbenchPage;
 
@@ -71,6 +73,9 @@ protected:
     // An output row in the group 输出结果: a read-only result field, right-aligned in large green digits.
     // With labelControl the label's text is that model control's (a calculator that relabels a row).
     void addOutputRow(std::string_view label, std::string_view control, std::string_view labelControl = {});
+    // The pile in its ground beside the main page's rows, drawn from the model's inputs after every event;
+    // the window grows by its width.
+    void addPileDrawing();
 
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -89,7 +94,9 @@ private:
     ControlBinding* binding_;
     QStackedWidget* pages_ = nullptr;
     std::vector<std::string> pageLayers_{"MainFormLayer", "JieGuo_DocLayer", "YouHuaFormLayer"};
+    QHBoxLayout* mainRow_ = nullptr; // the main page's rows, and the drawing beside them
     QVBoxLayout* mainLayout_ = nullptr;
+    PileDrawingView* pileDrawing_ = nullptr;
     QWidget* outputGroup_ = nullptr;
     SheetPage* sheetPage_ = nullptr;
     WorkbenchPage* workbenchPage_ = nullptr;
