@@ -137,7 +137,8 @@ struct BoxCell {
 };
 // A data line of the box: the border, 8 blanks, the cells right-aligned, the border.
 std::string boxLine(std::initializer_list<BoxCell> cells) {
-    std::string line = "*" + spaces(8);
+    std::string line = "*";
+    line += spaces(8);
     for (const BoxCell& c : cells) appendTableFileCell(line, c.text, {0, c.width, false, c.blanksAfter});
     return line + "*";
 }

@@ -107,7 +107,7 @@ TVOR_FRM_KELD3::TVOR_FRM_KELD3(Platform& platform)
       edt_kersair(output(argb::red, false)) {
     gpb_srcs.text = "基桩参数";
     gpb_scjg.text = "计算结果";
-    cbe_tyzd.text = "0";
+    cbe_tyzd.text = std::string("0"); // a plain literal trips a false -Wrestrict in GCC 12 at -O2
     lb_tyzd.enabled = false;
     cbe_duanzhuzhejian.color = argb::red;
     lb_Quk.visible = false;
