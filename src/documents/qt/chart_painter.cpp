@@ -22,10 +22,11 @@ const std::array<QColor, chartColourGroups + 1> groupColours = {
     QColor(0x6D, 0x5F, 0xD5), QColor(0xBF, 0x59, 0x3E), QColor(0x2E, 0x8B, 0x57),
     QColor(0xD1, 0x4F, 0xA8), QColor(0x7F, 0x7F, 0x7F), QColor(0xB8, 0xB8, 0xB8)};
 
-// A tick's value: whole numbers as on screen, unless the range is too narrow for them to differ.
+// A tick's value: whole numbers as on screen, unless the range is too narrow for them to differ or the
+// numbers too long to read.
 QString tickText(double value, double range) {
-    if (!std::isfinite(value)) return {};
-    return range >= 2 * (ticks - 1) ? QString::number(value, 'f', 0) : QString::number(value, 'g', 4);
+    if (range >= 2 * (ticks - 1) && std::abs(value) < 1e9) return QString::number(value, 'f', 0);
+    return QString::number(value, 'g', 6);
 }
 
 struct LegendEntry {
@@ -64,7 +65,10 @@ QColor chartGroupColour(const ChartGroup& group, std::size_t index) {
 
 void paintWorkbenchChart(QPainter& painter, const QRectF& area, const ChartFigure& chart) {
     const ChartBins& bins = chart.bins;
-    if (area.isEmpty() || !std::isfinite(bins.xMin + bins.xMax + bins.yMin + bins.yMax)) return;
+    // A range no wider than a point, or beyond a double, has no scale to place points by.
+    const double xRange = bins.xMax - bins.xMin, yRange = bins.yMax - bins.yMin;
+    if (area.isEmpty() || !(std::isfinite(xRange) && xRange > 0 && std::isfinite(yRange) && yRange > 0))
+        return;
     painter.save();
     painter.setClipRect(area);
     const QFontMetricsF metrics(painter.font(), painter.device());
@@ -74,9 +78,8 @@ void paintWorkbenchChart(QPainter& painter, const QRectF& area, const ChartFigur
     const double legendHeight = legend.empty() ? 0 : legend.back().box.bottom() + gap;
     double yLabels = 0;
     for (int k = 0; k < ticks; ++k)
-        yLabels = std::max(
-            yLabels, metrics.horizontalAdvance(tickText(bins.yMin + (bins.yMax - bins.yMin) * k / (ticks - 1),
-                                                        bins.yMax - bins.yMin)));
+        yLabels = std::max(yLabels,
+                           metrics.horizontalAdvance(tickText(bins.yMin + yRange * k / (ticks - 1), yRange)));
     const QRectF plot(area.left() + line + gap + yLabels + gap, area.top() + line / 2,
                       area.width() -
                           (line + 3 * gap + yLabels + 2 * metrics.horizontalAdvance(QLatin1Char('0'))),
@@ -86,8 +89,8 @@ void paintWorkbenchChart(QPainter& painter, const QRectF& area, const ChartFigur
         return;
     }
     const auto at = [&](double x, double y) {
-        return QPointF(plot.left() + (x - bins.xMin) / (bins.xMax - bins.xMin) * plot.width(),
-                       plot.bottom() - (y - bins.yMin) / (bins.yMax - bins.yMin) * plot.height());
+        return QPointF(plot.left() + (x - bins.xMin) / xRange * plot.width(),
+                       plot.bottom() - (y - bins.yMin) / yRange * plot.height());
     };
 
     painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 0.5));
@@ -100,8 +103,8 @@ void paintWorkbenchChart(QPainter& painter, const QRectF& area, const ChartFigur
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         painter.setPen(Qt::black);
-        const QString xText = tickText(bins.xMin + (bins.xMax - bins.xMin) * share, bins.xMax - bins.xMin);
-        const QString yText = tickText(bins.yMin + (bins.yMax - bins.yMin) * share, bins.yMax - bins.yMin);
+        const QString xText = tickText(bins.xMin + xRange * share, xRange);
+        const QString yText = tickText(bins.yMin + yRange * share, yRange);
         const double xWidth = metrics.horizontalAdvance(xText) + gap;
         painter.drawText(QRectF(x - xWidth / 2, plot.bottom() + gap / 2, xWidth, line),
                          Qt::AlignHCenter | Qt::AlignTop, xText);
