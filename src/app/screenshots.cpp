@@ -136,6 +136,7 @@ int takeScreenshots(const QString& folder) {
     sweep.setAttribute(Qt::WA_DeleteOnClose, false);
     sweep.resize(sweep.width(), std::max(sweep.height(), 900));
     sweep.binding().act([](CalculatorFrame& m) {
+        m.click("cbt_compute"); // a design, so that the sheet's pages come before the figures
         m.click("cbt_YouHua");
         const std::array<std::array<const char*, 3>, 5> ranges{{{"800", "2000", "100"},
                                                                 {"1.0d", "3.0d", "0.5d"},
@@ -158,7 +159,6 @@ int takeScreenshots(const QString& folder) {
     chart->tablesChanged();
     chart->settle();
     camera.shoot(sweep, "workbench_chart");
-    sweep.binding().act([](CalculatorFrame& m) { m.click("cbt_compute"); });
     shootPdfPage(sweep.binding().model().sheet().doc(), sheetFigures(sweep.binding().model()), true,
                  "sheet_pdf_figures", folder, camera);
 
