@@ -84,7 +84,7 @@ private:
 };
 
 // The drawing above the chart, the drawing taking the larger share (it is tall and narrow); either alone
-// takes the room, the chart no higher than it is wide.
+// takes the room, the chart no higher than three quarters of its width.
 void paintFigures(QPainter& painter, const QRectF& room, const SheetFigures& figures) {
     const double drawingHeight = !figures.chart            ? room.height()
                                  : figures.drawing.empty() ? 0
