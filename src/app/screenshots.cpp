@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -65,20 +66,30 @@ void computeDesign(ControlBinding& face, const char* diameter, const char* depth
     });
 }
 
-// The first page of the Doc sheet's PDF as pdftoppm renders it (a system without pdftoppm skips it).
-void shootFirstPdfPage(const std::vector<std::string>& doc, const QString& folder, Camera& camera) {
+// A page of the Doc sheet's PDF as pdftoppm renders it, the first or the last (a system without pdftoppm
+// skips it).
+void shootPdfPage(const std::vector<std::string>& doc, const SheetFigures& figures, bool last,
+                  const char* name, const QString& folder, Camera& camera) {
     QTemporaryDir scratch;
     const QString pdf = scratch.filePath(QStringLiteral("sheet.pdf"));
-    writeDocSheetPdf(doc, pdf.toStdString());
-    const QString page = QDir(folder).filePath(QStringLiteral("sheet_pdf_page"));
-    const int status = QProcess::execute(
-        QStringLiteral("pdftoppm"),
-        {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-singlefile"),
-         QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"), pdf, page});
-    if (status == -2)
+    writeDocSheetPdf(doc, figures, pdf.toStdString());
+    QStringList arguments = {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60")};
+    if (!last)
+        arguments << QStringLiteral("-f") << QStringLiteral("1") << QStringLiteral("-l")
+                  << QStringLiteral("1");
+    const int status =
+        QProcess::execute(QStringLiteral("pdftoppm"), arguments << pdf << scratch.filePath("page"));
+    if (status == -2) {
         std::fprintf(stderr, "pdftoppm is missing: no picture of the PDF\n");
-    else if (status != 0)
-        camera.fail("sheet_pdf_page");
+        return;
+    }
+    // pdftoppm numbers the pages with as many digits as the last needs: the last name sorts last.
+    const QStringList pages =
+        QDir(scratch.path()).entryList({QStringLiteral("page-*.png")}, QDir::Files, QDir::Name);
+    const QString target = QDir(folder).filePath(QLatin1String(name) + QLatin1String(".png"));
+    QFile::remove(target);
+    if (status != 0 || pages.isEmpty() || !QFile::copy(QDir(scratch.path()).filePath(pages.back()), target))
+        camera.fail(name);
 }
 
 } // namespace
@@ -114,7 +125,7 @@ int takeScreenshots(const QString& folder) {
         m.click("cbt_View");
     });
     camera.shoot(window, "sheet_doc");
-    shootFirstPdfPage(window.binding().model().sheet().doc(), folder, camera);
+    shootPdfPage(window.binding().model().sheet().doc(), {}, false, "sheet_pdf_page", folder, camera);
     face.act([](CalculatorFrame& m) { m.click("cbt_PageBook"); });
     camera.shoot(window, "sheet_xls");
     face.act([](CalculatorFrame& m) { m.typeText("tcb_meoFontSize", "8"); });
@@ -125,6 +136,7 @@ int takeScreenshots(const QString& folder) {
     sweep.setAttribute(Qt::WA_DeleteOnClose, false);
     sweep.resize(sweep.width(), std::max(sweep.height(), 900));
     sweep.binding().act([](CalculatorFrame& m) {
+        m.click("cbt_compute"); // a design, so that the sheet's pages come before the figures
         m.click("cbt_YouHua");
         const std::array<std::array<const char*, 3>, 5> ranges{{{"800", "2000", "100"},
                                                                 {"1.0d", "3.0d", "0.5d"},
@@ -147,6 +159,8 @@ int takeScreenshots(const QString& folder) {
     chart->tablesChanged();
     chart->settle();
     camera.shoot(sweep, "workbench_chart");
+    shootPdfPage(sweep.binding().model().sheet().doc(), sheetFigures(sweep.binding().model()), true,
+                 "sheet_pdf_figures", folder, camera);
 
     Formula2Window second(platform);
     second.setAttribute(Qt::WA_DeleteOnClose, false);

@@ -13,7 +13,8 @@
 namespace {
 
 // Painting needs a Qt application; the driver shows nothing, so it needs no display either.
-void writePdf(const std::vector<std::string>& lines, const std::string& path) {
+void writePdf(const std::vector<std::string>& lines, const qianyan::SheetFigures& figures,
+              const std::string& path) {
     static int argc = 1;
     static char name[] = "qianyan-cli";
     static char* argv[] = {name, nullptr};
@@ -23,7 +24,7 @@ void writePdf(const std::vector<std::string>& lines, const std::string& path) {
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
         static QGuiApplication application(argc, argv);
     }
-    qianyan::writeDocSheetPdf(lines, path);
+    qianyan::writeDocSheetPdf(lines, figures, path);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // Runs driver commands against the calculator windows: each line is what a person does at the desktop,
 // by control and handler names, so that a session can be replayed as a script.
+#include "documents/sheet_figures.h"
 #include "framework/calculator_frame.h"
 #include "platform/scripted_platform.h"
 
@@ -37,7 +38,9 @@ public:
 
     // Writes the Doc sheet's lines as a PDF at a path or throws PlatformError; empty in a build without
     // the desktop, whose painting it needs.
-    std::function<void(const std::vector<std::string>& lines, const std::string& path)> writePdf;
+    std::function<void(const std::vector<std::string>& lines, const SheetFigures& figures,
+                       const std::string& path)>
+        writePdf;
 
 private:
     void execute(const std::vector<std::string>& words);

@@ -1,6 +1,8 @@
 #include "framework/workbench_chart.h"
 
+#include "framework/number_text.h"
 #include "framework/sort_keys.h"
+#include "framework/text_layout.h"
 
 #include <algorithm>
 #include <charconv>
@@ -185,6 +187,36 @@ std::optional<ChartPoint> nearestPoint(const ChartBins& bins, double x, double y
         }
     }
     return nearest;
+}
+
+std::optional<ChartFigure> declaredChart(const Workbench& workbench, int width, int height) {
+    const WorkbenchDeclaration& declared = workbench.declaration();
+    const TextTable& results = workbench.Grid2_Youhuajieguo.rows;
+    if (declared.sortColumns.empty() || results.rowCount() == 0) return std::nullopt;
+    const auto sortColumn = [&](std::size_t column) {
+        const auto found = std::find_if(declared.sortColumns.begin(), declared.sortColumns.end(),
+                                        [&](const SortColumn& c) { return c.column == column; });
+        return found != declared.sortColumns.end() ? *found : declared.sortColumns.front();
+    };
+    ChartRequest request;
+    request.x = sortColumn(declared.chart.x);
+    request.y = sortColumn(declared.chart.y);
+    for (const int c : declared.chart.colours)
+        if (request.colour < 0 && c >= 0 && static_cast<std::size_t>(c) < declared.columns.size())
+            request.colour = c;
+    request.width = width;
+    request.height = height;
+    ChartFigure figure;
+    figure.bins = binChart(results, request, rowsAmong(results, workbench.Grid3_Youhuasaixuan.rows));
+    figure.xTitle = trimmed(request.x.header);
+    figure.yTitle = trimmed(request.y.header);
+    return figure;
+}
+
+std::string chartCountsText(const ChartBins& bins) {
+    std::string text = "绘出 " + general(static_cast<double>(bins.plotted)) + " 根";
+    if (bins.leftOut > 0) text += "，" + general(static_cast<double>(bins.leftOut)) + " 根无数值未绘出";
+    return text;
 }
 
 } // namespace qianyan

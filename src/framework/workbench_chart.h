@@ -5,6 +5,7 @@
 // names and a click selects.
 #include "framework/text_table.h"
 #include "framework/workbench.h"
+#include "framework/workbench_model.h"
 
 #include <cstdint>
 #include <optional>
@@ -53,6 +54,19 @@ std::vector<bool> rowsAmong(const TextTable& results, const TextTable& chosen);
 // Reduces the rows of table to the chart's points; highlighted (empty, or one flag per row) puts rows in
 // a group of their own.
 ChartBins binChart(const TextTable& table, const ChartRequest& request, const std::vector<bool>& highlighted);
+
+// The chart as a page prints it: the points and the titles of the axes.
+struct ChartFigure {
+    ChartBins bins;
+    std::string xTitle, yTitle;
+};
+
+// The chart of the workbench's results with the declared axes and the first declared colour column, binned
+// for a plot of width × height pixels, the filtered candidates highlighted; none without result rows.
+std::optional<ChartFigure> declaredChart(const Workbench& workbench, int width, int height);
+
+// "绘出 12 根，3 根无数值未绘出"
+std::string chartCountsText(const ChartBins& bins);
 
 // The kept point nearest to (x, y) in the chart's values, at most radius pixels away.
 std::optional<ChartPoint> nearestPoint(const ChartBins& bins, double x, double y, double radius);

@@ -1,6 +1,9 @@
 #include "documents/qt/sheet_pdf.h"
 
 #include "documents/printed_pages.h"
+#include "documents/qt/chart_painter.h"
+#include "documents/qt/pile_drawing_painter.h"
+#include "framework/qt/qt_text.h"
 #include "framework/text_layout.h"
 #include "platform/legacy_text_file.h"
 
@@ -20,10 +23,6 @@ namespace {
 
 constexpr double largestPointSize = 10;
 constexpr int fewestColumns = 80;
-
-QString qtText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The sheet font at the largest size (up to 10 pt) at which the widest line fits the page's width.
 QFont sheetFont(QPaintDevice& device, double width, const std::vector<std::string>& lines) {
@@ -84,9 +83,26 @@ private:
     QHash<QString, double> scales_;
 };
 
+// The drawing above the chart, the drawing taking the larger share (it is tall and narrow); either alone
+// takes the room, the chart no higher than three quarters of its width.
+void paintFigures(QPainter& painter, const QRectF& room, const SheetFigures& figures) {
+    const double drawingHeight = !figures.chart            ? room.height()
+                                 : figures.drawing.empty() ? 0
+                                                           : room.height() * 0.55;
+    if (!figures.drawing.empty())
+        paintPileDrawing(painter, QRectF(room.topLeft(), QSizeF(room.width(), drawingHeight)),
+                         figures.drawing);
+    if (figures.chart) {
+        const double top = room.top() + drawingHeight;
+        const double height = std::min(room.bottom() - top, room.width() * 0.75);
+        paintWorkbenchChart(painter, QRectF(room.left(), top, room.width(), height), *figures.chart);
+    }
+}
+
 } // namespace
 
-void paintDocSheet(QPagedPaintDevice& device, const std::vector<std::string>& lines) {
+void paintDocSheet(QPagedPaintDevice& device, const std::vector<std::string>& lines,
+                   const SheetFigures& figures) {
     QPainter painter(&device);
     const QSizeF area = device.pageLayout().paintRectPixels(device.logicalDpiX()).size();
     const QFont font = sheetFont(device, area.width(), lines);
@@ -97,20 +113,31 @@ void paintDocSheet(QPagedPaintDevice& device, const std::vector<std::string>& li
     const double headHeight = 2 * step;
     const auto linesPerPage = static_cast<std::size_t>(std::max(1.0, (area.height() - headHeight) / step));
     const std::vector<PrintedPage> pages = printedPages(lines, linesPerPage);
-    for (std::size_t n = 0; n < pages.size(); ++n) {
-        if (n > 0) device.newPage();
+    const std::size_t pageCount = pages.size() + (figures.empty() ? 0 : 1);
+    const auto head = [&](std::size_t page) {
         const double headBaseline = metrics.ascent();
         painter.drawText(QPointF(0, headBaseline), qtText(printedTitle));
-        const QString number = qtText(pageNumberText(n + 1, pages.size()));
+        const QString number = qtText(pageNumberText(page, pageCount));
         painter.drawText(QPointF(area.width() - metrics.horizontalAdvance(number), headBaseline), number);
         painter.drawLine(QPointF(0, step * 1.3), QPointF(area.width(), step * 1.3));
+    };
+    for (std::size_t n = 0; n < pages.size(); ++n) {
+        if (n > 0) device.newPage();
+        head(n + 1);
         for (std::size_t k = 0; k < pages[n].count; ++k)
             grid.draw(lines[pages[n].first + k],
                       headHeight + static_cast<double>(k) * step + metrics.ascent());
     }
+    if (figures.empty()) return;
+    if (!pages.empty()) device.newPage();
+    head(pageCount);
+    painter.drawText(QPointF(0, headHeight + metrics.ascent()), qtText(figuresHeading));
+    paintFigures(painter,
+                 QRectF(0, headHeight + 2 * step, area.width(), area.height() - headHeight - 2 * step),
+                 figures);
 }
 
-QByteArray docSheetPdf(const std::vector<std::string>& lines) {
+QByteArray docSheetPdf(const std::vector<std::string>& lines, const SheetFigures& figures) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -120,13 +147,14 @@ QByteArray docSheetPdf(const std::vector<std::string>& lines) {
         writer.setCreator(QStringLiteral("qianyan"));
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter));
-        paintDocSheet(writer, lines);
+        paintDocSheet(writer, lines, figures);
     }
     return bytes;
 }
 
-void writeDocSheetPdf(const std::vector<std::string>& lines, const std::string& path) {
-    const QByteArray bytes = docSheetPdf(lines);
+void writeDocSheetPdf(const std::vector<std::string>& lines, const SheetFigures& figures,
+                      const std::string& path) {
+    const QByteArray bytes = docSheetPdf(lines, figures);
     writeBinaryFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 

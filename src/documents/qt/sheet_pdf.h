@@ -1,6 +1,9 @@
 #pragma once
 // The Doc sheet on A4 pages (a PDF file, or a printer): the sheet font's characters on a fixed grid, a CJK
-// character two digit widths as on screen, the running head with the title and the page number.
+// character two digit widths as on screen, the running head with the title and the page number; then a
+// page of the figures, unless there are none.
+#include "documents/sheet_figures.h"
+
 #include <QByteArray>
 #include <QPagedPaintDevice>
 
@@ -10,10 +13,12 @@
 namespace qianyan {
 
 // Paints the lines onto the device's pages as it stands (its page size and margins).
-void paintDocSheet(QPagedPaintDevice& device, const std::vector<std::string>& lines);
+void paintDocSheet(QPagedPaintDevice& device, const std::vector<std::string>& lines,
+                   const SheetFigures& figures);
 // The lines as a PDF document, its font embedded.
-QByteArray docSheetPdf(const std::vector<std::string>& lines);
+QByteArray docSheetPdf(const std::vector<std::string>& lines, const SheetFigures& figures);
 // Writes that PDF at path, whole or not at all; throws PlatformError saying why.
-void writeDocSheetPdf(const std::vector<std::string>& lines, const std::string& path);
+void writeDocSheetPdf(const std::vector<std::string>& lines, const SheetFigures& figures,
+                      const std::string& path);
 
 } // namespace qianyan

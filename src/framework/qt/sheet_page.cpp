@@ -106,8 +106,9 @@ QPlainTextEdit* SheetPage::makeView(const char* name) {
 
 void SheetPage::exportPdf() {
     CalculatorFrame& model = binding_.model();
-    model.exportFile("嵌岩桩计算书(依据JGJ94-2008)_文本.pdf", "PDF (*.pdf)",
-                     [&](const std::string& path) { writeDocSheetPdf(model.sheet().doc(), path); });
+    model.exportFile("嵌岩桩计算书(依据JGJ94-2008)_文本.pdf", "PDF (*.pdf)", [&](const std::string& path) {
+        writeDocSheetPdf(model.sheet().doc(), sheetFigures(model), path);
+    });
 }
 
 void SheetPage::print() {
@@ -115,7 +116,8 @@ void SheetPage::print() {
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(QString::fromUtf8(printedTitle));
     QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) paintDocSheet(printer, binding_.model().sheet().doc());
+    if (dialog.exec() == QDialog::Accepted)
+        paintDocSheet(printer, binding_.model().sheet().doc(), sheetFigures(binding_.model()));
 }
 
 void SheetPage::exportWorkbook() {

@@ -1,7 +1,7 @@
 #include "framework/qt/workbench_chart_view.h"
 
+#include "documents/qt/chart_painter.h"
 #include "framework/calculator_frame.h"
-#include "framework/number_text.h"
 #include "framework/qt/qt_text.h"
 
 #include <QBoxLayout>
@@ -26,7 +26,6 @@ constexpr int markerPixels = 7;
 // finer square would add is hidden under its neighbours anyway.
 constexpr int squarePixels = 6;
 constexpr double hitPixels = 6;
-const QColor highlightColour(200, 0, 0);
 
 QString trimmedHeader(std::string_view header) {
     return qtText(header).trimmed();
@@ -209,7 +208,8 @@ void WorkbenchChartView::settle() {
 
 void WorkbenchChartView::draw() {
     chart_->removeAllSeries();
-    for (const ChartGroup& group : bins_.groups) {
+    for (std::size_t i = 0; i < bins_.groups.size(); ++i) {
+        const ChartGroup& group = bins_.groups[i];
         auto* series = new QScatterSeries;
         series->setName(qtText(group.name));
         series->setMarkerSize(group.highlighted ? markerPixels + 2 : markerPixels);
@@ -219,7 +219,7 @@ void WorkbenchChartView::draw() {
         for (const ChartPoint& p : group.points) points.append({p.x, p.y});
         series->replace(points);
         chart_->addSeries(series);
-        if (group.highlighted) series->setColor(highlightColour);
+        series->setColor(chartGroupColour(group, i));
         series->attachAxis(xAxis_);
         series->attachAxis(yAxis_);
     }
@@ -227,11 +227,7 @@ void WorkbenchChartView::draw() {
     yAxis_->setRange(bins_.yMin, bins_.yMax);
     xAxis_->setTitleText(across_->currentText());
     yAxis_->setTitleText(up_->currentText());
-    QString counts = QStringLiteral("绘出 %1 根").arg(qtText(general(static_cast<double>(bins_.plotted))));
-    if (bins_.leftOut > 0)
-        counts +=
-            QStringLiteral("，%1 根无数值未绘出").arg(qtText(general(static_cast<double>(bins_.leftOut))));
-    counts_->setText(counts);
+    counts_->setText(qtText(chartCountsText(bins_)));
 }
 
 void WorkbenchChartView::resizeEvent(QResizeEvent* event) {
