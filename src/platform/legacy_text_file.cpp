@@ -322,6 +322,12 @@ void writeBinaryFile(const std::string& path, std::string_view bytes) {
     replaceWhole(path, [bytes](int fd) { return writeAll(fd, bytes.data(), bytes.size()); });
 }
 
+void copyFileWhole(const std::string& path, const std::string& from) {
+    Descriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    if (source.get() < 0) fail(path, errno);
+    replaceWhole(path, [&source](int fd) { return copyInto(source.get(), fd); });
+}
+
 bool regularFileExists(const std::string& path) {
     struct stat st {};
     bool writable = false;

@@ -19,6 +19,8 @@ std::string fromGbk(std::string_view gbk);
 void writeLegacyTextFile(const std::string& path, const LineSource& lines);
 // The same for bytes written as they stand (a workbook, a PDF).
 void writeBinaryFile(const std::string& path, std::string_view bytes);
+// The same for a copy of the file at `from`: a large document made in a scratch folder first.
+void copyFileWhole(const std::string& path, const std::string& from);
 // Throws PlatformError saying why when something at path may not be written over: a folder, a
 // read-only file. Nothing there passes.
 void checkReplaceable(const std::string& path);
