@@ -2,22 +2,13 @@
 // The Xls sheet as a spreadsheet workbook: a row per design, numbers as numbers with the decimals the
 // sheet shows them with, texts as texts, the two header lines as header rows above them.
 #include "framework/calculation_sheet.h"
+#include "framework/workbook_file.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace qianyan {
-
-// A sheet cell as a workbook holds it: a plain decimal (optionally a share with "%") becomes a number
-// whose format shows exactly the text of the sheet; anything else ("-", "9.0d", "C30") stays a text.
-struct WorkbookCell {
-    bool isNumber = false;
-    double number = 0;
-    std::string format; // "0", "0.00", "0.0%"
-    std::string text;
-};
-WorkbookCell workbookCell(std::string_view shown);
 
 // What goes into the workbook, as texts the way the sheet shows them.
 struct WorkbookTable {
@@ -29,8 +20,6 @@ struct WorkbookTable {
 // The Xls sheet's table; no rows when the sheet holds no design.
 WorkbookTable sheetWorkbookTable(const CalculationSheet& sheet);
 
-// The workbook file's bytes; throws PlatformError saying why when it cannot be made.
-std::string workbookBytes(const WorkbookTable& table);
 // Writes the Xls sheet as a workbook at path, whole or not at all (an existing file stays as it was);
 // throws PlatformError saying why.
 void writeSheetWorkbook(const CalculationSheet& sheet, const std::string& path);

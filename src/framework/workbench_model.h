@@ -7,6 +7,7 @@
 #include "framework/controls.h"
 #include "framework/window_declaration.h"
 #include "framework/workbench.h"
+#include "framework/workbook_file.h"
 
 #include <atomic>
 #include <cstdint>
@@ -80,10 +81,18 @@ public:
         std::string path;
         LineSource lines; // reads the window and the table: neither may change while it runs
         std::size_t rows; // of the table, for a face's progress
+        // The result tables with rows as a workbook beside the file (same name, ".xlsx"); it reads the
+        // tables as the lines do.
+        std::string workbookPath;
+        std::vector<WorkbookSheet> workbook;
+        std::size_t workbookRows;
     };
     // The shown table's file after the permission step and the overwrite question; nothing when no
     // table with rows is shown or nothing is to be written.
     std::optional<TableFile> beginSave(CalculatorFrame& window);
+    // Writes the table file, then its workbook; rowWritten is called after every row of either and may
+    // throw to stop. A failed workbook leaves the written table file. Throws PlatformError.
+    static void writeSave(Platform& platform, const TableFile& file, const std::function<void()>& rowWritten);
     // After the writing: 存盘 disabled, or the failure reported.
     void finishSave(CalculatorFrame& window, const std::optional<PlatformError>& failure);
 
@@ -118,6 +127,7 @@ private:
     void resetSortHeaders(Grid& table);
     void writeFilterBounds();
     LineSource tableFileLines(CalculatorFrame& window, const Grid& table, std::string_view title);
+    std::vector<WorkbookSheet> workbookSheets() const;
 
     WorkbenchDeclaration declaration_;
     bool open_ = false;

@@ -325,7 +325,13 @@ std::optional<Workbench::TableFile> Workbench::beginSave(CalculatorFrame& window
     }
     std::string path = window.savePath(fileName);
     if (path.empty()) return std::nullopt;
-    return TableFile{std::move(path), tableFileLines(window, *table, title), table->rows.rowCount()};
+    std::string workbookPath = path.substr(0, path.size() - 4) + ".xlsx"; // in place of ".txt"
+    std::vector<WorkbookSheet> workbook = workbookSheets();
+    std::size_t workbookRows = 0;
+    for (const WorkbookSheet& sheet : workbook) workbookRows += sheet.rowCount;
+    return TableFile{std::move(path),        tableFileLines(window, *table, title),
+                     table->rows.rowCount(), std::move(workbookPath),
+                     std::move(workbook),    workbookRows};
 }
 
 void Workbench::finishSave(CalculatorFrame& window, const std::optional<PlatformError>& failure) {
@@ -340,7 +346,7 @@ void Workbench::cbt_YHsaveClick(CalculatorFrame& window) {
     if (!file) return;
     std::optional<PlatformError> failure;
     try {
-        window.platform().writeTextFile(file->path, file->lines);
+        writeSave(window.platform(), *file, [] {});
     } catch (const PlatformError& e) {
         failure = e;
     }

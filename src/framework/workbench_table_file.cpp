@@ -1,8 +1,11 @@
 // The table file of the workbench: a framed fixed-width listing of the shown table, produced line by
-// line so that a table of a million rows is never held as text at once.
+// line so that a table of a million rows is never held as text at once; and the workbook of the result
+// tables beside it, streamed the same way.
 #include "framework/calculator_frame.h"
 #include "framework/number_text.h"
 #include "framework/text_layout.h"
+
+#include <memory>
 
 namespace qianyan {
 
@@ -59,6 +62,49 @@ LineSource Workbench::tableFileLines(CalculatorFrame& window, const Grid& table,
         sink("计算时间：" + dateTimeText(window.platform().now()));
         if (adapter) adapter->writeTableAppendix(sink, rows);
     };
+}
+
+std::vector<WorkbookSheet> Workbench::workbookSheets() const {
+    std::vector<WorkbookSheet> sheets;
+    for (const Grid* table : {&Grid2_Youhuajieguo, &Grid3_Youhuasaixuan}) {
+        if (table->rows.empty()) continue;
+        const bool results = table == &Grid2_Youhuajieguo;
+        // Every column the table can show, folded or not; never-shown ones are working values.
+        std::vector<std::size_t> columns;
+        std::vector<std::string> header;
+        for (std::size_t c = 0; c < declaration_.columns.size(); ++c) {
+            const WorkbenchColumn& column = declaration_.columns[c];
+            const WorkbenchColumn::Shown shown =
+                results ? column.shown : column.shownFiltered.value_or(column.shown);
+            if (shown == WorkbenchColumn::Shown::Never) continue;
+            columns.push_back(c);
+            header.emplace_back(trimmed(column.header));
+        }
+        WorkbookSheet& sheet = sheets.emplace_back();
+        sheet.name = results ? "原始结果" : "筛选结果";
+        sheet.header = {std::move(header)};
+        sheet.rowCount = table->rows.rowCount();
+        auto all = std::make_shared<std::vector<std::string_view>>(table->rows.columnCount());
+        sheet.rowCells = [&rows = table->rows, columns, all](std::size_t r,
+                                                             std::vector<std::string_view>& cells) {
+            rows.prefetch(r + 16);
+            rows.cells(r, *all);
+            cells.resize(columns.size());
+            for (std::size_t i = 0; i < columns.size(); ++i) cells[i] = (*all)[columns[i]];
+        };
+    }
+    return sheets;
+}
+
+void Workbench::writeSave(Platform& platform, const TableFile& file,
+                          const std::function<void()>& rowWritten) {
+    platform.writeTextFile(file.path, [&](const LineSink& sink) {
+        file.lines([&](std::string_view line) {
+            sink(line);
+            rowWritten();
+        });
+    });
+    writeWorkbook(file.workbookPath, file.workbook, rowWritten);
 }
 
 } // namespace qianyan

@@ -15,38 +15,6 @@ namespace {
 
 using ::testing::ElementsAre;
 
-TEST(WorkbookCell, PlainDecimalsBecomeNumbersShownWithTheSheetsDecimals) {
-    struct Case {
-        const char* shown;
-        double number;
-        const char* format;
-    };
-    const Case numbers[] = {
-        {"1000", 1000, "0"},
-        {"0.70", 0.7, "0.00"},
-        {"16820.61", 16820.61, "0.00"},
-        {"-12.5", -12.5, "0.0"},
-        {"75.3%", 0.753, "0.0%"},
-        {"25%", 0.25, "0%"},
-        {"97.14%", 0.9714, "0.00%"},
-        {"0", 0, "0"},
-        {"123456789012345", 123456789012345.0, "0"},
-    };
-    for (const Case& c : numbers) {
-        const WorkbookCell cell = workbookCell(c.shown);
-        EXPECT_TRUE(cell.isNumber) << c.shown;
-        EXPECT_DOUBLE_EQ(cell.number, c.number) << c.shown;
-        EXPECT_EQ(cell.format, c.format) << c.shown;
-    }
-    // Dashes, depths in d, grades, words and what a double would not give back digit for digit stay texts.
-    for (const char* text : {"-", "", "9.0d", "C30", "圆  桩", "1.", ".5", "1e5", "nan", "inf", "%", "-%",
-                             "1,000", " 12", "1234567890123456", "12.5%%", "--1"}) {
-        const WorkbookCell cell = workbookCell(text);
-        EXPECT_FALSE(cell.isNumber) << text;
-        EXPECT_EQ(cell.text, text);
-    }
-}
-
 template <class Window> class SheetTable : public testing::WindowFixture<Window> {};
 using Windows = ::testing::Types<TVOR_FRM_KELD1, TVOR_FRM_KELD1_1, TVOR_FRM_KELD2, TVOR_FRM_KELD3>;
 TYPED_TEST_SUITE(SheetTable, Windows);

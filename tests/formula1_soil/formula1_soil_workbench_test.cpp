@@ -407,7 +407,9 @@ TEST_F(Formula1SoilWorkbenchTest, TheAppendixWritesWhatTheSwitchTextsOfTheFirstR
     window.typeText("edt_Dimianbiaogao", "-0.3m");
     window.Fumozhuli_FormLayer.visible = false;
     window.YouHuaFormLayer.visible = true;
-    std::filesystem::remove(documents / "嵌岩桩优化计算原始结果(依据JGJ94-2008)_表格.txt");
+    for (const char* kind : {".txt", ".xlsx"})
+        std::filesystem::remove(documents /
+                                (std::string("嵌岩桩优化计算原始结果(依据JGJ94-2008)_表格") + kind));
     window.headerClick("Grid2_Youhuajieguo", 1);
     window.click("cbt_YHsave");
     EXPECT_EQ(dialogTexts().back(), "“-0.3m”不是有效的数值");

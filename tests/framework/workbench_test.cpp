@@ -4,6 +4,7 @@
 
 #include <gmock/gmock.h>
 
+#include <fstream>
 #include <thread>
 
 namespace qianyan {
@@ -159,6 +160,11 @@ std::vector<std::string> column(const Grid& g, std::size_t c) {
     std::vector<std::string> cells;
     for (std::size_t r = 0; r < g.rows.rowCount(); ++r) cells.emplace_back(g.rows.cell(r, c));
     return cells;
+}
+
+std::string readBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 std::vector<std::string> headers(const Grid& g) {
@@ -457,6 +463,73 @@ TEST_F(WorkbenchTest, SaveWritesTheShownTableOnly) {
     sweep();
     window.click("cbt_YHsave");
     EXPECT_TRUE(std::filesystem::exists(documents / "嵌岩桩优化计算原始结果(依据JGJ94-2008)_表格.txt"));
+    EXPECT_FALSE(window.workbench.cbt_YHsave.enabled);
+}
+
+std::vector<std::vector<std::string>> sheetRows(const WorkbookSheet& sheet) {
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string_view> cells;
+    for (std::size_t r = 0; r < sheet.rowCount; ++r) {
+        sheet.rowCells(r, cells);
+        rows.emplace_back(cells.begin(), cells.end());
+    }
+    return rows;
+}
+
+// Both tables with rows, whichever is shown; plain headers with their units (no sort marks), the folded
+// column included, the never-shown one left out.
+TEST_F(WorkbenchTest, TheWorkbookHoldsEveryResultTableWithRows) {
+    sweep();
+    window.workbench.tableHeaderClick(window.workbench.Grid2_Youhuajieguo, 2);
+    setOption(3, 1, "20");
+    setOption(3, 2, "40");
+    setOption(4, 2, "21");
+    window.click("cbt_YHsaixuan");
+    std::optional<Workbench::TableFile> file;
+    window.runEvent([&] { file = window.workbench.beginSave(window); });
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->workbookPath, (documents / "嵌岩桩优化计算筛选结果(依据JGJ94-2008)_表格.xlsx").string());
+    ASSERT_EQ(file->workbook.size(), 2u);
+    const std::vector<std::vector<std::string>> header{{"桩编号", "d(mm)", "Ra(kN)", "Rc(kN)", "y"}};
+    const WorkbookSheet &results = file->workbook[0], &filtered = file->workbook[1];
+    EXPECT_EQ(results.name, "原始结果");
+    EXPECT_EQ(results.header, header);
+    // Sorted by Ra, as the table shows it.
+    EXPECT_THAT(
+        sheetRows(results),
+        ElementsAre(ElementsAre("ZH-1", "1", "10", "11", "10"), ElementsAre("ZH-2", "1", "20", "21", "20"),
+                    ElementsAre("ZH-3", "2", "20", "12", "10"), ElementsAre("ZH-5", "3", "30", "13", "10"),
+                    ElementsAre("ZH-4", "2", "40", "22", "20"), ElementsAre("ZH-6", "3", "60", "23", "20")));
+    EXPECT_EQ(filtered.name, "筛选结果");
+    EXPECT_EQ(filtered.header, header);
+    EXPECT_THAT(sheetRows(filtered), ElementsAre(ElementsAre("ZH-2", "1", "20", "21", "20"),
+                                                 ElementsAre("ZH-3", "2", "20", "12", "10"),
+                                                 ElementsAre("ZH-5", "3", "30", "13", "10")));
+    EXPECT_EQ(file->workbookRows, 9u);
+}
+
+// A workbook that may not be replaced is reported like the table file, stays as it was and costs the
+// table file nothing; 存盘 stays open to try again.
+TEST_F(WorkbenchTest, SaveWritesTheWorkbookBesideTheTableFileOrSaysWhyNot) {
+    namespace fs = std::filesystem;
+    sweep();
+    const fs::path table = documents / "嵌岩桩优化计算原始结果(依据JGJ94-2008)_表格.txt";
+    const fs::path book = documents / "嵌岩桩优化计算原始结果(依据JGJ94-2008)_表格.xlsx";
+    fs::create_directories(documents);
+    std::ofstream(book) << "an earlier book";
+    fs::permissions(book, fs::perms::owner_read);
+    window.click("cbt_YHsave");
+    EXPECT_TRUE(fs::exists(table));
+    ASSERT_EQ(dialogTexts().size(), 1u);
+    EXPECT_THAT(dialogTexts()[0], ::testing::StartsWith("保存失败："));
+    EXPECT_THAT(dialogTexts()[0], ::testing::HasSubstr("只读，未覆盖"));
+    EXPECT_EQ(readBytes(book), "an earlier book");
+    EXPECT_TRUE(window.workbench.cbt_YHsave.enabled);
+
+    fs::permissions(book, fs::perms::owner_read | fs::perms::owner_write);
+    platform.answers = {true};
+    window.click("cbt_YHsave");
+    EXPECT_EQ(readBytes(book).substr(0, 2), "PK");
     EXPECT_FALSE(window.workbench.cbt_YHsave.enabled);
 }
 

@@ -336,6 +336,14 @@ private slots:
         QVERIFY(child<QPushButton>("cbt_YHsave")->isEnabled());
         QCOMPARE(contents(tableFile()), QByteArray("old table\r\n"));
         QVERIFY(!platform->dialogOffThread);
+
+        // Written after all: the workbook goes beside the table file.
+        platform->failWrites = false;
+        press("cbt_YHsave");
+        QTRY_VERIFY(!page()->busy());
+        QVERIFY(contents(tableFile()).startsWith("===="));
+        QVERIFY(contents(QString(tableFile()).replace(".txt", ".xlsx")).startsWith("PK"));
+        QVERIFY(!child<QPushButton>("cbt_YHsave")->isEnabled());
     }
 };
 

@@ -29,7 +29,7 @@ QPushButton* pageButton() {
     return button;
 }
 
-// Thrown from the lines of a table file when 取消 stops the writing.
+// Thrown from the writing of a table file or its workbook when 取消 stops it.
 struct SaveCancelled {};
 
 QLabel* pageLabel() {
@@ -263,22 +263,18 @@ void WorkbenchPage::startSave() {
     Platform& platform = model_.platform();
     runInWorker(
         [this, save, &platform] {
-            // The share done by the lines written; 取消 stops the writing before the next line, and the
-            // platform's writer then leaves no file behind and an existing one whole.
-            const std::uint64_t total = std::max<std::uint64_t>(save->rows, 1);
-            platform.writeTextFile(save->path, [&](const LineSink& sink) {
-                std::uint64_t written = 0;
-                int shown = 0;
-                save->lines([&](std::string_view line) {
-                    if (cancel_.load(std::memory_order_relaxed)) throw SaveCancelled{};
-                    sink(line);
-                    const int percent =
-                        static_cast<int>(std::min<std::uint64_t>(++written * 100 / total, 100));
-                    if (percent == shown) return;
-                    shown = percent;
-                    QMetaObject::invokeMethod(
-                        this, [this, percent] { showShare(percent); }, Qt::QueuedConnection);
-                });
+            // The share done by the lines and workbook rows written; 取消 stops the writing before the next
+            // one, and the writers then leave no file behind and an existing one whole.
+            const std::uint64_t total = std::max<std::uint64_t>(save->rows + save->workbookRows, 1);
+            std::uint64_t written = 0;
+            int shown = 0;
+            Workbench::writeSave(platform, *save, [&] {
+                if (cancel_.load(std::memory_order_relaxed)) throw SaveCancelled{};
+                const int percent = static_cast<int>(std::min<std::uint64_t>(++written * 100 / total, 100));
+                if (percent == shown) return;
+                shown = percent;
+                QMetaObject::invokeMethod(
+                    this, [this, percent] { showShare(percent); }, Qt::QueuedConnection);
             });
         },
         [this, save](std::exception_ptr failure) {
