@@ -101,8 +101,7 @@ WorkbenchPage::WorkbenchPage(ControlBinding& binding, QWidget* parent)
     splitter->setChildrenCollapsible(false);
     splitter->addWidget(tablesBox);
     splitter->addWidget(chart_);
-    // The table is what a person works in; the chart takes the smaller share and its handle gives more.
-    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 2);
     controlsLayout->addWidget(splitter, 1);
 
