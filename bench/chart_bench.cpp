@@ -124,13 +124,3 @@ BENCHMARK(UpdateTheChartOnThePage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond
 
 } // namespace
 } // namespace qianyan
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -5,13 +5,12 @@
 // grows with the file, so it is reported beside the same bytes written with fwrite. Offscreen, no display.
 #include "formula1/qt/formula1_window.h"
 #include "framework/qt/control_binding.h"
+#include "plain_write.h"
 #include "platform/scripted_platform.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <unistd.h>
@@ -109,25 +108,6 @@ void DeleteTheLastDesign(benchmark::State& state) {
     }
 }
 
-// The saved bytes written at once with fwrite and made durable as a save is; its seconds.
-double plainWrite(const std::filesystem::path& from, const std::filesystem::path& to) {
-    std::string bytes;
-    if (std::FILE* in = std::fopen(from.c_str(), "rb")) {
-        char buffer[1 << 16];
-        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
-            bytes.append(buffer, got);
-        std::fclose(in);
-    }
-    const auto start = std::chrono::steady_clock::now();
-    if (std::FILE* out = std::fopen(to.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), out);
-        std::fflush(out);
-        ::fsync(::fileno(out));
-        std::fclose(out);
-    }
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 void SaveTheShownSheet(benchmark::State& state) {
     Desk desk(static_cast<int>(state.range(0)));
     desk.act("cbt_View");
@@ -140,7 +120,8 @@ void SaveTheShownSheet(benchmark::State& state) {
     double floorSeconds = 0;
     for (std::int64_t i = 0; i < state.iterations(); ++i)
         floorSeconds +=
-            plainWrite(benchFolder() / "嵌岩桩计算书(依据JGJ94-2008)_文本.txt", benchFolder() / "floor.txt");
+            bench::plainWrite(bench::readAll(benchFolder() / "嵌岩桩计算书(依据JGJ94-2008)_文本.txt"),
+                              benchFolder() / "floor.txt");
     state.counters["ratio_to_floor"] = seconds / floorSeconds;
 }
 
@@ -152,13 +133,3 @@ BENCHMARK(SaveTheShownSheet)->Arg(1)->Arg(100)->Arg(10000)->Unit(benchmark::kMic
 
 } // namespace
 } // namespace qianyan
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,12 +4,12 @@
 // appended to one std::string, the string cut back by them, the file's bytes written with fwrite. Append
 // and delete should not grow with the number of designs; a save grows with the file, as its floor does.
 #include "formula1/formula1_window.h"
+#include "plain_write.h"
 #include "platform/scripted_platform.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <unistd.h>
 
@@ -130,29 +130,6 @@ void DeleteTheLastDesign(benchmark::State& state) {
     report(state, seconds, floorSeconds, state.iterations());
 }
 
-// The floor of a save: the saved bytes written at once with fwrite and made durable as a save is.
-double plainWrite(const std::string& bytes, const std::filesystem::path& file) {
-    const auto start = Clock::now();
-    if (std::FILE* out = std::fopen(file.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), out);
-        std::fflush(out);
-        ::fsync(::fileno(out));
-        std::fclose(out);
-    }
-    return secondsSince(start);
-}
-
-std::string readAll(const std::filesystem::path& file) {
-    std::string bytes;
-    if (std::FILE* in = std::fopen(file.c_str(), "rb")) {
-        char buffer[1 << 16];
-        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
-            bytes.append(buffer, got);
-        std::fclose(in);
-    }
-    return bytes;
-}
-
 void SaveTheSheet(benchmark::State& state) {
     Model model(static_cast<int>(state.range(0)));
     TVOR_FRM_KELD1& w = model.window();
@@ -164,10 +141,10 @@ void SaveTheSheet(benchmark::State& state) {
         w.click("cbt_Save");
         seconds += secondsSince(start);
     }
-    const std::string bytes = readAll(model.docFile());
+    const std::string bytes = bench::readAll(model.docFile());
     double floorSeconds = 0;
     for (std::int64_t i = 0; i < state.iterations(); ++i)
-        floorSeconds += plainWrite(bytes, benchFolder() / "floor.txt");
+        floorSeconds += bench::plainWrite(bytes, benchFolder() / "floor.txt");
     report(state, seconds, floorSeconds, state.iterations());
     state.counters["KB"] = static_cast<double>(bytes.size()) / 1e3;
 }

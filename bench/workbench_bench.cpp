@@ -8,13 +8,13 @@
 #include "formula1/formula1_evaluation.h"
 #include "formula1/formula1_window.h"
 #include "framework/number_text.h"
+#include "plain_write.h"
 #include "platform/scripted_platform.h"
 
 #include <benchmark/benchmark.h>
 
 #include <charconv>
 #include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <sys/resource.h>
@@ -255,23 +255,8 @@ void TableFile(benchmark::State& state) {
         seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
     // The floor: the same bytes, read back, written with one plain write and made durable as a save is.
-    std::string bytes;
-    if (std::FILE* in = std::fopen(file.c_str(), "rb")) {
-        char buffer[1 << 16];
-        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
-            bytes.append(buffer, got);
-        std::fclose(in);
-    }
-    const auto copy = benchFolder() / "floor.txt";
-    const auto start = std::chrono::steady_clock::now();
-    if (std::FILE* out = std::fopen(copy.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), out);
-        std::fflush(out);
-        ::fsync(::fileno(out));
-        std::fclose(out);
-    }
-    const double floorSeconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const std::string bytes = bench::readAll(file);
+    const double floorSeconds = bench::plainWrite(bytes, benchFolder() / "floor.txt");
     state.counters["MB"] = static_cast<double>(bytes.size()) / 1e6;
     state.counters["ratio_to_floor"] = seconds / floorSeconds;
     std::filesystem::remove_all(benchFolder());
