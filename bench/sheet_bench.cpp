@@ -3,9 +3,9 @@
 // 结果 after it (the sheet page catches up with the one new design), and deleting the last design on the
 // shown sheet page. None of the three should grow with the number of designs. Saving the shown sheet
 // grows with the file, so it is reported beside the same bytes written with fwrite. Offscreen, no display.
+#include "bench_files.h"
 #include "formula1/qt/formula1_window.h"
 #include "framework/qt/control_binding.h"
-#include "plain_write.h"
 #include "platform/scripted_platform.h"
 
 #include <benchmark/benchmark.h>
@@ -13,14 +13,11 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
-#include <unistd.h>
 
 namespace qianyan {
 namespace {
 
-std::filesystem::path benchFolder() {
-    return std::filesystem::temp_directory_path() / ("qianyan-bench-" + std::to_string(::getpid()));
-}
+using bench::benchFolder;
 
 class Desk {
 public:

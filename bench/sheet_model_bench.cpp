@@ -3,24 +3,21 @@
 // Doc sheet. Each is reported beside a floor measured in the same run with plain tools: the design's lines
 // appended to one std::string, the string cut back by them, the file's bytes written with fwrite. Append
 // and delete should not grow with the number of designs; a save grows with the file, as its floor does.
+#include "bench_files.h"
 #include "formula1/formula1_window.h"
-#include "plain_write.h"
 #include "platform/scripted_platform.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <filesystem>
-#include <unistd.h>
 
 namespace qianyan {
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::filesystem::path benchFolder() {
-    return std::filesystem::temp_directory_path() / ("qianyan-bench-" + std::to_string(::getpid()));
-}
+using bench::benchFolder;
 
 class Model {
 public:

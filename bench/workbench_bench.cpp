@@ -3,12 +3,12 @@
 // designs evaluated and the same cells written with std::to_chars into one arena); a sweep of four million
 // candidates on every core, whose table the sort, the sort after a sort, reverse and filter then take; the
 // table file of one and of four million rows as a ratio to writing the same bytes.
+#include "bench_files.h"
 #include "fine_grid.h"
 #include "formula1/design_data.h"
 #include "formula1/formula1_evaluation.h"
 #include "formula1/formula1_window.h"
 #include "framework/number_text.h"
-#include "plain_write.h"
 #include "platform/scripted_platform.h"
 
 #include <benchmark/benchmark.h>
@@ -18,14 +18,11 @@
 #include <cstring>
 #include <filesystem>
 #include <sys/resource.h>
-#include <unistd.h>
 
 namespace qianyan {
 namespace {
 
-std::filesystem::path benchFolder() {
-    return std::filesystem::temp_directory_path() / ("qianyan-bench-" + std::to_string(::getpid()));
-}
+using bench::benchFolder;
 
 ScriptedPlatform& platform() {
     static ScriptedPlatform p(benchFolder().string(), {2024, 5, 6, 14, 3, 27});

@@ -1,6 +1,7 @@
 #pragma once
-// The floor of every save benchmark: the bytes a save wrote, read back and written again at once with
-// fwrite, made durable as a save is. Plain C stdio only, so the ratio shows what our writer costs.
+// The files of the save benchmarks: their scratch folder, and the floor of every save, the bytes a save
+// wrote read back and written again at once with fwrite, made durable as a save is. Plain C stdio only, so
+// the ratio shows what our writer costs.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -8,6 +9,11 @@
 #include <unistd.h>
 
 namespace qianyan::bench {
+
+// The documents folder of one benchmark run, apart from every other run's.
+inline std::filesystem::path benchFolder() {
+    return std::filesystem::temp_directory_path() / ("qianyan-bench-" + std::to_string(::getpid()));
+}
 
 inline std::string readAll(const std::filesystem::path& file) {
     std::string bytes;
