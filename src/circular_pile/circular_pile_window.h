@@ -24,9 +24,8 @@ public:
     WorkbenchCalculator* workbenchAdapter() override { return this; }
     PileDrawing pileDrawing() const override;
     std::vector<LoopCounts> readOptionRows() override { return {readCircularPileOptions()}; }
-    void writeCandidate(std::size_t /*kind*/, std::span<const std::uint64_t> position,
-                        std::size_t firstChanged) override {
-        writeCircularPileCandidate(position, firstChanged);
+    void writeCandidate(std::size_t /*kind*/, const CandidateStep& step) override {
+        writeCircularPileCandidate(step);
     }
 
 protected:
@@ -56,7 +55,7 @@ protected:
     // counts in loop order.
     LoopCounts readCircularPileOptions();
     // Writes the candidate's diameter, depth, strength, grade and process, in this order.
-    void writeCircularPileCandidate(std::span<const std::uint64_t> position, std::size_t firstChanged);
+    void writeCircularPileCandidate(const CandidateStep& step);
     // Texts of the candidate just evaluated, for the table cells.
     std::string_view candidateDepthRatio() const { return circularSweep_.depthRatio; }
     std::string_view candidateProcessName() const;

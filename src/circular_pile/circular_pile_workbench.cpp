@@ -77,12 +77,11 @@ LoopCounts CircularPileWindow::readCircularPileOptions() {
     return counts;
 }
 
-void CircularPileWindow::writeCircularPileCandidate(std::span<const std::uint64_t> position,
-                                                    std::size_t firstChanged) {
+void CircularPileWindow::writeCircularPileCandidate(const CandidateStep& step) {
     CircularPileSweep& sweep = circularSweep_;
+    const std::size_t firstChanged = step.firstChanged;
     for (std::size_t i = firstChanged; i < sweep.values.size(); ++i)
-        sweep.values[i] =
-            position[i] == 0 ? sweep.ranges[i].first : sweep.ranges[i].valueAfter(sweep.values[i]);
+        sweep.values[i] = step.value(sweep.ranges[i], i, sweep.values[i]);
     const double d = sweep.values[sweptDiameter], depth = sweep.values[sweptDepth];
     const bool dNotation = sweep.depthNotation == DepthNotation::MultipleOfD;
 

@@ -55,8 +55,7 @@ public:
     // The workbench adapter's own half (formula1_soil_workbench.cpp): the circular-pile options plus the
     // two switches that decide for a whole sweep whether the down-drag and the side resistance count.
     std::vector<LoopCounts> readOptionRows() override;
-    void writeCandidate(std::size_t kind, std::span<const std::uint64_t> position,
-                        std::size_t firstChanged) override;
+    void writeCandidate(std::size_t kind, const CandidateStep& step) override;
     std::unique_ptr<CalculatorFrame> clone() const override;
     void appendCandidateRow(TextTable& table, std::string_view label) override;
     void loadCandidate(const TextTable& table, std::size_t row) override;

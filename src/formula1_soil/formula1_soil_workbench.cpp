@@ -174,15 +174,14 @@ std::vector<LoopCounts> TVOR_FRM_KELD1_1::readOptionRows() {
     return {std::move(counts)};
 }
 
-void TVOR_FRM_KELD1_1::writeCandidate(std::size_t /*kind*/, std::span<const std::uint64_t> position,
-                                      std::size_t firstChanged) {
+void TVOR_FRM_KELD1_1::writeCandidate(std::size_t /*kind*/, const CandidateStep& step) {
     // The boxes are set by the sweep itself, not while its rows are read, so that a large sweep the
     // person declines leaves them as they were; after the first candidate they no longer change.
-    if (firstChanged == 0) {
+    if (step.firstChanged == 0) {
         setInputChecked(ckb_fumozhuli, sweepSwitches_.downDrag);
         setInputChecked(ckb_zhengmozhuli, sweepSwitches_.sideResistance);
     }
-    writeCircularPileCandidate(position, firstChanged);
+    writeCircularPileCandidate(step);
 }
 
 void TVOR_FRM_KELD1_1::appendCandidateRow(TextTable& table, std::string_view candidate) {

@@ -58,8 +58,7 @@ public:
     WorkbenchCalculator* workbenchAdapter() override { return this; }
     std::unique_ptr<CalculatorFrame> clone() const override;
     std::vector<LoopCounts> readOptionRows() override;
-    void writeCandidate(std::size_t kind, std::span<const std::uint64_t> position,
-                        std::size_t firstChanged) override;
+    void writeCandidate(std::size_t kind, const CandidateStep& step) override;
     void appendCandidateRow(TextTable& table, std::string_view candidate) override;
     void loadCandidate(const TextTable& table, std::size_t row) override;
     void writeTableFileCells(std::string& line, const TextTable& table, std::size_t row) override;

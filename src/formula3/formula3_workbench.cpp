@@ -295,17 +295,17 @@ std::vector<LoopCounts> TVOR_FRM_KELD3::readOptionRows() {
     return kinds;
 }
 
-void TVOR_FRM_KELD3::writeCandidate(std::size_t kind, std::span<const std::uint64_t> position,
-                                    std::size_t firstChanged) {
+void TVOR_FRM_KELD3::writeCandidate(std::size_t kind, const CandidateStep& step) {
     Formula3Sweep& s = sweep_;
     const std::span<const SweptParameter> loops = sweptLoops(s.sections.at(kind));
+    const std::size_t firstChanged = step.firstChanged;
     bool dimensionsChanged = false;
     for (std::size_t i = firstChanged; i < loops.size(); ++i) {
         const SweptParameter p = loops[i];
-        s.value(p) = position[i] == 0 ? s.range(p).first : s.range(p).valueAfter(s.value(p));
+        s.value(p) = step.value(s.range(p), i, s.value(p));
         dimensionsChanged = dimensionsChanged || isDimension(p);
     }
-    if (firstChanged == 0 && position[0] == 0) startSweptSection(s.sections[kind]);
+    if (step.startsKind()) startSweptSection(s.sections[kind]);
     if (dimensionsChanged) writeSweptDimensions();
 
     // Inputs of the loops before firstChanged already hold their values; the depth loop lies inside the

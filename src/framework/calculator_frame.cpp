@@ -326,6 +326,24 @@ void CalculatorFrame::adoptSweep(CalculatorFrame& worked) {
     workbench.adoptState(worked.workbench);
 }
 
+CalculatorFrame::OwnControls CalculatorFrame::ownControls() {
+    OwnControls saved;
+    for (const DeclaredControl& entry : declaration().all()) {
+        if (entry.layer == &YouHuaFormLayer || entry.control == &workbench.pb_YH_jingdu) continue;
+        if (Grid* grid = entry.asGrid())
+            saved.grids.emplace_back(grid, *grid);
+        else
+            saved.controls.emplace_back(entry.control, *entry.control);
+    }
+    return saved;
+}
+
+void CalculatorFrame::restoreOwnControls(OwnControls&& saved, bool keepStatus) {
+    for (auto& [control, state] : saved.controls)
+        if (!keepStatus || (control != &lb_shuoming && control != &img_Logo)) *control = std::move(state);
+    for (auto& [grid, state] : saved.grids) *grid = std::move(state);
+}
+
 void CalculatorFrame::showStatus(std::string_view message, std::uint32_t color) {
     img_Logo.visible = false;
     lb_shuoming.visible = true;

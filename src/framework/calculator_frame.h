@@ -143,6 +143,16 @@ public:
 
     // Takes every control and the workbench's state from the copy of this window that ran a sweep.
     void adoptSweep(CalculatorFrame& worked);
+    // The window's own controls (every one but the workbench page's) as they stand. A sweep writes its
+    // candidates into the inputs and puts them back when it ends, so that what the person typed is never
+    // replaced; a candidate reaches the inputs only by a load-back.
+    struct OwnControls {
+        std::vector<std::pair<Control*, Control>> controls;
+        std::vector<std::pair<Grid*, Grid>> grids;
+    };
+    OwnControls ownControls();
+    // Puts them back; keepStatus leaves the status line as it is (the reason a sweep stopped).
+    void restoreOwnControls(OwnControls&& saved, bool keepStatus);
 
     // The calculator's side of the workbench; a window without one ignores the workbench's 计算.
     virtual WorkbenchCalculator* workbenchAdapter() { return nullptr; }

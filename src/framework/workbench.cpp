@@ -11,6 +11,12 @@ double SweepRange::valueAfter(double previous) const {
     return std::min(previous + step, last);
 }
 
+double SweepRange::valueAt(std::uint64_t index) const {
+    double value = first;
+    for (std::uint64_t i = 0; i < index; ++i) value = valueAfter(value);
+    return value;
+}
+
 SweepRange rangeRule(double a, double b, double s) {
     if (a >= b) return {a, a, 0, 1, false};
     if (s <= 0 || s > b - a) return {a, b, b - a, 2, true};

@@ -27,6 +27,29 @@ struct SweepRange {
     bool twoValues = false; // exactly first and last
 
     double valueAfter(double previous) const;
+    // The value at index as the sweep reaches it: index steps of valueAfter from first, so that a sweep
+    // started part-way (a share on another core) holds the very values, roundings included, of one
+    // that walked there.
+    double valueAt(std::uint64_t index) const;
+};
+
+// Where a sweep stands when it writes a candidate: one value index per loop, outermost first, and the
+// first loop whose index changed since the previous candidate (the loops before it keep their values).
+// A changed index is 0 or one more than before, except where the previous candidate written into these
+// inputs was not the one before (the first of a share swept on another core): then every loop is
+// found from its index.
+struct CandidateStep {
+    std::span<const std::uint64_t> position;
+    std::size_t firstChanged = 0;
+    bool resumed = false;
+
+    // The value of loop from its range, given the value it held for the previous candidate.
+    double value(const SweepRange& range, std::size_t loop, double previous) const {
+        if (position[loop] == 0) return range.first;
+        return resumed ? range.valueAt(position[loop]) : range.valueAfter(previous);
+    }
+    // Whether the inputs hold nothing yet of this kind of candidate: its first, or a share's first.
+    bool startsKind() const { return resumed || (firstChanged == 0 && position[0] == 0); }
 };
 
 // Minimum a, maximum b, step s: one value when a >= b; a and b when s <= 0 or s > b - a; otherwise
@@ -151,11 +174,8 @@ public:
     // Reads and checks the option rows of Grid1: the loop sizes of each kind of candidate. A cell that is
     // not a number throws ConversionError; a refused row calls Workbench::refuse.
     virtual std::vector<LoopCounts> readOptionRows() = 0;
-    // Writes the candidate of kind at position (one value index per loop) into the inputs. Loops before
-    // firstChanged keep the values of the previous call; a changed index is either 0 or one more than
-    // before; each kind starts with firstChanged 0.
-    virtual void writeCandidate(std::size_t kind, std::span<const std::uint64_t> position,
-                                std::size_t firstChanged) = 0;
+    // Writes the candidate of kind at step.position into the inputs; each kind starts with firstChanged 0.
+    virtual void writeCandidate(std::size_t kind, const CandidateStep& step) = 0;
     // After the evaluation of the candidate: appends its row (label first) to table.
     virtual void appendCandidateRow(TextTable& table, std::string_view label) = 0;
     // Copies the input columns of a row back into the inputs; the workbench then returns to the main page.

@@ -96,8 +96,14 @@ public:
     // After the writing: 存盘 disabled, or the failure reported.
     void finishSave(CalculatorFrame& window, const std::optional<PlatformError>& failure);
 
-    // How many cores a sweep uses: 0 (at start) for every core the machine has.
-    void setSweepCores(unsigned cores) { sweepCores_ = cores; }
+    // Fewer candidates than this for each core are swept on one: copying the window costs more.
+    static constexpr std::uint64_t smallestShare = 20'000;
+    // How many cores a sweep uses (0, at start: every core the machine has) and the fewest candidates a
+    // core is given (tests split small sweeps to compare them with one core's).
+    void setSweepCores(unsigned cores, std::uint64_t fewestPerCore = smallestShare) {
+        sweepCores_ = cores;
+        fewestPerCore_ = fewestPerCore;
+    }
 
     // A sweep refused before it starts: message in red on the status line, silent abort.
     [[noreturn]] void refuse(std::string_view message);
@@ -134,6 +140,7 @@ private:
     std::vector<int> sortStates_;
     Sweep sweep_;
     unsigned sweepCores_ = 0;
+    std::uint64_t fewestPerCore_ = smallestShare;
 };
 
 } // namespace qianyan

@@ -91,13 +91,6 @@ std::uint64_t Workbench::beginSweep(CalculatorFrame& window) {
     return total;
 }
 
-namespace {
-
-// Fewer candidates than this for each core are swept on one: copying the window costs more.
-constexpr std::uint64_t candidatesPerShare = 20'000;
-
-} // namespace
-
 // How far the sweep has come, shared by the shares that run at once.
 struct Workbench::SharedProgress {
     std::atomic<std::uint64_t> done = 0;
@@ -137,20 +130,21 @@ Workbench::ShareEnd Workbench::runShare(CalculatorFrame& window, const Share& sh
                 position[i] = rest % counts[i];
                 rest /= counts[i];
             }
-            std::size_t firstChanged = 0;
+            CandidateStep step{position, 0, share.from > index};
             for (std::uint64_t i = share.from > index ? share.from - index : 0; i < size; ++i) {
                 const std::uint64_t number = index + i;
                 if (number >= share.to) return {SweepEnd::Completed, {}};
                 if ((cancel && cancel->load(std::memory_order_relaxed)) ||
                     number >= stopAt.load(std::memory_order_relaxed))
                     return {SweepEnd::Cancelled, {}};
-                adapter->writeCandidate(kind, position, firstChanged);
+                adapter->writeCandidate(kind, step);
                 window.cbt_computeClick();
                 label.clear();
                 appendCandidateLabel(label, number + 1, sweep_.total);
                 adapter->appendCandidateRow(Grid2_Youhuajieguo.rows, label);
                 progress.count();
-                firstChanged = advance(position, counts);
+                step.firstChanged = advance(position, counts);
+                step.resumed = false;
             }
             index += size;
         }
@@ -174,13 +168,15 @@ SweepOutcome Workbench::runSweep(CalculatorFrame& window, const SweepProgress& p
     // window end as one sweep on one core leaves them.
     const std::uint64_t cores =
         sweepCores_ > 0 ? sweepCores_ : std::max(1u, std::thread::hardware_concurrency());
-    const std::uint64_t count =
-        std::clamp<std::uint64_t>(total / candidatesPerShare, 1, std::min<std::uint64_t>(cores, 64));
+    const std::uint64_t count = std::clamp<std::uint64_t>(total / std::max<std::uint64_t>(fewestPerCore_, 1),
+                                                          1, std::min<std::uint64_t>(cores, 64));
     std::vector<Share> shares;
     for (std::uint64_t i = 0; i < count; ++i) shares.push_back({total * i / count, total * (i + 1) / count});
     std::vector<std::unique_ptr<CalculatorFrame>> copies;
     std::vector<CalculatorFrame*> sweepers;
+    CalculatorFrame::OwnControls before;
     try {
+        before = window.ownControls();
         for (std::uint64_t i = 0; i + 1 < count; ++i) {
             copies.push_back(adapter->clone());
             sweepers.push_back(copies.back().get());
@@ -228,6 +224,9 @@ SweepOutcome Workbench::runSweep(CalculatorFrame& window, const SweepProgress& p
     sweep_.done = Grid2_Youhuajieguo.rows.rowCount();
 
     const SweepOutcome outcome{ends[last].end, ends[last].error};
+    // The candidate that stopped the sweep leaves its reason on the status line; every input is as the
+    // person left it.
+    window.restoreOwnControls(std::move(before), outcome.end == SweepEnd::Aborted);
     const std::uint64_t done = sweep_.done;
     if (outcome.end == SweepEnd::Aborted) {
         if (done > 0)

@@ -58,8 +58,8 @@ TEST_F(Formula1WorkbenchTest, TheDefaultsGive162Candidates) {
     const TextTable& options = window.workbench.Grid1_Youhuaxuanxiang.rows;
     EXPECT_EQ(std::pair(std::string(options.cell(6, 1)), std::string(options.cell(6, 2))), bounds(2));
     EXPECT_EQ(std::pair(std::string(options.cell(7, 1)), std::string(options.cell(7, 2))), bounds(3));
-    EXPECT_EQ(window.cbe_dd.text, "2000") << "the inputs hold the last candidate";
-    EXPECT_EQ(window.cbb_czgy.itemIndex, 2);
+    EXPECT_EQ(window.cbe_dd.text, "1000") << "the inputs as the person left them";
+    EXPECT_EQ(window.cbb_czgy.itemIndex, 1);
 }
 
 TEST_F(Formula1WorkbenchTest, OptionRowRules) {

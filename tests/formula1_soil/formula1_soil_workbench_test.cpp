@@ -115,10 +115,11 @@ TEST_F(Formula1SoilWorkbenchTest, TheDefaultsSweep162CandidatesWithTheDownDragAn
     window.setChecked("ckb_zhengmozhuli", true);
     open();
     sweep();
-    EXPECT_TRUE(window.ckb_fumozhuli.checked);
-    EXPECT_FALSE(window.ckb_zhengmozhuli.checked);
-    EXPECT_TRUE(window.cbt_fumozhuli.enabled) << "the box's change handler ran";
-    EXPECT_FALSE(window.cbt_zhengmozhuli.enabled);
+    // The switch rows choose the terms of the candidates; the boxes stay as the person left them.
+    EXPECT_FALSE(window.ckb_fumozhuli.checked);
+    EXPECT_TRUE(window.ckb_zhengmozhuli.checked);
+    EXPECT_FALSE(window.cbt_fumozhuli.enabled);
+    EXPECT_TRUE(window.cbt_zhengmozhuli.enabled);
     ASSERT_EQ(results().rows.rowCount(), 162u);
     EXPECT_EQ(bench().lb_YHxingxi.text, "计算完成，桩数：162 根");
     // Ra 11451.11 less Qgn 604.23.
@@ -146,7 +147,7 @@ TEST_F(Formula1SoilWorkbenchTest, TheDefaultsSweep162CandidatesWithTheDownDragAn
             << row;
 }
 
-TEST_F(Formula1SoilWorkbenchTest, TheSwitchRowsSetTheBoxesForTheWholeSweep) {
+TEST_F(Formula1SoilWorkbenchTest, TheSwitchRowsChooseTheTermsOfTheWholeSweep) {
     const struct {
         const char *downDrag, *sideResistance;
         bool downDragOn, sideResistanceOn;
@@ -167,9 +168,8 @@ TEST_F(Formula1SoilWorkbenchTest, TheSwitchRowsSetTheBoxesForTheWholeSweep) {
         w.click("cbt_YHcompute");
         const Grid& table = w.workbench.Grid2_Youhuajieguo;
         ASSERT_EQ(table.rows.rowCount(), 18u) << c.downDrag << " " << c.sideResistance;
-        EXPECT_EQ(w.ckb_fumozhuli.checked, c.downDragOn);
-        EXPECT_EQ(w.ckb_zhengmozhuli.checked, c.sideResistanceOn);
-        EXPECT_EQ(w.cbt_zhengmozhuli.enabled, c.sideResistanceOn);
+        EXPECT_EQ(w.ckb_fumozhuli.checked, !c.downDragOn) << "the box as the person left it";
+        EXPECT_FALSE(w.ckb_zhengmozhuli.checked);
         EXPECT_THAT(column(table, downDragColumn), Each(c.downDragOn ? "1" : "0"));
         EXPECT_THAT(column(table, sideResistanceColumn), Each(c.sideResistanceOn ? "1" : "0"));
         // The side resistance of the panel's layer (1256.64 kN at d 1000) is in Ra; without the
@@ -183,7 +183,8 @@ TEST_F(Formula1SoilWorkbenchTest, TheSwitchRowsSetTheBoxesForTheWholeSweep) {
     }
 }
 
-TEST_F(Formula1SoilWorkbenchTest, AnUnreadableSwitchOrADeclinedSweepChangesNoBox) {
+TEST_F(Formula1SoilWorkbenchTest, NoSweepChangesABox) {
+    window.setChecked("ckb_fumozhuli", true);
     open();
     narrowOptions();
     sweep();
@@ -193,14 +194,14 @@ TEST_F(Formula1SoilWorkbenchTest, AnUnreadableSwitchOrADeclinedSweepChangesNoBox
     EXPECT_TRUE(results().rows.empty());
     ASSERT_EQ(platform.dialogs.size(), 1u);
     EXPECT_EQ(platform.dialogs[0].text, "“1.5”不是有效的数值");
-    EXPECT_TRUE(window.ckb_fumozhuli.checked) << "row 5 read, but no box changes before the sweep runs";
+    EXPECT_TRUE(window.ckb_fumozhuli.checked) << "an unreadable switch";
     EXPECT_FALSE(window.ckb_zhengmozhuli.checked);
 
     setSwitches("0", "1");
     sweep();
     ASSERT_EQ(results().rows.rowCount(), 8u);
-    EXPECT_FALSE(window.ckb_fumozhuli.checked);
-    EXPECT_TRUE(window.ckb_zhengmozhuli.checked);
+    EXPECT_TRUE(window.ckb_fumozhuli.checked) << "a sweep with other switches";
+    EXPECT_FALSE(window.ckb_zhengmozhuli.checked);
 
     // More than a million candidates, declined: everything stays as it was.
     setSwitches("1", "0");
@@ -209,8 +210,8 @@ TEST_F(Formula1SoilWorkbenchTest, AnUnreadableSwitchOrADeclinedSweepChangesNoBox
     setRow(4, "1", "1", "1");
     sweep();
     EXPECT_EQ(results().rows.rowCount(), 8u);
-    EXPECT_FALSE(window.ckb_fumozhuli.checked);
-    EXPECT_TRUE(window.ckb_zhengmozhuli.checked);
+    EXPECT_TRUE(window.ckb_fumozhuli.checked) << "a declined sweep";
+    EXPECT_FALSE(window.ckb_zhengmozhuli.checked);
 }
 
 TEST_F(Formula1SoilWorkbenchTest, ColumnsShownFoldedAndExpanded) {

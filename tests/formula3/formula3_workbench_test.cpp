@@ -110,8 +110,8 @@ TEST_F(Formula3WorkbenchTest, TheDefaultSweepListsEveryCandidateOfTheFourSection
     EXPECT_EQ(std::pair(std::string(options.cell(14, 1)), std::string(options.cell(14, 2))), bounds(25));
     EXPECT_EQ(window.cbb_yanchengshu.itemIndex, 0);
     EXPECT_EQ(window.cbb_chezhuxishu.itemIndex, 1);
-    EXPECT_EQ(window.cbe_dd.text, "2000") << "the inputs hold the last candidate";
-    EXPECT_EQ(layerCell(col::socketLength), "6.00");
+    EXPECT_EQ(window.cbe_dd.text, "1000") << "the inputs as the person left them";
+    EXPECT_EQ(layerCell(col::socketLength), "1.00");
 }
 
 TEST_F(Formula3WorkbenchTest, ColumnsHeadersAndWhatEachTableShows) {
@@ -144,10 +144,14 @@ TEST_F(Formula3WorkbenchTest, ColumnsHeadersAndWhatEachTableShows) {
 TEST_F(Formula3WorkbenchTest, ARectangleEnteredShortSideFirstTakesItsShorterSideForTheDepth) {
     sweep({{0, "3", "3", "1"}, {3, "800", "800", "500"}, {4, "1200", "1200", "500"}});
     ASSERT_EQ(results().rowCount(), 1u);
-    EXPECT_EQ(layerCell(col::socketLength), "1.60");
     const std::vector<std::string> row = results().row(0);
     EXPECT_THAT(std::vector(row.begin(), row.begin() + 7),
                 ElementsAre("ZH-1", "矩形桩", "1200", "800", "15036", "14284", "2.0b"));
+    window.doubleClick("Grid2_Youhuajieguo", 0);
+    EXPECT_EQ(layerCell(col::socketLength), "1.60");
+    window.click("cbt_compute");
+    EXPECT_EQ(window.edt_ra.text, "15036");
+    window.click("cbt_YouHua");
     // Sides that were exchanged are written anew with every new short side.
     narrowSweep(window, {{0, "3", "3", "1"}, {3, "800", "800", "500"}, {4, "1200", "1500", "300"}});
     EXPECT_THAT(column(results(), 2), ElementsAre("1200", "1500"));
@@ -163,6 +167,7 @@ TEST_F(Formula3WorkbenchTest, DepthsInMillimetresGiveTheSameLengthForEverySectio
     EXPECT_THAT(column(results(), 11),
                 ElementsAre("2.00", "3.00", "2.00", "3.00", "2.00", "3.00", "2.00", "3.00"));
     EXPECT_THAT(distinct(results(), 10), ElementsAre("1000"));
+    ASSERT_EQ(window.doubleClick("Grid2_Youhuajieguo", 7), Outcome::Done);
     EXPECT_EQ(layerCell(col::socketLength), "3.00");
 }
 

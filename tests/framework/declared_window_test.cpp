@@ -66,12 +66,9 @@ public:
         setInputChecked(ckb_switch, readInteger(g.cell(2, 1)) >= 1);
         return {{ranges[0].count}, {ranges[1].count}};
     }
-    void writeCandidate(std::size_t k, std::span<const std::uint64_t> position, std::size_t) override {
+    void writeCandidate(std::size_t k, const CandidateStep& step) override {
         kind = static_cast<int>(k);
-        const SweepRange& r = ranges[k];
-        double value = r.first;
-        for (std::uint64_t i = 0; i < position[0]; ++i) value = r.valueAfter(value);
-        writeInput(edt_a, general(value));
+        writeInput(edt_a, general(ranges[k].valueAt(step.position[0])));
     }
     void appendCandidateRow(TextTable& table, std::string_view label) override {
         const double ra = readStrict(edt_ra.text);

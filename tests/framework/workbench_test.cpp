@@ -103,10 +103,8 @@ public:
         }
         return {{ranges[0].count, ranges[1].count}};
     }
-    void writeCandidate(std::size_t, std::span<const std::uint64_t> position,
-                        std::size_t firstChanged) override {
-        for (std::size_t i = firstChanged; i < 2; ++i)
-            values[i] = position[i] == 0 ? ranges[i].first : ranges[i].valueAfter(values[i]);
+    void writeCandidate(std::size_t, const CandidateStep& step) override {
+        for (std::size_t i = step.firstChanged; i < 2; ++i) values[i] = step.value(ranges[i], i, values[i]);
         writeInput(edt_x, general(values[0]));
         writeInput(edt_y, general(values[1]));
     }
@@ -203,8 +201,8 @@ TEST_F(WorkbenchTest, TheSweepListsEveryCombinationTheLastRowFastest) {
     EXPECT_THAT(column(results, 1), ElementsAre("1", "1", "2", "2", "3", "3"));
     EXPECT_THAT(column(results, 2), ElementsAre("10", "20", "20", "40", "30", "60"));
     EXPECT_THAT(column(results, 4), ElementsAre("10", "20", "10", "20", "10", "20"));
-    EXPECT_EQ(window.edt_x.text, "3") << "the inputs hold the last candidate";
-    EXPECT_EQ(window.edt_ra.text, "60");
+    EXPECT_EQ(window.edt_x.text, "0") << "the inputs as the person left them";
+    EXPECT_EQ(window.edt_ra.text, "");
     EXPECT_EQ(window.workbench.lb_YHxingxi.text, "计算完成，桩数：6 根");
     EXPECT_EQ(window.workbench.lb_YHxingxi.color, argb::black);
     EXPECT_EQ(filterCell(3, 1), "10");
