@@ -151,49 +151,31 @@ std::unique_ptr<CalculatorFrame> TVOR_FRM_KELD1_1::clone() const {
 }
 
 void TVOR_FRM_KELD1_1::declareHandlers(WindowDeclaration& d) {
-    using W = TVOR_FRM_KELD1_1;
-    // What a change of each input clears on the main layer, and what more it does. A change that clears
-    // main outputs also puts 计算 back; the panels' own inputs only leave their panel to be recomputed.
-    static constexpr unsigned netOutputs = raNetOutput | raShareOutput;
-    static constexpr struct {
-        Control W::*input;
-        unsigned clears;
-        void (W::*further)();
-    } rules[] = {
-        {&W::cbe_dd, zetaROutput | raOutput | qgnOutput | netOutputs | rcOutput, &W::diameterChanged},
-        {&W::cbe_hr, zetaROutput | raOutput | netOutputs, &W::clearStatusText},
-        {&W::edt_frk, zetaROutput | raOutput | netOutputs, &W::markRockStrengthText},
-        {&W::cbe_hnt, rcOutput, nullptr},
-        {&W::cbb_czgy, zetaROutput | raOutput | netOutputs | rcOutput, nullptr},
-        {&W::ckb_fumozhuli, qgnOutput | netOutputs, &W::downDragBoxChanged},
-        {&W::ckb_zhengmozhuli, raOutput | netOutputs, &W::sideResistanceBoxChanged},
-        {&W::cbb_ZhengTuchengshu, 0, &W::sideLayerCountChanged},
-        {&W::cbb_Tuchengshu, 0, &W::downDragLayerCountChanged},
-        {&W::cbe_Junbuhezai, 0, &W::downDragStale},
-        {&W::edt_Dimianbiaogao, 0, &W::downDragStale},
-        {&W::edt_Zhuangdingbiaogao, 0, &W::downDragStale},
-    };
-    for (const auto& rule : rules)
-        d.onChange(this->*rule.input, [this, rule] {
-            if (rule.clears != 0) {
-                clearMainOutputs(rule.clears);
-                restoreComputeButton();
-            }
-            if (rule.further) (this->*rule.further)();
-        });
+    // What a change of each input clears on the main layer, and what more it does. The panels' own
+    // inputs clear nothing there: they only leave their panel to be recomputed.
+    declareChanges(
+        d, {
+               {cbe_dd,
+                {&edt_kesair, &edt_ra, &edt_Qgn, &edt_Rajin, &edt_RajinPercent, &edt_rc},
+                [this] { diameterChanged(); }},
+               {cbe_hr, {&edt_kesair, &edt_ra, &edt_Rajin, &edt_RajinPercent}, [this] { clearStatusText(); }},
+               {edt_frk,
+                {&edt_kesair, &edt_ra, &edt_Rajin, &edt_RajinPercent},
+                [this] { markRockStrengthText(); }},
+               {cbe_hnt, {&edt_rc}},
+               {cbb_czgy, {&edt_kesair, &edt_ra, &edt_Rajin, &edt_RajinPercent, &edt_rc}},
+               {ckb_fumozhuli, {&edt_Qgn, &edt_Rajin, &edt_RajinPercent}, [this] { downDragBoxChanged(); }},
+               {ckb_zhengmozhuli,
+                {&edt_ra, &edt_Rajin, &edt_RajinPercent},
+                [this] { sideResistanceBoxChanged(); }},
+               {cbb_ZhengTuchengshu, {}, [this] { sideLayerCountChanged(); }},
+               {cbb_Tuchengshu, {}, [this] { downDragLayerCountChanged(); }},
+               {cbe_Junbuhezai, {}, [this] { downDragStale(); }},
+               {edt_Dimianbiaogao, {}, [this] { downDragStale(); }},
+               {edt_Zhuangdingbiaogao, {}, [this] { downDragStale(); }},
+           });
     declareClicks(d);
     declarePanelGrids(d);
-}
-
-void TVOR_FRM_KELD1_1::clearMainOutputs(unsigned outputs) {
-    const std::pair<Output, Control*> fields[] = {{zetaROutput, &edt_kesair},
-                                                  {raOutput, &edt_ra},
-                                                  {qgnOutput, &edt_Qgn},
-                                                  {raNetOutput, &edt_Rajin},
-                                                  {raShareOutput, &edt_RajinPercent},
-                                                  {rcOutput, &edt_rc}};
-    for (const auto& [bit, field] : fields)
-        if (outputs & bit) field->text.clear();
 }
 
 void TVOR_FRM_KELD1_1::diameterChanged() {

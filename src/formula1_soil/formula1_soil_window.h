@@ -81,17 +81,8 @@ private:
     void declareClicks(WindowDeclaration& d);
     void declarePanelGrids(WindowDeclaration& d);
 
-    // Main outputs a change clears, as bits.
-    enum Output : unsigned {
-        zetaROutput = 1,
-        raOutput = 2,
-        qgnOutput = 4,
-        raNetOutput = 8,
-        raShareOutput = 16,
-        rcOutput = 32,
-    };
-    void clearMainOutputs(unsigned outputs);
-    void showMainLayer(unsigned clearedOutputs);
+    // Back from a panel: the main layer with the outputs the panel feeds cleared.
+    void showMainLayer(const Outputs& fed);
     void showPanel(Control& panel);
 
     // Further effects of input changes.

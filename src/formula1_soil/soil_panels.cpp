@@ -30,11 +30,10 @@ void TVOR_FRM_KELD1_1::showPanel(Control& panel) {
     panel.visible = true;
 }
 
-void TVOR_FRM_KELD1_1::showMainLayer(unsigned clearedOutputs) {
+void TVOR_FRM_KELD1_1::showMainLayer(const Outputs& fed) {
     MainFormLayer.visible = true;
     Zhengmozhuli_FormLayer.visible = Fumozhuli_FormLayer.visible = false;
-    clearMainOutputs(clearedOutputs);
-    restoreComputeButton();
+    clearOutputs(fed);
 }
 
 void TVOR_FRM_KELD1_1::cbt_zhengmozhuliClick() {
@@ -44,10 +43,10 @@ void TVOR_FRM_KELD1_1::cbt_fumozhuliClick() {
     showPanel(Fumozhuli_FormLayer);
 }
 void TVOR_FRM_KELD1_1::cbt_ZmzlfanhuiClick() {
-    showMainLayer(raOutput | raNetOutput | raShareOutput);
+    showMainLayer({&edt_ra, &edt_Rajin, &edt_RajinPercent});
 }
 void TVOR_FRM_KELD1_1::cbt_FmzlfanhuiClick() {
-    showMainLayer(qgnOutput | raNetOutput | raShareOutput);
+    showMainLayer({&edt_Qgn, &edt_Rajin, &edt_RajinPercent});
 }
 
 void TVOR_FRM_KELD1_1::sideResistanceStale() {

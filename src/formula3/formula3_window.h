@@ -67,22 +67,14 @@ protected:
     void declare(WindowDeclaration& d) override;
 
 private:
-    // The outputs a change empties, as bits.
-    enum Output : unsigned { deqOut = 1, qukOut = 2, raOut = 4, rcOut = 8, percentOut = 16, raZWOut = 32 };
-    // What the layers and their options feed; the section lists add deq; the dimensions and type add Rc.
-    static constexpr unsigned capacityOutputs = qukOut | raOut | percentOut | raZWOut;
-    static constexpr unsigned sectionOutputs = deqOut | capacityOutputs;
-    static constexpr unsigned allOutputs = sectionOutputs | rcOut;
-    struct InputChange {
-        Control TVOR_FRM_KELD3::*input;
-        unsigned emptied;
-        void (TVOR_FRM_KELD3::*handler)(); // what the change does beyond the table, if anything
-    };
-    static const InputChange inputChanges[];
+    // The outputs the layers and their options feed; the section lists add deq; the dimensions and the
+    // section type add Rc.
+    Outputs capacityOutputs() { return {&edt_Quk, &edt_ra, &edt_percent, &edt_RaZW}; }
+    Outputs sectionOutputs() { return {&edt_ddeq, &edt_Quk, &edt_ra, &edt_percent, &edt_RaZW}; }
+    Outputs allOutputs() { return {&edt_ddeq, &edt_Quk, &edt_ra, &edt_percent, &edt_RaZW, &edt_Rc}; }
     // The change table, the expand button and the layer grid as the window's declarations.
     void declareInputs(WindowDeclaration& d);
 
-    void emptyOutputs(unsigned outputs);
     void clearStatusInBlack();
     // The text of a dimension field: marked black when it passes, red with the message when not.
     void markDimension(Control& input, bool zeroAllowed, std::string_view message);

@@ -28,35 +28,31 @@ constexpr std::array<SectionTypeFace, 3> sectionTypeFaces{{
     {"矩形长边尺寸    a (mm)", "矩形短边尺寸    b (mm)", 1000, 11, 0, "规范不支持矩形桩，结果仅供研究"},
 }};
 
-using W = TVOR_FRM_KELD3;
-
 } // namespace
 
-const W::InputChange W::inputChanges[] = {
-    {&W::cbb_jmlx, allOutputs, &W::cbb_jmlxChange},
-    {&W::cbe_dd, allOutputs, &W::cbe_ddChange},
-    {&W::cbe_tyzd, allOutputs, &W::cbe_tyzdChange},
-    {&W::cbb_deqcheck, sectionOutputs, &W::cbb_deqcheckChange},
-    {&W::cbb_JmApU, sectionOutputs, &W::cbb_JmApUChange},
-    {&W::cbb_hnt, rcOut, nullptr},
-    {&W::cbb_czgy, capacityOutputs | rcOut, nullptr},
-    {&W::cbb_yanchengshu, capacityOutputs, &W::cbb_yanchengshuChange},
-    {&W::cbb_chezhuxishu, capacityOutputs, &W::cbb_chezhuxishuChange},
-    {&W::cbb_qiangduzhi, capacityOutputs, &W::cbb_qiangduzhiChange},
-    {&W::cbb_qiangduquzhi_daxjs, capacityOutputs, &W::cbb_qiangduquzhi_daxjsChange},
-    {&W::cbb_qianyanshengdu, capacityOutputs, nullptr},
-    {&W::cbb_qianyanshengdu_daxjs, capacityOutputs, nullptr},
-    {&W::ckb_chaoguifan, capacityOutputs, &W::ckb_chaoguifanChange},
-    {&W::ckb_duanzhuzhejian, capacityOutputs, &W::ckb_duanzhuzhejianChange},
-    {&W::cbe_duanzhuzhejian, qukOut | raOut | percentOut, &W::cbe_duanzhuzhejianChange},
-};
-
 void TVOR_FRM_KELD3::declareInputs(WindowDeclaration& d) {
-    for (const InputChange& change : inputChanges)
-        d.onChange(this->*change.input, [this, change] {
-            emptyOutputs(change.emptied);
-            restoreComputeButton();
-            if (change.handler) (this->*change.handler)();
+    const Outputs capacity = capacityOutputs(), section = sectionOutputs(), all = allOutputs();
+    Outputs capacityAndRc = capacity;
+    capacityAndRc.push_back(&edt_Rc);
+    declareChanges(
+        d,
+        {
+            {cbb_jmlx, all, [this] { cbb_jmlxChange(); }},
+            {cbe_dd, all, [this] { cbe_ddChange(); }},
+            {cbe_tyzd, all, [this] { cbe_tyzdChange(); }},
+            {cbb_deqcheck, section, [this] { cbb_deqcheckChange(); }},
+            {cbb_JmApU, section, [this] { cbb_JmApUChange(); }},
+            {cbb_hnt, {&edt_Rc}},
+            {cbb_czgy, capacityAndRc},
+            {cbb_yanchengshu, capacity, [this] { cbb_yanchengshuChange(); }},
+            {cbb_chezhuxishu, capacity, [this] { cbb_chezhuxishuChange(); }},
+            {cbb_qiangduzhi, capacity, [this] { cbb_qiangduzhiChange(); }},
+            {cbb_qiangduquzhi_daxjs, capacity, [this] { cbb_qiangduquzhi_daxjsChange(); }},
+            {cbb_qianyanshengdu, capacity},
+            {cbb_qianyanshengdu_daxjs, capacity},
+            {ckb_chaoguifan, capacity, [this] { ckb_chaoguifanChange(); }},
+            {ckb_duanzhuzhejian, capacity, [this] { ckb_duanzhuzhejianChange(); }},
+            {cbe_duanzhuzhejian, {&edt_Quk, &edt_ra, &edt_percent}, [this] { cbe_duanzhuzhejianChange(); }},
         });
     const std::pair<const Control*, const Control*> labels[] = {
         {&cbb_jmlx, &lb_jmlx},
@@ -88,14 +84,6 @@ void TVOR_FRM_KELD3::declareInputs(WindowDeclaration& d) {
                                            StringGrid_KELD3.columns[static_cast<std::size_t>(column)].visible;
                                 },
                                 {}});
-}
-
-void TVOR_FRM_KELD3::emptyOutputs(unsigned outputs) {
-    const std::pair<Output, Control*> fields[] = {{deqOut, &edt_ddeq},        {qukOut, &edt_Quk},
-                                                  {raOut, &edt_ra},           {rcOut, &edt_Rc},
-                                                  {percentOut, &edt_percent}, {raZWOut, &edt_RaZW}};
-    for (const auto& [bit, field] : fields)
-        if (outputs & bit) field->text.clear();
 }
 
 void TVOR_FRM_KELD3::clearStatusInBlack() {
@@ -280,8 +268,7 @@ void TVOR_FRM_KELD3::StringGrid_KELD3SelectCell(int row, int column) {
 }
 
 void TVOR_FRM_KELD3::StringGrid_KELD3EditingDone(int /*row*/, int /*column*/) {
-    emptyOutputs(capacityOutputs);
-    restoreComputeButton();
+    clearOutputs(capacityOutputs());
 }
 
 } // namespace qianyan

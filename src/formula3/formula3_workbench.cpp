@@ -477,8 +477,7 @@ void TVOR_FRM_KELD3::loadCandidate(const TextTable& table, std::size_t row) {
     selectInputItem(cbb_yanchengshu, 0);
     selectInputItem(cbb_chezhuxishu, static_cast<int>(CoefficientSource::Interpolated));
 
-    emptyOutputs(allOutputs);
-    restoreComputeButton();
+    clearOutputs(allOutputs());
 }
 
 void TVOR_FRM_KELD3::writeTableFileCells(std::string& line, const TextTable& table, std::size_t row) {

@@ -132,8 +132,7 @@ void CalculatorFrame::declare(WindowDeclaration& d) {
 void CalculatorFrame::declareChanges(WindowDeclaration& d, std::initializer_list<InputChange> changes) {
     for (const InputChange& change : changes)
         d.onChange(change.input, [this, clears = change.clears, more = change.more] {
-            for (Control* output : clears) output->text.clear();
-            restoreComputeButton();
+            if (!clears.empty()) clearOutputs(clears);
             if (more) more();
         });
 }
@@ -361,6 +360,11 @@ void CalculatorFrame::fail(Control& input, std::string_view message) {
 void CalculatorFrame::accept(Control& input) {
     clearStatusText();
     input.color = argb::black;
+}
+
+void CalculatorFrame::clearOutputs(const Outputs& outputs) {
+    for (Control* output : outputs) output->text.clear();
+    restoreComputeButton();
 }
 
 void CalculatorFrame::restoreComputeButton() {

@@ -43,11 +43,15 @@ enum class Outcome {
     Inert,          // a disabled or hidden control, or one on a hidden page: a person could not have done it
 };
 
-// What a change of an input does, as a row of the calculator's table: the outputs it clears (then 计算
-// comes back in place of 结果), then anything more it does.
+// Outputs whose texts a change empties.
+using Outputs = std::vector<Control*>;
+
+// What a change of an input does, as a row of the calculator's one table: the outputs it clears (then 计算
+// comes back in place of 结果; a change that clears none leaves both as they are, as the inputs of a
+// panel do), then anything more it does.
 struct InputChange {
     Control& input;
-    std::vector<Control*> clears;
+    Outputs clears;
     std::function<void()> more = {};
 };
 
@@ -194,6 +198,8 @@ protected:
     void accept(Control& input);
     // Step 2 of every change handler: 计算 back in place of 结果.
     void restoreComputeButton();
+    // Empties the outputs and brings 计算 back, as a change of an input that feeds them does.
+    void clearOutputs(const Outputs& outputs);
     // Runs the change handler of an input.
     void inputChanged(Control& input);
 
