@@ -4,8 +4,8 @@
 // candidates on every core, whose table the sort, the sort after a sort, reverse and filter then take; the
 // table file of one and of four million rows as a ratio to writing the same bytes.
 #include "bench_files.h"
+#include "design_data/design_data.h"
 #include "fine_grid.h"
-#include "formula1/design_data.h"
 #include "formula1/formula1_evaluation.h"
 #include "formula1/formula1_window.h"
 #include "framework/number_text.h"

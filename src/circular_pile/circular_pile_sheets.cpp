@@ -1,6 +1,6 @@
 #include "circular_pile/circular_pile_sheets.h"
 
-#include "formula1/design_data.h"
+#include "design_data/design_data.h"
 #include "framework/number_text.h"
 #include "framework/text_layout.h"
 

@@ -1,7 +1,7 @@
 #include "circular_pile/circular_pile_window.h"
 
 #include "circular_pile/circular_pile_drawing.h"
-#include "formula1/design_data.h"
+#include "design_data/design_data.h"
 #include "framework/number_text.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 // The option rows of the circular-pile workbenches, with their conversions and rules, and how a
 // candidate is written into the five inputs and loaded back from a table row.
 #include "circular_pile/circular_pile_window.h"
-#include "formula1/design_data.h"
+#include "design_data/design_data.h"
 #include "framework/number_text.h"
 #include "framework/utf8.h"
 

@@ -1,7 +1,7 @@
 #include "formula1/formula1_evaluation.h"
 
-#include "formula1/design_data.h"
-#include "formula1/pile_body.h"
+#include "design_data/design_data.h"
+#include "design_data/pile_body.h"
 
 namespace qianyan {
 

@@ -1,6 +1,6 @@
 #include "formula2/formula2_evaluation.h"
 
-#include "formula1/design_data.h"
+#include "design_data/design_data.h"
 
 #include <numbers>
 

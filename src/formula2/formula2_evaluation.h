@@ -2,8 +2,8 @@
 // Formula 2: the socket resistance split into a side part Qrs = ζs·frk·μ·hr and an end part
 // Qrp = ζp·frk·Ap, Ra = (Qrs + Qrp)/2, the pile-body capacity Rc, and the capacity by the combined
 // coefficient ζr beside them as a check value, for checked inputs.
-#include "formula1/pile_body.h"
-#include "formula2/side_end_coefficients.h"
+#include "design_data/pile_body.h"
+#include "design_data/side_end_coefficients.h"
 
 #include <string_view>
 

@@ -2,7 +2,7 @@
 // Formula 3: the side resistance of every rock layer and the end resistance at the pile tip add up to
 // Qrk, Ra = Qrk/2; beside them the check by the combined coefficient ζr of the bearing layer, the
 // pile-body capacity Rc and the verdict whether the design stays within what the code covers.
-#include "formula1/design_data.h"
+#include "design_data/design_data.h"
 #include "formula3/rock_layers.h"
 #include "formula3/section_geometry.h"
 

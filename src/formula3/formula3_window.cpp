@@ -1,6 +1,6 @@
 #include "formula3/formula3_window.h"
 
-#include "formula1/design_data.h"
+#include "design_data/design_data.h"
 #include "formula3/formula3_drawing.h"
 #include "formula3/formula3_sheets.h"
 #include "framework/number_text.h"

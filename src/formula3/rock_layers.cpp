@@ -1,7 +1,7 @@
 #include "formula3/rock_layers.h"
 
-#include "formula1/design_data.h"
-#include "formula2/side_end_coefficients.h"
+#include "design_data/design_data.h"
+#include "design_data/side_end_coefficients.h"
 #include "framework/number_text.h"
 
 #include <algorithm>

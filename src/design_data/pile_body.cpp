@@ -1,6 +1,6 @@
-#include "formula1/pile_body.h"
+#include "design_data/pile_body.h"
 
-#include "formula1/design_data.h"
+#include "design_data/design_data.h"
 
 #include <numbers>
 

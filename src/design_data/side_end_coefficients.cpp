@@ -1,4 +1,4 @@
-#include "formula2/side_end_coefficients.h"
+#include "design_data/side_end_coefficients.h"
 
 namespace qianyan {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Separate side (zeta s) and end (zeta p) coefficients of the rock socket, with the combined coefficient
 // zeta r beside them as a check value.
-#include "formula1/design_data.h"
+#include "design_data/design_data.h"
 
 namespace qianyan {
 

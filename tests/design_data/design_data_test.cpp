@@ -1,4 +1,4 @@
-#include "formula1/design_data.h"
+#include "design_data/design_data.h"
 
 #include <gtest/gtest.h>
 
