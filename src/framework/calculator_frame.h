@@ -11,6 +11,7 @@
 #include "framework/calculation_sheet.h"
 #include "framework/controls.h"
 #include "framework/pile_drawing.h"
+#include "framework/precision_mode.h"
 #include "framework/scrambled_text.h"
 #include "framework/window_declaration.h"
 #include "framework/workbench_model.h"
@@ -28,12 +29,6 @@ namespace qianyan {
 
 // Thrown to unwind an operation that the error convention has already reported.
 struct SilentAbort {};
-
-enum class PrecisionMode { TwoDecimals = 0, OneDecimal = 1, Units = 2, Tens = 3, Hundreds = 4 };
-
-// A capacity value in a precision mode with at most `precision` significant digits: two, one or no
-// decimals, or cut (not rounded) to tens or hundreds.
-std::string modeAmount(double value, PrecisionMode mode, int precision);
 
 // Why an operation by name did not run.
 enum class Outcome {

@@ -1,7 +1,7 @@
 #pragma once
 // The cells and lines every calculator's sheets are made of: amounts and shares in the precision mode,
 // right-aligned Xls cells, Doc value lines, and a Doc block joined from its parts.
-#include "framework/calculator_frame.h"
+#include "framework/precision_mode.h"
 #include "framework/xls_row.h"
 
 #include <initializer_list>
