@@ -6,14 +6,23 @@
 #   require_root            ends the script unless it runs as root
 #   make_debian_root NAME   makes /tmp/NAME.XXXXXX/root with apt sources and /proc, /dev/pts and /dev/shm
 #                           mounted; sets $work (the folder, also for logs) and $root
-#   in_root COMMAND ...     runs a command inside the root as root, with a clean environment; a long one
-#                           goes in the background and is waited for (`in_root ... & wait $!`), so that
-#                           an interrupt ends the script at once rather than when the command is done
+#   in_root COMMAND ...     runs a command inside the root as root, with a clean environment
+#   waited COMMAND ...      runs a long command so that an interrupt ends it and the script at once (bash
+#                           runs a trap only when the command in the foreground has ended)
 #   say TEXT                prints TEXT with the seconds since the script started
 mirror="${QIANYAN_MIRROR:-http://deb.debian.org/debian}"
 security="${QIANYAN_SECURITY_MIRROR:-http://deb.debian.org/debian-security}"
 started=$SECONDS
 say() { printf '[%3ds] %s\n' $((SECONDS - started)) "$*"; }
+
+waited() {
+  "$@" &
+  waited_for=$!
+  local status=0
+  wait "$waited_for" || status=$?
+  waited_for=
+  return "$status"
+}
 
 # Ends the processes that still run inside the root (a step cut short by an interrupt), by their ids.
 end_processes_in_root() {
@@ -23,7 +32,7 @@ end_processes_in_root() {
     for p in /proc/[0-9]*; do
       [ "$(readlink "$p/root" 2>/dev/null)" = "$root" ] && pids+=("${p#/proc/}")
     done
-    [ ${#pids[@]} -eq 0 ] && return
+    [ ${#pids[@]} -gt 0 ] || return 0
     kill -s "$signal" "${pids[@]}" 2>/dev/null || true
     sleep 2
   done
@@ -33,6 +42,7 @@ end_processes_in_root() {
 # go keeps the root on disk rather than risk removing what it shows.
 remove_work() {
   [ -n "${work:-}" ] || return 0
+  [ -z "${waited_for:-}" ] || kill "$waited_for" 2>/dev/null || true
   end_processes_in_root
   local mounts
   mapfile -t mounts < <(awk -v work="$work" 'index($2, work "/") == 1 { print $2 }' /proc/mounts | sort -r)
@@ -58,8 +68,7 @@ make_debian_root() {
   trap 'exit 130' INT TERM HUP
   chmod 755 "$work" # apt downloads as the user _apt
   say "making a Debian 12 root in $root from $mirror"
-  debootstrap --variant=minbase bookworm "$root" "$mirror" >"$work/debootstrap.log" 2>&1 &
-  wait $! || {
+  waited debootstrap --variant=minbase bookworm "$root" "$mirror" >"$work/debootstrap.log" 2>&1 || {
     tail -n 20 "$work/debootstrap.log" >&2
     exit 1
   }
