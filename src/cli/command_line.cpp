@@ -201,8 +201,9 @@ double quotes (\" and \\ inside quotes):
 
 ROW and COL count from 0 over the data rows and over all columns. Message boxes print as
 "dialog<TAB>TEXT", conversion failures and failed saves as "error<TAB>TEXT". A command that names no
-control or is malformed prints "error<TAB>..." on standard error and the exit status is 2; pressing a
-disabled or hidden control does nothing and prints a "note" on standard error.
+control or is malformed prints "error<TAB>..." on standard error; it, a failed export and a project file
+that cannot be saved or opened make the exit status 2. Pressing a disabled or hidden control does nothing
+and prints a "note" on standard error.
 )";
     help.replace(help.find("NAMES"), 5, names);
     help.replace(help.find("LIST"), 4, list);

@@ -190,10 +190,10 @@ void ScriptDriver::execute(const std::vector<std::string>& words) {
         if (!arity(2)) return;
         if (!readIndex(words[2], a)) return error("列号无效 " + words[2]);
         report(current_->headerClick(words[1], a), command, words[1]);
-    } else if (command == "save-project") {
-        if (arity(1)) saveProject(*current_, words[1]);
-    } else if (command == "open-project") {
-        if (arity(1)) openProject(*current_, words[1]);
+    } else if (command == "save-project" || command == "open-project") {
+        // The platform has printed why; the failure still ends the run with status 2.
+        if (arity(1) && !(command == "save-project" ? saveProject : openProject)(*current_, words[1]))
+            failed_ = true;
     } else if (command == "print") {
         print(words);
     } else if (command == "export") {
