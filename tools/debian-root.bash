@@ -61,6 +61,7 @@ require_root() {
 }
 
 make_debian_root() {
+  # shellcheck disable=SC2154 # $here is set by the script that sources this file
   "$here/tools/install-deps" debootstrap
   work="$(mktemp -d "/tmp/$1.XXXXXX")"
   root="$work/root"

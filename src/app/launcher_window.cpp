@@ -2,7 +2,8 @@
 
 #include "app/about_window.h"
 #include "app/calculator_faces.h"
-#include "app/launcher_texts.h"
+#include "framework/calculator_names.h"
+#include "framework/launcher_texts.h"
 #include "framework/qt/calculator_window.h"
 #include "framework/qt/qt_text.h"
 #include "framework/qt/window_look.h"
@@ -23,8 +24,11 @@ QString text(std::string_view scrambled) {
     return qtText(unscramble(scrambled, launcher_texts::key));
 }
 
-QString twoLines(std::string_view first, std::string_view second) {
-    return text(first) + QLatin1Char('\n') + text(second);
+// A calculator's button names it in two lines; the one other button is 退出.
+QString caption(std::string_view button) {
+    for (const CalculatorCaption& c : calculatorCaptions())
+        if (c.button == button) return text(c.first) + QLatin1Char('\n') + text(c.second);
+    return QStringLiteral("退    出");
 }
 
 struct LauncherButton {
@@ -51,7 +55,6 @@ TVOR_FRM_KELD0::TVOR_FRM_KELD0(QtPlatform& platform)
     heading->setStyleSheet(QStringLiteral("color: white;"));
     setFontPixels(heading, 24, true);
 
-    using namespace launcher_texts;
     const LauncherButton layout[] = {
         {"cbt_Gongshi1", 45, "#006400", 16, &TVOR_FRM_KELD0::cbt_Gongshi1Click},
         {"cbt_Gongshi1_1", 130, "#006400", 16, &TVOR_FRM_KELD0::cbt_Gongshi1_1Click},
@@ -59,17 +62,9 @@ TVOR_FRM_KELD0::TVOR_FRM_KELD0(QtPlatform& platform)
         {"cbt_Gongshi3", 300, "#FF0000", 16, &TVOR_FRM_KELD0::cbt_Gongshi3Click},
         {"cbt_guanbi", 385, "#000000", 24, &TVOR_FRM_KELD0::cbt_guanbiClick},
     };
-    const QString captions[] = {
-        twoLines(combinedCoefficient, withoutSoil),
-        twoLines(combinedCoefficient, withSoil),
-        twoLines(separateCoefficients, withoutSoil),
-        twoLines(separateCoefficients, rockLayers),
-        QStringLiteral("退    出"),
-    };
     const auto faces = calculatorFaces();
-    for (std::size_t i = 0; i < std::size(layout); ++i) {
-        const LauncherButton& b = layout[i];
-        auto* button = new QPushButton(captions[i], this);
+    for (const LauncherButton& b : layout) {
+        auto* button = new QPushButton(caption(b.name), this);
         button->setObjectName(QLatin1String(b.name));
         button->setGeometry(40, b.top, 150, 80);
         button->setStyleSheet(QStringLiteral("QPushButton { color: %1; font-size: %2px; border-radius: 30px;"

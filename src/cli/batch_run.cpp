@@ -1,13 +1,12 @@
 #include "cli/batch_run.h"
 
+#include "cli/batch_outputs.h"
 #include "cli/pile_table.h"
-#include "documents/sheet_workbook.h"
 #include "framework/text_layout.h"
 #include "framework/window_state.h"
 #include "platform/legacy_text_file.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <map>
 #include <optional>
 
@@ -47,9 +46,8 @@ std::vector<TableColumn> mapHeader(CalculatorFrame& window, const std::vector<st
             found.push_back({TableColumn::Kind::PileKey});
         for (const DeclaredControl& c : window.declaration().all()) {
             if (isInput(c)) {
-                const std::string_view label =
-                    c.control->kind == ControlKind::CheckBox ? c.control->text : c.label();
-                if (c.name == header[i] || (!label.empty() && normalized(label) == wanted))
+                const std::string label = normalized(c.shownName());
+                if (c.name == header[i] || (!label.empty() && label == wanted))
                     found.push_back({TableColumn::Kind::Input, &c});
             } else if (isEditedGrid(c) && c.rowCountList) {
                 const auto& gridColumns = c.asGrid()->columns;
@@ -94,33 +92,51 @@ public:
         : window_(window), platform_(platform), columns_(columns) {}
 
     // Sets one pile's inputs and layers from its records and computes it under its pile number;
-    // throws RowError.
+    // throws RowError. An input may be given on any of the pile's records, the same on every record that
+    // gives it.
     void run(std::span<const TableRecord> records) {
         window_.nameNextPile({});
         for (std::size_t c = 0; c < columns_.size(); ++c)
             if (columns_[c].kind == TableColumn::Kind::PileKey)
                 window_.nameNextPile(oneLine(cellOf(records[0], c)));
         for (std::size_t c = 0; c < columns_.size(); ++c)
-            if (columns_[c].kind == TableColumn::Kind::Input && !cellOf(records[0], c).empty())
-                writeInput(records[0].line, *columns_[c].control, cellOf(records[0], c));
+            if (columns_[c].kind == TableColumn::Kind::Input)
+                if (const TableRecord* given = givenOnce(records, c))
+                    writeInput(given->line, *columns_[c].control, cellOf(*given, c));
         writeLayers(records);
         compute(records[0].line);
     }
 
 private:
+    // The first record that gives the input of column c; nullptr when none does.
+    const TableRecord* givenOnce(std::span<const TableRecord> records, std::size_t c) const {
+        const TableRecord* given = nullptr;
+        for (const TableRecord& record : records) {
+            const std::string_view text = cellOf(record, c);
+            if (text.empty()) continue;
+            if (!given) {
+                given = &record;
+            } else if (text != cellOf(*given, c)) {
+                throw RowError{record.line, quotedName(*columns_[c].control) + "为“" + std::string(text) +
+                                                "”，与本桩第 " + std::to_string(given->line) + " 行的“" +
+                                                std::string(cellOf(*given, c)) + "”不同"};
+            }
+        }
+        return given;
+    }
+
     void writeInput(std::size_t line, const DeclaredControl& declared, std::string_view text) {
         Control& input = *declared.control;
-        const std::string name(declared.name);
-        if (!input.enabled) throw RowError{line, name + " 当前不可用"};
-        InputState state{name, std::string(text), -1, false};
+        const std::string name = quotedName(declared);
+        if (!input.enabled) throw RowError{line, name + "当前不可用"};
+        InputState state{std::string(declared.name), std::string(text), -1, false};
         if (input.kind == ControlKind::CheckBox) {
             const std::optional<bool> tick = readTick(text);
-            if (!tick) throw RowError{line, name + " 只接受 1 或 0"};
+            if (!tick) throw RowError{line, name + "只接受 1 或 0"};
             state.checked = *tick;
         } else if (input.kind == ControlKind::ComboBox || input.kind == ControlKind::PopupList) {
             const auto item = std::ranges::find(input.items, text);
-            if (item == input.items.end())
-                throw RowError{line, name + " 没有选项“" + std::string(text) + "”"};
+            if (item == input.items.end()) throw RowError{line, name + "没有选项“" + std::string(text) + "”"};
             state.item = static_cast<int>(item - input.items.begin());
         }
         writeInputState(window_, declared, state);
@@ -138,7 +154,7 @@ private:
             const auto item = std::ranges::find(list.items, std::to_string(count));
             if (item == list.items.end())
                 throw RowError{records[0].line,
-                               std::string(grid->name) + " 不能有 " + std::to_string(count) + " 层"};
+                               quotedName(*grid) + "不能有 " + std::to_string(count) + " 层"};
             window_.selectInputItem(list, static_cast<int>(item - list.items.begin()));
         }
         for (std::size_t r = 0; r < records.size(); ++r)
@@ -146,12 +162,13 @@ private:
                 const TableColumn& column = columns_[c];
                 const std::string_view text = cellOf(records[r], c);
                 if (column.kind != TableColumn::Kind::LayerCell || text.empty()) continue;
-                const std::string_view name = column.control->name;
-                if (!window_.cellEditable(name, static_cast<int>(r), static_cast<int>(column.gridColumn)))
-                    throw RowError{records[r].line,
-                                   std::string(name) + " 的 " +
-                                       column.control->asGrid()->columns[column.gridColumn].name +
-                                       " 列当前不可填写"};
+                if (!window_.cellEditable(column.control->name, static_cast<int>(r),
+                                          static_cast<int>(column.gridColumn)))
+                    throw RowError{
+                        records[r].line,
+                        quotedName(*column.control) + "的“" +
+                            shownLabel(column.control->asGrid()->columns[column.gridColumn].header) +
+                            "”列当前不可填写"};
                 writeGridCell(*column.control, r, column.gridColumn, text);
             }
     }
@@ -174,35 +191,61 @@ private:
     const std::vector<TableColumn>& columns_;
 };
 
-// The records of each pile: one record, or consecutive records with the same pile number.
-std::vector<std::span<const TableRecord>> piles(std::span<const TableRecord> records,
-                                                const std::vector<TableColumn>& columns) {
+struct Pile {
+    std::span<const TableRecord> records;
+    std::optional<RowError> error; // what keeps it from being computed, seen in the table alone
+};
+
+// The records of each pile: one record, or consecutive records with the same pile number (a record without
+// one is a pile of its own). A pile number that comes back after another pile's records would make two
+// piles of one: the table is refused at that record (throws RowError). In a window without layers a pile
+// takes one record, and a repeated number fails its pile at the repeat.
+std::vector<Pile> piles(std::span<const TableRecord> records, const std::vector<TableColumn>& columns,
+                        bool layered) {
     const auto key = std::ranges::find_if(
         columns, [](const TableColumn& c) { return c.kind == TableColumn::Kind::PileKey; });
     const std::size_t keyColumn = static_cast<std::size_t>(key - columns.begin());
-    std::vector<std::span<const TableRecord>> groups;
+    const auto pileNumber = [&](const TableRecord& r) {
+        return key != columns.end() ? cellOf(r, keyColumn) : std::string_view();
+    };
+    std::map<std::string_view, std::size_t> firstLines;
+    std::vector<Pile> piles;
     for (std::size_t first = 0; first < records.size();) {
+        const std::string_view number = pileNumber(records[first]);
         std::size_t end = first + 1;
-        const std::string_view pileNumber = key != columns.end() ? cellOf(records[first], keyColumn) : "";
-        while (!pileNumber.empty() && end < records.size() && cellOf(records[end], keyColumn) == pileNumber)
-            ++end;
-        groups.push_back(records.subspan(first, end - first));
+        while (!number.empty() && end < records.size() && pileNumber(records[end]) == number) ++end;
+        const std::string named = "桩号“" + std::string(number) + "”";
+        if (!number.empty())
+            if (const auto [earlier, fresh] = firstLines.emplace(number, records[first].line); !fresh)
+                throw RowError{records[first].line, named + "已见于第 " + std::to_string(earlier->second) +
+                                                        " 行，其间隔着别的桩：一根桩的各行须相连"};
+        Pile& pile = piles.emplace_back(Pile{records.subspan(first, end - first), {}});
+        if (!layered && end - first > 1)
+            pile.error = RowError{records[first + 1].line, named + "重复：本窗口没有分层，一根桩只占一行"};
         first = end;
     }
-    return groups;
+    return piles;
 }
 
-void writeSheet(Platform& platform, const std::string& path, const std::vector<std::string>& lines) {
-    platform.writeTextFile(path, [&lines](const LineSink& sink) {
-        for (const std::string& line : lines) sink(line);
-    });
+// Whether the window has a layer table, whose layers a pile gives on records of their own.
+bool layered(CalculatorFrame& window) {
+    return std::ranges::any_of(window.declaration().all(),
+                               [](const DeclaredControl& c) { return isEditedGrid(c) && c.rowCountList; });
+}
+
+// Prints each output the batch may not replace; true when there was none.
+bool outputsFree(const BatchOutputs& outputs, std::ostream& out) {
+    const std::vector<std::string> taken = outputs.taken();
+    for (const std::string& path : taken)
+        out << "error\t" << path << " 已存在，且不是这个表格的批量计算所写（或写后改动过），不会替换\n";
+    if (!taken.empty()) out << "error\t什么也没有写：请移走上面的文件，或用 --out 另选文件夹\n";
+    return taken.empty();
 }
 
 } // namespace
 
 BatchOutcome runBatch(CalculatorFrame& window, ScriptedPlatform& platform, const std::string& tablePath,
                       const std::string& outFolder, std::ostream& out) {
-    BatchOutcome outcome;
     // Dialogs are reported here with the line they belong to, not as the driver prints them.
     const auto observer = std::exchange(platform.observer, nullptr);
     struct Restore {
@@ -212,46 +255,49 @@ BatchOutcome runBatch(CalculatorFrame& window, ScriptedPlatform& platform, const
     } restore{platform, observer};
     std::vector<TableRecord> records;
     std::vector<TableColumn> columns;
+    std::vector<Pile> table;
+    std::optional<BatchOutputs> outputs;
     try {
         records = parseTable(decodeTableText(platform.readFile(tablePath, tableFileLimit)));
         if (records.empty()) throw std::runtime_error("表格 " + tablePath + " 是空的");
         columns = mapHeader(window, records[0].cells);
+        if (records.size() == 1) throw std::runtime_error("表格中没有桩：只有表头");
+        table = piles(std::span(records).subspan(1), columns, layered(window));
+        // Refused before the piles are computed, which may take long.
+        outputs.emplace(outFolder.empty() ? platform.documentsFolder() : outFolder, tablePath);
+        if (!outputsFree(*outputs, out)) return {0, 0, false};
     } catch (const std::runtime_error& e) {
         out << "error\t" << oneLine(e.what()) << '\n';
-        outcome.usable = false;
-        return outcome;
+        return {0, 0, false};
+    } catch (const RowError& e) {
+        out << "error\tline " << e.line << ": " << oneLine(e.message) << '\n';
+        return {0, 0, false};
     }
 
+    BatchOutcome outcome;
     const WindowState fresh = captureState(window);
     PileRun run(window, platform, columns);
-    for (const auto pile : piles(std::span(records).subspan(1), columns)) {
+    for (const Pile& pile : table) {
         ++outcome.piles;
         try {
+            if (pile.error) throw *pile.error;
             restoreState(window, fresh);
-            run.run(pile);
+            run.run(pile.records);
         } catch (const RowError& e) {
             ++outcome.failed;
             out << "line " << e.line << ": " << oneLine(e.message) << '\n';
         } catch (const WindowStateError& e) {
             ++outcome.failed;
-            out << "line " << pile[0].line << ": " << oneLine(e.what()) << '\n';
+            out << "line " << pile.records[0].line << ": " << oneLine(e.what()) << '\n';
         }
     }
     out << "batch\t" << outcome.piles << " 根桩，" << outcome.piles - outcome.failed << " 根算出，"
         << outcome.failed << " 根失败\n";
     if (window.sheet().designCount() == 0) return outcome;
 
-    const std::string stem = std::filesystem::path(tablePath).stem().string();
     try {
-        const std::string folder = outFolder.empty() ? platform.documentsFolder() : outFolder;
-        ensureFolder(folder);
-        for (const auto& [suffix, lines] :
-             {std::pair{"_文本.txt", &window.sheet().doc()}, std::pair{"_表格.txt", &window.sheet().xls()}}) {
-            writeSheet(platform, joinPath(folder, stem + suffix), *lines);
-            out << "wrote\t" << stem << suffix << '\n';
-        }
-        writeSheetWorkbook(window.sheet(), joinPath(folder, stem + ".xlsx"));
-        out << "wrote\t" << stem << ".xlsx\n";
+        ensureFolder(outFolder.empty() ? platform.documentsFolder() : outFolder);
+        outputs->write(platform, window.sheet(), out);
     } catch (const PlatformError& e) {
         out << "error\t保存失败：" << e.what() << '\n';
         outcome.usable = false;

@@ -172,13 +172,17 @@ options:
   --answer yes|no  the answer to every Yes/No question (default no, the default button)
   -e COMMANDS      commands separated by ";" or newlines (may be repeated)
   SCRIPT | -       a script file, or standard input (also when no script is given)
-  --out DIR        where batch writes its sheets (default the documents folder)
+  --out DIR        where batch writes its three files (default the documents folder)
 
 batch computes every pile of TABLE (UTF-8 or GBK, comma- or tab-separated; a header row naming the
-window's inputs by control name or label; a layer table takes one row per layer, the rows of a pile
-sharing its "桩号") and writes TABLE_文本.txt and TABLE_表格.txt. A pile that fails prints "line N:
-message" and the others still run; the exit status is 1 when any failed. A script given as well runs
-after the table, on the same window.
+window's inputs by control name or label; one row per pile, or where the window has a layer table one
+row per layer, the consecutive rows of a pile sharing its "桩号") and writes three files: TABLE_文本.txt
+(the Doc sheet), TABLE_表格.txt (the Xls sheet) and TABLE_表格.xlsx (the Xls sheet as a workbook). It
+replaces only files an earlier batch of a table of that name wrote there, unchanged since; any other file
+under one of those names stops it before it computes, with the path, and nothing is written. A pile that
+fails prints "line N: message" and the others still run; the exit status is 1 when any failed, 2 when the
+table cannot be used (no piles, a pile's rows apart, an unknown header) or nothing could be written. A
+script given as well runs after the table, on the same window.
 
 commands, one per line or separated by ";"; "#" starts a comment; a text with blanks or ";" goes in
 double quotes (\" and \\ inside quotes):

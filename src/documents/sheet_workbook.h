@@ -20,8 +20,8 @@ struct WorkbookTable {
 // The Xls sheet's table; no rows when the sheet holds no design.
 WorkbookTable sheetWorkbookTable(const CalculationSheet& sheet);
 
-// Writes the Xls sheet as a workbook at path, whole or not at all (an existing file stays as it was);
-// throws PlatformError saying why.
-void writeSheetWorkbook(const CalculationSheet& sheet, const std::string& path);
+// Writes the Xls sheet as a workbook at path, whole or not at all (an existing file stays as it was),
+// with a mark in it when one is given (see workbookMark); throws PlatformError saying why.
+void writeSheetWorkbook(const CalculationSheet& sheet, const std::string& path, std::string_view mark = {});
 
 } // namespace qianyan

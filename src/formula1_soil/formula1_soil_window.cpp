@@ -142,6 +142,8 @@ void TVOR_FRM_KELD1_1::declare(WindowDeclaration& d) {
     d.label(cbe_Junbuhezai, "地面大面积荷载 p(kN/m2)");
     d.label(edt_Dimianbiaogao, "地    面    标    高  Eg(m)");
     d.label(edt_Zhuangdingbiaogao, "桩    顶    标    高  Ep(m)");
+    d.label(Grid1_Zhengmozhulijisuan, lb_ZMZLbiaoti);
+    d.label(Grid1_Fumozhulijisuan, lb_FMZLbiaoti);
     d.rowCount(Grid1_Zhengmozhulijisuan, cbb_ZhengTuchengshu);
     d.rowCount(Grid1_Fumozhulijisuan, cbb_Tuchengshu);
 }

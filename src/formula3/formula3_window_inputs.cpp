@@ -70,6 +70,8 @@ void TVOR_FRM_KELD3::declareInputs(WindowDeclaration& d) {
         {&cbb_qianyanshengdu_daxjs, &lb_qianyanshengdu_daxjs},
     };
     for (const auto& [input, label] : labels) d.label(*input, *label);
+    d.label(StringGrid_KELD3, gpb_yscs);
+    d.label(cbe_duanzhuzhejian, "端阻折减系数"); // beside its check box, as its message names it
     d.rowCount(StringGrid_KELD3, cbb_yanchengshu);
     d.onClick(cbt_kuozhanbiaoge, [this] { cbt_kuozhanbiaogeClick(); });
     d.onGrid(StringGrid_KELD3, {[this](int row, int column) { StringGrid_KELD3SelectCell(row, column); },

@@ -109,6 +109,7 @@ void CalculatorFrame::declare(WindowDeclaration& d) {
     d.onClick(cbt_Save, [this] { cbt_SaveClick(); });
     d.onClick(cbt_YouHua, [this] { workbench.cbt_YouHuaClick(*this); });
     d.onChange(popbox_jingdu, [this] { popbox_jingduChange(); });
+    d.label(popbox_jingdu, "精度"); // the list the "≈" button (调整精度) shows
     d.onChange(tcb_meoFontSize, [this] { tcb_meoFontSizeChange(); });
     workbench.declareControls(d, *this, YouHuaFormLayer);
 }

@@ -1,5 +1,6 @@
 #include "framework/project_file.h"
 
+#include "framework/calculator_names.h"
 #include "framework/text_layout.h"
 
 #include <nlohmann/json.hpp>
@@ -89,7 +90,10 @@ WindowState readProjectText(CalculatorFrame& window, std::string_view bytes) {
                                "），本程序只能打开格式 " + std::to_string(projectFormatVersion));
     if (version < 1) damaged("格式版本无效");
     const std::string owner = text(file, "window");
-    if (owner != window.windowName()) throw WindowStateError("这是窗口 " + owner + " 的项目");
+    if (owner != window.windowName()) {
+        const std::string name = calculatorName(owner);
+        throw WindowStateError(name.empty() ? "这不是本程序计算器的项目" : "这是“" + name + "”的项目");
+    }
     WindowState state;
     for (const json& input : member(file, "inputs", json::value_t::array))
         state.inputs.push_back(readInput(input));

@@ -11,6 +11,19 @@ int columns(char32_t codePoint) {
     return codePoint >= 0x1000 && codePoint <= 0x9FA5 ? 2 : 1;
 }
 
+// The length in bytes of the run of blanks (ASCII and ideographic) at text[at].
+std::size_t blanksAt(std::string_view text, std::size_t at) {
+    std::size_t end = at;
+    for (;;) {
+        if (end < text.size() && (text[end] == ' ' || text[end] == '\t'))
+            ++end;
+        else if (text.substr(end).starts_with("\u3000"))
+            end += 3;
+        else
+            return end - at;
+    }
+}
+
 } // namespace
 
 int displayWidth(std::string_view text) {
@@ -81,6 +94,25 @@ std::string oneLine(std::string_view text) {
     }
     if (text.size() > runStart) line.append(blanks, ' ').append(text.substr(runStart));
     return line;
+}
+
+std::string shownLabel(std::string_view label) {
+    std::string shown;
+    char32_t last = 0; // the last character shown
+    for (std::size_t i = 0; i < label.size();) {
+        if (const std::size_t blanks = blanksAt(label, i); blanks > 0) {
+            i += blanks;
+            if (last != 0 && i < label.size() &&
+                !(columns(last) == 2 && columns(decodeUtf8(label, i).codePoint) == 2))
+                shown += ' ';
+        } else {
+            const Utf8Char c = decodeUtf8(label, i);
+            shown.append(label.substr(i, c.length));
+            last = c.codePoint;
+            i += c.length;
+        }
+    }
+    return shown;
 }
 
 } // namespace qianyan

@@ -22,5 +22,10 @@ std::string_view trimmed(std::string_view text);
 // and paragraph separators) at
 // either end dropped, those inside turned into blanks, so that no line break reaches a sheet or a file.
 std::string oneLine(std::string_view text);
+// A label of the face as a message names it: the blanks that spread its Chinese characters over the row
+// (between two wide characters) taken out, any other run of blanks (ASCII or ideographic) one blank, none
+// at either end
+// ("桩  身   直   径    d (mm)" → "桩身直径 d (mm)").
+std::string shownLabel(std::string_view label);
 
 } // namespace qianyan

@@ -1,6 +1,12 @@
 #include "framework/window_declaration.h"
 
+#include "framework/text_layout.h"
+
 namespace qianyan {
+
+std::string DeclaredControl::shownName() const {
+    return shownLabel(control->kind == ControlKind::CheckBox ? std::string_view(control->text) : label());
+}
 
 void WindowDeclaration::add(const Control* layer, std::initializer_list<Named> controls) {
     for (const auto& [name, control] : controls) {

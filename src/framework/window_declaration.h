@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -43,6 +44,9 @@ struct DeclaredControl {
     Control* rowCountList = nullptr;
 
     std::string_view label() const { return labelControl ? std::string_view(labelControl->text) : labelText; }
+    // How messages name the control to a person: a check box by its text, anything else by its label, in
+    // either case without the blanks that only spread the face's texts ("桩身直径 d (mm)").
+    std::string shownName() const;
     Grid* asGrid() const {
         return control->kind == ControlKind::Grid ? static_cast<Grid*>(control) : nullptr;
     }

@@ -34,14 +34,15 @@ void requireKnown(CalculatorFrame& window, const WindowState& state) {
     const WindowDeclaration& d = window.declaration();
     for (const InputState& input : state.inputs) {
         const DeclaredControl* c = d.find(input.name);
-        if (!c || !isInput(*c)) throw WindowStateError("本窗口没有输入项 " + input.name);
+        // A name the window does not know has no label to show.
+        if (!c || !isInput(*c)) throw WindowStateError("含有本计算器没有的输入项");
     }
     for (const GridState& grid : state.grids) {
         const DeclaredControl* c = d.find(grid.name);
-        if (!c || !isEditedGrid(*c)) throw WindowStateError("本窗口没有可编辑的表格 " + grid.name);
+        if (!c || !isEditedGrid(*c)) throw WindowStateError("含有本计算器没有的表格");
         for (const auto& row : grid.rows)
             if (row.size() != c->asGrid()->columns.size())
-                throw WindowStateError("表格 " + grid.name + " 的列数与窗口不符");
+                throw WindowStateError(quotedName(*c) + "的列数与窗口不符");
     }
 }
 
@@ -59,24 +60,28 @@ void applyDirectly(CalculatorFrame& window, const WindowState& state) {
     for (const GridState& saved : state.grids) {
         const DeclaredControl& c = *d.find(saved.name);
         if (c.asGrid()->rows.rowCount() != saved.rows.size())
-            throw WindowStateError("表格 " + saved.name + " 的行数与窗口不符");
+            throw WindowStateError(quotedName(c) + "的行数与窗口不符");
         for (std::size_t r = 0; r < saved.rows.size(); ++r)
             for (std::size_t col = 0; col < saved.rows[r].size(); ++col)
                 writeGridCell(c, r, col, saved.rows[r][col]);
     }
     for (const InputState& input : state.inputs)
-        if (!holds(*d.find(input.name)->control, input))
-            throw WindowStateError("输入项 " + input.name + " 的值无法复原");
+        if (const DeclaredControl& c = *d.find(input.name); !holds(*c.control, input))
+            throw WindowStateError(quotedName(c) + "的值无法复原");
     for (const GridState& saved : state.grids) {
-        const Grid& grid = *d.find(saved.name)->asGrid();
+        const DeclaredControl& c = *d.find(saved.name);
         for (std::size_t r = 0; r < saved.rows.size(); ++r)
             for (std::size_t col = 0; col < saved.rows[r].size(); ++col)
-                if (grid.rows.cell(r, col) != oneLine(saved.rows[r][col]))
-                    throw WindowStateError("表格 " + saved.name + " 的内容无法复原");
+                if (c.asGrid()->rows.cell(r, col) != oneLine(saved.rows[r][col]))
+                    throw WindowStateError(quotedName(c) + "的内容无法复原");
     }
 }
 
 } // namespace
+
+std::string quotedName(const DeclaredControl& control) {
+    return "“" + control.shownName() + "”";
+}
 
 bool isInput(const DeclaredControl& control) {
     const Control& c = *control.control;
@@ -126,8 +131,7 @@ void writeInputState(CalculatorFrame& window, const DeclaredControl& declared, c
             window.setInputChecked(input, state.checked);
         } else if (isList(input)) {
             if (state.item < 0 || state.item >= static_cast<int>(input.items.size()))
-                throw WindowStateError("列表 " + std::string(declared.name) + " 没有第 " +
-                                       std::to_string(state.item) + " 项");
+                throw WindowStateError(quotedName(declared) + "没有第 " + std::to_string(state.item) + " 项");
             window.selectInputItem(input, state.item);
         } else {
             const std::string text = oneLine(state.text);

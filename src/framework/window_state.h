@@ -34,6 +34,8 @@ public:
     explicit WindowStateError(const std::string& message) : std::runtime_error(message) {}
 };
 
+// An input or grid as a message names it: by what the window shows, in quotes ("“成桩工艺”").
+std::string quotedName(const DeclaredControl& control);
 // The inputs a person gives: texts that are not read-only, lists, check boxes.
 bool isInput(const DeclaredControl& control);
 // The grids a person edits: those with an edit handler.

@@ -96,6 +96,7 @@ void Workbench::declareControls(WindowDeclaration& d, CalculatorFrame& window, c
                   {"cbt_zhangkai", &cbt_zhangkai},
                   {"lb_YHxingxi", &lb_YHxingxi}});
     d.add(nullptr, {{"pb_YH_jingdu", &pb_YH_jingdu}});
+    d.label(Grid1_Youhuaxuanxiang, lb_youhuabiaoti);
     CalculatorFrame* w = &window;
     d.onClick(cbt_YHcompute, [this, w] { cbt_YHcomputeClick(*w); });
     d.onClick(cbt_YHsaixuan, [this] { cbt_YHsaixuanClick(); });

@@ -36,9 +36,15 @@ struct WorkbookSheet {
 constexpr std::size_t workbookSheetRows = 1'048'576;
 
 // Writes the sheets as a workbook at path, whole or not at all (an existing file stays as it was);
-// rowWritten is called after every row of a table and may throw to stop the writing. Throws
-// PlatformError saying why.
+// rowWritten is called after every row of a table and may throw to stop the writing. A mark (at most
+// workbookMarkLimit bytes) goes into the comment of the book's archive. Throws PlatformError saying why.
 void writeWorkbook(const std::string& path, const std::vector<WorkbookSheet>& sheets,
-                   const std::function<void()>& rowWritten = {});
+                   const std::function<void()>& rowWritten = {}, std::string_view mark = {});
+
+// The program's mark on a workbook it wrote: spreadsheet programs neither show the archive's comment nor
+// keep it when they save the book again, so a book that still carries its mark is as the program left it.
+// Empty for a file without one (or none at all).
+std::string workbookMark(const std::string& path);
+constexpr std::size_t workbookMarkLimit = 0xFFFF;
 
 } // namespace qianyan

@@ -2,6 +2,7 @@
 // damaged, of a later version or of another window, or does not fit, is refused with the window unchanged.
 #include "cli/calculators.h"
 #include "cli/script_driver.h"
+#include "framework/calculator_names.h"
 #include "framework/project_file.h"
 #include "support/window_fixture.h"
 
@@ -97,6 +98,7 @@ TEST_P(ProjectFile, RefusesWhatDoesNotFitAndChangesNothing) {
     const std::string valid = projectText(window);
     const std::string version = "\"version\": 1,";
     const std::string owner = "\"window\": \"" + std::string(window.windowName()) + "\"";
+    const std::string other = window.windowName() == "TVOR_FRM_KELD2" ? "TVOR_FRM_KELD1" : "TVOR_FRM_KELD2";
     const auto replaced = [&](const std::string& what, const std::string& by) {
         std::string text = valid;
         return text.replace(text.find(what), what.size(), by);
@@ -111,8 +113,10 @@ TEST_P(ProjectFile, RefusesWhatDoesNotFitAndChangesNothing) {
         {replaced(version, "\"version\": 2,"), "文件来自更新的版本（格式 2）"},
         {replaced(version, "\"version\": 1e400,"), "文件已损坏"},
         {replaced(version, "\"version\": 99999999999,"), "文件已损坏"},
-        {replaced(owner, "\"window\": \"TVOR_FRM_KELD9\""), "这是窗口 TVOR_FRM_KELD9 的项目"},
-        {replaced("\"name\": \"", "\"name\": \"x"), "本窗口没有输入项"},
+        // Another calculator by the name its launcher button shows; a window that is none by no name.
+        {replaced(owner, "\"window\": \"" + other + "\""), "这是“" + calculatorName(other) + "”的项目"},
+        {replaced(owner, "\"window\": \"TVOR_FRM_KELD9\""), "这不是本程序计算器的项目"},
+        {replaced("\"name\": \"", "\"name\": \"x"), "含有本计算器没有的输入项"},
         {replaced("\"text\": \"", "\"text\": 5, \"was\": \""), "文件已损坏"},
         {std::regex_replace(valid, std::regex("\"item\": \\d+"), "\"item\": 99",
                             std::regex_constants::format_first_only),
@@ -126,6 +130,7 @@ TEST_P(ProjectFile, RefusesWhatDoesNotFitAndChangesNothing) {
         const std::string reported = errors();
         EXPECT_EQ(reported.rfind("打开项目失败：", 0), 0u) << reported;
         EXPECT_NE(reported.find(reason), std::string::npos) << reported;
+        EXPECT_EQ(reported.find("TVOR_"), std::string::npos) << reported; // no internal name
         EXPECT_EQ(projectText(window), valid) << text;
     }
 }

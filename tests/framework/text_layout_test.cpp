@@ -89,5 +89,14 @@ TEST(Layout, OneLineKeepsNoControlCharacter) {
     EXPECT_EQ(oneLine("1\u2028\u00852"), "1  2");
 }
 
+// Messages name inputs by their labels without the blanks that only spread Chinese characters over a row;
+// a blank beside a symbol or a Latin letter stays, as one.
+TEST(Layout, ShownLabelKeepsOnlyTheBlanksThatSeparateWords) {
+    EXPECT_EQ(shownLabel("桩  身   直   径    d (mm)"), "桩身直径 d (mm)");
+    EXPECT_EQ(shownLabel("人工指定 ζs"), "人工指定 ζs");
+    EXPECT_EQ(shownLabel("\u3000地\u3000面\u3000标\u3000高  Eg(m) "), "地面标高 Eg(m)");
+    EXPECT_EQ(shownLabel("  "), "");
+}
+
 } // namespace
 } // namespace qianyan

@@ -1,8 +1,8 @@
 // The launcher, the About window and the desktop platform's dialogs.
 #include "app/about_window.h"
 #include "app/calculator_faces.h"
-#include "app/launcher_texts.h"
 #include "app/launcher_window.h"
+#include "framework/launcher_texts.h"
 #include "framework/qt/calculator_window.h"
 #include "framework/qt/control_binding.h"
 #include "qt/qt_fixture.h"
