@@ -104,8 +104,14 @@ public:
         }
     }
     static constexpr std::string_view outOfMemoryMessage = "内存不足，操作已中止";
-    // Set by 退出: the face closes the window.
+    // Set by 退出 (and by the window's close button through requestClose): the face closes the window.
     bool closeRequested() const { return closeRequested_; }
+    // Closing: when the sheets hold designs no file holds, asks first whether to save them (naming the
+    // calculator); cancelling, or a save that writes nothing, keeps the window. Whether it may close.
+    bool requestClose();
+    // The calculator's name as the person knows it, for questions that must say which window they are
+    // about.
+    virtual std::string_view calculatorName() const { return windowName_; }
 
     const CalculationSheet& sheet() const { return sheet_; }
     void nameNextPile(std::string label) { sheet_.nameNextPile(std::move(label)); }
@@ -209,6 +215,8 @@ protected:
 private:
     bool docShown() const;
     void refreshSaveButton();
+    // Saves one sheet (CalculationSheet::docUnsaved or xlsUnsaved) as 保存 does; whether it was written.
+    bool saveSheet(int sheet);
     const DeclaredControl* reachableEntry(std::string_view name, Outcome& outcome);
 
     Platform* platform_;

@@ -44,19 +44,40 @@ void CalculatorFrame::refreshSaveButton() {
 }
 
 void CalculatorFrame::cbt_sanchuClick() {
-    const bool emptied = sheet_.designCount() <= 1;
     sheet_.removeLast();
-    if (emptied) {
-        cbt_Save.enabled = false;
-        cbt_sanchu.enabled = false;
-    }
+    cbt_sanchu.enabled = sheet_.designCount() > 0;
+    refreshSaveButton();
 }
 
 void CalculatorFrame::cbt_SaveClick() {
-    const bool doc = docShown();
-    if (!saveLines(doc ? docFileName : xlsFileName, linesOf(doc ? sheet_.doc() : sheet_.xls()))) return;
-    sheet_.markSaved(doc ? CalculationSheet::docUnsaved : CalculationSheet::xlsUnsaved);
-    cbt_Save.enabled = false;
+    saveSheet(docShown() ? CalculationSheet::docUnsaved : CalculationSheet::xlsUnsaved);
+}
+
+bool CalculatorFrame::saveSheet(int sheet) {
+    const bool doc = sheet == CalculationSheet::docUnsaved;
+    if (!saveLines(doc ? docFileName : xlsFileName, linesOf(doc ? sheet_.doc() : sheet_.xls()))) return false;
+    sheet_.markSaved(sheet);
+    refreshSaveButton();
+    return true;
+}
+
+bool CalculatorFrame::requestClose() {
+    if (sheet_.unsavedMarks() != 0) {
+        const std::string question =
+            "“" + std::string(calculatorName()) + "”的计算书有未保存的计算结果，关闭前是否保存?";
+        switch (platform_->askSaveDiscardCancel(question)) {
+        case SaveChoice::Cancel:
+            return false;
+        case SaveChoice::Discard:
+            break;
+        case SaveChoice::Save:
+            for (const int sheet : {CalculationSheet::docUnsaved, CalculationSheet::xlsUnsaved})
+                if ((sheet_.unsavedMarks() & sheet) != 0 && !saveSheet(sheet)) return false;
+            break;
+        }
+    }
+    closeRequested_ = true;
+    return true;
 }
 
 bool CalculatorFrame::saveLines(std::string_view fileName, const LineSource& lines) {

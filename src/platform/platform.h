@@ -23,6 +23,9 @@ using LineSink = std::function<void(std::string_view line)>;
 // Produces the lines of a text file into the sink it is given.
 using LineSource = std::function<void(const LineSink&)>;
 
+// The answer to a question about work that would be lost.
+enum class SaveChoice { Save, Discard, Cancel };
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -50,6 +53,8 @@ public:
     virtual std::string askSavePath(const std::string& suggestedPath, std::string_view filter) = 0;
     // A Yes/No question with No as the default; true for Yes.
     virtual bool askYesNo(std::string_view question) = 0;
+    // A question about unsaved work with 保存, 不保存 and 取消: 保存 the default, Escape cancels.
+    virtual SaveChoice askSaveDiscardCancel(std::string_view question) = 0;
     // An information box with an OK button.
     virtual void inform(std::string_view message) = 0;
     // A failure that ended an operation: a conversion failure or a failed write.
