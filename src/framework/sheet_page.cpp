@@ -1,6 +1,7 @@
 // The calculation-sheet page of the frame: appending designs, switching, trimming and saving sheets.
 #include "framework/calculator_frame.h"
 #include "framework/number_text.h"
+#include "platform/legacy_text_file.h"
 
 namespace qianyan {
 
@@ -81,6 +82,11 @@ bool CalculatorFrame::requestClose() {
 }
 
 bool CalculatorFrame::saveLines(std::string_view fileName, const LineSource& lines) {
+    // A text the file cannot keep is named before any question: nothing is written.
+    if (const std::string unsavable = whyNotGbk(lines); !unsavable.empty()) {
+        reportSaveFailure(PlatformError(unsavable));
+        return false;
+    }
     const std::string path = savePath(fileName);
     if (path.empty()) return false;
     try {

@@ -142,6 +142,31 @@ TEST_F(Formula1WindowTest, ARefusedOrFailedSaveKeepsTheMarksAndWritesNothing) {
     fs::remove(documents);
 }
 
+// A pile name GBK cannot hold is named before any question and nothing is saved: a "?" in its place
+// could make two names one.
+TEST_F(Formula1WindowTest, ASheetHoldingATextGbkCannotKeepIsNotSaved) {
+    fs::create_directories(documents);
+    std::ofstream(documents / docFile) << "kept";
+    std::ofstream(documents / xlsFile) << "kept";
+    window.nameNextPile("ZH-😀");
+    window.click("cbt_compute");
+    window.click("cbt_View");
+    for (const bool doc : {true, false}) {
+        SCOPED_TRACE(doc ? "Doc" : "Xls");
+        platform.dialogs.clear();
+        window.click("cbt_Save");
+        ASSERT_EQ(platform.dialogs.size(), 1u) << "no overwrite question";
+        EXPECT_EQ(platform.dialogs[0].kind, ScriptedPlatform::Dialog::Kind::Error);
+        EXPECT_EQ(platform.dialogs[0].text.rfind("保存失败：“ZH-😀”中的字符“😀”", 0), 0u)
+            << platform.dialogs[0].text;
+        std::ifstream in(documents / (doc ? docFile : xlsFile));
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "kept");
+        EXPECT_EQ(window.sheet().unsavedMarks(), 3);
+        window.click("cbt_PageBook");
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(documents), fs::directory_iterator{}), 2);
+}
+
 // Closing a window whose sheets hold designs no file holds asks first; the window closes only when the
 // person discards them or they are saved.
 TEST_F(Formula1WindowTest, ClosingAsksAboutDesignsNoFileHolds) {
