@@ -181,8 +181,10 @@ public:
     bool saveLines(std::string_view fileName, const LineSource& lines);
     // The halves of saveLines around the writing, for a face that writes a long file in a worker thread:
     // the path to write after the permission step and the questions (empty when nothing is to be
-    // written), and the report of a write that failed.
-    std::string savePath(std::string_view fileName);
+    // written), and the report of a write that failed. besides names the extensions of the files the
+    // save writes beside the ".txt" under the same name: any of them existing asks the question, and
+    // the time-stamped name is one none of them has.
+    std::string savePath(std::string_view fileName, std::initializer_list<std::string_view> besides = {});
     // Exports a sheet to a file the person names, starting from fileName in the documents folder: the
     // permission step, the path asked (declining writes nothing), the file written by write (which throws
     // PlatformError when it cannot write it whole) and a failure reported. Whether the file was written.

@@ -116,28 +116,39 @@ bool CalculatorFrame::exportFile(std::string_view fileName, std::string_view fil
     }
 }
 
-std::string CalculatorFrame::savePath(std::string_view fileName) {
+std::string CalculatorFrame::savePath(std::string_view fileName,
+                                      std::initializer_list<std::string_view> besides) {
     if (!platform_->requestWritePermission()) {
         platform_->inform("无权存盘");
         return {};
     }
     try {
         const std::string folder = platform_->documentsFolder();
-        std::string path = joinPath(folder, fileName);
-        const bool exists = platform_->fileExists(path);
-        // A folder or a read-only file of that name is refused before the question: Yes could not be
+        const std::string_view stem = fileName.substr(0, fileName.size() - 4); // without ".txt"
+        // The files a save at folder/name.txt writes: that one and those beside it under the same name.
+        const auto taken = [&](const std::string& name) {
+            std::vector<std::string> existing;
+            const auto note = [&](std::string_view extension) {
+                std::string path = joinPath(folder, name + std::string(extension));
+                if (platform_->fileExists(path)) existing.push_back(std::move(path));
+            };
+            note(".txt");
+            for (const std::string_view extension : besides) note(extension);
+            return existing;
+        };
+        std::string name(stem);
+        const std::vector<std::string> existing = taken(name);
+        // A folder or a read-only file of those names is refused before the question: Yes could not be
         // honoured.
-        if (exists) platform_->checkReplaceable(path);
-        if (exists && !platform_->askYesNo("文件已存在，是否覆盖?")) {
-            const std::string_view stem = fileName.substr(0, fileName.size() - 4); // without ".txt"
-            const std::string stamped = std::string(stem) + "_" + timeStamp14(platform_->now());
-            path = joinPath(folder, stamped + ".txt");
+        for (const std::string& p : existing) platform_->checkReplaceable(p);
+        if (!existing.empty() && !platform_->askYesNo("文件已存在，是否覆盖?")) {
+            const std::string stamped = name + "_" + timeStamp14(platform_->now());
+            name = stamped;
             // Two declined saves within one second would share a name; never write over the first.
-            for (int n = 2; platform_->fileExists(path); ++n)
-                path = joinPath(folder, stamped + "_" + std::to_string(n) + ".txt");
+            for (int n = 2; !taken(name).empty(); ++n) name = stamped + "_" + std::to_string(n);
             platform_->inform("结果已附加时间改名另存。");
         }
-        return path;
+        return joinPath(folder, name + ".txt");
     } catch (const PlatformError& e) {
         reportSaveFailure(e);
         return {};
