@@ -23,6 +23,9 @@ using LineSink = std::function<void(std::string_view line)>;
 // Produces the lines of a text file into the sink it is given.
 using LineSource = std::function<void(const LineSink&)>;
 
+// The extension of project files, which the dialog of 打开项目 filters on.
+inline constexpr std::string_view projectFileExtension = "json";
+
 // The answer to a question about work that would be lost.
 enum class SaveChoice { Save, Discard, Cancel };
 
@@ -43,7 +46,8 @@ public:
     virtual void writeUtf8File(const std::string& path, const LineSource& lines) = 0;
     // The bytes of a file of at most limit bytes; throws PlatformError saying why otherwise.
     virtual std::string readFile(const std::string& path, std::size_t limit) = 0;
-    // The path of a project file to save (or to open): asked of the person; empty when cancelled.
+    // The path of a project file to save (or to open): asked of the person among the files named
+    // *.projectFileExtension; empty when cancelled.
     virtual std::string askProjectPath(bool saving) = 0;
     // The permission to write shared storage; false when refused.
     virtual bool requestWritePermission() = 0;

@@ -70,7 +70,7 @@ std::string QtPlatform::askProjectPath(bool saving) {
         folder = fromUtf8(documentsFolder());
     } catch (const PlatformError&) {
     }
-    const QString filter = QStringLiteral("嵌岩项目 (*.json)");
+    const QString filter = QStringLiteral("嵌岩项目 (*.%1)").arg(fromUtf8(projectFileExtension));
     const QString path =
         saving ? QFileDialog::getSaveFileName(dialogParent(), QStringLiteral("保存项目"), folder, filter)
                : QFileDialog::getOpenFileName(dialogParent(), QStringLiteral("打开项目"), folder, filter);
