@@ -125,9 +125,14 @@ void TVOR_FRM_KELD0::paintEvent(QPaintEvent*) {
 }
 
 void TVOR_FRM_KELD0::closeEvent(QCloseEvent* event) {
-    // The main window takes every calculator with it, unsaved sheets included, without asking.
-    for (auto& [name, window] : open_)
-        if (window) window->close();
+    // The main window takes every calculator with it; each asks about its unsaved sheets, and a
+    // cancelled question keeps that window and the program.
+    for (auto& [name, window] : open_) {
+        if (window && !window->close()) {
+            event->ignore();
+            return;
+        }
+    }
     if (about_) about_->close();
     event->accept();
 }

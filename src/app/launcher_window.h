@@ -1,7 +1,8 @@
 #pragma once
 // The launcher TVOR_FRM_KELD0, the program's main window: one button per calculator, each calculator
 // open at most once (its window deletes itself on close and the reference clears), and 退    出, which
-// ends the program with every open calculator. It also holds the About window of the run.
+// ends the program with every open calculator (each asking about its unsaved sheets; a cancel stops it).
+// It also holds the About window of the run.
 #include <QPointer>
 #include <QWidget>
 

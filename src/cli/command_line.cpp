@@ -110,6 +110,16 @@ std::optional<DriverOptions> parseDriverOptions(const std::vector<std::string>& 
                 return std::nullopt;
             }
             o.answer = *v == "yes";
+        } else if (a == "--unsaved") {
+            const std::string* v = value();
+            if (!v) return std::nullopt;
+            if (*v != "save" && *v != "discard" && *v != "cancel") {
+                error = "--unsaved 只接受 save、discard 或 cancel";
+                return std::nullopt;
+            }
+            o.unsaved = *v == "save"      ? SaveChoice::Save
+                        : *v == "discard" ? SaveChoice::Discard
+                                          : SaveChoice::Cancel;
         } else if (a == "-e") {
             const std::string* v = value();
             if (!v) return std::nullopt;
@@ -162,7 +172,7 @@ std::string driverHelp() {
     std::string help = R"(qianyan-cli: drives the calculator windows of qianyan by control and handler names.
 
 usage: qianyan-cli [--window NAMES] [--documents DIR] [--clock "YYYY-MM-DD HH:MM:SS"]
-                   [--answer yes|no] [-e COMMANDS ... | SCRIPT | -]
+                   [--answer yes|no] [--unsaved save|discard|cancel] [-e COMMANDS ... | SCRIPT | -]
        qianyan-cli batch --window NAME TABLE.csv [--out DIR] [options above]
 
 options:
@@ -170,6 +180,9 @@ options:
   --documents DIR  the documents folder that saves go to (default ~/Documents; created when missing)
   --clock TIME     a fixed clock for the sheets' time lines and time-stamped file names
   --answer yes|no  the answer to every Yes/No question (default no, the default button)
+  --unsaved save|discard|cancel
+                   the answer when 退出 closes a window whose sheets hold unsaved designs (default
+                   cancel: the window stays open; save saves both sheets as 保存 does)
   -e COMMANDS      commands separated by ";" or newlines (may be repeated)
   SCRIPT | -       a script file, or standard input (also when no script is given)
   --out DIR        where batch writes its three files (default the documents folder)

@@ -1,6 +1,7 @@
 #pragma once
 // The driver's command line: options, the script source and the help text.
 #include "platform/date_time.h"
+#include "platform/platform.h"
 
 #include <optional>
 #include <string>
@@ -13,7 +14,9 @@ struct DriverOptions {
     std::string documents;         // empty: the user's documents folder
     std::optional<DateTime> clock; // empty: the real local time
     std::optional<bool> answer;    // the answer to every Yes/No question; empty: No (the default button)
-    std::string script;            // the commands themselves
+    // The answer when a window with unsaved sheets closes; empty: cancel, the window stays.
+    std::optional<SaveChoice> unsaved;
+    std::string script; // the commands themselves
     bool help = false;
     std::optional<std::string> batchTable; // `batch TABLE`: the pile table to compute
     std::string out;                       // where a batch writes its sheets; empty: the documents folder

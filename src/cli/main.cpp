@@ -45,6 +45,7 @@ int main(int argc, char** argv) {
     ScriptedPlatform platform(options->documents.empty() ? defaultDocumentsFolder() : options->documents,
                               options->clock.value_or(localNow()));
     if (options->answer) platform.defaultAnswer = *options->answer;
+    if (options->unsaved) platform.defaultSaveChoice = *options->unsaved;
     ScriptDriver driver(platform, std::cout, std::cerr);
 #ifdef QIANYAN_PDF
     driver.writePdf = writePdf;

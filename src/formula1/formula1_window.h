@@ -10,6 +10,8 @@ class TVOR_FRM_KELD1 : public CircularPileWindow {
 public:
     explicit TVOR_FRM_KELD1(Platform& platform);
 
+    std::string_view calculatorName() const override { return "公式一"; }
+
     Control edt_kesair, edt_ra, edt_rc;
 
     void cbt_computeClick() override;

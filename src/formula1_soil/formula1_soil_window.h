@@ -14,6 +14,8 @@ class TVOR_FRM_KELD1_1 : public CircularPileWindow {
 public:
     explicit TVOR_FRM_KELD1_1(Platform& platform);
 
+    std::string_view calculatorName() const override { return "公式一 (土层)"; }
+
     // --- Main layer, beyond the circular-pile inputs ---
     Control ckb_fumozhuli, cbt_fumozhuli, ckb_zhengmozhuli, cbt_zhengmozhuli;
     Control edt_kesair, edt_ra, edt_Qgn, edt_Rajin, edt_RajinPercent, edt_rc;

@@ -11,6 +11,8 @@ class TVOR_FRM_KELD2 : public CircularPileWindow {
 public:
     explicit TVOR_FRM_KELD2(Platform& platform);
 
+    std::string_view calculatorName() const override { return "公式二"; }
+
     Control cbb_chezhuxishu;
     Control edt_kesais, edt_kesaip, edt_Qrs, edt_Qrp, edt_Qrk, edt_ra, edt_raZW, edt_rc;
     Control lb_Qrs, lb_Qrp, lb_raZW;

@@ -15,6 +15,8 @@ class TVOR_FRM_KELD3 : public CalculatorFrame, public WorkbenchCalculator {
 public:
     explicit TVOR_FRM_KELD3(Platform& platform);
 
+    std::string_view calculatorName() const override { return "公式三"; }
+
     // Group 基桩参数: section and pile.
     Control lb_jmlx, cbb_jmlx, lb_dd, cbe_dd, lb_tyzd, cbe_tyzd, lb_deqcheck, cbb_deqcheck, lb_jmApU,
         cbb_JmApU;

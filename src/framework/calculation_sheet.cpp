@@ -47,6 +47,7 @@ void CalculationSheet::removeLast() {
         return;
     }
     --count_;
+    unsaved_ = docUnsaved | xlsUnsaved;
     xlsCells_.pop_back();
     // The last design row sits just above the four footer lines.
     if (xls().size() >= 5) xls_.erase(xls().size() - 5);

@@ -38,7 +38,8 @@ public:
     void nameNextPile(std::string label) { nextName_ = std::move(label); }
 
     void append(const SheetDesign& design, const std::string& timeText);
-    // Removes the last design; the time lines stay. With one design left, empties both sheets.
+    // Removes the last design; the time lines stay. With one design left, empties both sheets. The
+    // sheets that remain differ from any file saved before, so both are unsaved again.
     void removeLast();
     void markSaved(int mark) { unsaved_ &= ~mark; }
 

@@ -381,7 +381,7 @@ void CalculatorFrame::cbt_CopyRightClick() {
 }
 
 void CalculatorFrame::cbt_tuichuClick() {
-    closeRequested_ = true;
+    requestClose();
 }
 
 void CalculatorFrame::tcb_meoFontSizeChange() {

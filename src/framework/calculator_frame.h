@@ -99,8 +99,14 @@ public:
         }
     }
     static constexpr std::string_view outOfMemoryMessage = "内存不足，操作已中止";
-    // Set by 退出: the face closes the window.
+    // Set by 退出 (and by the window's close button through requestClose): the face closes the window.
     bool closeRequested() const { return closeRequested_; }
+    // Closing: when the sheets hold designs no file holds, asks first whether to save them (naming the
+    // calculator); cancelling, or a save that writes nothing, keeps the window. Whether it may close.
+    bool requestClose();
+    // The calculator's name as the person knows it, for questions that must say which window they are
+    // about.
+    virtual std::string_view calculatorName() const { return windowName_; }
 
     const CalculationSheet& sheet() const { return sheet_; }
     void nameNextPile(std::string label) { sheet_.nameNextPile(std::move(label)); }
@@ -170,8 +176,10 @@ public:
     bool saveLines(std::string_view fileName, const LineSource& lines);
     // The halves of saveLines around the writing, for a face that writes a long file in a worker thread:
     // the path to write after the permission step and the questions (empty when nothing is to be
-    // written), and the report of a write that failed.
-    std::string savePath(std::string_view fileName);
+    // written), and the report of a write that failed. besides names the extensions of the files the
+    // save writes beside the ".txt" under the same name: any of them existing asks the question, and
+    // the time-stamped name is one none of them has.
+    std::string savePath(std::string_view fileName, std::initializer_list<std::string_view> besides = {});
     // Exports a sheet to a file the person names, starting from fileName in the documents folder: the
     // permission step, the path asked (declining writes nothing), the file written by write (which throws
     // PlatformError when it cannot write it whole) and a failure reported. Whether the file was written.
@@ -204,6 +212,8 @@ protected:
 private:
     bool docShown() const;
     void refreshSaveButton();
+    // Saves one sheet (CalculationSheet::docUnsaved or xlsUnsaved) as 保存 does; whether it was written.
+    bool saveSheet(int sheet);
     const DeclaredControl* reachableEntry(std::string_view name, Outcome& outcome);
 
     Platform* platform_;

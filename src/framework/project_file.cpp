@@ -130,9 +130,24 @@ bool openProject(CalculatorFrame& window, const std::string& path) {
     }
 }
 
+std::string withProjectExtension(std::string path) {
+    const std::size_t name = path.find_last_of('/') + 1; // 0 without a folder
+    const std::size_t dot = path.find_last_of('.');
+    // A leading dot names a hidden file, a trailing one no extension.
+    if (dot != std::string::npos && dot > name && dot + 1 < path.size()) return path;
+    if (path.empty() || path.back() != '.') path += '.';
+    return path.append(projectFileExtension);
+}
+
 void saveProjectAsked(CalculatorFrame& window) {
-    const std::string path = window.platform().askProjectPath(true);
-    if (!path.empty()) saveProject(window, path);
+    const std::string asked = window.platform().askProjectPath(true);
+    if (asked.empty()) return;
+    const std::string path = withProjectExtension(asked);
+    // The dialog asked about the name as typed; a file of the name with the extension is asked about here.
+    if (path != asked && window.platform().fileExists(path) &&
+        !window.platform().askYesNo("文件已存在，是否覆盖?"))
+        return;
+    saveProject(window, path);
 }
 
 void openProjectAsked(CalculatorFrame& window) {

@@ -23,7 +23,12 @@ WindowState readProjectText(CalculatorFrame& window, std::string_view text);
 // Save and open through the platform; a failure is reported by the platform and returns false.
 bool saveProject(CalculatorFrame& window, const std::string& path);
 bool openProject(CalculatorFrame& window, const std::string& path);
-// 保存项目 and 打开项目 of the desktop: the path is asked of the person first.
+// path with the extension 打开项目 looks for when its file name has none: "pile_a" becomes "pile_a.json",
+// "pile.v2" stays.
+std::string withProjectExtension(std::string path);
+// 保存项目 and 打开项目 of the desktop: the path is asked of the person first. A name saved without an
+// extension gets the project extension; a file of the name it then has is replaced only when the
+// person says so.
 void saveProjectAsked(CalculatorFrame& window);
 void openProjectAsked(CalculatorFrame& window);
 

@@ -1,6 +1,7 @@
 // The calculation-sheet page of the frame: appending designs, switching, trimming and saving sheets.
 #include "framework/calculator_frame.h"
 #include "framework/number_text.h"
+#include "platform/legacy_text_file.h"
 
 namespace qianyan {
 
@@ -44,22 +45,48 @@ void CalculatorFrame::refreshSaveButton() {
 }
 
 void CalculatorFrame::cbt_sanchuClick() {
-    const bool emptied = sheet_.designCount() <= 1;
     sheet_.removeLast();
-    if (emptied) {
-        cbt_Save.enabled = false;
-        cbt_sanchu.enabled = false;
-    }
+    cbt_sanchu.enabled = sheet_.designCount() > 0;
+    refreshSaveButton();
 }
 
 void CalculatorFrame::cbt_SaveClick() {
-    const bool doc = docShown();
-    if (!saveLines(doc ? docFileName : xlsFileName, linesOf(doc ? sheet_.doc() : sheet_.xls()))) return;
-    sheet_.markSaved(doc ? CalculationSheet::docUnsaved : CalculationSheet::xlsUnsaved);
-    cbt_Save.enabled = false;
+    saveSheet(docShown() ? CalculationSheet::docUnsaved : CalculationSheet::xlsUnsaved);
+}
+
+bool CalculatorFrame::saveSheet(int sheet) {
+    const bool doc = sheet == CalculationSheet::docUnsaved;
+    if (!saveLines(doc ? docFileName : xlsFileName, linesOf(doc ? sheet_.doc() : sheet_.xls()))) return false;
+    sheet_.markSaved(sheet);
+    refreshSaveButton();
+    return true;
+}
+
+bool CalculatorFrame::requestClose() {
+    if (sheet_.unsavedMarks() != 0) {
+        const std::string question =
+            "“" + std::string(calculatorName()) + "”的计算书有未保存的计算结果，关闭前是否保存?";
+        switch (platform_->askSaveDiscardCancel(question)) {
+        case SaveChoice::Cancel:
+            return false;
+        case SaveChoice::Discard:
+            break;
+        case SaveChoice::Save:
+            for (const int sheet : {CalculationSheet::docUnsaved, CalculationSheet::xlsUnsaved})
+                if ((sheet_.unsavedMarks() & sheet) != 0 && !saveSheet(sheet)) return false;
+            break;
+        }
+    }
+    closeRequested_ = true;
+    return true;
 }
 
 bool CalculatorFrame::saveLines(std::string_view fileName, const LineSource& lines) {
+    // A text the file cannot keep is named before any question: nothing is written.
+    if (const std::string unsavable = whyNotGbk(lines); !unsavable.empty()) {
+        reportSaveFailure(PlatformError(unsavable));
+        return false;
+    }
     const std::string path = savePath(fileName);
     if (path.empty()) return false;
     try {
@@ -89,28 +116,39 @@ bool CalculatorFrame::exportFile(std::string_view fileName, std::string_view fil
     }
 }
 
-std::string CalculatorFrame::savePath(std::string_view fileName) {
+std::string CalculatorFrame::savePath(std::string_view fileName,
+                                      std::initializer_list<std::string_view> besides) {
     if (!platform_->requestWritePermission()) {
         platform_->inform("无权存盘");
         return {};
     }
     try {
         const std::string folder = platform_->documentsFolder();
-        std::string path = joinPath(folder, fileName);
-        const bool exists = platform_->fileExists(path);
-        // A folder or a read-only file of that name is refused before the question: Yes could not be
+        const std::string_view stem = fileName.substr(0, fileName.size() - 4); // without ".txt"
+        // The files a save at folder/name.txt writes: that one and those beside it under the same name.
+        const auto taken = [&](const std::string& name) {
+            std::vector<std::string> existing;
+            const auto note = [&](std::string_view extension) {
+                std::string path = joinPath(folder, name + std::string(extension));
+                if (platform_->fileExists(path)) existing.push_back(std::move(path));
+            };
+            note(".txt");
+            for (const std::string_view extension : besides) note(extension);
+            return existing;
+        };
+        std::string name(stem);
+        const std::vector<std::string> existing = taken(name);
+        // A folder or a read-only file of those names is refused before the question: Yes could not be
         // honoured.
-        if (exists) platform_->checkReplaceable(path);
-        if (exists && !platform_->askYesNo("文件已存在，是否覆盖?")) {
-            const std::string_view stem = fileName.substr(0, fileName.size() - 4); // without ".txt"
-            const std::string stamped = std::string(stem) + "_" + timeStamp14(platform_->now());
-            path = joinPath(folder, stamped + ".txt");
+        for (const std::string& p : existing) platform_->checkReplaceable(p);
+        if (!existing.empty() && !platform_->askYesNo("文件已存在，是否覆盖?")) {
+            const std::string stamped = name + "_" + timeStamp14(platform_->now());
+            name = stamped;
             // Two declined saves within one second would share a name; never write over the first.
-            for (int n = 2; platform_->fileExists(path); ++n)
-                path = joinPath(folder, stamped + "_" + std::to_string(n) + ".txt");
+            for (int n = 2; !taken(name).empty(); ++n) name = stamped + "_" + std::to_string(n);
             platform_->inform("结果已附加时间改名另存。");
         }
-        return path;
+        return joinPath(folder, name + ".txt");
     } catch (const PlatformError& e) {
         reportSaveFailure(e);
         return {};

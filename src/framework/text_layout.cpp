@@ -1,15 +1,17 @@
 #include "framework/text_layout.h"
 
 #include "framework/utf8.h"
+#include "platform/legacy_text_file.h"
 
 namespace qianyan {
-namespace {
 
-// Columns of one character: each of its UTF-16 units takes one, a unit in U+1000..U+9FA5 two.
-int columns(char32_t codePoint) {
+int characterColumns(char32_t codePoint) {
+    if (const int bytes = gbkLength(codePoint)) return bytes;
     if (codePoint > 0xFFFF) return 2;
     return codePoint >= 0x1000 && codePoint <= 0x9FA5 ? 2 : 1;
 }
+
+namespace {
 
 // The length in bytes of the run of blanks (ASCII and ideographic) at text[at].
 std::size_t blanksAt(std::string_view text, std::size_t at) {
@@ -35,7 +37,7 @@ int displayWidth(std::string_view text) {
             continue;
         }
         const Utf8Char c = decodeUtf8(text, pos);
-        width += columns(c.codePoint);
+        width += characterColumns(c.codePoint);
         pos += c.length;
     }
     return width;

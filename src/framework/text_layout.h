@@ -1,12 +1,15 @@
 #pragma once
 // Fixed-width text columns for the calculation sheets and table files. Texts are UTF-8; widths are
-// counted the way the sheet font draws them: one column per UTF-16 code unit, two for a unit in
-// U+1000..U+9FA5 (CJK ideographs, and also "∑", "≤", "▲", "▼").
+// counted as the saved file holds them, in GBK bytes (one for ASCII and "€", two for CJK ideographs,
+// Greek letters, full-width digits, "∑", "≤", "▲", "▼"), so that columns line up in the file; the sheet
+// views and the PDF draw each character over as many columns. A character GBK cannot hold (it is never
+// saved) takes one column per UTF-16 code unit, two for a unit in U+1000..U+9FA5.
 #include <string>
 #include <string_view>
 
 namespace qianyan {
 
+int characterColumns(char32_t codePoint);
 int displayWidth(std::string_view text);
 // Right-aligns text in width columns by prepending fill; a wider text is never cut.
 std::string padLeft(std::string_view text, int width, char fill = ' ');

@@ -8,6 +8,8 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <unordered_map>
+#include <utility>
 
 namespace qianyan {
 
@@ -33,36 +35,51 @@ bool readKey(std::string_view cell, SortKey key, double& value) {
     return tryReadCellNumber(cell, value) && std::isfinite(value);
 }
 
-// The colour groups met so far; a text beyond the colours goes to the last group, "其他".
+// The colour groups of a table. A text of the colour column keeps its group, and so its colour, for the
+// life of the table, whatever order a sort gives the rows and whichever rows a filter or the axes leave
+// out: the texts are ranked by the first candidate holding them (by its label's number; by the row where
+// labels carry none), the first chartColourGroups of them have a group of their own and the rest share
+// "其他".
 class ColourGroups {
 public:
-    std::uint8_t of(std::string_view text) {
-        if (last_ < names_.size() && names_[last_] == text) return static_cast<std::uint8_t>(last_);
-        const auto found = std::find(names_.begin(), names_.end(), text);
-        if (found != names_.end()) {
-            last_ = static_cast<std::size_t>(found - names_.begin());
-        } else if (names_.size() < chartColourGroups) {
-            last_ = names_.size();
-            names_.emplace_back(text);
-        } else {
-            others_ = true;
-            return static_cast<std::uint8_t>(chartColourGroups);
+    // The candidate's label number, then its row.
+    using Rank = std::pair<std::uint64_t, std::size_t>;
+
+    // Notes a row's text; the text's index among those met.
+    std::uint32_t add(std::string_view text, Rank rank) {
+        // Rows come in runs of one text (a sweep's inner loops, a sorted column): no lookup for those.
+        if (last_ >= texts_.size() || texts_[last_].text != text) {
+            const auto [found, added] = index_.try_emplace(text, static_cast<std::uint32_t>(texts_.size()));
+            if (added) texts_.push_back({text, rank});
+            last_ = found->second;
         }
-        return static_cast<std::uint8_t>(last_);
+        Text& met = texts_[last_];
+        met.rank = std::min(met.rank, rank);
+        return last_;
     }
-    std::vector<std::string> names() const {
-        std::vector<std::string> all = names_;
-        if (others_) {
-            all.resize(chartColourGroups);
-            all.emplace_back("其他");
+    // The group of each text index; names gets the names of the groups in the order of their colours.
+    std::vector<std::uint8_t> groups(std::vector<std::string>& names) const {
+        std::vector<std::uint32_t> order(texts_.size());
+        for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+        std::sort(order.begin(), order.end(),
+                  [this](std::uint32_t a, std::uint32_t b) { return texts_[a].rank < texts_[b].rank; });
+        std::vector<std::uint8_t> groupOf(texts_.size(), static_cast<std::uint8_t>(chartColourGroups));
+        for (std::size_t g = 0; g < order.size() && g < chartColourGroups; ++g) {
+            groupOf[order[g]] = static_cast<std::uint8_t>(g);
+            names.emplace_back(texts_[order[g]].text);
         }
-        return all;
+        if (order.size() > chartColourGroups) names.emplace_back("其他");
+        return groupOf;
     }
 
 private:
-    std::vector<std::string> names_;
-    std::size_t last_ = 0;
-    bool others_ = false;
+    struct Text {
+        std::string_view text; // in the table, which outlives the binning
+        Rank rank;
+    };
+    std::vector<Text> texts_;
+    std::unordered_map<std::string_view, std::uint32_t> index_;
+    std::uint32_t last_ = 0;
 };
 
 // The range of the values with a margin, so that no point sits on the frame; a single value gets a
@@ -109,10 +126,12 @@ ChartBins binChart(const TextTable& table, const ChartRequest& request,
     }
     const bool coloured = request.colour >= 0 && static_cast<std::size_t>(request.colour) < columns;
 
-    // First pass: the values and group of every row, and their range.
+    // First pass: the values of every row and their range, whether it is highlighted, and its text.
     const std::size_t n = table.rowCount();
     std::vector<double> xs(n), ys(n);
+    constexpr auto highlightedRow = static_cast<std::uint8_t>(chartColourGroups + 1);
     std::vector<std::uint8_t> groupOf(n, leftOutRow);
+    std::vector<std::uint32_t> textOf(coloured ? n : 0);
     std::vector<std::string_view> cells(columns);
     ColourGroups colours;
     bool anyHighlighted = false;
@@ -120,17 +139,18 @@ ChartBins binChart(const TextTable& table, const ChartRequest& request,
     for (std::size_t r = 0; r < n; ++r) {
         table.prefetch(r + 16);
         table.cells(r, cells);
+        // Every row's text counts, plotted or not, so that the axes chosen leave the colours alone.
+        if (coloured)
+            textOf[r] =
+                colours.add(cells[static_cast<std::size_t>(request.colour)], {candidateNumber(cells[0]), r});
         if (!readKey(cells[request.x.column], request.x.key, xs[r]) ||
             !readKey(cells[request.y.column], request.y.key, ys[r])) {
             ++bins.leftOut;
             continue;
         }
-        if (r < highlighted.size() && highlighted[r]) {
-            groupOf[r] = static_cast<std::uint8_t>(chartColourGroups + 1);
-            anyHighlighted = true;
-        } else {
-            groupOf[r] = coloured ? colours.of(cells[static_cast<std::size_t>(request.colour)]) : 0;
-        }
+        const bool isHighlighted = r < highlighted.size() && highlighted[r];
+        groupOf[r] = isHighlighted ? highlightedRow : 0;
+        anyHighlighted = anyHighlighted || isHighlighted;
         xLow = std::min(xLow, xs[r]);
         xHigh = std::max(xHigh, xs[r]);
         yLow = std::min(yLow, ys[r]);
@@ -141,13 +161,20 @@ ChartBins binChart(const TextTable& table, const ChartRequest& request,
     std::tie(bins.xMin, bins.xMax) = axisRange(xLow, xHigh);
     std::tie(bins.yMin, bins.yMax) = axisRange(yLow, yHigh);
 
-    // The groups in drawing order, and where each group index of the first pass lands among them.
-    std::vector<std::string> names = coloured ? colours.names() : std::vector<std::string>{"候选桩"};
+    // The groups in the order of their colours, and where each group index lands among them.
+    std::vector<std::string> names;
+    if (coloured) {
+        const std::vector<std::uint8_t> groupOfText = colours.groups(names);
+        for (std::size_t r = 0; r < n; ++r)
+            if (groupOf[r] == 0) groupOf[r] = groupOfText[textOf[r]];
+    } else {
+        names = {"候选桩"};
+    }
     std::vector<std::size_t> slotOf(chartColourGroups + 2, 0);
     for (std::size_t g = 0; g < names.size(); ++g) slotOf[g] = g;
-    for (std::string& name : names) bins.groups.push_back({std::move(name), false, {}});
+    for (std::size_t g = 0; g < names.size(); ++g) bins.groups.push_back({std::move(names[g]), false, {}, g});
     if (anyHighlighted) {
-        slotOf[chartColourGroups + 1] = bins.groups.size();
+        slotOf[highlightedRow] = bins.groups.size();
         bins.groups.push_back({"筛选结果", true, {}});
     }
 
@@ -168,6 +195,8 @@ ChartBins binChart(const TextTable& table, const ChartRequest& request,
         const std::uint32_t r = first[at];
         if (r != emptySquare) bins.groups[at / perGroup].points.push_back({xs[r], ys[r], r});
     }
+    // A text whose rows are all left out or filtered has nothing to show; the others keep their colours.
+    std::erase_if(bins.groups, [](const ChartGroup& g) { return g.points.empty(); });
     return bins;
 }
 

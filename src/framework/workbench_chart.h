@@ -32,11 +32,15 @@ struct ChartGroup {
     std::string name;
     bool highlighted = false; // the filtered candidates
     std::vector<ChartPoint> points;
+    // Which of the colours the group has: the place of its text among the colour column's texts, the
+    // same for the life of the table (chartColourGroups for "其他").
+    std::size_t colour = 0;
 };
 
 struct ChartBins {
-    // Colour groups in the order their first row comes, then "其他" when there are more texts than
-    // colours, then the highlighted candidates (drawn last, on top).
+    // Colour groups in the order of their colours (their texts ranked by the first candidate holding
+    // them, so a sort or a filter changes no colour), then "其他" when there are more texts than colours,
+    // then the highlighted candidates (drawn last, on top); a group without points is left out.
     std::vector<ChartGroup> groups;
     // The axis ranges: every plotted value with a margin, never empty.
     double xMin = 0, xMax = 1, yMin = 0, yMax = 1;

@@ -324,7 +324,8 @@ std::optional<Workbench::TableFile> Workbench::beginSave(CalculatorFrame& window
     } else {
         return std::nullopt;
     }
-    std::string path = window.savePath(fileName);
+    // The workbook and, on the desktop, the chart are written beside the table file.
+    std::string path = window.savePath(fileName, {".xlsx", ".png"});
     if (path.empty()) return std::nullopt;
     std::string workbookPath = path.substr(0, path.size() - 4) + ".xlsx"; // in place of ".txt"
     std::vector<WorkbookSheet> workbook = workbookSheets();

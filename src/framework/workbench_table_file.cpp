@@ -39,16 +39,15 @@ LineSource Workbench::tableFileLines(CalculatorFrame& window, const Grid& table,
         sink(s.fileHeader2);
         sink(thinRule);
         const TextTable& rows = table.rows;
-        std::string label;
         std::vector<std::string_view> cells(rows.columnCount());
         for (std::size_t r = 0; r < rows.rowCount(); ++r) {
             rows.prefetch(r + 16);
             rows.cells(r, cells);
-            label.clear();
-            appendCandidateLabel(label, r + 1, rows.rowCount());
             line.clear();
             line += ' ';
-            appendAligned(line, label, 8, true);
+            // A candidate keeps its label in every listing (the grid, the chart, the workbook, this file),
+            // sorted or filtered: "ZH-0012" names one design wherever the engineer reads it.
+            appendAligned(line, cells[0], 8, true);
             line.append("  ");
             for (const TableFileCell& cell : s.fileCells)
                 appendTableFileCell(

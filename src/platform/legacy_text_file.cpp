@@ -1,6 +1,7 @@
 #include "platform/legacy_text_file.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -16,11 +17,17 @@ namespace qianyan {
 
 namespace {
 
-// Converts text between encodings through one iconv handle, kept open for every line of a file.
+// Where a strict conversion stopped: the byte offset of the character the target cannot hold.
+struct Unconvertible {
+    std::size_t offset;
+};
+
+// Converts text between encodings through one iconv handle, kept open for every line of a file. A strict
+// converter throws Unconvertible where a lenient one writes "?".
 class Converter {
 public:
-    Converter(const char* to, const char* from)
-        : cd_(iconv_open(to, from)), fromUtf8_(std::strcmp(from, "UTF-8") == 0) {
+    Converter(const char* to, const char* from, bool strict = false)
+        : cd_(iconv_open(to, from)), fromUtf8_(std::strcmp(from, "UTF-8") == 0), strict_(strict) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) throw PlatformError(std::string("无法转换字符编码：") + to);
     }
     ~Converter() { iconv_close(cd_); }
@@ -36,13 +43,13 @@ public:
             out.append(text.data() + i, j - i);
             i = j;
             while (j < text.size() && static_cast<unsigned char>(text[j]) >= 0x80) ++j;
-            if (j > i) convertRun(out, text.substr(i, j - i));
+            if (j > i) convertRun(out, text.substr(i, j - i), i);
             i = j;
         }
     }
 
 private:
-    void convertRun(std::string& out, std::string_view text) {
+    void convertRun(std::string& out, std::string_view text, std::size_t offset) {
         const std::size_t start = out.size();
         out.resize(start + text.size() * 2 + 16);
         char* in = const_cast<char*>(text.data());
@@ -60,6 +67,10 @@ private:
             if (errno == E2BIG) {
                 grow();
                 continue;
+            }
+            if (strict_) {
+                iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+                throw Unconvertible{offset + static_cast<std::size_t>(in - text.data())};
             }
             // A character the target cannot hold, or a broken sequence: write "?" and skip the whole
             // source character (one UTF-8 sequence, or one byte of anything else).
@@ -79,7 +90,25 @@ private:
 
     iconv_t cd_;
     bool fromUtf8_;
+    bool strict_;
 };
+
+// The UTF-8 sequence starting at offset (one byte when it starts none), and the word around it: the text
+// between the blanks either side, as the person typed it into one input.
+std::string unsavableMessage(std::string_view text, std::size_t offset) {
+    std::size_t length = 1;
+    while (offset + length < text.size() && length < 4 &&
+           (static_cast<unsigned char>(text[offset + length]) & 0xC0) == 0x80)
+        ++length;
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '|'; };
+    std::size_t start = offset, end = offset + length;
+    while (start > 0 && !blank(text[start - 1])) --start;
+    while (end < text.size() && !blank(text[end])) ++end;
+    return "“" + std::string(text.substr(start, end - start)) + "”中的字符“" +
+           std::string(text.substr(offset, length)) +
+           "”不能存入 GBK 编码的文本文件，未保存任何内容；请在输入中改用其他字符（PDF 和 Excel "
+           "文件可保留它）";
+}
 
 std::string convert(std::string_view text, const char* to, const char* from) {
     Converter converter(to, from);
@@ -230,6 +259,52 @@ std::string fromGbk(std::string_view gbk) {
     return convert(gbk, "UTF-8", "GBK");
 }
 
+int gbkLength(char32_t codePoint) {
+    // Every character of the basic plane converted once; GBK holds nothing beyond it.
+    static const std::vector<std::uint8_t> lengths = [] {
+        std::vector<std::uint8_t> table(0x10000, 0);
+        Converter gbk("GBK", "UTF-8");
+        std::string out;
+        for (char32_t c = 0; c < 0x10000; ++c) {
+            if (c < 0x80) {
+                table[c] = 1;
+                continue;
+            }
+            if (c >= 0xD800 && c <= 0xDFFF) continue;
+            char utf8[3];
+            std::size_t n = 0;
+            if (c < 0x800) {
+                utf8[n++] = static_cast<char>(0xC0 | (c >> 6));
+            } else {
+                utf8[n++] = static_cast<char>(0xE0 | (c >> 12));
+                utf8[n++] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            }
+            utf8[n++] = static_cast<char>(0x80 | (c & 0x3F));
+            out.clear();
+            gbk.append(out, std::string_view(utf8, n));
+            // A character GBK cannot hold comes out as "?", which no character it holds does.
+            if (out != "?") table[c] = static_cast<std::uint8_t>(out.size());
+        }
+        return table;
+    }();
+    return codePoint < lengths.size() ? lengths[codePoint] : 0;
+}
+
+std::string whyNotGbk(const LineSource& lines) {
+    Converter strict("GBK", "UTF-8", true);
+    std::string out, why;
+    lines([&](std::string_view line) {
+        if (!why.empty()) return;
+        try {
+            out.clear();
+            strict.append(out, line);
+        } catch (const Unconvertible& u) {
+            why = unsavableMessage(line, u.offset);
+        }
+    });
+    return why;
+}
+
 void checkReplaceable(const std::string& path) {
     struct stat target {};
     bool writable = false;
@@ -299,7 +374,8 @@ void writeLegacyTextFile(const std::string& path, const LineSource& lines) {
             if (!writing.valid()) return;
             if (const int error = writing.get()) fail(path, error);
         };
-        Converter gbk("GBK", "UTF-8");
+        // A character GBK cannot hold fails the save: a "?" in its place could make two names one.
+        Converter gbk("GBK", "UTF-8", true);
         const auto flush = [&, fd] {
             finishWriting();
             writing = std::async(std::launch::async, [fd, block = std::move(buffer)] {
@@ -309,7 +385,11 @@ void writeLegacyTextFile(const std::string& path, const LineSource& lines) {
             buffer.reserve(blockSize + 4096);
         };
         lines([&](std::string_view line) {
-            gbk.append(buffer, line);
+            try {
+                gbk.append(buffer, line);
+            } catch (const Unconvertible& u) {
+                throw PlatformError(unsavableMessage(line, u.offset));
+            }
             buffer += "\r\n";
             if (buffer.size() >= blockSize) flush();
         });

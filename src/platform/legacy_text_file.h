@@ -12,7 +12,14 @@ namespace qianyan {
 // Converts UTF-8 to GBK; a character GBK cannot hold becomes "?", as the legacy conversion does.
 std::string toGbk(std::string_view utf8);
 std::string fromGbk(std::string_view gbk);
+// The bytes GBK keeps a character in: 1 for ASCII (and the euro sign), 2 for the other characters it
+// holds, 0 for one it cannot hold.
+int gbkLength(char32_t codePoint);
+// Why the lines cannot be written as GBK: names the first character GBK cannot hold (or a broken
+// sequence) and the word holding it; empty when every character can be written.
+std::string whyNotGbk(const LineSource& lines);
 
+// A line holding a character GBK cannot hold fails the write (whyNotGbk says why).
 // Throws PlatformError with the reason in Chinese when the file cannot be written whole, and then leaves
 // no trace: an existing file stays as it was and no temporary file remains. A new file gets the mode the
 // umask allows; a replaced one keeps its mode and owner. A folder or a read-only file is never replaced.

@@ -23,6 +23,12 @@ using LineSink = std::function<void(std::string_view line)>;
 // Produces the lines of a text file into the sink it is given.
 using LineSource = std::function<void(const LineSink&)>;
 
+// The extension of project files, which the dialog of 打开项目 filters on.
+inline constexpr std::string_view projectFileExtension = "json";
+
+// The answer to a question about work that would be lost.
+enum class SaveChoice { Save, Discard, Cancel };
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -40,7 +46,8 @@ public:
     virtual void writeUtf8File(const std::string& path, const LineSource& lines) = 0;
     // The bytes of a file of at most limit bytes; throws PlatformError saying why otherwise.
     virtual std::string readFile(const std::string& path, std::size_t limit) = 0;
-    // The path of a project file to save (or to open): asked of the person; empty when cancelled.
+    // The path of a project file to save (or to open): asked of the person among the files named
+    // *.projectFileExtension; empty when cancelled.
     virtual std::string askProjectPath(bool saving) = 0;
     // The permission to write shared storage; false when refused.
     virtual bool requestWritePermission() = 0;
@@ -50,6 +57,8 @@ public:
     virtual std::string askSavePath(const std::string& suggestedPath, std::string_view filter) = 0;
     // A Yes/No question with No as the default; true for Yes.
     virtual bool askYesNo(std::string_view question) = 0;
+    // A question about unsaved work with 保存, 不保存 and 取消: 保存 the default, Escape cancels.
+    virtual SaveChoice askSaveDiscardCancel(std::string_view question) = 0;
     // An information box with an OK button.
     virtual void inform(std::string_view message) = 0;
     // A failure that ended an operation: a conversion failure or a failed write.

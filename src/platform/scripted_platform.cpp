@@ -53,6 +53,14 @@ bool ScriptedPlatform::askYesNo(std::string_view question) {
     return answer;
 }
 
+SaveChoice ScriptedPlatform::askSaveDiscardCancel(std::string_view question) {
+    record(Dialog::Kind::Question, question);
+    if (saveChoices.empty()) return defaultSaveChoice;
+    const SaveChoice choice = saveChoices.front();
+    saveChoices.pop_front();
+    return choice;
+}
+
 void ScriptedPlatform::inform(std::string_view message) {
     record(Dialog::Kind::Information, message);
 }

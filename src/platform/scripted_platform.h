@@ -31,6 +31,7 @@ public:
     bool requestWritePermission() override { return permissionGranted; }
     std::string askSavePath(const std::string& suggestedPath, std::string_view filter) override;
     bool askYesNo(std::string_view question) override;
+    SaveChoice askSaveDiscardCancel(std::string_view question) override;
     void inform(std::string_view message) override;
     void reportError(std::string_view message) override;
     DateTime now() override { return clock; }
@@ -42,6 +43,9 @@ public:
     // Answers to Yes/No questions, used in order; when none is left, defaultAnswer.
     std::deque<bool> answers;
     bool defaultAnswer = false;
+    // Answers to save/discard/cancel questions, used in order; when none is left, defaultSaveChoice.
+    std::deque<SaveChoice> saveChoices;
+    SaveChoice defaultSaveChoice = SaveChoice::Cancel;
     // Answers to save-path questions, used in order (an empty one declines); when none is left, the
     // suggested path.
     std::deque<std::string> savePaths;

@@ -142,6 +142,91 @@ TEST_F(Formula1WindowTest, ARefusedOrFailedSaveKeepsTheMarksAndWritesNothing) {
     fs::remove(documents);
 }
 
+// A pile name GBK cannot hold is named before any question and nothing is saved: a "?" in its place
+// could make two names one.
+TEST_F(Formula1WindowTest, ASheetHoldingATextGbkCannotKeepIsNotSaved) {
+    fs::create_directories(documents);
+    std::ofstream(documents / docFile) << "kept";
+    std::ofstream(documents / xlsFile) << "kept";
+    window.nameNextPile("ZH-😀");
+    window.click("cbt_compute");
+    window.click("cbt_View");
+    for (const bool doc : {true, false}) {
+        SCOPED_TRACE(doc ? "Doc" : "Xls");
+        platform.dialogs.clear();
+        window.click("cbt_Save");
+        ASSERT_EQ(platform.dialogs.size(), 1u) << "no overwrite question";
+        EXPECT_EQ(platform.dialogs[0].kind, ScriptedPlatform::Dialog::Kind::Error);
+        EXPECT_EQ(platform.dialogs[0].text.rfind("保存失败：“ZH-😀”中的字符“😀”", 0), 0u)
+            << platform.dialogs[0].text;
+        std::ifstream in(documents / (doc ? docFile : xlsFile));
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "kept");
+        EXPECT_EQ(window.sheet().unsavedMarks(), 3);
+        window.click("cbt_PageBook");
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(documents), fs::directory_iterator{}), 2);
+}
+
+// Closing a window whose sheets hold designs no file holds asks first; the window closes only when the
+// person discards them or they are saved.
+TEST_F(Formula1WindowTest, ClosingAsksAboutDesignsNoFileHolds) {
+    const std::string question = "“公式一”的计算书有未保存的计算结果，关闭前是否保存?";
+    enum Before { Nothing, Computed, DocSaved, BothSaved, SavedThenTrimmed, TrimmedToEmpty };
+    const struct {
+        const char* what;
+        Before before;
+        SaveChoice choice;
+        bool permission;
+        bool asked, closes, docWritten, xlsWritten;
+    } cases[] = {
+        {"nothing computed", Nothing, SaveChoice::Cancel, true, false, true, false, false},
+        {"cancelled", Computed, SaveChoice::Cancel, true, true, false, false, false},
+        {"discarded", Computed, SaveChoice::Discard, true, true, true, false, false},
+        {"saved", Computed, SaveChoice::Save, true, true, true, true, true},
+        {"save refused", Computed, SaveChoice::Save, false, true, false, false, false},
+        {"the Xls sheet still unsaved", DocSaved, SaveChoice::Save, true, true, true, true, true},
+        {"both saved", BothSaved, SaveChoice::Cancel, true, false, true, true, true},
+        {"a saved sheet trimmed", SavedThenTrimmed, SaveChoice::Cancel, true, true, false, true, true},
+        {"trimmed to nothing", TrimmedToEmpty, SaveChoice::Cancel, true, false, true, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(documents);
+        TVOR_FRM_KELD1 w(platform);
+        if (c.before != Nothing) w.click("cbt_compute");
+        w.click("cbt_View");
+        if (c.before == SavedThenTrimmed) {
+            w.click("cbt_Exit");
+            w.typeText("cbe_dd", "1200");
+            w.click("cbt_compute");
+            w.click("cbt_View");
+        }
+        if (c.before == DocSaved || c.before == BothSaved || c.before == SavedThenTrimmed)
+            w.click("cbt_Save");
+        if (c.before == BothSaved || c.before == SavedThenTrimmed) {
+            w.click("cbt_PageBook");
+            w.click("cbt_Save");
+        }
+        if (c.before == SavedThenTrimmed || c.before == TrimmedToEmpty) {
+            w.click("cbt_sanchu");
+            EXPECT_EQ(w.cbt_Save.enabled, c.before == SavedThenTrimmed) << "a trimmed sheet can be saved";
+        }
+        w.click("cbt_Exit");
+        platform.dialogs.clear();
+        platform.saveChoices = {c.choice};
+        platform.permissionGranted = c.permission;
+        w.click("cbt_tuichu");
+        EXPECT_EQ(!platform.dialogs.empty() && platform.dialogs[0].text == question, c.asked);
+        EXPECT_EQ(w.closeRequested(), c.closes);
+        EXPECT_EQ(fs::exists(documents / docFile), c.docWritten);
+        EXPECT_EQ(fs::exists(documents / xlsFile), c.xlsWritten);
+        if (c.closes && c.choice == SaveChoice::Save) {
+            EXPECT_EQ(w.sheet().unsavedMarks(), 0);
+        }
+        platform.permissionGranted = true;
+    }
+}
+
 TEST_F(Formula1WindowTest, AFolderOrAReadOnlyFileOfTheSheetsNameIsRefusedBeforeTheQuestion) {
     const fs::path target = documents / docFile;
     const struct {

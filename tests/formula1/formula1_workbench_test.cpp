@@ -6,6 +6,8 @@
 
 #include <gmock/gmock.h>
 
+#include <sstream>
+
 namespace qianyan {
 namespace {
 
@@ -175,6 +177,36 @@ TEST_F(Formula1WorkbenchTest, TheSavedTableMatchesTheGoldenFile) {
     EXPECT_EQ(lines, golden);
     ASSERT_EQ(lines.size(), 5u + 72u + 4u);
     for (std::size_t i = 5; i < 5 + 72; ++i) EXPECT_EQ(displayWidth(lines[i]), 120) << i;
+}
+
+// 存盘 writes a workbook beside the table file: one of that name alone is asked about as the table file
+// is, and a declined question leaves it whole. After a sort, the table file names each row by the label
+// the grid (and so the workbook) gives it.
+TEST_F(Formula1WorkbenchTest, TheSavedFilesAskAboutTheWorkbookAndKeepTheGridsLabels) {
+    namespace fs = std::filesystem;
+    sweep();
+    window.headerClick("Grid2_Youhuajieguo", 2);
+    const std::string stem = "嵌岩桩优化计算原始结果(依据JGJ94-2008)_表格";
+    fs::create_directories(documents);
+    std::ofstream(documents / (stem + ".xlsx")) << "the engineer's own";
+    platform.answers = {false};
+    window.click("cbt_YHsave");
+    EXPECT_THAT(dialogTexts(), ElementsAre("文件已存在，是否覆盖?", "结果已附加时间改名另存。"));
+    std::ifstream own(documents / (stem + ".xlsx"));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(own), {}), "the engineer's own");
+    EXPECT_FALSE(fs::exists(documents / (stem + ".txt")));
+    EXPECT_TRUE(fs::exists(documents / (stem + "_20240506140327.xlsx")));
+
+    const auto lines = testing::savedLines(documents / (stem + "_20240506140327.txt"));
+    const TextTable& rows = window.workbench.Grid2_Youhuajieguo.rows;
+    ASSERT_EQ(lines.size(), 5u + rows.rowCount() + 4u);
+    EXPECT_NE(rows.cell(0, 0), "ZH-001") << "the sort moved the rows";
+    for (std::size_t r = 0; r < rows.rowCount(); ++r) {
+        std::istringstream line(lines[5 + r]);
+        std::string label;
+        line >> label;
+        EXPECT_EQ(label, rows.cell(r, 0)) << r;
+    }
 }
 
 } // namespace

@@ -347,7 +347,7 @@ TEST_F(Formula1SoilWorkbenchTest, TheSavedTablesMatchTheGoldenFilesInBothWidths)
     ASSERT_GE(wide.size(), 13u);
     for (std::size_t i = 5; i < 13; ++i) EXPECT_EQ(displayWidth(wide[i]), 150) << i;
 
-    // Down-drag off: the narrow box; the filtered table numbers its own rows.
+    // Down-drag off: the narrow box; the filtered rows keep the labels they have in the results table.
     setSwitches("0", "2");
     sweep();
     setBounds(8, "13000", "0");

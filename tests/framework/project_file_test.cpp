@@ -148,6 +148,43 @@ TEST_P(ProjectFile, AFailedSaveSaysSoAndKeepsTheFileThere) {
     EXPECT_EQ(reported.rfind("保存项目失败：", 0), 0u) << reported;
 }
 
+// 保存项目 with a name typed without an extension saves the file 打开项目 lists (its filter is *.json);
+// a name with an extension stays as typed; a file the added extension names is replaced only on Yes.
+TEST(ProjectFileName, ANameWithoutExtensionGetsTheOneOpenFiltersOn) {
+    const struct {
+        const char* asked;
+        const char* saved;
+    } names[] = {{"pile_a", "pile_a.json"}, {"pile_a.json", "pile_a.json"}, {"pile.v2", "pile.v2"},
+                 {"pile.", "pile.json"},    {".hidden", ".hidden.json"},    {"v1.0/pile", "v1.0/pile.json"}};
+    for (const auto& n : names) EXPECT_EQ(withProjectExtension(n.asked), n.saved) << n.asked;
+
+    const std::filesystem::path folder = testing::freshFolder("project_name");
+    std::filesystem::create_directories(folder);
+    ScriptedPlatform platform(folder.string(), {2024, 5, 6, 14, 3, 27});
+    const auto window = makeCalculator("formula1", platform);
+    platform.projectPaths = {(folder / "pile_a").string()};
+    saveProjectAsked(*window);
+    EXPECT_FALSE(std::filesystem::exists(folder / "pile_a"));
+    ASSERT_TRUE(std::filesystem::exists(folder / "pile_a.json"));
+    EXPECT_TRUE(platform.dialogs.empty()) << "a new file needs no question";
+
+    std::ofstream(folder / "pile_a.json", std::ios::binary) << "kept";
+    for (const bool yes : {false, true}) {
+        platform.projectPaths = {(folder / "pile_a").string()};
+        platform.answers = {yes};
+        platform.dialogs.clear();
+        saveProjectAsked(*window);
+        ASSERT_EQ(platform.dialogs.size(), 1u);
+        EXPECT_EQ(platform.dialogs[0].text, "文件已存在，是否覆盖?");
+        std::ifstream in(folder / "pile_a.json", std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}) == "kept", !yes);
+    }
+    platform.projectPaths = {(folder / "pile_a.json").string()};
+    openProjectAsked(*window);
+    EXPECT_EQ(platform.dialogs.size(), 1u) << "the saved project opens";
+    std::filesystem::remove_all(folder);
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryCalculator, ProjectFile, ::testing::ValuesIn(sessions),
                          [](const auto& info) { return std::string(info.param.window); });
 

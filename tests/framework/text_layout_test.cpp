@@ -1,11 +1,14 @@
 #include "framework/text_layout.h"
+#include "platform/legacy_text_file.h"
 
 #include <gtest/gtest.h>
 
 namespace qianyan {
 namespace {
 
-TEST(DisplayWidth, CountsColumnsPerUtf16Unit) {
+// Columns are the bytes the saved GBK file holds, so that fixed-width columns line up in the file; what
+// GBK cannot hold (it is never saved) takes a column per UTF-16 unit, two in U+1000..U+9FA5.
+TEST(DisplayWidth, CountsColumnsAsTheGbkFileHoldsThem) {
     const struct {
         std::string text;
         int width;
@@ -14,13 +17,16 @@ TEST(DisplayWidth, CountsColumnsPerUtf16Unit) {
         {"桩编号", 6},
         {"d(mm)", 5},
         {"d(mm)▲", 7},
-        {"计算时间：", 9}, // the full-width colon lies above U+9FA5
-        {"ζr", 2},
+        {"计算时间：", 10}, // the full-width colon takes two bytes
+        {"ζr", 3},
         {"圆  桩", 6},
         {"∑≤▼", 6},
-        {"（μψ）", 4},
-        {"\u0FFF\u1000", 3}, // both ends of the double-width range
+        {"（μψ）", 8},
+        {"€1", 2},           // GBK keeps the euro sign in one byte
+        {"１２", 4},         // full-width digits in two each
+        {"\u0FFF\u1000", 3}, // neither in GBK: both ends of the double-width range
         {"\u9FA5\u9FA6", 3},
+        {"한국", 2},
         {"😀", 2}, // a surrogate pair: two units, one column each
         {"\xFF", 1},
         {"a\xE4\xB8", 3},        // truncated sequence: each byte on its own
@@ -31,6 +37,11 @@ TEST(DisplayWidth, CountsColumnsPerUtf16Unit) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(displayWidth(c.text), c.width);
+    }
+    for (const std::string text : {"ZH-€１", "ζr ψc μ∑ ≤ ▲▼", "计算时间：2024/5/6", "Ω°±×÷"}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(displayWidth(text), static_cast<int>(toGbk(text).size()));
+        EXPECT_EQ(toGbk(padLeft(text, 30)).size(), 30u) << "a padded cell fills its columns in the file";
     }
 }
 

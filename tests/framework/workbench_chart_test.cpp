@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <set>
+#include <string>
+#include <vector>
 
 using namespace qianyan;
 
@@ -143,6 +147,54 @@ TEST(WorkbenchChart, FilteredCandidatesAreTheirOwnGroupOnTop) {
     // Both rows 0 and 1 sit at (1000, 500): the highlighted one, drawn on top, is the one hit.
     ASSERT_TRUE(nearestPoint(bins, 1000, 500, 3));
     EXPECT_EQ(nearestPoint(bins, 1000, 500, 3)->row, 1u);
+}
+
+// A text keeps its colour for the life of the table: a sort reorders the rows, a filter takes rows into
+// the highlighted group, another y axis leaves rows out, and the colour of every text is still the one
+// the table in sweep order gave it (twelve texts: "其他" is the same four texts every time).
+TEST(WorkbenchChart, ATextKeepsItsColourWhateverTheOrderFilterOrAxes) {
+    std::vector<std::array<std::string, 5>> rows;
+    for (int r = 0; r < 24; ++r)
+        rows.push_back({"ZH-" + std::to_string(r + 1), std::to_string(1000 + r), std::to_string(500 + r),
+                        r % 12 == 3 ? "-" : "90%", "岩" + std::to_string(r % 12)});
+    const auto tableOf = [](const std::vector<std::array<std::string, 5>>& in) {
+        TextTable t(5);
+        for (const auto& row : in) t.appendRow({row[0], row[1], row[2], row[3], row[4]});
+        return t;
+    };
+    const auto coloursOf = [](const ChartBins& bins) {
+        std::map<std::string, std::size_t> colours;
+        for (const ChartGroup& g : bins.groups)
+            if (!g.highlighted) colours[g.name] = g.colour;
+        return colours;
+    };
+    const std::map<std::string, std::size_t> sweepOrder =
+        coloursOf(binChart(tableOf(rows), request(dColumn, raColumn), {}));
+    ASSERT_EQ(sweepOrder.size(), chartColourGroups + 1);
+    EXPECT_EQ(sweepOrder.at("岩0"), 0u);
+    EXPECT_EQ(sweepOrder.at("岩7"), 7u);
+    EXPECT_EQ(sweepOrder.at("其他"), chartColourGroups);
+
+    std::vector<std::array<std::string, 5>> sorted = rows;
+    std::reverse(sorted.begin(), sorted.end());
+    std::stable_partition(sorted.begin(), sorted.end(), [](const auto& row) { return row[4] >= "岩5"; });
+    const TextTable shuffled = tableOf(sorted);
+    EXPECT_EQ(coloursOf(binChart(shuffled, request(dColumn, raColumn), {})), sweepOrder) << "sorted";
+
+    // Every row of 岩0 filtered: the group has no points left and the others keep their colours.
+    TextTable filtered(5);
+    for (const auto& row : rows)
+        if (row[4] == "岩0" || row[4] == "岩9") filtered.appendRow({row[0]});
+    std::map<std::string, std::size_t> withoutFirst = sweepOrder;
+    withoutFirst.erase("岩0");
+    EXPECT_EQ(coloursOf(binChart(shuffled, request(dColumn, raColumn), rowsAmong(shuffled, filtered))),
+              withoutFirst)
+        << "filtered";
+
+    // With the share as y axis the rows of 岩3 have no value: left out, and the colours as before.
+    std::map<std::string, std::size_t> withoutFourth = sweepOrder;
+    withoutFourth.erase("岩3");
+    EXPECT_EQ(coloursOf(binChart(shuffled, request(dColumn, shareColumn), {})), withoutFourth) << "axes";
 }
 
 TEST(WorkbenchChart, HitTestFindsTheNearestPointWithinTheRadius) {

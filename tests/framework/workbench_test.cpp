@@ -437,20 +437,25 @@ TEST_F(WorkbenchTest, ExpandShowsTheExtraColumnsButNeverTheHiddenOne) {
     EXPECT_FALSE(window.workbench.Grid1_Youhuaxuanxiang.columns[4].visible);
 }
 
-TEST_F(WorkbenchTest, TheTableFileNumbersRowsByPosition) {
+// Sorted and filtered, each row keeps the label the grid gives it (and the workbook beside the file).
+TEST_F(WorkbenchTest, TheTableFileKeepsTheGridsLabels) {
     sweep();
     setOption(3, 1, "20");
     setOption(3, 2, "40");
     window.click("cbt_YHsaixuan");
     window.headerClick("Grid3_Youhuasaixuan", 2);
     window.headerClick("Grid3_Youhuasaixuan", 2);
+    const TextTable& filtered = window.workbench.Grid3_Youhuasaixuan.rows;
+    std::vector<std::string> labels;
+    for (std::size_t r = 0; r < filtered.rowCount(); ++r) labels.emplace_back(filtered.cell(r, 0));
+    EXPECT_THAT(labels, ElementsAre("ZH-4", "ZH-5", "ZH-3", "ZH-2"));
     window.click("cbt_YHsave");
     EXPECT_FALSE(window.workbench.cbt_YHsave.enabled);
     const auto lines = testing::savedLines(documents / "嵌岩桩优化计算筛选结果(依据JGJ94-2008)_表格.txt");
     EXPECT_THAT(lines, ElementsAre("==== 嵌岩桩优化计算筛选结果 ====", std::string(33, '-'), "  表头一",
-                                   "  表头二", std::string(33, '-'), "   ZH-1       2     40     22 圆 ",
-                                   "   ZH-2       3     30     13 圆 ", "   ZH-3       2     20     12 圆 ",
-                                   "   ZH-4       1     20     21 圆 ", std::string(33, '-'),
+                                   "  表头二", std::string(33, '-'), "   ZH-4       2     40     22 圆 ",
+                                   "   ZH-5       3     30     13 圆 ", "   ZH-3       2     20     12 圆 ",
+                                   "   ZH-2       1     20     21 圆 ", std::string(33, '-'),
                                    " 注: 采用《建筑桩基技术规范》(JGJ 94-2008)公式计算", std::string(33, '='),
                                    "计算时间：2024/5/6 14:03:27"));
 }
@@ -517,7 +522,7 @@ TEST_F(WorkbenchTest, SaveWritesTheWorkbookBesideTheTableFileOrSaysWhyNot) {
     std::ofstream(book) << "an earlier book";
     fs::permissions(book, fs::perms::owner_read);
     window.click("cbt_YHsave");
-    EXPECT_TRUE(fs::exists(table));
+    EXPECT_FALSE(fs::exists(table)) << "a workbook that cannot be replaced is refused before any writing";
     ASSERT_EQ(dialogTexts().size(), 1u);
     EXPECT_THAT(dialogTexts()[0], ::testing::StartsWith("保存失败："));
     EXPECT_THAT(dialogTexts()[0], ::testing::HasSubstr("只读，未覆盖"));

@@ -57,6 +57,44 @@ TEST_F(LegacyTextFileTest, ACharacterGbkCannotHoldBecomesAQuestionMark) {
               "a?b");
 }
 
+// A "?" in place of a character could make two pile names one (한국-1 and 日本-1 both ??-1): the writer
+// refuses the whole file instead, naming the word and the character, and leaves the old file.
+TEST_F(LegacyTextFileTest, ACharacterGbkCannotHoldFailsTheWriteAndNamesIt) {
+    const fs::path file = folder / "sheet.txt";
+    writeLegacyTextFile(file.string(), lines({"kept"}));
+    const struct {
+        const char* line;
+        const char* word;
+        const char* character;
+    } cases[] = {
+        {"   ZH-😀  1000", "ZH-😀", "😀"},
+        {"桩号 한국-1|2.0d", "한국-1", "한"},
+        {"ok a\xFF end", "a\xFF", "\xFF"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const std::vector<std::string> texts = {"计算书 ζr €１", c.line};
+        std::string why = whyNotGbk(lines(texts));
+        EXPECT_NE(why.find(std::string("“") + c.word + "”"), std::string::npos) << why;
+        EXPECT_NE(why.find(std::string("“") + c.character + "”"), std::string::npos) << why;
+        try {
+            writeLegacyTextFile(file.string(), lines(texts));
+            ADD_FAILURE() << "written";
+        } catch (const PlatformError& e) {
+            EXPECT_EQ(e.what(), why);
+        }
+        EXPECT_EQ(readBytes(file), "kept\r\n");
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1);
+    }
+    EXPECT_EQ(whyNotGbk(lines({"计算书 ζr €１ ∑≤▲▼"})), "");
+}
+
+TEST(GbkLength, IsTheBytesGbkKeepsACharacterIn) {
+    const std::pair<char32_t, int> cases[] = {{U'A', 1},  {U'€', 1},  {U'１', 2}, {U'ζ', 2},  {U'计', 2},
+                                              {U'：', 2}, {U'한', 0}, {U'😀', 0},  {0xFFFD, 0}};
+    for (const auto& [c, bytes] : cases) EXPECT_EQ(gbkLength(c), bytes) << static_cast<unsigned>(c);
+}
+
 TEST_F(LegacyTextFileTest, ReplacesAnExistingFileWhole) {
     const fs::path file = folder / "sheet.txt";
     writeLegacyTextFile(file.string(), lines({"a long first version", "with two lines"}));

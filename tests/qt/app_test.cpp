@@ -7,7 +7,9 @@
 #include "framework/qt/control_binding.h"
 #include "qt/qt_fixture.h"
 
+#include <QDir>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -105,6 +107,7 @@ private slots:
         first->binding().act([](CalculatorFrame& m) { m.click("cbt_compute"); });
         QCOMPARE(first->model().sheet().designCount(), 1);
 
+        platform->saveChoice = SaveChoice::Discard;
         first->binding().act([](CalculatorFrame& m) { m.click("cbt_tuichu"); });
         deleteClosedWindows();
         QVERIFY(!launcher->openWindow("cbt_Gongshi1"));
@@ -123,6 +126,50 @@ private slots:
         QVERIFY(!launcher->isVisible());
         QCOMPARE(openCalculatorWindows(), 0);
         QVERIFY(platform->dialogs.empty());
+    }
+
+    // However the window is closed, designs no file holds are asked about first: 取消 keeps the window
+    // (and the launcher), 不保存 closes it, 保存 writes both sheets and closes it.
+    void closingAsksAboutUnsavedSheets_data() {
+        QTest::addColumn<int>("way");
+        QTest::addColumn<int>("choice");
+        const char* ways[] = {"退出", "close button", "launcher 退出"};
+        const char* choices[] = {"save", "discard", "cancel"};
+        for (int way = 0; way < 3; ++way)
+            for (int choice = 0; choice < 3; ++choice)
+                QTest::addRow("%s, %s", ways[way], choices[choice]) << way << choice;
+    }
+    void closingAsksAboutUnsavedSheets() {
+        QFETCH(int, way);
+        QFETCH(int, choice);
+        press("cbt_Gongshi1");
+        QPointer<CalculatorWindow> window = launcher->openWindow("cbt_Gongshi1");
+        window->binding().act([](CalculatorFrame& m) { m.click("cbt_compute"); });
+        platform->saveChoice = static_cast<SaveChoice>(choice);
+        if (way == 0)
+            QTest::mouseClick(window->controlWidget("cbt_tuichu"), Qt::LeftButton);
+        else if (way == 1)
+            window->close();
+        else
+            press("cbt_guanbi");
+        deleteClosedWindows();
+
+        QCOMPARE(platform->dialogs,
+                 std::vector<std::string>{"“公式一”的计算书有未保存的计算结果，关闭前是否保存?"});
+        const bool closes = static_cast<SaveChoice>(choice) != SaveChoice::Cancel;
+        QCOMPARE(window.isNull(), closes);
+        QCOMPARE(launcher->isVisible(), way != 2 || !closes);
+        const QDir documents(QString::fromStdString(platform->documentsFolder()));
+        QCOMPARE(documents.entryList(QDir::Files).size(),
+                 static_cast<SaveChoice>(choice) == SaveChoice::Save ? 2 : 0);
+        if (closes) return;
+        // With nothing left unsaved, the window closes at once.
+        window->binding().act([](CalculatorFrame& m) { m.click("cbt_View"); });
+        window->binding().act([](CalculatorFrame& m) { m.click("cbt_sanchu"); });
+        window->close();
+        deleteClosedWindows();
+        QVERIFY(window.isNull());
+        QCOMPARE(platform->dialogs.size(), 1u);
     }
 
     void aboutWindowIsCreatedOnceAndHiddenOnEscape() {
@@ -162,6 +209,31 @@ private slots:
         QVERIFY(!real.askYesNo("文件已存在，是否覆盖?"));
         answerWith(true);
         QVERIFY(real.askYesNo("文件已存在，是否覆盖?"));
+    }
+
+    void unsavedQuestionSavesByDefaultAndCancelsOnEscape() {
+        QtPlatform real;
+        const auto answerWith = [](int key, const QString& click) {
+            QTimer::singleShot(0, [key, click] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                QStringList texts;
+                for (QAbstractButton* b : box->buttons()) texts << b->text();
+                texts.sort();
+                QCOMPARE(texts, (QStringList{QStringLiteral("不保存"), QStringLiteral("保存"),
+                                             QStringLiteral("取消")}));
+                QCOMPARE(box->defaultButton()->text(), QStringLiteral("保存"));
+                for (QAbstractButton* b : box->buttons())
+                    if (b->text() == click) return b->click();
+                QTest::keyClick(box, static_cast<Qt::Key>(key));
+            });
+        };
+        answerWith(Qt::Key_Return, {});
+        QCOMPARE(real.askSaveDiscardCancel("?"), SaveChoice::Save);
+        answerWith(Qt::Key_Escape, {});
+        QCOMPARE(real.askSaveDiscardCancel("?"), SaveChoice::Cancel);
+        answerWith(0, QStringLiteral("不保存"));
+        QCOMPARE(real.askSaveDiscardCancel("?"), SaveChoice::Discard);
     }
 
     void aDocumentsFolderThatCannotBeMadeIsReportedInABox() {

@@ -32,6 +32,10 @@ public:
         dialogs.emplace_back(question);
         return answer;
     }
+    SaveChoice askSaveDiscardCancel(std::string_view question) override {
+        dialogs.emplace_back(question);
+        return saveChoice;
+    }
     void inform(std::string_view message) override { dialogs.emplace_back(message); }
     void reportError(std::string_view message) override { dialogs.emplace_back(message); }
     void openLink(std::string_view link) override { links.emplace_back(link); }
@@ -40,6 +44,7 @@ public:
 
     QTemporaryDir folder;
     bool answer = false;
+    SaveChoice saveChoice = SaveChoice::Cancel;
     std::string projectPath;
     std::vector<std::string> dialogs, links;
 

@@ -46,11 +46,11 @@ std::vector<LegendEntry> legendEntries(const ChartBins& bins, const QFontMetrics
     std::vector<LegendEntry> entries;
     const double marker = metrics.height() * 0.6;
     QPointF at(0, 0);
-    for (std::size_t i = 0; i < bins.groups.size(); ++i) {
-        const QString name = qtText(bins.groups[i].name);
+    for (const ChartGroup& group : bins.groups) {
+        const QString name = qtText(group.name);
         const QSizeF size(marker + gap + metrics.horizontalAdvance(name), metrics.height());
         if (at.x() > 0 && at.x() + size.width() > width) at = QPointF(0, at.y() + size.height());
-        entries.push_back({QRectF(at, size), chartGroupColour(bins.groups[i], i), name});
+        entries.push_back({QRectF(at, size), chartGroupColour(group), name});
         at.rx() += size.width() + 3 * gap;
     }
     return entries;
@@ -58,9 +58,9 @@ std::vector<LegendEntry> legendEntries(const ChartBins& bins, const QFontMetrics
 
 } // namespace
 
-QColor chartGroupColour(const ChartGroup& group, std::size_t index) {
+QColor chartGroupColour(const ChartGroup& group) {
     if (group.highlighted) return {200, 0, 0};
-    return groupColours[std::min(index, groupColours.size() - 1)];
+    return groupColours[std::min(group.colour, groupColours.size() - 1)];
 }
 
 void paintWorkbenchChart(QPainter& painter, const QRectF& area, const ChartFigure& chart) {
@@ -126,9 +126,8 @@ void paintWorkbenchChart(QPainter& painter, const QRectF& area, const ChartFigur
     painter.setClipRect(plot);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    for (std::size_t i = 0; i < bins.groups.size(); ++i) {
-        const ChartGroup& group = bins.groups[i];
-        painter.setBrush(chartGroupColour(group, i));
+    for (const ChartGroup& group : bins.groups) {
+        painter.setBrush(chartGroupColour(group));
         const double radius = (group.highlighted ? markerPixels + 2 : markerPixels) * scale / 2;
         for (const ChartPoint& p : group.points) painter.drawEllipse(at(p.x, p.y), radius, radius);
     }

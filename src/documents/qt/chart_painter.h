@@ -6,15 +6,14 @@
 
 #include <QColor>
 
-#include <cstddef>
-
 class QPainter;
 class QRectF;
 
 namespace qianyan {
 
-// The colour of the group at index of a chart's groups; the highlighted candidates are always red.
-QColor chartGroupColour(const ChartGroup& group, std::size_t index);
+// The colour of a chart's group, the same for its text for the life of the table; the highlighted
+// candidates are always red.
+QColor chartGroupColour(const ChartGroup& group);
 
 void paintWorkbenchChart(QPainter& painter, const QRectF& area, const ChartFigure& chart);
 

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QBoxLayout>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -106,6 +107,15 @@ void CalculatorWindow::addProjectAction(const QString& text, QKeySequence::Stand
         binding_->act(run);
     });
     addAction(action);
+}
+
+void CalculatorWindow::closeEvent(QCloseEvent* event) {
+    // After 退出 the model has asked already.
+    if (!model_->closeRequested()) {
+        model_->runEvent([this] { model_->requestClose(); });
+        refresh();
+    }
+    event->setAccepted(model_->closeRequested());
 }
 
 CalculatorWindow::~CalculatorWindow() {

@@ -2,7 +2,8 @@
 // The desktop face of a calculator window. It builds the frame every calculator shares — the title and
 // ©, the input and output groups, ≈ with its popup list, 计算/结果, ★, 退出 and the status line on the
 // page MainFormLayer; the sheet page JieGuo_DocLayer; an empty page YouHuaFormLayer for the workbench —
-// over a window model, and closes itself when the model asks. A calculator's face only declares its own
+// over a window model, and closes itself when the model asks (or refuses to close when the model's
+// question about unsaved sheets is cancelled). A calculator's face only declares its own
 // rows:
 //
 //     Formula1Window::Formula1Window(Platform& platform)
@@ -79,6 +80,9 @@ protected:
 
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // The close button and the launcher's 退出 close the window as 退出 does: asking first about
+    // unsaved sheets; cancelled, the window stays.
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

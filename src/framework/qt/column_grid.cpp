@@ -1,5 +1,7 @@
 #include "framework/qt/column_grid.h"
 
+#include "framework/text_layout.h"
+
 #include <QFontMetricsF>
 
 #include <cmath>
@@ -21,7 +23,7 @@ double ColumnGrid::spacing(QChar c) {
     double percent = 100;
     if (!c.isSurrogate()) {
         const QFontMetricsF metrics(font_);
-        const double columns = c.unicode() >= 0x1000 && c.unicode() <= 0x9FA5 ? 2 : 1;
+        const double columns = characterColumns(c.unicode());
         const double advance = metrics.horizontalAdvance(c);
         if (advance > 0) percent = 100 * columns * metrics.horizontalAdvance(QLatin1Char('0')) / advance;
         if (std::abs(percent - 100) < 0.01) percent = 100;

@@ -208,8 +208,7 @@ void WorkbenchChartView::settle() {
 
 void WorkbenchChartView::draw() {
     chart_->removeAllSeries();
-    for (std::size_t i = 0; i < bins_.groups.size(); ++i) {
-        const ChartGroup& group = bins_.groups[i];
+    for (const ChartGroup& group : bins_.groups) {
         auto* series = new QScatterSeries;
         series->setName(qtText(group.name));
         series->setMarkerSize(group.highlighted ? markerPixels + 2 : markerPixels);
@@ -219,7 +218,7 @@ void WorkbenchChartView::draw() {
         for (const ChartPoint& p : group.points) points.append({p.x, p.y});
         series->replace(points);
         chart_->addSeries(series);
-        series->setColor(chartGroupColour(group, i));
+        series->setColor(chartGroupColour(group));
         series->attachAxis(xAxis_);
         series->attachAxis(yAxis_);
     }

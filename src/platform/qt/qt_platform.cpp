@@ -7,6 +7,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -69,7 +70,7 @@ std::string QtPlatform::askProjectPath(bool saving) {
         folder = fromUtf8(documentsFolder());
     } catch (const PlatformError&) {
     }
-    const QString filter = QStringLiteral("嵌岩项目 (*.json)");
+    const QString filter = QStringLiteral("嵌岩项目 (*.%1)").arg(fromUtf8(projectFileExtension));
     const QString path =
         saving ? QFileDialog::getSaveFileName(dialogParent(), QStringLiteral("保存项目"), folder, filter)
                : QFileDialog::getOpenFileName(dialogParent(), QStringLiteral("打开项目"), folder, filter);
@@ -79,6 +80,20 @@ std::string QtPlatform::askProjectPath(bool saving) {
 bool QtPlatform::askYesNo(std::string_view question) {
     return QMessageBox::question(dialogParent(), programTitle(), fromUtf8(question),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+SaveChoice QtPlatform::askSaveDiscardCancel(std::string_view question) {
+    QMessageBox box(QMessageBox::Question, programTitle(), fromUtf8(question), QMessageBox::NoButton,
+                    dialogParent());
+    QPushButton* save = box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("不保存"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save) return SaveChoice::Save;
+    if (box.clickedButton() == discard) return SaveChoice::Discard;
+    return SaveChoice::Cancel;
 }
 
 void QtPlatform::inform(std::string_view message) {

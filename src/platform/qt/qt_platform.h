@@ -1,7 +1,7 @@
 #pragma once
 // The desktop platform: the documents folder of the desktop, the one legacy-code-page file writer,
-// message boxes, the local clock and the system's link handler. The three dialogs are virtual so that a
-// test can answer them without a person.
+// message boxes, the local clock and the system's link handler. The dialogs are virtual so that a test
+// can answer them without a person.
 #include "platform/platform.h"
 
 #include <functional>
@@ -25,6 +25,7 @@ public:
 
     std::string askSavePath(const std::string& suggestedPath, std::string_view filter) override;
     bool askYesNo(std::string_view question) override;
+    SaveChoice askSaveDiscardCancel(std::string_view question) override;
     void inform(std::string_view message) override;
     void reportError(std::string_view message) override;
 
