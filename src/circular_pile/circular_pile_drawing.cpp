@@ -21,7 +21,7 @@ std::optional<CircularSocket> readCircularSocket(std::string_view dText, std::st
 
 DrawingView circularSection(double d) {
     DrawingView view;
-    addSection(view, d, d, d / 2, "d=" + general(d * 1000) + "mm");
+    addSection(view, d, d, d / 2, "d=" + drawnNumber(d * 1000) + "mm");
     return view;
 }
 
@@ -31,7 +31,8 @@ double groundReach(double d) {
 
 void addRockSocket(Elevation& elevation, double rockTop, const CircularSocket& socket) {
     const double below = rockTop - socket.hr - socket.d / 2;
-    elevation.band(rockTop, below, DrawingInk::Rock, socket.frk ? "frk=" + general(*socket.frk) + "MPa" : "");
+    elevation.band(rockTop, below, DrawingInk::Rock,
+                   socket.frk ? "frk=" + drawnNumber(*socket.frk) + "MPa" : "");
     elevation.level(rockTop, DrawingInk::Level, "岩面");
     if (socket.hr > 0) elevation.depth(rockTop, rockTop - socket.hr, "hr=" + metres(socket.hr));
 }
@@ -39,12 +40,14 @@ void addRockSocket(Elevation& elevation, double rockTop, const CircularSocket& s
 PileDrawing circularPileDrawing(std::string_view dText, std::string_view hrText, std::string_view frkText) {
     const std::optional<CircularSocket> socket = readCircularSocket(dText, hrText, frkText);
     if (!socket) return {};
-    // The soil above the rock is not an input: a short run of it shows where the socket starts.
-    const double top = socket->d + socket->hr / 2;
-    Elevation elevation(socket->d, groundReach(socket->d));
-    elevation.band(top, 0, DrawingInk::Soil);
-    addRockSocket(elevation, 0, *socket);
-    return drawableOrEmpty({circularSection(socket->d), std::move(elevation).finish(top, -socket->hr)});
+    return drawnOrNothing([&socket = *socket] {
+        // The soil above the rock is not an input: a short run of it shows where the socket starts.
+        const double top = socket.d + socket.hr / 2;
+        Elevation elevation(socket.d, groundReach(socket.d));
+        elevation.band(top, 0, DrawingInk::Soil);
+        addRockSocket(elevation, 0, socket);
+        return PileDrawing{circularSection(socket.d), std::move(elevation).finish(top, -socket.hr)};
+    });
 }
 
 } // namespace qianyan

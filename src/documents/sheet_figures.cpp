@@ -5,8 +5,14 @@
 namespace qianyan {
 
 SheetFigures sheetFigures(const CalculatorFrame& window) {
-    return {drawableOrEmpty(window.pileDrawing()),
+    const DesignPile* pile = window.sheet().lastPile();
+    if (!pile) return {};
+    return {pile->label, *pile->drawing,
             declaredChart(window.workbench, printedChartWidth, printedChartHeight)};
+}
+
+std::string figuresPileLine(const SheetFigures& figures) {
+    return figures.pileLabel.empty() ? std::string() : "基桩编号: " + figures.pileLabel;
 }
 
 } // namespace qianyan

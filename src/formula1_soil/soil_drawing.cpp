@@ -69,26 +69,28 @@ PileDrawing soilPileDrawing(const SoilDrawingInputs& in) {
         (!readElevation(in.groundElevation, ground) || !readElevation(in.pileTopElevation, pileTop)))
         return {};
 
-    Elevation elevation(socket->d, groundReach(socket->d));
-    double rockTop = pileTop - socket->d - socket->hr / 2;
-    std::optional<double> neutralPlane;
-    if (in.dragLayers)
-        neutralPlane = addDragLayers(elevation, *in.dragLayers, ground, in.sideLayers != nullptr);
-    if (in.sideLayers)
-        rockTop = addSideLayers(elevation, *in.sideLayers, pileTop, in.dragLayers != nullptr);
-    else if (neutralPlane)
-        rockTop = std::min(*neutralPlane, pileTop);
-    else
-        elevation.band(pileTop, rockTop, DrawingInk::Soil);
+    return drawnOrNothing([&] {
+        Elevation elevation(socket->d, groundReach(socket->d));
+        double rockTop = pileTop - socket->d - socket->hr / 2;
+        std::optional<double> neutralPlane;
+        if (in.dragLayers)
+            neutralPlane = addDragLayers(elevation, *in.dragLayers, ground, in.sideLayers != nullptr);
+        if (in.sideLayers)
+            rockTop = addSideLayers(elevation, *in.sideLayers, pileTop, in.dragLayers != nullptr);
+        else if (neutralPlane)
+            rockTop = std::min(*neutralPlane, pileTop);
+        else
+            elevation.band(pileTop, rockTop, DrawingInk::Soil);
 
-    addRockSocket(elevation, rockTop, *socket);
-    if (in.dragLayers) {
-        elevation.level(ground, DrawingInk::Ground, "地面");
-        elevation.level(*neutralPlane, DrawingInk::Marker, "中性点");
-        elevation.mark(pileTop, DrawingInk::Pile, "桩顶");
-    }
-    return drawableOrEmpty(
-        {circularSection(socket->d), std::move(elevation).finish(pileTop, rockTop - socket->hr)});
+        addRockSocket(elevation, rockTop, *socket);
+        if (in.dragLayers) {
+            elevation.level(ground, DrawingInk::Ground, "地面");
+            elevation.level(*neutralPlane, DrawingInk::Marker, "中性点");
+            elevation.mark(pileTop, DrawingInk::Pile, "桩顶");
+        }
+        return PileDrawing{circularSection(socket->d),
+                           std::move(elevation).finish(pileTop, rockTop - socket->hr)};
+    });
 }
 
 } // namespace qianyan

@@ -39,7 +39,7 @@ std::optional<std::vector<DrawnLayer>> readLayers(const TextTable& layers) {
 }
 
 std::string sectionLabel(const SectionGeometry& g) {
-    const auto mm = [](double v) { return fixed(v, 15, 0); };
+    const auto mm = [](double v) { return drawnNumber(v, 0); };
     switch (g.type) {
     case SectionType::Circle:
         return "d=" + mm(g.first) + "mm";
@@ -68,6 +68,42 @@ DrawingView section(const SectionGeometry& g) {
     return view;
 }
 
+// The pile as seen across its long side, through its rock layers.
+DrawingView pileInRock(const SectionGeometry& g, const std::vector<DrawnLayer>& layers, LengthStart start) {
+    const double width = (g.type == SectionType::Obround ? g.first + g.second : g.first) / 1000;
+    const double deq = g.deq / 1000;
+    double total = 0;
+    for (const DrawnLayer& layer : layers) total += layer.length;
+    const double soilTop = width + total / 2, tip = -total;
+
+    Elevation elevation(width, width);
+    elevation.band(soilTop, 0, DrawingInk::Soil);
+    double y = 0;
+    for (std::size_t row = 0; row < layers.size(); ++row) {
+        const DrawnLayer& layer = layers[row];
+        if (!(layer.length > 0)) continue;
+        const std::string strength = layer.frk ? drawnNumber(*layer.frk) + "MPa " : "";
+        elevation.band(y, y - layer.length, row % 2 == 0 ? DrawingInk::Rock : DrawingInk::RockAlternate,
+                       strength + metres(layer.length));
+        y -= layer.length;
+    }
+    elevation.band(tip, tip - width / 2,
+                   layers.size() % 2 == 1 ? DrawingInk::Rock : DrawingInk::RockAlternate);
+    elevation.level(0, DrawingInk::Level, "岩面");
+
+    elevation.mark(start == LengthStart::Bottom ? tip : 0, DrawingInk::Marker, "起算点");
+    if (const std::optional<double> tipStrength = layers.back().frk) {
+        const double ratio =
+            rockColumnOf(*tipStrength) == RockColumn::Soft ? softDepthRatioLimit : hardDepthRatioLimit;
+        const double bound = ratio * deq;
+        if (bound < total)
+            elevation.level(start == LengthStart::Bottom ? tip + bound : -bound, DrawingInk::Bound,
+                            "限值" + drawnNumber(ratio) + "deq");
+    }
+    if (total > 0) elevation.depth(0, tip, "Σlr=" + metres(total));
+    return std::move(elevation).finish(soilTop, tip);
+}
+
 } // namespace
 
 PileDrawing formula3Drawing(const Formula3DrawingInputs& in) {
@@ -79,41 +115,7 @@ PileDrawing formula3Drawing(const Formula3DrawingInputs& in) {
     if (!size || !layers || layers->empty()) return {};
     const SectionGeometry g = sectionGeometry(type, size->first, size->second,
                                               static_cast<DeqAlgorithm>(in.algorithm), AreaMode::RealSection);
-
-    // The pile as seen across its long side.
-    const double width = (type == SectionType::Obround ? g.first + g.second : g.first) / 1000;
-    const double deq = g.deq / 1000;
-    double total = 0;
-    for (const DrawnLayer& layer : *layers) total += layer.length;
-    const double soilTop = width + total / 2, tip = -total;
-
-    Elevation elevation(width, width);
-    elevation.band(soilTop, 0, DrawingInk::Soil);
-    double y = 0;
-    for (std::size_t row = 0; row < layers->size(); ++row) {
-        const DrawnLayer& layer = (*layers)[row];
-        if (!(layer.length > 0)) continue;
-        const std::string strength = layer.frk ? general(*layer.frk) + "MPa " : "";
-        elevation.band(y, y - layer.length, row % 2 == 0 ? DrawingInk::Rock : DrawingInk::RockAlternate,
-                       strength + metres(layer.length));
-        y -= layer.length;
-    }
-    elevation.band(tip, tip - width / 2,
-                   layers->size() % 2 == 1 ? DrawingInk::Rock : DrawingInk::RockAlternate);
-    elevation.level(0, DrawingInk::Level, "岩面");
-
-    const double start = in.start == LengthStart::Bottom ? tip : 0;
-    elevation.mark(start, DrawingInk::Marker, "起算点");
-    if (const std::optional<double> tipStrength = layers->back().frk) {
-        const double ratio =
-            rockColumnOf(*tipStrength) == RockColumn::Soft ? softDepthRatioLimit : hardDepthRatioLimit;
-        const double bound = ratio * deq;
-        if (bound < total)
-            elevation.level(in.start == LengthStart::Bottom ? tip + bound : -bound, DrawingInk::Bound,
-                            "限值" + general(ratio) + "deq");
-    }
-    if (total > 0) elevation.depth(0, tip, "Σlr=" + metres(total));
-    return drawableOrEmpty({section(g), std::move(elevation).finish(soilTop, tip)});
+    return drawnOrNothing([&] { return PileDrawing{section(g), pileInRock(g, *layers, in.start)}; });
 }
 
 } // namespace qianyan

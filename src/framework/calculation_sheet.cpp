@@ -18,12 +18,16 @@ void CalculationSheet::append(const SheetDesign& design, const std::string& time
         xls_.truncate(0);
         doc_.truncate(0);
         xlsCells_.clear();
+        piles_.clear();
         xls_.append(design.xlsHeader);
     } else {
         const std::size_t xlsLines = xls().size();
         xls_.truncate(xlsLines >= footerLines ? xlsLines - footerLines : 0);
         if (!doc().empty()) doc_.truncate(doc().size() - 1);
     }
+    const bool sameDrawing = !piles_.empty() && *piles_.back().drawing == design.drawing;
+    piles_.push_back({nextPileLabel(), sameDrawing ? piles_.back().drawing
+                                                   : std::make_shared<const PileDrawing>(design.drawing)});
     ++count_;
     nextName_.clear();
     const std::string timeLine = timeLinePrefix + timeText;
@@ -42,6 +46,7 @@ void CalculationSheet::removeLast() {
         doc_.truncate(0);
         xls_.truncate(0);
         xlsCells_.clear();
+        piles_.clear();
         count_ = 0;
         unsaved_ = 0;
         return;
@@ -49,6 +54,7 @@ void CalculationSheet::removeLast() {
     --count_;
     unsaved_ = docUnsaved | xlsUnsaved;
     xlsCells_.pop_back();
+    piles_.pop_back();
     // The last design row sits just above the four footer lines.
     if (xls().size() >= 5) xls_.erase(xls().size() - 5);
     // Drop the last block: every line before the time line back to the previous block's rule.

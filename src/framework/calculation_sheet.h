@@ -1,9 +1,12 @@
 #pragma once
 // The two calculation sheets of a window: the Doc sheet (a narrative block per design) and the Xls sheet
-// (a header, a row per design, a footer). Both end with the time of the latest design.
+// (a header, a row per design, a footer). Both end with the time of the latest design. Beside them, each
+// design's pile as drawn from the inputs it was computed with, for the page of figures.
+#include "framework/pile_drawing.h"
 #include "framework/sheet_lines.h"
 #include "framework/xls_row.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +18,14 @@ struct SheetDesign {
     XlsRow xlsRow;
     std::vector<std::string> xlsFooterRules; // the footer without its time line (three lines)
     std::vector<std::string> docBlock;       // ends with the block rule
+    PileDrawing drawing = {};                // the pile as the design's inputs stood
+};
+
+// A design's pile as the page of figures draws it: its label (桩号) and its drawing, which designs in a row
+// with the same drawing share.
+struct DesignPile {
+    std::string label;
+    std::shared_ptr<const PileDrawing> drawing;
 };
 
 class CalculationSheet {
@@ -29,6 +40,8 @@ public:
     const SheetLines& xlsLines() const { return xls_; }
     // The cells of each design's Xls row, in the order of the designs.
     const std::vector<std::vector<XlsCell>>& xlsCells() const { return xlsCells_; }
+    // The last design's pile; none on an empty sheet. Removing the last design brings back the one before.
+    const DesignPile* lastPile() const { return piles_.empty() ? nullptr : &piles_.back(); }
     int designCount() const { return count_; }
     int unsavedMarks() const { return unsaved_; }
     // "ZH" and the number the next design will carry, or the name given to it.
@@ -46,6 +59,7 @@ public:
 private:
     SheetLines doc_, xls_;
     std::vector<std::vector<XlsCell>> xlsCells_;
+    std::vector<DesignPile> piles_;
     int count_ = 0;
     int unsaved_ = 0;
     std::string nextName_;

@@ -206,8 +206,9 @@ protected:
     // Runs the change handler of an input.
     void inputChanged(Control& input);
 
-    // Appends a computed design to the sheets with the current time and swaps 计算 for 结果.
-    void appendDesign(const SheetDesign& design);
+    // Appends a computed design to the sheets with the current time and the drawing of the inputs it was
+    // computed from, and swaps 计算 for 结果.
+    void appendDesign(SheetDesign design);
 
 private:
     bool docShown() const;

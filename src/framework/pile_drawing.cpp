@@ -53,7 +53,7 @@ bool drawable(const DrawingView& view) {
 
 PileDrawing drawableOrEmpty(PileDrawing drawing) {
     if (drawable(drawing.section) && drawable(drawing.elevation)) return drawing;
-    return {};
+    return {{}, {}, std::string(notDrawableReason)};
 }
 
 void addSection(DrawingView& view, double width, double height, double cornerRadius, std::string label) {
@@ -101,8 +101,18 @@ DrawingView Elevation::finish(double top, double tip) && {
     return std::move(view_);
 }
 
+std::string drawnNumber(double value) {
+    if (!std::isfinite(value)) throw NotDrawable{};
+    return general(value);
+}
+
+std::string drawnNumber(double value, int decimals) {
+    if (!std::isfinite(value)) throw NotDrawable{};
+    return fixed(value, 15, decimals);
+}
+
 std::string metres(double value) {
-    return fixed(value, 15, 2) + "m";
+    return drawnNumber(value, 2) + "m";
 }
 
 } // namespace qianyan

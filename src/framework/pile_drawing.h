@@ -66,14 +66,33 @@ struct DrawingView {
 struct PileDrawing {
     DrawingView section;
     DrawingView elevation;
+    // Why nothing is drawn, for inputs that read but give a picture no scale can hold; empty otherwise (an
+    // input that does not read says so itself, beside the input).
+    std::string reason = {};
 
     bool empty() const { return section.empty() && elevation.empty(); }
     bool operator==(const PileDrawing&) const = default;
 };
 
-// The drawing, or an empty one when a coordinate is not finite or a view is less than a micrometre across
-// or high (values far beyond any pile): a picture that cannot be fitted draws nothing.
+inline constexpr std::string_view notDrawableReason = "尺寸超出可绘范围，未绘图";
+
+// The drawing, or an empty one that says why when a coordinate is not finite or a view is less than a
+// micrometre across or high (values far beyond any pile): a picture that cannot be fitted draws nothing.
 PileDrawing drawableOrEmpty(PileDrawing drawing);
+
+// Thrown by the number texts below for a value that is not finite; drawnOrNothing catches it.
+struct NotDrawable {};
+
+// The drawing that build() returns, checked by drawableOrEmpty; empty, saying why, when a number it writes
+// is not finite. Every drawing is made through it, so that a value that overflows while the inputs read
+// well (a diameter derived from huge sides) is never drawn or written.
+template <class Build> PileDrawing drawnOrNothing(Build&& build) {
+    try {
+        return drawableOrEmpty(build());
+    } catch (const NotDrawable&) {
+        return {{}, {}, std::string(notDrawableReason)};
+    }
+}
 
 // --- Building blocks, all in metres ---
 
@@ -104,7 +123,12 @@ private:
     DrawingView view_;
 };
 
-// A length in metres as the drawing writes it: two decimals and "m".
+// Numbers as the drawing writes them; each throws NotDrawable for a value that is not finite.
+// The shortest text of the value: 1000, 2.5.
+std::string drawnNumber(double value);
+// With exactly `decimals` decimals.
+std::string drawnNumber(double value, int decimals);
+// A length in metres: two decimals and "m".
 std::string metres(double value);
 
 } // namespace qianyan

@@ -18,7 +18,8 @@ LineSource linesOf(const std::vector<std::string>& lines) {
 
 } // namespace
 
-void CalculatorFrame::appendDesign(const SheetDesign& design) {
+void CalculatorFrame::appendDesign(SheetDesign design) {
+    design.drawing = pileDrawing();
     sheet_.append(design, dateTimeText(platform_->now()));
     cbt_Save.enabled = true;
     cbt_sanchu.enabled = true;

@@ -120,5 +120,29 @@ TEST(Formula3Drawing, InputsThatWouldNotComputeDrawNothing) {
             << c.type << " " << c.algorithm << " " << c.first << " " << c.second;
 }
 
+// Sides that read but give an equivalent diameter or a depth beyond the range of numbers: nothing is drawn
+// or written ("deq=INF" was), and the drawing says why.
+TEST(Formula3Drawing, AValueThatOverflowsDrawsNothingAndSaysWhy) {
+    const TextTable one = layers({{"1", "25"}});
+    struct Case {
+        const char* what;
+        int type;
+        const char *first, *second;
+        TextTable layers;
+    };
+    const Case cases[] = {
+        {"an obround whose deq overflows", obround, "1000", "9e307", one},
+        {"a rectangle whose area overflows", rectangle, "1.5e308", "1e308", one},
+        {"rock layers whose lengths add up beyond numbers", circle, "1000", "",
+         layers({{"1.7e308", "25"}, {"1.7e308", "25"}})},
+    };
+    for (const Case& c : cases) {
+        const PileDrawing drawing =
+            formula3Drawing({c.type, equalArea, c.first, c.second, c.layers, LengthStart::Bottom});
+        EXPECT_TRUE(drawing.empty()) << c.what;
+        EXPECT_EQ(drawing.reason, notDrawableReason) << c.what;
+    }
+}
+
 } // namespace
 } // namespace qianyan

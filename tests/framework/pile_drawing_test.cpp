@@ -54,12 +54,43 @@ TEST(PileDrawing, APictureThatCannotBeFittedDrawsNothing) {
         PileDrawing drawing;
         addSection(drawing.section, 1, 1, 0.5, "d");
         drawing.elevation.rects.push_back(c.rect);
-        EXPECT_EQ(drawableOrEmpty(drawing).empty(), !c.drawn) << c.what;
+        const PileDrawing checked = drawableOrEmpty(drawing);
+        EXPECT_EQ(checked.empty(), !c.drawn) << c.what;
+        EXPECT_EQ(checked.reason, c.drawn ? "" : notDrawableReason) << c.what;
     }
     PileDrawing textOnly;
     textOnly.elevation.texts.push_back({nan, 0, "x", TextSide::Left, DrawingInk::Level});
     textOnly.elevation.rects.push_back({-0.5, -1, 0.5, 0, DrawingInk::Pile});
     EXPECT_TRUE(drawableOrEmpty(textOnly).empty());
+}
+
+// A value that overflows while every input reads (a diameter derived from huge sides) is written nowhere:
+// the drawing that would write it is none, and says why.
+TEST(PileDrawing, ANumberThatIsNotFiniteDrawsNothingAndSaysWhy) {
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    const auto drawingWriting = [](double value, auto write) {
+        return drawnOrNothing([&] {
+            PileDrawing drawing;
+            addSection(drawing.section, 1, 1, 0.5, "deq=" + write(value));
+            return drawing;
+        });
+    };
+    const auto plain = [](double v) { return drawnNumber(v); };
+    const auto whole = [](double v) { return drawnNumber(v, 0); };
+    const auto inMetres = [](double v) { return metres(v); };
+    for (const double value : {inf, -inf, nan}) {
+        for (const PileDrawing& drawing :
+             {drawingWriting(value, plain), drawingWriting(value, whole), drawingWriting(value, inMetres)}) {
+            EXPECT_TRUE(drawing.empty()) << value;
+            EXPECT_EQ(drawing.reason, notDrawableReason) << value;
+        }
+    }
+    const PileDrawing drawn = drawingWriting(1279.4, whole);
+    EXPECT_EQ(drawn.section.texts.at(0).text, "deq=1279");
+    EXPECT_EQ(drawn.reason, "");
+    // Inputs that do not read draw nothing without a reason here: the input says why.
+    EXPECT_EQ(drawnOrNothing([] { return PileDrawing{}; }), PileDrawing{});
 }
 
 } // namespace

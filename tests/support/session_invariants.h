@@ -91,6 +91,10 @@ public:
         if (std::string broken = checkDoc(sheet.doc(), n); !broken.empty()) return "Doc sheet: " + broken;
         if (sheet.nextPileLabel() != "ZH" + std::to_string(n + 1))
             return "next label " + sheet.nextPileLabel();
+        // The page of figures draws the last design, which every trim brings back.
+        if (const DesignPile* pile = sheet.lastPile();
+            (pile != nullptr) != (n > 0) || (pile && pile->label != "ZH" + std::to_string(n)))
+            return "the last pile drawn is not the sheet's ZH" + std::to_string(n);
         for (const auto* lines : {&sheet.xls(), &sheet.doc()})
             for (const std::string& line : *lines)
                 if (badText(line)) return "sheet line " + shown(line);
@@ -109,6 +113,7 @@ public:
             for (const DrawingText& t : view->texts)
                 if (badText(t.text)) return "pile drawing text " + shown(t.text);
         }
+        if (!drawing.reason.empty() && !drawing.empty()) return "a pile drawing with a reason for none";
         if (!savedSheetFile_.empty()) {
             const std::filesystem::path file = std::exchange(savedSheetFile_, {});
             ++savesCompared_;

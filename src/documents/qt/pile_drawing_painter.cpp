@@ -160,7 +160,16 @@ private:
 } // namespace
 
 void paintPileDrawing(QPainter& painter, const QRectF& area, const PileDrawing& drawing) {
-    if (drawing.empty() || area.isEmpty()) return;
+    if (area.isEmpty()) return;
+    if (drawing.empty()) {
+        // In place of the picture, why there is none.
+        if (drawing.reason.empty()) return;
+        painter.save();
+        painter.setPen(textColorOf(DrawingInk::Dimension));
+        painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, qtText(drawing.reason));
+        painter.restore();
+        return;
+    }
     painter.save();
     painter.setClipRect(area);
     painter.setRenderHint(QPainter::Antialiasing);

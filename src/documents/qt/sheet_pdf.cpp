@@ -86,10 +86,9 @@ private:
 // The drawing above the chart, the drawing taking the larger share (it is tall and narrow); either alone
 // takes the room, the chart no higher than three quarters of its width.
 void paintFigures(QPainter& painter, const QRectF& room, const SheetFigures& figures) {
-    const double drawingHeight = !figures.chart            ? room.height()
-                                 : figures.drawing.empty() ? 0
-                                                           : room.height() * 0.55;
-    if (!figures.drawing.empty())
+    const bool drawing = !figures.drawing.empty() || !figures.drawing.reason.empty();
+    const double drawingHeight = !figures.chart ? room.height() : !drawing ? 0 : room.height() * 0.55;
+    if (drawing)
         paintPileDrawing(painter, QRectF(room.topLeft(), QSizeF(room.width(), drawingHeight)),
                          figures.drawing);
     if (figures.chart) {
@@ -132,9 +131,10 @@ void paintDocSheet(QPagedPaintDevice& device, const std::vector<std::string>& li
     if (!pages.empty()) device.newPage();
     head(pageCount);
     painter.drawText(QPointF(0, headHeight + metrics.ascent()), qtText(figuresHeading));
-    paintFigures(painter,
-                 QRectF(0, headHeight + 2 * step, area.width(), area.height() - headHeight - 2 * step),
-                 figures);
+    const std::string pileLine = figuresPileLine(figures);
+    if (!pileLine.empty()) grid.draw(pileLine, headHeight + step + metrics.ascent());
+    const double top = headHeight + (pileLine.empty() ? 2 : 3) * step;
+    paintFigures(painter, QRectF(0, top, area.width(), area.height() - top), figures);
 }
 
 QByteArray docSheetPdf(const std::vector<std::string>& lines, const SheetFigures& figures) {
