@@ -13,6 +13,12 @@ int characterColumns(char32_t codePoint) {
 
 namespace {
 
+// Whether a character is written wide in a label (CJK and beyond the basic plane), so that the blanks
+// spreading two of them are layout, not a word break.
+bool wideInLabel(char32_t codePoint) {
+    return codePoint > 0xFFFF || (codePoint >= 0x1000 && codePoint <= 0x9FA5);
+}
+
 // The length in bytes of the run of blanks (ASCII and ideographic) at text[at].
 std::size_t blanksAt(std::string_view text, std::size_t at) {
     std::size_t end = at;
@@ -105,7 +111,7 @@ std::string shownLabel(std::string_view label) {
         if (const std::size_t blanks = blanksAt(label, i); blanks > 0) {
             i += blanks;
             if (last != 0 && i < label.size() &&
-                !(columns(last) == 2 && columns(decodeUtf8(label, i).codePoint) == 2))
+                !(wideInLabel(last) && wideInLabel(decodeUtf8(label, i).codePoint)))
                 shown += ' ';
         } else {
             const Utf8Char c = decodeUtf8(label, i);
