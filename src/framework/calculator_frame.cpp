@@ -134,10 +134,7 @@ Grid* CalculatorFrame::findGrid(std::string_view name) {
 
 const DeclaredControl* CalculatorFrame::reachableEntry(std::string_view name, Outcome& outcome) {
     const DeclaredControl* c = declaration().find(name);
-    outcome = !c                                             ? Outcome::UnknownControl
-              : !c->control->enabled || !c->control->visible ? Outcome::Inert
-              : c->layer && !c->layer->visible               ? Outcome::Inert
-                                                             : Outcome::Done;
+    outcome = !c ? Outcome::UnknownControl : !reachable(*c) ? Outcome::Inert : Outcome::Done;
     return c;
 }
 
@@ -145,6 +142,10 @@ bool CalculatorFrame::reachable(std::string_view name) {
     Outcome outcome = Outcome::Done;
     reachableEntry(name, outcome);
     return outcome == Outcome::Done;
+}
+
+bool CalculatorFrame::reachable(const DeclaredControl& c) {
+    return c.control->enabled && c.control->visible && !(c.layer && !c.layer->visible);
 }
 
 Outcome CalculatorFrame::typeText(std::string_view name, std::string_view text) {

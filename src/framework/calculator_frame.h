@@ -75,6 +75,8 @@ public:
     Grid* findGrid(std::string_view name);
     // Whether a person can reach the control: enabled, shown, on a shown page.
     bool reachable(std::string_view name);
+    // The same for a control of the declaration, without looking it up by name.
+    static bool reachable(const DeclaredControl& c);
     Outcome typeText(std::string_view name, std::string_view text);
     Outcome chooseItem(std::string_view name, int index);
     Outcome setChecked(std::string_view name, bool checked);

@@ -1,6 +1,7 @@
 // The PDF of the Doc sheet: the page of figures follows the sheet's pages only when there is a figure, and
 // the chart painted from any bins writes no text a person cannot read.
 #include "documents/qt/chart_painter.h"
+#include "documents/qt/pile_drawing_painter.h"
 #include "documents/qt/sheet_pdf.h"
 
 #include <QPaintEngine>
@@ -95,15 +96,18 @@ class SheetPdfTest : public QObject {
 private slots:
     void figurePageFollowsOnlyWithAFigure_data() {
         QTest::addColumn<bool>("drawing");
+        QTest::addColumn<bool>("reason");
         QTest::addColumn<bool>("chart");
         QTest::addColumn<int>("extraPages");
-        QTest::newRow("no figure") << false << false << 0;
-        QTest::newRow("drawing") << true << false << 1;
-        QTest::newRow("chart") << false << true << 1;
-        QTest::newRow("both") << true << true << 1;
+        QTest::newRow("no figure") << false << false << false << 0;
+        QTest::newRow("drawing") << true << false << false << 1;
+        QTest::newRow("no drawing, saying why") << false << true << false << 1;
+        QTest::newRow("chart") << false << false << true << 1;
+        QTest::newRow("both") << true << false << true << 1;
     }
     void figurePageFollowsOnlyWithAFigure() {
         QFETCH(bool, drawing);
+        QFETCH(bool, reason);
         QFETCH(bool, chart);
         QFETCH(int, extraPages);
         const std::vector<std::string> lines(150, "桩径 d = 1000 mm");
@@ -111,8 +115,25 @@ private slots:
         QVERIFY(sheetPages >= 2);
         SheetFigures figures;
         if (drawing) figures.drawing = pileOnly();
+        if (reason) figures.drawing.reason = notDrawableReason;
         if (chart) figures.chart = chartOf(800, 1200, 5000, 20000);
         QCOMPARE(pageCount(docSheetPdf(lines, figures)), sheetPages + extraPages);
+    }
+
+    // In place of a picture that cannot be drawn, the reason; nothing for a drawing of nothing without one.
+    void aDrawingOfNothingWritesWhy() {
+        for (const bool reason : {false, true}) {
+            PileDrawing nothing;
+            if (reason) nothing.reason = notDrawableReason;
+            TextRecorder device;
+            {
+                QPainter painter(&device);
+                paintPileDrawing(painter, QRectF(0, 0, 200, 400), nothing);
+            }
+            const QString why =
+                QString::fromUtf8(notDrawableReason.data(), static_cast<qsizetype>(notDrawableReason.size()));
+            QCOMPARE(device.texts.join(QString()), reason ? why : QString());
+        }
     }
 
     void chartTextsAreReadableForAnyRange_data() {

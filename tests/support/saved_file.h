@@ -10,10 +10,15 @@
 
 namespace qianyan::testing {
 
+// The file's bytes as they are.
+inline std::string savedBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 // False when the file does not end every line with CR LF (the lines before the fault are kept).
 inline bool readSavedLines(const std::filesystem::path& file, std::vector<std::string>& lines) {
-    std::ifstream in(file, std::ios::binary);
-    const std::string text = fromGbk(std::string(std::istreambuf_iterator<char>(in), {}));
+    const std::string text = fromGbk(savedBytes(file));
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t end = text.find("\r\n", start);

@@ -1,8 +1,8 @@
 #pragma once
 // The checks that hold after every step a person takes in a calculator window: the shape of both
-// sheets and the design count, no non-finite number or control character in a field, cell or sheet
-// line, only the program's colours, a saved sheet equal to the shown one. No test framework needed, so
-// the fuzzers use them too.
+// sheets and the design count, the last design's pile for the page of figures, no non-finite number or
+// control character in a field, cell, sheet line or drawing, only the program's colours, a saved sheet
+// equal to the shown one byte for byte. No test framework needed, so the fuzzers use them too.
 #include "framework/calculation_sheet.h"
 #include "framework/calculator_frame.h"
 #include "framework/colors.h"
@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -41,26 +42,32 @@ inline std::string shown(std::string_view text) {
 }
 
 // A word of letters that reads as a non-finite number ("nan", "-inf", "Infinity" …), or a control
-// character (a label's notes may break lines). Allocates nothing: it runs over every cell after every step.
+// character (a label's notes may break lines). One pass that allocates nothing and asks no locale: it runs
+// over every cell and sheet line after every step.
 inline bool badText(std::string_view text, bool lineBreaks = false) {
-    for (const char c : text)
+    const auto lower = [](char c) { return static_cast<char>(c | 0x20); };
+    const auto isLetter = [&](char c) { return lower(c) >= 'a' && lower(c) <= 'z'; };
+    const auto names = [&](std::string_view word, std::string_view name) {
+        if (word.size() != name.size()) return false;
+        for (std::size_t k = 0; k < word.size(); ++k)
+            if (lower(word[k]) != name[k]) return false;
+        return true;
+    };
+    std::size_t wordStart = 0;
+    bool inWord = false;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        const char c = i < text.size() ? text[i] : ' ';
         if ((static_cast<unsigned char>(c) < 0x20 && !(lineBreaks && (c == '\n' || c == '\r'))) || c == 0x7F)
             return true;
-    const auto isLetter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; };
-    const auto names = [](std::string_view word, std::string_view lower) {
-        return std::equal(word.begin(), word.end(), lower.begin(), lower.end(),
-                          [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
-    };
-    for (std::size_t i = 0; i < text.size();) {
-        if (!isLetter(text[i])) {
-            ++i;
+        if (isLetter(c)) {
+            if (!inWord) wordStart = i;
+            inWord = true;
             continue;
         }
-        std::size_t end = i;
-        while (end < text.size() && isLetter(text[end])) ++end;
-        const std::string_view word = text.substr(i, end - i);
+        if (!inWord) continue;
+        inWord = false;
+        const std::string_view word = text.substr(wordStart, i - wordStart);
         if (names(word, "nan") || names(word, "inf") || names(word, "infinity")) return true;
-        i = end;
     }
     return false;
 }
@@ -95,9 +102,9 @@ public:
         if (const DesignPile* pile = sheet.lastPile();
             (pile != nullptr) != (n > 0) || (pile && pile->label != "ZH" + std::to_string(n)))
             return "the last pile drawn is not the sheet's ZH" + std::to_string(n);
-        for (const auto* lines : {&sheet.xls(), &sheet.doc()})
-            for (const std::string& line : *lines)
-                if (badText(line)) return "sheet line " + shown(line);
+        for (const auto& [lines, checked] :
+             {std::pair(&sheet.xlsLines(), &checkedXls_), std::pair(&sheet.docLines(), &checkedDoc_)})
+            if (std::string broken = checkLines(*lines, *checked); !broken.empty()) return broken;
         for (const DeclaredControl& c : window_.declaration().all()) {
             const Control& control = *c.control;
             if (!programColour(control.color)) return std::string(c.name) + " has a foreign colour";
@@ -117,17 +124,34 @@ public:
         if (!savedSheetFile_.empty()) {
             const std::filesystem::path file = std::exchange(savedSheetFile_, {});
             ++savesCompared_;
+            // The shown sheet as the file must hold it, byte for byte: GBK, CR LF after every line.
             const bool doc = window_.meo_jisuanjieguo_Doc.visible;
-            std::vector<std::string> expected, saved;
+            std::string expected;
             for (const std::string& line : doc ? sheet.doc() : sheet.xls())
-                expected.push_back(fromGbk(toGbk(line)));
-            if (!readSavedLines(file, saved) || saved != expected)
+                expected.append(line).append("\r\n");
+            if (savedBytes(file) != toGbk(expected))
                 return "saved file " + file.filename().string() + " differs from the sheet";
         }
         return {};
     }
 
 private:
+    // The lines of a sheet that were checked, as they stood at a revision of the sheet.
+    struct CheckedLines {
+        std::uint64_t revision = 0;
+        std::size_t count = 0;
+    };
+
+    // Each line of the sheet is checked once: after a step, only the lines the sheet records as changed
+    // since the last check (a sheet changes near its end), so that a long session costs no more per step.
+    static std::string checkLines(const SheetLines& lines, CheckedLines& checked) {
+        const std::vector<std::string>& all = lines.lines();
+        for (std::size_t i = lines.keptSince(checked.revision, checked.count); i < all.size(); ++i)
+            if (badText(all[i])) return "sheet line " + shown(all[i]);
+        checked = {lines.revision(), all.size()};
+        return {};
+    }
+
     static bool startsWith(std::string_view text, std::string_view prefix) {
         return text.substr(0, prefix.size()) == prefix;
     }
@@ -190,6 +214,7 @@ private:
     std::set<std::string, std::less<>> typed_;
     std::filesystem::path savedSheetFile_;
     std::size_t xlsHeader_ = 0; // lines, while the Xls sheet holds a design
+    CheckedLines checkedXls_, checkedDoc_;
     int savesCompared_ = 0;
 };
 

@@ -54,17 +54,17 @@ public:
         : sweepLimit_(sweepLimit), documents_(documents),
           platform_(documents.string(), {2024, 5, 6, 14, 3, 27}),
           window_(makeCalculator(windowName, platform_)), invariants_(*window_), choices_(choices) {
-        for (const DeclaredControl& c : window_->declaration().all()) {
-            firstTexts_[c.control] = c.control->text;
-            if (const Grid* grid = c.asGrid()) {
-                Table& cells = firstCells_[grid];
-                for (std::size_t r = 0; r < grid->rows.rowCount(); ++r) {
-                    cells.emplace_back();
-                    for (std::size_t col = 0; col < grid->rows.columnCount(); ++col)
-                        cells.back().emplace_back(grid->rows.cell(r, col));
-                }
-            }
-        }
+        noteFirstTexts();
+    }
+    // The same on a copy of a window that was never used (a fuzzer builds its window once and starts
+    // each input on a copy, which costs less than building it).
+    WindowSession(CalculatorFrame& unused, const std::filesystem::path& documents, SessionChoices& choices,
+                  std::uint64_t sweepLimit = 300)
+        : sweepLimit_(sweepLimit), documents_(documents),
+          platform_(documents.string(), {2024, 5, 6, 14, 3, 27}), window_(copyOf(unused)),
+          invariants_(*window_), choices_(choices) {
+        window_->setPlatform(platform_);
+        noteFirstTexts();
     }
 
     // What a session reached, so that a change to the generator that stops reaching it shows.
@@ -86,6 +86,25 @@ public:
     }
 
 private:
+    static std::unique_ptr<CalculatorFrame> copyOf(CalculatorFrame& window) {
+        WorkbenchCalculator* adapter = window.workbenchAdapter();
+        return adapter ? adapter->clone() : nullptr;
+    }
+
+    void noteFirstTexts() {
+        for (const DeclaredControl& c : window_->declaration().all()) {
+            firstTexts_[c.control] = c.control->text;
+            if (const Grid* grid = c.asGrid()) {
+                Table& cells = firstCells_[grid];
+                for (std::size_t r = 0; r < grid->rows.rowCount(); ++r) {
+                    cells.emplace_back();
+                    for (std::size_t col = 0; col < grid->rows.columnCount(); ++col)
+                        cells.back().emplace_back(grid->rows.cell(r, col));
+                }
+            }
+        }
+    }
+
     std::uint64_t pick(std::uint64_t count) { return choices_.pick(count); }
     int pickIndex(std::size_t count) { return static_cast<int>(pick(count)); }
     bool chance(int percent) { return static_cast<int>(pick(100)) < percent; }
@@ -104,7 +123,7 @@ private:
     std::string act() {
         std::vector<const DeclaredControl*> reachable, buttons;
         for (const DeclaredControl& c : window_->declaration().all())
-            if (c.name != "cbt_tuichu" && window_->reachable(c.name)) {
+            if (c.name != "cbt_tuichu" && CalculatorFrame::reachable(c)) {
                 reachable.push_back(&c);
                 if (c.control->kind == ControlKind::Button) buttons.push_back(&c);
             }
@@ -167,14 +186,17 @@ private:
         return "click " + name;
     }
 
-    // The candidates the workbench's 计算 would sweep, read on a copy of the window; 0 when it refuses.
+    // The candidates the workbench's 计算 would sweep, 0 when it refuses: read on a second window of the
+    // session that takes the option grid (the count depends on nothing else), so that the window itself
+    // is left as it is, and without copying it at every click.
     std::uint64_t sweepSize() {
         WorkbenchCalculator* adapter = window_->workbenchAdapter();
         if (!adapter) return 0;
-        const std::unique_ptr<CalculatorFrame> copy = adapter->clone();
+        if (!counter_) counter_ = adapter->clone();
+        counter_->workbench.Grid1_Youhuaxuanxiang.rows = window_->workbench.Grid1_Youhuaxuanxiang.rows;
         std::uint64_t total = 0;
         try {
-            for (const LoopCounts& counts : copy->workbenchAdapter()->readOptionRows()) {
+            for (const LoopCounts& counts : counter_->workbenchAdapter()->readOptionRows()) {
                 std::uint64_t product = 1;
                 for (const std::uint64_t count : counts)
                     if (__builtin_mul_overflow(product, count, &product)) return UINT64_MAX;
@@ -236,6 +258,7 @@ private:
     std::filesystem::path documents_;
     ScriptedPlatform platform_;
     std::unique_ptr<CalculatorFrame> window_;
+    std::unique_ptr<CalculatorFrame> counter_; // where the sweep's candidates are counted
     SessionInvariants invariants_;
     SessionChoices& choices_;
     std::map<const Control*, std::string> firstTexts_;
