@@ -4,6 +4,18 @@
 
 namespace qianyan {
 
+namespace {
+
+// The next scripted answer, or the fallback once the script has none left.
+template <class T> T nextAnswer(std::deque<T>& answers, T fallback) {
+    if (answers.empty()) return fallback;
+    T answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace
+
 ScriptedPlatform::ScriptedPlatform(std::string documentsFolder, DateTime clock)
     : clock(clock), folder_(std::move(documentsFolder)) {}
 
@@ -24,10 +36,7 @@ void ScriptedPlatform::writeTextFile(const std::string& path, const LineSource& 
 }
 
 std::string ScriptedPlatform::askSavePath(const std::string& suggestedPath, std::string_view) {
-    if (savePaths.empty()) return suggestedPath;
-    std::string path = std::move(savePaths.front());
-    savePaths.pop_front();
-    return path;
+    return nextAnswer(savePaths, suggestedPath);
 }
 
 void ScriptedPlatform::writeUtf8File(const std::string& path, const LineSource& lines) {
@@ -39,26 +48,17 @@ std::string ScriptedPlatform::readFile(const std::string& path, std::size_t limi
 }
 
 std::string ScriptedPlatform::askProjectPath(bool /*saving*/) {
-    if (projectPaths.empty()) return {};
-    std::string path = std::move(projectPaths.front());
-    projectPaths.pop_front();
-    return path;
+    return nextAnswer(projectPaths, std::string());
 }
 
 bool ScriptedPlatform::askYesNo(std::string_view question) {
     record(Dialog::Kind::Question, question);
-    if (answers.empty()) return defaultAnswer;
-    const bool answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return nextAnswer(answers, defaultAnswer);
 }
 
 SaveChoice ScriptedPlatform::askSaveDiscardCancel(std::string_view question) {
     record(Dialog::Kind::Question, question);
-    if (saveChoices.empty()) return defaultSaveChoice;
-    const SaveChoice choice = saveChoices.front();
-    saveChoices.pop_front();
-    return choice;
+    return nextAnswer(saveChoices, defaultSaveChoice);
 }
 
 void ScriptedPlatform::inform(std::string_view message) {

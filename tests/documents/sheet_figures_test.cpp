@@ -4,8 +4,7 @@
 #include "documents/sheet_figures.h"
 
 #include "cli/calculators.h"
-#include "platform/scripted_platform.h"
-#include "support/window_fixture.h"
+#include "support/calculator_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +14,9 @@
 namespace qianyan {
 namespace {
 
-class SheetFiguresTest : public ::testing::TestWithParam<std::string_view> {
+class SheetFiguresTest : public testing::CalculatorFixture<std::string_view> {
 protected:
-    SheetFiguresTest()
-        : documents(testing::freshFolder("figures")), platform(documents.string(), {2024, 5, 6, 14, 3, 27}),
-          window(makeCalculator(GetParam(), platform)) {}
-    ~SheetFiguresTest() override { std::filesystem::remove_all(documents); }
+    SheetFiguresTest() : CalculatorFixture("figures", GetParam()) {}
 
     // The label the page names and the size written under the section drawn.
     std::string drawn() const {
@@ -32,10 +28,6 @@ protected:
         window->typeText("cbe_dd", diameter);
         ASSERT_EQ(window->click("cbt_compute"), Outcome::Done);
     }
-
-    std::filesystem::path documents;
-    ScriptedPlatform platform;
-    std::unique_ptr<CalculatorFrame> window;
 };
 
 TEST_P(SheetFiguresTest, TheLastDesignOfTheSheetAsItWasComputed) {

@@ -4,7 +4,7 @@
 #include "cli/calculators.h"
 #include "formula1_soil/formula1_soil_window.h"
 #include "formula3/formula3_window.h"
-#include "support/window_fixture.h"
+#include "support/calculator_fixture.h"
 
 #include <gmock/gmock.h>
 
@@ -14,12 +14,9 @@ namespace {
 constexpr std::size_t longestShown = 4096;
 const std::string hugeText(10u << 20, '9');
 
-class HugeInputsTest : public ::testing::TestWithParam<std::string_view> {
+class HugeInputsTest : public testing::CalculatorFixture<std::string_view> {
 protected:
-    HugeInputsTest()
-        : documents(testing::freshFolder("huge")), platform(documents.string(), {2024, 5, 6, 14, 3, 27}),
-          window(makeCalculator(GetParam(), platform)) {}
-    ~HugeInputsTest() override { std::filesystem::remove_all(documents); }
+    HugeInputsTest() : CalculatorFixture("huge", GetParam()) {}
 
     // Every text the window holds, its sheets and dialogs included, is short; the text at `typed` is left
     // out.
@@ -72,10 +69,6 @@ protected:
             }
         }
     }
-
-    std::filesystem::path documents;
-    ScriptedPlatform platform;
-    std::unique_ptr<CalculatorFrame> window;
 };
 
 TEST_P(HugeInputsTest, TenMegabytesInAFieldOrACellAreRefusedOrKeptAndNothingElseGrows) {

@@ -3,7 +3,7 @@
 // however the sweep ends.
 #include "cli/calculators.h"
 #include "framework/window_state.h"
-#include "support/window_fixture.h"
+#include "support/calculator_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -77,14 +77,13 @@ const SweepCase cases[] = {
      }},
 };
 
-class SweepShares : public ::testing::TestWithParam<SweepCase> {
+class SweepShares : public testing::CalculatorFixture<SweepCase> {
 protected:
-    SweepShares()
-        : documents(testing::freshFolder("sweep")), platform(documents.string(), {2024, 5, 6, 14, 3, 27}) {}
-    ~SweepShares() override { std::filesystem::remove_all(documents); }
+    SweepShares() : CalculatorFixture("sweep", GetParam().window) {}
 
-    std::unique_ptr<CalculatorFrame> window() {
-        auto w = makeCalculator(GetParam().window, platform);
+    // A window of the calculator on its workbench page.
+    std::unique_ptr<CalculatorFrame> workbenchWindow() {
+        auto w = newWindow();
         w->click("cbt_YouHua");
         return w;
     }
@@ -103,7 +102,7 @@ protected:
         return all;
     }
     std::vector<std::vector<std::string>> sweptOn(unsigned cores) {
-        auto w = window();
+        auto w = workbenchWindow();
         edit(*w, GetParam().fineSteps);
         w->workbench.setSweepCores(cores, 1);
         w->click("cbt_YHcompute");
@@ -115,9 +114,6 @@ protected:
         std::erase_if(state.grids, [](const GridState& g) { return g.name == "Grid1_Youhuaxuanxiang"; });
         return state;
     }
-
-    std::filesystem::path documents;
-    ScriptedPlatform platform;
 };
 
 TEST_P(SweepShares, SplitOverCoresEqualsOneCoreRowForRow) {
@@ -134,7 +130,7 @@ TEST_P(SweepShares, SplitOverCoresEqualsOneCoreRowForRow) {
 }
 
 TEST_P(SweepShares, SampledRowsLoadedBackComputeTheSameAlone) {
-    auto w = window();
+    auto w = workbenchWindow();
     edit(*w, GetParam().fineSteps);
     w->workbench.setSweepCores(3, 1);
     w->click("cbt_YHcompute");
@@ -142,8 +138,7 @@ TEST_P(SweepShares, SampledRowsLoadedBackComputeTheSameAlone) {
     ASSERT_GT(table.size(), 500u);
     for (const std::size_t r :
          {std::size_t{0}, table.size() / 3 + 1, table.size() / 2 + 7, table.size() - 1}) {
-        auto alone = makeCalculator(GetParam().window, platform);
-        alone->click("cbt_YouHua");
+        auto alone = workbenchWindow();
         alone->workbench.Grid2_Youhuajieguo.rows = w->workbench.Grid2_Youhuajieguo.rows;
         ASSERT_EQ(alone->doubleClick("Grid2_Youhuajieguo", static_cast<int>(r)), Outcome::Done);
         alone->click("cbt_compute");
@@ -158,7 +153,7 @@ TEST_P(SweepShares, SampledRowsLoadedBackComputeTheSameAlone) {
 TEST_P(SweepShares, LeavesTheInputsAsThePersonLeftThem) {
     for (const unsigned cores : {1u, 3u}) {
         const auto sweepWith = [&](const OptionEdit* failing, bool cancelled) {
-            auto w = makeCalculator(GetParam().window, platform);
+            auto w = newWindow();
             GetParam().typeInputs(*w);
             w->click("cbt_compute");
             const WindowState before = given(*w);
