@@ -21,6 +21,7 @@
 #include <functional>
 #include <initializer_list>
 #include <new>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -84,6 +85,14 @@ public:
     Outcome editCell(std::string_view grid, int row, int column, std::string_view text);
     Outcome doubleClick(std::string_view grid, int row);
     Outcome headerClick(std::string_view grid, int column);
+    // Pastes a block copied from a spreadsheet into a grid from (row, column): a line is a row, its
+    // cells are split at tabs (at commas when the block has no tab). Each value goes into the next
+    // editable cell of its row through the same edit as typing; a layer grid is given more layers by its
+    // list, as a person would choose them, when the block is longer. Values with no cell to go to are
+    // named in one message and left out.
+    Outcome pasteCells(std::string_view grid, int row, int column, std::string_view text);
+    // The given rows of a grid as tab-separated lines, under a line of the shown columns' headers.
+    std::string copiedRows(std::string_view grid, std::span<const int> rows);
     // Whether a person can edit that cell of a grid.
     bool cellEditable(std::string_view grid, int row, int column);
     // The text colour of a grid row.

@@ -5,7 +5,10 @@
 #include "framework/qt/control_binding.h"
 #include "framework/qt/qt_text.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTimer>
@@ -162,11 +165,11 @@ void GridTableModel::showMoreRows() {
 }
 
 GridView::GridView(ControlBinding& binding, std::string name, QWidget* parent)
-    : QTableView(parent), model_(new GridTableModel(binding, name, this)) {
+    : QTableView(parent), binding_(binding), name_(name), model_(new GridTableModel(binding, name, this)) {
     setObjectName(QString::fromStdString(name));
     setModel(model_);
     setItemDelegate(new BarDelegate(this));
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     setWordWrap(false);
@@ -186,6 +189,44 @@ GridView::GridView(ControlBinding& binding, std::string name, QWidget* parent)
         binding.act([&](CalculatorFrame& m) { m.doubleClick(name, index.row()); });
     });
     refresh();
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Paste) && currentIndex().isValid()) {
+        const std::string text = utf8(QGuiApplication::clipboard()->text());
+        const QModelIndex at = currentIndex();
+        binding_.act([&](CalculatorFrame& m) { m.pasteCells(name_, at.row(), at.column(), text); });
+        return;
+    }
+    if (event->matches(QKeySequence::Copy)) {
+        std::vector<int> rows;
+        for (const QModelIndex& index : selectionModel()->selectedIndexes()) rows.push_back(index.row());
+        std::ranges::sort(rows);
+        rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+        if (rows.empty() && currentIndex().isValid()) rows.push_back(currentIndex().row());
+        QGuiApplication::clipboard()->setText(qtText(binding_.model().copiedRows(name_, rows)));
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+QModelIndex GridView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if (action != MoveNext && action != MovePrevious) return QTableView::moveCursor(action, modifiers);
+    // The next editable cell in reading order, looked for in this row and the next two (an editable
+    // grid has such cells in every row; a result table of a million rows has none and is not walked).
+    // Without one, Tab leaves the grid for the next control.
+    const QModelIndex from = currentIndex();
+    const long long columns = model_->columnCount(), rows = model_->rowCount();
+    if (!from.isValid()) return QTableView::moveCursor(action, modifiers);
+    const long long first = from.row() * columns + from.column(), step = action == MoveNext ? 1 : -1;
+    for (long long at = first + step, n = 0; at >= 0 && at < rows * columns && n < 3 * columns;
+         at += step, ++n) {
+        const QModelIndex index =
+            model_->index(static_cast<int>(at / columns), static_cast<int>(at % columns));
+        if (!isColumnHidden(index.column()) && model_->flags(index).testFlag(Qt::ItemIsEditable))
+            return index;
+    }
+    return {};
 }
 
 void GridView::refresh() {

@@ -52,10 +52,19 @@ public:
     // Brings the view up to date from the model grid: cells, headers, hidden columns, widths.
     void refresh();
 
+protected:
+    // Ctrl+V pastes a block into the editable cells from the current one, Ctrl+C copies the selected rows
+    // with their header, both as text a spreadsheet reads.
+    void keyPressEvent(QKeyEvent* event) override;
+    // Tab and Backtab move between the cells a person may edit only.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+
 private:
     // Widths from the declared ones (exact after the rows were reset), widened to the texts.
     void fitColumns(bool exact);
 
+    ControlBinding& binding_;
+    std::string name_;
     GridTableModel* model_;
     bool fitted_ = false;
 };
