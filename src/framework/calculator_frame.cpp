@@ -59,6 +59,8 @@ CalculatorFrame::CalculatorFrame(Platform& platform, std::string_view windowName
     cbt_sanchu = disabled(button("x", "删除最末数据"));
     cbt_Exit = button("返回");
     cbt_Save = disabled(button("保存"));
+    cbt_LingCun = disabled(button("另存为…", "把显示的计算书保存到指定位置"));
+    lb_cunpan = Control::make(ControlKind::Label);
     tcb_meoFontSize = Control::make(ControlKind::TrackBar);
     tcb_meoFontSize.hint = "调整字体大小";
     tcb_meoFontSize.minimum = 4;
@@ -97,6 +99,8 @@ void CalculatorFrame::declare(WindowDeclaration& d) {
                              {"cbt_sanchu", &cbt_sanchu},
                              {"cbt_Exit", &cbt_Exit},
                              {"cbt_Save", &cbt_Save},
+                             {"cbt_LingCun", &cbt_LingCun},
+                             {"lb_cunpan", &lb_cunpan},
                              {"tcb_meoFontSize", &tcb_meoFontSize}});
     d.onClick(cbt_compute, [this] { cbt_computeClick(); });
     d.onClick(cbt_View, [this] { cbt_ViewClick(); });
@@ -107,6 +111,7 @@ void CalculatorFrame::declare(WindowDeclaration& d) {
     d.onClick(cbt_PageBook, [this] { cbt_PageBookClick(); });
     d.onClick(cbt_sanchu, [this] { cbt_sanchuClick(); });
     d.onClick(cbt_Save, [this] { cbt_SaveClick(); });
+    d.onClick(cbt_LingCun, [this] { cbt_LingCunClick(); });
     d.onClick(cbt_YouHua, [this] { workbench.cbt_YouHuaClick(*this); });
     d.onChange(popbox_jingdu, [this] { popbox_jingduChange(); });
     d.label(popbox_jingdu, "精度"); // the list the "≈" button (调整精度) shows

@@ -131,6 +131,9 @@ public:
     // Sheet page
     Control lb_jisuanjieguo, meo_jisuanjieguo_Doc, meo_jisuanjieguo_Xls;
     Control cbt_PageBook, cbt_sanchu, cbt_Exit, cbt_Save, tcb_meoFontSize;
+    // 另存为… writes the shown sheet where the person says; the line under the buttons names the file
+    // every save of the page wrote.
+    Control cbt_LingCun, lb_cunpan;
     // The optimisation workbench on YouHuaFormLayer.
     Workbench workbench;
 
@@ -145,6 +148,7 @@ public:
     void cbt_PageBookClick();
     void cbt_sanchuClick();
     void cbt_SaveClick();
+    void cbt_LingCunClick();
     void tcb_meoFontSizeChange();
     // Ctrl + wheel over either sheet view; other key combinations leave the slider alone.
     void meo_jisuanjieguo_DocMouseWheel(int wheelDelta, bool ctrlOnly);
@@ -183,8 +187,8 @@ public:
     // Status line: hides the logo for good and shows message in colour.
     void showStatus(std::string_view message, std::uint32_t color);
     // Saves lines under name in the documents folder with the permission step, the overwrite question
-    // and the time-stamped alternative; false when nothing was written.
-    bool saveLines(std::string_view fileName, const LineSource& lines);
+    // and the time-stamped alternative; the path written, empty when nothing was written.
+    std::string saveLines(std::string_view fileName, const LineSource& lines);
     // The halves of saveLines around the writing, for a face that writes a long file in a worker thread:
     // the path to write after the permission step and the questions (empty when nothing is to be
     // written), and the report of a write that failed. besides names the extensions of the files the
@@ -226,6 +230,10 @@ private:
     void refreshSaveButton();
     // Saves one sheet (CalculationSheet::docUnsaved or xlsUnsaved) as 保存 does; whether it was written.
     bool saveSheet(int sheet);
+    // After a save of the sheet page: the file it wrote is named under the buttons.
+    void noteSaved(int sheet, const std::string& path);
+    // Whether lines hold a text the legacy file cannot keep, reported as a failed save.
+    bool refusedAsUnsavable(const LineSource& lines);
     const DeclaredControl* reachableEntry(std::string_view name, Outcome& outcome);
 
     Platform* platform_;

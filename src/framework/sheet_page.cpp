@@ -22,6 +22,7 @@ void CalculatorFrame::appendDesign(SheetDesign design) {
     design.drawing = pileDrawing();
     sheet_.append(design, dateTimeText(platform_->now()));
     cbt_Save.enabled = true;
+    cbt_LingCun.enabled = true;
     cbt_sanchu.enabled = true;
     cbt_View.visible = true;
     cbt_compute.visible = false;
@@ -48,6 +49,7 @@ void CalculatorFrame::refreshSaveButton() {
 void CalculatorFrame::cbt_sanchuClick() {
     sheet_.removeLast();
     cbt_sanchu.enabled = sheet_.designCount() > 0;
+    cbt_LingCun.enabled = cbt_sanchu.enabled;
     refreshSaveButton();
 }
 
@@ -57,10 +59,29 @@ void CalculatorFrame::cbt_SaveClick() {
 
 bool CalculatorFrame::saveSheet(int sheet) {
     const bool doc = sheet == CalculationSheet::docUnsaved;
-    if (!saveLines(doc ? docFileName : xlsFileName, linesOf(doc ? sheet_.doc() : sheet_.xls()))) return false;
+    const std::string path =
+        saveLines(doc ? docFileName : xlsFileName, linesOf(doc ? sheet_.doc() : sheet_.xls()));
+    if (path.empty()) return false;
+    noteSaved(sheet, path);
+    return true;
+}
+
+void CalculatorFrame::cbt_LingCunClick() {
+    const int sheet = docShown() ? CalculationSheet::docUnsaved : CalculationSheet::xlsUnsaved;
+    const LineSource lines = linesOf(docShown() ? sheet_.doc() : sheet_.xls());
+    if (refusedAsUnsavable(lines)) return;
+    std::string written;
+    exportFile(docShown() ? docFileName : xlsFileName, "文本文件 (*.txt)", [&](const std::string& path) {
+        platform_->writeTextFile(path, lines);
+        written = path;
+    });
+    if (!written.empty()) noteSaved(sheet, written);
+}
+
+void CalculatorFrame::noteSaved(int sheet, const std::string& path) {
     sheet_.markSaved(sheet);
     refreshSaveButton();
-    return true;
+    lb_cunpan.text = "已保存：" + path;
 }
 
 bool CalculatorFrame::requestClose() {
@@ -82,20 +103,16 @@ bool CalculatorFrame::requestClose() {
     return true;
 }
 
-bool CalculatorFrame::saveLines(std::string_view fileName, const LineSource& lines) {
-    // A text the file cannot keep is named before any question: nothing is written.
-    if (const std::string unsavable = whyNotGbk(lines); !unsavable.empty()) {
-        reportSaveFailure(PlatformError(unsavable));
-        return false;
-    }
+std::string CalculatorFrame::saveLines(std::string_view fileName, const LineSource& lines) {
+    if (refusedAsUnsavable(lines)) return {};
     const std::string path = savePath(fileName);
-    if (path.empty()) return false;
+    if (path.empty()) return {};
     try {
         platform_->writeTextFile(path, lines);
-        return true;
+        return path;
     } catch (const PlatformError& e) {
         reportSaveFailure(e);
-        return false;
+        return {};
     }
 }
 
@@ -110,6 +127,7 @@ bool CalculatorFrame::exportFile(std::string_view fileName, std::string_view fil
             platform_->askSavePath(joinPath(platform_->documentsFolder(), fileName), filter);
         if (path.empty()) return false;
         write(path);
+        lb_cunpan.text = "已保存：" + path;
         return true;
     } catch (const PlatformError& e) {
         reportSaveFailure(e);
@@ -154,6 +172,13 @@ std::string CalculatorFrame::savePath(std::string_view fileName,
         reportSaveFailure(e);
         return {};
     }
+}
+
+bool CalculatorFrame::refusedAsUnsavable(const LineSource& lines) {
+    // A text the file cannot keep is named before any question: nothing is written.
+    const std::string unsavable = whyNotGbk(lines);
+    if (!unsavable.empty()) reportSaveFailure(PlatformError(unsavable));
+    return !unsavable.empty();
 }
 
 void CalculatorFrame::reportSaveFailure(const PlatformError& error) {

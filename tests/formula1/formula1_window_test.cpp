@@ -288,5 +288,35 @@ TEST_F(Formula1WindowTest, WheelAndGestureMoveTheFontSliderWithinItsRange) {
     EXPECT_EQ(window.meo_jisuanjieguo_Doc.value, 4);
 }
 
+// 另存为… writes the shown sheet where the person says, through the same safe writer; declining writes
+// nothing; every save of the page names the file it wrote under the buttons.
+TEST_F(Formula1WindowTest, SaveAsWritesTheShownSheetWhereThePersonSaysAndNamesIt) {
+    EXPECT_FALSE(window.cbt_LingCun.enabled) << "nothing to save yet";
+    window.click("cbt_compute");
+    window.click("cbt_View");
+    const fs::path elsewhere = documents / "项目" / "桩A.txt";
+    fs::create_directories(elsewhere.parent_path());
+    std::ofstream(elsewhere) << "an older sheet";
+
+    platform.savePaths = {""};
+    window.click("cbt_LingCun");
+    EXPECT_EQ(window.lb_cunpan.text, "");
+    EXPECT_EQ(window.sheet().unsavedMarks(), 3);
+
+    platform.savePaths = {elsewhere.string()};
+    window.click("cbt_PageBook");
+    window.click("cbt_LingCun");
+    EXPECT_EQ(testing::savedLines(elsewhere), window.sheet().xls());
+    EXPECT_EQ(window.lb_cunpan.text, "已保存：" + elsewhere.string());
+    EXPECT_FALSE(window.cbt_Save.enabled) << "the Xls sheet is held by a file now";
+    EXPECT_TRUE(window.cbt_LingCun.enabled) << "and may be saved elsewhere again";
+    EXPECT_EQ(window.sheet().unsavedMarks(), CalculationSheet::docUnsaved);
+
+    window.click("cbt_PageBook");
+    window.click("cbt_Save");
+    EXPECT_EQ(window.lb_cunpan.text, "已保存：" + (documents / docFile).string());
+    EXPECT_TRUE(platform.dialogs.empty());
+}
+
 } // namespace
 } // namespace qianyan

@@ -50,11 +50,17 @@ SheetPage::SheetPage(ControlBinding& binding, QWidget* parent) : QWidget(parent)
     auto* sanchu = smallButton(36);
     auto* slider = new QSlider(Qt::Horizontal);
     auto* save = smallButton(60);
+    auto* saveAs = smallButton(72);
     auto* exit = smallButton(60);
+    // The file a save wrote; a long path is cut at the page's edge rather than widening the window.
+    auto* saved = new QLabel;
+    saved->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     binding_.bind("cbt_PageBook", pageBook);
     binding_.bind("cbt_sanchu", sanchu);
     binding_.bind("tcb_meoFontSize", slider);
     binding_.bind("cbt_Save", save);
+    binding_.bind("cbt_LingCun", saveAs);
+    binding_.bind("lb_cunpan", saved);
     binding_.bind("cbt_Exit", exit);
 
     // The exports have a row of their own: the sheet page is narrow.
@@ -76,6 +82,7 @@ SheetPage::SheetPage(ControlBinding& binding, QWidget* parent) : QWidget(parent)
     buttons->addWidget(sanchu);
     buttons->addWidget(slider, 1);
     buttons->addWidget(save);
+    buttons->addWidget(saveAs);
     buttons->addWidget(exit);
 
     auto* layout = new QVBoxLayout(this);
@@ -85,6 +92,7 @@ SheetPage::SheetPage(ControlBinding& binding, QWidget* parent) : QWidget(parent)
     layout->addWidget(makeView("meo_jisuanjieguo_Xls"), 1);
     layout->addLayout(exports);
     layout->addLayout(buttons);
+    layout->addWidget(saved);
 }
 
 QPlainTextEdit* SheetPage::makeView(const char* name) {
@@ -105,9 +113,11 @@ QPlainTextEdit* SheetPage::makeView(const char* name) {
 }
 
 void SheetPage::exportPdf() {
-    CalculatorFrame& model = binding_.model();
-    model.exportFile("嵌岩桩计算书(依据JGJ94-2008)_文本.pdf", "PDF (*.pdf)", [&](const std::string& path) {
-        writeDocSheetPdf(model.sheet().doc(), sheetFigures(model), path);
+    binding_.act([](CalculatorFrame& model) {
+        model.exportFile("嵌岩桩计算书(依据JGJ94-2008)_文本.pdf", "PDF (*.pdf)",
+                         [&](const std::string& path) {
+                             writeDocSheetPdf(model.sheet().doc(), sheetFigures(model), path);
+                         });
     });
 }
 
@@ -121,9 +131,10 @@ void SheetPage::print() {
 }
 
 void SheetPage::exportWorkbook() {
-    CalculatorFrame& model = binding_.model();
-    model.exportFile("嵌岩桩计算书(依据JGJ94-2008)_表格.xlsx", "Excel (*.xlsx)",
-                     [&](const std::string& path) { writeSheetWorkbook(model.sheet(), path); });
+    binding_.act([](CalculatorFrame& model) {
+        model.exportFile("嵌岩桩计算书(依据JGJ94-2008)_表格.xlsx", "Excel (*.xlsx)",
+                         [&](const std::string& path) { writeSheetWorkbook(model.sheet(), path); });
+    });
 }
 
 void SheetPage::refresh() {
