@@ -24,9 +24,9 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries the programs link come from dpkg-shlibdeps; the sheets need a font in which a CJK
-# character is two columns wide, which nothing links.
+# character is two columns wide, and Qt's own dialogs their Chinese translations, which nothing links.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei, qt6-translations-l10n")
 
 # `make package_source` packs the source tree, never the build folders inside it.
 set(CPACK_SOURCE_IGNORE_FILES "/\\.git(/|$)" "/\\.cache/" "/build/")

@@ -1,6 +1,8 @@
 // qianyan: the desktop program. It starts the launcher and runs until the launcher closes; with
-// --screenshots FOLDER it renders every window into FOLDER instead.
+// --screenshots FOLDER it renders every window into FOLDER instead. --help and --version answer before
+// any window system is reached.
 #include "app/launcher_window.h"
+#include "app/program_arguments.h"
 #include "app/screenshots.h"
 #include "framework/qt/window_look.h"
 #include "platform/qt/qt_platform.h"
@@ -9,6 +11,9 @@
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
+#include <QTranslator>
+
+#include <cstdio>
 
 namespace {
 
@@ -28,16 +33,32 @@ QIcon programIcon() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    const qianyan::ProgramArguments arguments =
+        qianyan::readProgramArguments(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
+    switch (arguments.action) {
+    case qianyan::ProgramArguments::Action::Help:
+        std::fputs(qianyan::programHelp().c_str(), stdout);
+        return 0;
+    case qianyan::ProgramArguments::Action::Version:
+        std::puts("qianyan " QIANYAN_VERSION);
+        return 0;
+    case qianyan::ProgramArguments::Action::Refused:
+        std::fprintf(stderr, "qianyan: %s\n", arguments.refusal.c_str());
+        return 2;
+    default:
+        break;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("qianyan"));
     QApplication::setApplicationVersion(QStringLiteral(QIANYAN_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("io.github.qianyan.Qianyan"));
     QApplication::setWindowIcon(programIcon());
+    QTranslator translator;
+    qianyan::speakChineseInQtDialogs(translator);
 
-    const QStringList arguments = QApplication::arguments();
-    if (const qsizetype at = arguments.indexOf(QStringLiteral("--screenshots")); at >= 0)
-        return qianyan::takeScreenshots(at + 1 < arguments.size() ? arguments[at + 1]
-                                                                  : QStringLiteral("docs/screenshots"));
+    if (arguments.action == qianyan::ProgramArguments::Action::Screenshots)
+        return qianyan::takeScreenshots(QString::fromStdString(arguments.screenshotFolder));
 
     qianyan::QtPlatform platform;
     qianyan::TVOR_FRM_KELD0 launcher(platform);

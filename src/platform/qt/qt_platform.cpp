@@ -1,5 +1,10 @@
 #include "platform/qt/qt_platform.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 #include "platform/legacy_text_file.h"
 
 #include <QApplication>
@@ -117,6 +122,14 @@ void QtPlatform::openLink(std::string_view link) {
 
 void QtPlatform::showAboutWindow() {
     if (showAbout_) showAbout_();
+}
+
+bool speakChineseInQtDialogs(QTranslator& translator) {
+    if (!translator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    QCoreApplication::installTranslator(&translator);
+    return true;
 }
 
 } // namespace qianyan

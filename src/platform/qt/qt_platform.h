@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class QTranslator;
 class QWidget;
 
 namespace qianyan {
@@ -39,5 +40,10 @@ public:
 private:
     std::function<void()> showAbout_;
 };
+
+// The program speaks Chinese throughout, so Qt's own dialogs (their buttons, the file and print dialogs)
+// do too, whatever the system's language: Qt's translations as the system installs them, loaded into
+// translator and installed. Whether they were found.
+bool speakChineseInQtDialogs(QTranslator& translator);
 
 } // namespace qianyan
