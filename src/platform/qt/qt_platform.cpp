@@ -1,19 +1,17 @@
 #include "platform/qt/qt_platform.h"
 
-#include <QCoreApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
-
 #include "platform/legacy_text_file.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTranslator>
 #include <QUrl>
 
 namespace qianyan {
