@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <tuple>
 #include <unordered_map>
 #include <utility>
 
@@ -66,7 +67,7 @@ public:
         std::vector<std::uint8_t> groupOf(texts_.size(), static_cast<std::uint8_t>(chartColourGroups));
         for (std::size_t g = 0; g < order.size() && g < chartColourGroups; ++g) {
             groupOf[order[g]] = static_cast<std::uint8_t>(g);
-            names.emplace_back(texts_[order[g]].text);
+            names.push_back(shownLabel(texts_[order[g]].text)); // a legend without the cells' padding
         }
         if (order.size() > chartColourGroups) names.emplace_back("其他");
         return groupOf;
@@ -82,19 +83,34 @@ private:
     std::uint32_t last_ = 0;
 };
 
-// The range of the values with a margin, so that no point sits on the frame; a single value gets a
-// range around it.
-std::pair<double, double> axisRange(double low, double high) {
-    const double margin = high > low ? (high - low) * 0.04 : std::max(std::abs(low) * 0.05, 1.0);
-    return {low - margin, high + margin};
-}
-
 std::size_t square(double value, double low, double high, std::size_t squares) {
     const double at = (value - low) / (high - low) * static_cast<double>(squares);
     return std::min(static_cast<std::size_t>(std::max(at, 0.0)), squares - 1);
 }
 
 } // namespace
+
+ChartAxis roundAxis(double low, double high) {
+    // A margin, so that no point sits on the frame; a single value gets a range around it.
+    const double margin = high > low ? (high - low) * 0.04 : std::max(std::abs(low) * 0.05, 1.0);
+    const double from = low >= 0 ? std::max(low - margin, 0.0) : low - margin, to = high + margin;
+    // About five ticks: the range's fifth rounded to the nearest 1, 2 or 5 × 10ⁿ.
+    const double raw = (to - from) / 5;
+    if (!std::isfinite(raw) || raw <= 0) return {from, to, 0};
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    const double fraction = raw / power;
+    const double step = (fraction < 1.5 ? 1 : fraction < 3 ? 2 : fraction < 7 ? 5 : 10) * power;
+    return {from, to, std::isfinite(step) ? step : 0};
+}
+
+double firstTick(const ChartAxis& axis) {
+    return axis.step > 0 ? std::ceil(axis.min / axis.step) * axis.step : axis.min;
+}
+
+int tickDecimals(double step) {
+    if (!(step > 0) || step >= 1) return 0;
+    return std::min(15, static_cast<int>(std::ceil(-std::log10(step) - 1e-9)));
+}
 
 std::vector<bool> rowsAmong(const TextTable& results, const TextTable& chosen) {
     if (chosen.empty()) return {};
@@ -158,8 +174,9 @@ ChartBins binChart(const TextTable& table, const ChartRequest& request,
         ++bins.plotted;
     }
     if (bins.plotted == 0) return bins;
-    std::tie(bins.xMin, bins.xMax) = axisRange(xLow, xHigh);
-    std::tie(bins.yMin, bins.yMax) = axisRange(yLow, yHigh);
+    const ChartAxis x = roundAxis(xLow, xHigh), y = roundAxis(yLow, yHigh);
+    std::tie(bins.xMin, bins.xMax, bins.xStep) = std::tuple(x.min, x.max, x.step);
+    std::tie(bins.yMin, bins.yMax, bins.yStep) = std::tuple(y.min, y.max, y.step);
 
     // The groups in the order of their colours, and where each group index lands among them.
     std::vector<std::string> names;

@@ -42,8 +42,10 @@ struct ChartBins {
     // them, so a sort or a filter changes no colour), then "其他" when there are more texts than colours,
     // then the highlighted candidates (drawn last, on top); a group without points is left out.
     std::vector<ChartGroup> groups;
-    // The axis ranges: every plotted value with a margin, never empty.
+    // The axis ranges: every plotted value with a margin, never empty, from a tick to a tick; the ticks
+    // every step (0: no round step, five ticks over the range).
     double xMin = 0, xMax = 1, yMin = 0, yMax = 1;
+    double xStep = 0, yStep = 0;
     int width = 0, height = 0;
     std::size_t plotted = 0; // rows with both values
     std::size_t leftOut = 0; // rows whose x or y cell is not a number ("-", empty, a word)
@@ -51,6 +53,18 @@ struct ChartBins {
 
 // The colour groups a chart distinguishes before the rest are put together as "其他".
 inline constexpr std::size_t chartColourGroups = 8;
+
+// An axis over the values low … high: a range a little wider than the values (never below 0 for values
+// that are all zero or more), with a tick at every multiple of step, a round 1, 2 or 5 × 10ⁿ giving
+// about five ticks. step is 0 where the range is beyond a double.
+struct ChartAxis {
+    double min, max, step;
+};
+ChartAxis roundAxis(double low, double high);
+// The first multiple of the axis's step on it.
+double firstTick(const ChartAxis& axis);
+// The decimals a tick's text needs to tell ticks step apart (none for a step of 1 or more).
+int tickDecimals(double step);
 
 // The rows of results whose candidate (by its label's number) is among the rows of chosen.
 std::vector<bool> rowsAmong(const TextTable& results, const TextTable& chosen);

@@ -60,6 +60,41 @@ TEST(WorkbenchChart, ReadsKeysAndCountsCellsThatAreNoNumber) {
     EXPECT_GT(shares.yMax, 93);
 }
 
+// Ticks stand at round numbers, every 1, 2 or 5 × 10ⁿ, about five of them; an axis over values that are
+// all zero or more never shows a negative number.
+TEST(WorkbenchChart, TicksStandAtRoundNumbers) {
+    const struct {
+        double low, high, step, first;
+    } cases[] = {
+        {1000, 2000, 200, 1000}, {5123, 19877, 5000, 5000}, {0.8, 0.95, 0.05, 0.8}, {0, 100, 20, 0},
+        {3, 3, 0.5, 2},          {-3.5, 11451, 2000, 0},    {10, 1e6, 200000, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.low) + " … " + std::to_string(c.high));
+        const ChartAxis axis = roundAxis(c.low, c.high);
+        EXPECT_DOUBLE_EQ(axis.step, c.step);
+        EXPECT_NEAR(firstTick(axis), c.first, c.step * 1e-9);
+        EXPECT_LE(axis.min, c.low);
+        EXPECT_GT(axis.max, c.high);
+        if (c.low >= 0) {
+            EXPECT_GE(axis.min, 0);
+        }
+    }
+    EXPECT_EQ(roundAxis(-1.7e308, 1.7e308).step, 0) << "no round step beyond a double";
+    EXPECT_EQ(tickDecimals(50), 0);
+    EXPECT_EQ(tickDecimals(0.5), 1);
+    EXPECT_EQ(tickDecimals(0.02), 2);
+    EXPECT_EQ(tickDecimals(0), 0);
+}
+
+TEST(WorkbenchChart, LegendNamesLoseTheCellsPadding) {
+    const ChartBins bins =
+        binChart(table({{"ZH-1", "1000", "500", "", "干 作 业"}, {"ZH-2", "1200", "600", "", "泥浆护壁"}}),
+                 request(dColumn, raColumn, 4), {});
+    ASSERT_EQ(bins.groups.size(), 2u);
+    EXPECT_EQ(bins.groups[0].name, "干作业");
+}
+
 TEST(WorkbenchChart, KeepsTheFirstRowOfEachSquareAndGroup) {
     struct Case {
         const char* what;

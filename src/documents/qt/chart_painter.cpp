@@ -14,7 +14,7 @@ namespace qianyan {
 
 namespace {
 
-constexpr int ticks = 5;
+constexpr int fallbackTicks = 5;
 constexpr double markerPixels = 7; // of the binned plot; the squares were sized for it
 
 const std::array<QColor, chartColourGroups + 1> groupColours = {
@@ -22,10 +22,22 @@ const std::array<QColor, chartColourGroups + 1> groupColours = {
     QColor(0x6D, 0x5F, 0xD5), QColor(0xBF, 0x59, 0x3E), QColor(0x2E, 0x8B, 0x57),
     QColor(0xD1, 0x4F, 0xA8), QColor(0x7F, 0x7F, 0x7F), QColor(0xB8, 0xB8, 0xB8)};
 
-// A tick's value: whole numbers as on screen, unless the range is too narrow for them to differ or the
-// numbers too long to read.
-QString tickText(double value, double range) {
-    if (range >= 2 * (ticks - 1) && std::abs(value) < 1e9) return QString::number(value, 'f', 0);
+// The values the ticks of an axis stand at: the multiples of its round step between min and max; five,
+// evenly spread, where there is no round step.
+std::vector<double> tickValues(double min, double max, double step) {
+    std::vector<double> values;
+    if (step > 0 && (max - min) / step <= 20) {
+        for (double v = firstTick({min, max, step}); v <= max; v += step) values.push_back(v);
+    } else {
+        for (int k = 0; k < fallbackTicks; ++k) values.push_back(min + (max - min) * k / (fallbackTicks - 1));
+    }
+    return values;
+}
+
+// A tick's text: the decimals its step needs, or six digits where there is no round step or the numbers
+// are too long to read.
+QString tickText(double value, double step) {
+    if (step > 0 && std::abs(value) < 1e9) return QString::number(value, 'f', tickDecimals(step));
     return QString::number(value, 'g', 6);
 }
 
@@ -76,10 +88,11 @@ void paintWorkbenchChart(QPainter& painter, const QRectF& area, const ChartFigur
 
     std::vector<LegendEntry> legend = legendEntries(bins, metrics, area.width());
     const double legendHeight = legend.empty() ? 0 : legend.back().box.bottom() + gap;
+    const std::vector<double> xTicks = tickValues(bins.xMin, bins.xMax, bins.xStep);
+    const std::vector<double> yTicks = tickValues(bins.yMin, bins.yMax, bins.yStep);
     double yLabels = 0;
-    for (int k = 0; k < ticks; ++k)
-        yLabels = std::max(yLabels,
-                           metrics.horizontalAdvance(tickText(bins.yMin + yRange * k / (ticks - 1), yRange)));
+    for (const double y : yTicks)
+        yLabels = std::max(yLabels, metrics.horizontalAdvance(tickText(y, bins.yStep)));
     const QRectF plot(area.left() + line + gap + yLabels + gap, area.top() + line / 2,
                       area.width() -
                           (line + 3 * gap + yLabels + 2 * metrics.horizontalAdvance(QLatin1Char('0'))),
@@ -96,20 +109,23 @@ void paintWorkbenchChart(QPainter& painter, const QRectF& area, const ChartFigur
     painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 0.5));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(plot);
-    for (int k = 0; k < ticks; ++k) {
-        const double share = static_cast<double>(k) / (ticks - 1);
-        const double x = plot.left() + share * plot.width(), y = plot.bottom() - share * plot.height();
+    for (const double value : xTicks) {
+        const double x = at(value, bins.yMin).x();
         painter.setPen(QPen(QColor(0xD8, 0xD8, 0xD8), 0.5));
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+        painter.setPen(Qt::black);
+        const QString text = tickText(value, bins.xStep);
+        const double width = metrics.horizontalAdvance(text) + gap;
+        painter.drawText(QRectF(x - width / 2, plot.bottom() + gap / 2, width, line),
+                         Qt::AlignHCenter | Qt::AlignTop, text);
+    }
+    for (const double value : yTicks) {
+        const double y = at(bins.xMin, value).y();
+        painter.setPen(QPen(QColor(0xD8, 0xD8, 0xD8), 0.5));
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         painter.setPen(Qt::black);
-        const QString xText = tickText(bins.xMin + xRange * share, xRange);
-        const QString yText = tickText(bins.yMin + yRange * share, yRange);
-        const double xWidth = metrics.horizontalAdvance(xText) + gap;
-        painter.drawText(QRectF(x - xWidth / 2, plot.bottom() + gap / 2, xWidth, line),
-                         Qt::AlignHCenter | Qt::AlignTop, xText);
         painter.drawText(QRectF(plot.left() - gap - yLabels, y - line / 2, yLabels, line),
-                         Qt::AlignRight | Qt::AlignVCenter, yText);
+                         Qt::AlignRight | Qt::AlignVCenter, tickText(value, bins.yStep));
     }
     painter.drawText(QRectF(plot.left(), plot.bottom() + line + gap / 2, plot.width(), line), Qt::AlignCenter,
                      qtText(chart.xTitle));

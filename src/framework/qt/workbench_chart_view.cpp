@@ -9,8 +9,10 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QGraphicsLayout>
+#include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QSaveFile>
 #include <QScatterSeries>
 #include <QThread>
@@ -26,6 +28,10 @@ constexpr int markerPixels = 7;
 // finer square would add is hidden under its neighbours anyway.
 constexpr int squarePixels = 6;
 constexpr double hitPixels = 6;
+// 存盘's picture of the chart, and the plot its points are binned for (the painter scales the markers
+// by the ratio, so they stand out on the larger picture as on the screen).
+constexpr int savedPictureWidth = 1600, savedPictureHeight = 1000, savedTextPixels = 22;
+constexpr int savedPlotWidth = 800, savedPlotHeight = 460;
 
 QString trimmedHeader(std::string_view header) {
     return qtText(header).trimmed();
@@ -222,8 +228,19 @@ void WorkbenchChartView::draw() {
         series->attachAxis(xAxis_);
         series->attachAxis(yAxis_);
     }
-    xAxis_->setRange(bins_.xMin, bins_.xMax);
-    yAxis_->setRange(bins_.yMin, bins_.yMax);
+    const auto setAxis = [](QValueAxis* axis, double min, double max, double step) {
+        axis->setRange(min, max);
+        if (step > 0) {
+            axis->setTickType(QValueAxis::TicksDynamic);
+            axis->setTickAnchor(firstTick({min, max, step}));
+            axis->setTickInterval(step);
+        } else {
+            axis->setTickType(QValueAxis::TicksFixed);
+        }
+        axis->setLabelFormat(QStringLiteral("%.%1f").arg(tickDecimals(step)));
+    };
+    setAxis(xAxis_, bins_.xMin, bins_.xMax, bins_.xStep);
+    setAxis(yAxis_, bins_.yMin, bins_.yMax, bins_.yStep);
     xAxis_->setTitleText(across_->currentText());
     yAxis_->setTitleText(up_->currentText());
     counts_->setText(qtText(chartCountsText(bins_)));
@@ -261,8 +278,24 @@ QString WorkbenchChartView::describe(std::uint32_t row) const {
 }
 
 std::optional<std::string> WorkbenchChartView::savePng(const std::string& path) {
-    settle();
-    const QPixmap picture = plot_->grab();
+    // The chart as chosen (axes, colours), drawn at a print size rather than grabbed from the screen: a
+    // picture for a report does not depend on how large the window happened to be.
+    ChartRequest r = request();
+    r.width = savedPlotWidth;
+    r.height = savedPlotHeight;
+    const TextTable& results = model_.workbench.Grid2_Youhuajieguo.rows;
+    const ChartFigure figure{
+        binChart(results, r, rowsAmong(results, model_.workbench.Grid3_Youhuasaixuan.rows)),
+        utf8(across_->currentText()), utf8(up_->currentText())};
+    QImage picture(savedPictureWidth, savedPictureHeight, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    {
+        QPainter painter(&picture);
+        QFont text = font();
+        text.setPixelSize(savedTextPixels);
+        painter.setFont(text);
+        paintWorkbenchChart(painter, QRectF(picture.rect()).adjusted(24, 24, -24, -24), figure);
+    }
     QSaveFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit())
         return "图表无法写入 " + path + "：" + utf8(file.errorString());
