@@ -23,6 +23,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QStyleOptionComboBox>
@@ -34,6 +35,8 @@ namespace qianyan {
 namespace {
 
 constexpr int statusHeight = 30;
+// Below this a window shows too little of any page to be of use.
+constexpr QSize minimumWindowSize(320, 240);
 
 // The strip at the bottom of the main page until the first message takes its place.
 class LogoStrip : public QWidget {
@@ -65,15 +68,27 @@ QPushButton* frameButton(int px = 15) {
 
 CalculatorWindow::CalculatorWindow(std::unique_ptr<CalculatorFrame> model, const QString& title,
                                    QSize clientSize, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), model_(std::move(model)),
-      binding_(new ControlBinding(*model_, this)) {
+    : QWidget(parent, Qt::Window), model_(std::move(model)), binding_(new ControlBinding(*model_, this)),
+      mainSize_(clientSize) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(title);
-    setFixedSize(clientSize);
+    // The caption and which calculator this is, so that a taskbar tells the windows apart.
+    setWindowTitle(title + QStringLiteral(" - ") + qtText(model_->calculatorName()));
     setFontPixels(this, 14);
+    setMinimumSize(minimumWindowSize);
+    resize(clientSize);
 
     pages_ = new QStackedWidget;
-    pages_->addWidget(buildMainPage());
+    // The main page is laid out for its designed size at least; a smaller window scrolls it.
+    mainPage_ = buildMainPage();
+    mainPage_->setMinimumSize(clientSize);
+    auto* mainScroll = new QScrollArea;
+    mainScroll->setObjectName(QStringLiteral("mainPageScroll"));
+    mainScroll->setWidgetResizable(true);
+    mainScroll->setFrameShape(QFrame::NoFrame);
+    mainScroll->setWidget(mainPage_);
+    mainScroll->viewport()->setAutoFillBackground(false);
+    mainPage_->setAutoFillBackground(false);
+    pages_->addWidget(mainScroll);
     sheetPage_ = new SheetPage(*binding_);
     pages_->addWidget(sheetPage_);
     auto* workbench = new QWidget;
@@ -321,7 +336,9 @@ void CalculatorWindow::addPileDrawing() {
     column->setContentsMargins(0, 8, rightMargin, 6);
     column->addWidget(pileDrawing_);
     mainRow_->addLayout(column);
-    setFixedSize(minimumWidth() + width + rightMargin, minimumHeight());
+    mainSize_.rwidth() += width + rightMargin;
+    mainPage_->setMinimumSize(mainSize_);
+    resize(mainSize_);
     refresh();
 }
 
@@ -349,13 +366,49 @@ void CalculatorWindow::refresh() {
     for (std::size_t i = 0; i < pageLayers_.size(); ++i) {
         const Control* layer = model_->find(pageLayers_[i]);
         if (layer && layer->visible) {
-            if (pages_->currentIndex() != static_cast<int>(i)) pages_->setCurrentIndex(static_cast<int>(i));
+            const int from = pages_->currentIndex();
+            if (from != static_cast<int>(i)) {
+                pages_->setCurrentIndex(static_cast<int>(i));
+                pageShown(from);
+            }
             break;
         }
     }
     sheetPage_->refresh();
     if (pileDrawing_) pileDrawing_->setDrawing(model_->pileDrawing());
     placePrecisionList();
+}
+
+QSize CalculatorWindow::designedSize() const {
+    return pages_->currentWidget() == workbenchLayout_->parentWidget() ? workbenchSize.expandedTo(mainSize_)
+                                                                       : mainSize_;
+}
+
+void CalculatorWindow::pageShown(int from) {
+    pageSizes_.resize(static_cast<std::size_t>(pages_->count()));
+    if (!placed_ || isMaximized() || isFullScreen()) return;
+    pageSizes_[static_cast<std::size_t>(from)] = size();
+    const QSize kept = pageSizes_[static_cast<std::size_t>(pages_->currentIndex())];
+    fitOnScreen(kept.isValid() ? kept : designedSize());
+}
+
+void CalculatorWindow::fitOnScreen(QSize wanted) {
+    const QScreen* on = screen();
+    if (!on) {
+        resize(wanted);
+        return;
+    }
+    const QRect room = on->availableGeometry();
+    // The frame is known once the window is shown; before, a title bar's worth is left for it.
+    const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize(0, 32);
+    resize(wanted.boundedTo(room.size() - frame).expandedTo(minimumSize()));
+    QRect outer(pos(), size() + frame);
+    if (!placed_) outer.moveCenter(room.center());
+    outer.moveRight(std::min(outer.right(), room.right()));
+    outer.moveBottom(std::min(outer.bottom(), room.bottom()));
+    outer.moveLeft(std::max(outer.left(), room.left()));
+    outer.moveTop(std::max(outer.top(), room.top()));
+    move(outer.topLeft());
 }
 
 void CalculatorWindow::placePrecisionList() {
@@ -398,6 +451,11 @@ void CalculatorWindow::paintEvent(QPaintEvent*) {
 
 void CalculatorWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (!placed_) {
+        // Where the window opens: its page's designed size where the screen allows, centred.
+        fitOnScreen(designedSize());
+        placed_ = true;
+    }
     refresh();
     wrapLongInputRows();
     if (!inputs_.empty() && !focusWidget()) inputs_.front()->setFocus();

@@ -41,12 +41,19 @@ class WorkbenchPage;
 
 class CalculatorWindow : public QWidget {
 public:
-    // clientSize in device-independent pixels; the window keeps it.
+    // clientSize in device-independent pixels: the size the main page is designed for, where the window
+    // opens when the screen has room. The window may be made larger (the extra room goes to what grows)
+    // or smaller (the main page then scrolls), maximised and minimised. Each page keeps the size the
+    // person gave it; the workbench opens larger, as its tables and chart need.
     CalculatorWindow(std::unique_ptr<CalculatorFrame> model, const QString& title, QSize clientSize,
                      QWidget* parent = nullptr);
     ~CalculatorWindow() override;
 
     CalculatorFrame& model() { return *model_; }
+    // The size the shown page is designed for (the main page's with its drawing, the workbench's).
+    QSize designedSize() const;
+    // The workbench page's designed size: ten result rows and a chart as tall beside the option grid.
+    static constexpr QSize workbenchSize{1240, 700};
     ControlBinding& binding() { return *binding_; }
     // The widget bound to the model's control of that name, or nullptr.
     QWidget* controlWidget(std::string_view name) const;
@@ -89,6 +96,11 @@ private:
     QWidget* buildMainPage();
     QWidget* inputWidget(std::string_view control);
     void updateTabOrder();
+    // The shown page changed from page from: the size the person gave that page is kept, and the window
+    // takes the size the new page had (its designed size the first time), within the screen.
+    void pageShown(int from);
+    // Resizes the window to size, or to what the screen's free area allows, and keeps it on that screen.
+    void fitOnScreen(QSize size);
     void placePrecisionList();
     // 保存项目 and 打开项目 under their standard keys (Ctrl+S, Ctrl+O).
     void addProjectAction(const QString& text, QKeySequence::StandardKey key, void (*run)(CalculatorFrame&));
@@ -97,6 +109,10 @@ private:
     std::unique_ptr<CalculatorFrame> model_;
     ControlBinding* binding_;
     QStackedWidget* pages_ = nullptr;
+    QSize mainSize_;               // the main page's designed size
+    QWidget* mainPage_ = nullptr;  // inside the scroll area that lets a smaller window show all of it
+    std::vector<QSize> pageSizes_; // by page: the size the person left it at, or empty
+    bool placed_ = false;          // sized for the screen at the first show
     std::vector<std::string> pageLayers_{"MainFormLayer", "JieGuo_DocLayer", "YouHuaFormLayer"};
     QHBoxLayout* mainRow_ = nullptr; // the main page's rows, and the drawing beside them
     QVBoxLayout* mainLayout_ = nullptr;

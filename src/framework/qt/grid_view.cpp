@@ -96,6 +96,11 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
     case Qt::EditRole:
         return qtText(grid_->rows.cell(row, column));
+    case Qt::ToolTipRole: {
+        // The whole text of a cell its column cuts (an explanation of the option grid, say).
+        const std::string_view text = grid_->rows.cell(row, column);
+        return text.empty() ? QVariant() : QVariant(qtText(text));
+    }
     case Qt::TextAlignmentRole:
         return int(alignment(grid_->columns[column].align));
     case Qt::ForegroundRole: {

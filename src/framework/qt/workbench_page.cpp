@@ -29,6 +29,8 @@ QPushButton* pageButton() {
     return button;
 }
 
+constexpr int shownResultRows = 10;
+
 // Thrown from the writing of a table file or its workbook when 取消 stops it.
 struct SaveCancelled {};
 
@@ -73,16 +75,10 @@ WorkbenchPage::WorkbenchPage(ControlBinding& binding, QWidget* parent)
     auto* hint = pageLabel();
     setFontPixels(hint, 12);
     binding_.bind("lb_huzhu", hint);
-    auto* controlsLayout = new QVBoxLayout(controls_);
-    controlsLayout->setContentsMargins(0, 0, 0, 0);
-    controlsLayout->addWidget(title);
-    controlsLayout->addWidget(options);
-    controlsLayout->addLayout(buttons);
-    controlsLayout->addWidget(hint);
     const std::pair<const char*, Grid Workbench::*> tables[] = {
         {"Grid2_Youhuajieguo", &Workbench::Grid2_Youhuajieguo},
         {"Grid3_Youhuasaixuan", &Workbench::Grid3_Youhuasaixuan}};
-    // The tables over the chart, the share of each for the person to choose.
+    // The results and the filtered table (the page shows one of them at a time) over the chart.
     auto* tablesBox = new QWidget;
     auto* tablesLayout = new QVBoxLayout(tablesBox);
     tablesLayout->setContentsMargins(0, 0, 0, 0);
@@ -97,13 +93,35 @@ WorkbenchPage::WorkbenchPage(ControlBinding& binding, QWidget* parent)
     chart_ = new WorkbenchChartView(model_);
     connect(chart_, &WorkbenchChartView::candidateClicked, this, &WorkbenchPage::selectCandidate);
     connect(chart_, &WorkbenchChartView::candidateDoubleClicked, this, &WorkbenchPage::loadCandidate);
-    auto* splitter = new QSplitter(Qt::Vertical);
-    splitter->setChildrenCollapsible(false);
-    splitter->addWidget(tablesBox);
-    splitter->addWidget(chart_);
-    splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 2);
-    controlsLayout->addWidget(splitter, 1);
+
+    // Left, what the person sets: the option grid and the buttons. Right, the table over its chart,
+    // each half of the height; the room a larger window has goes to them, and the person may move
+    // either divide.
+    auto* left = new QWidget;
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addWidget(options);
+    leftLayout->addLayout(buttons);
+    leftLayout->addWidget(hint);
+    leftLayout->addStretch(1);
+    auto* right = new QSplitter(Qt::Vertical);
+    right->setChildrenCollapsible(false);
+    right->addWidget(tablesBox);
+    right->addWidget(chart_);
+    right->setStretchFactor(0, 4);
+    right->setStretchFactor(1, 5); // the chart's axes and legend take a part of its share
+    auto* columns = new QSplitter(Qt::Horizontal);
+    columns->setObjectName(QStringLiteral("workbench_columns"));
+    columns->setChildrenCollapsible(false);
+    columns->addWidget(left);
+    columns->addWidget(right);
+    columns->setStretchFactor(0, 0);
+    columns->setStretchFactor(1, 1);
+
+    auto* controlsLayout = new QVBoxLayout(controls_);
+    controlsLayout->setContentsMargins(0, 0, 0, 0);
+    controlsLayout->addWidget(title);
+    controlsLayout->addWidget(columns, 1);
 
     auto* status = pageLabel();
     status->setWordWrap(true);
@@ -129,6 +147,13 @@ WorkbenchPage::WorkbenchPage(ControlBinding& binding, QWidget* parent)
     options->setFixedHeight(options->horizontalHeader()->sizeHint().height() +
                             options->model()->rowCount() * options->verticalHeader()->defaultSectionSize() +
                             options->horizontalScrollBar()->sizeHint().height() + 2 * options->frameWidth());
+    // and every column whole, the explanations included.
+    left->setMinimumWidth(options->horizontalHeader()->length() + 2 * options->frameWidth());
+    // Ten result rows in sight at least, whatever the divide.
+    results_->parentWidget()->setMinimumHeight(
+        results_->horizontalHeader()->sizeHint().height() +
+        shownResultRows * results_->verticalHeader()->defaultSectionSize() +
+        results_->horizontalScrollBar()->sizeHint().height() + 2 * results_->frameWidth());
 }
 
 WorkbenchPage::~WorkbenchPage() {
