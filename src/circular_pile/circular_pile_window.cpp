@@ -41,6 +41,7 @@ void CircularPileWindow::declare(WindowDeclaration& d) {
                            {"cbb_czgy", &cbb_czgy}});
     d.label(cbe_dd, "桩  身   直   径    d (mm)");
     d.label(cbe_hr, "桩身嵌岩深度   hr (mm)");
+    d.accepts(cbe_hr, "或桩径的倍数，如 2.0d");
     d.label(edt_frk, "岩石抗压强度 frk (MPa)");
     d.label(cbe_hnt, "桩身混凝土强度等级");
     d.label(cbb_czgy, "成桩工艺");

@@ -35,7 +35,7 @@ TVOR_FRM_KELD2::TVOR_FRM_KELD2(Platform& platform)
       edt_raZW(checkValueOutput(resultOutput())), edt_rc(resultOutput()),
       lb_Qrs(Control::make(ControlKind::Label, std::string(sideLabel))),
       lb_Qrp(Control::make(ControlKind::Label, std::string(endLabel))),
-      lb_raZW(Control::make(ControlKind::Label, "规范综合系数法承载力")) {
+      lb_raZW(Control::make(ControlKind::Label, "规范综合系数法承载力(kN)")) {
     workbench.declare(workbenchDeclaration());
 }
 

@@ -101,7 +101,7 @@ TVOR_FRM_KELD3::TVOR_FRM_KELD3(Platform& platform)
       lb_ddeq(label("按特定算法等效直径 deq(mm)")), edt_ddeq(output(argb::red)),
       lb_ra(label("单桩竖向承载力特征值Ra(kN)")), edt_ra(output(argb::red)),
       lb_percent(label("其中总极限端阻力所占百分比")), edt_percent(output(argb::red)),
-      lb_RaZW1(label("规范综合系数法确定的承载力", argb::blue)), edt_RaZW(output(argb::blue)),
+      lb_RaZW1(label("规范综合系数法确定的承载力(kN)", argb::blue)), edt_RaZW(output(argb::blue)),
       lb_Rc(label("桩 身 承 载 力 设 计 值 Rc(kN)")), edt_Rc(output(argb::green)),
       lb_Quk(label("嵌岩段总极限阻力值  Qrk(kN)")), edt_Quk(output(argb::red, false)),
       edt_kersair(output(argb::red, false)) {

@@ -58,6 +58,21 @@ GridState readGrid(const json& item) {
     return grid;
 }
 
+// A project file's JSON, its format and version checked.
+json projectFile(std::string_view bytes) {
+    json file = json::parse(bytes, nullptr, false);
+    if (file.is_discarded() || !file.is_object()) damaged("不是 JSON 对象");
+    const auto format = file.find("format");
+    if (format == file.end() || !format->is_string() || format->get<std::string>() != formatName)
+        throw WindowStateError("不是嵌岩项目文件");
+    const int version = smallInteger(file, "version");
+    if (version > projectFormatVersion)
+        throw WindowStateError("文件来自更新的版本（格式 " + std::to_string(version) +
+                               "），本程序只能打开格式 " + std::to_string(projectFormatVersion));
+    if (version < 1) damaged("格式版本无效");
+    return file;
+}
+
 } // namespace
 
 std::string projectText(CalculatorFrame& window) {
@@ -78,17 +93,12 @@ std::string projectText(CalculatorFrame& window) {
     return file.dump(1, ' ', false, ordered::error_handler_t::replace) + "\n";
 }
 
+std::string projectWindowName(std::string_view bytes) {
+    return text(projectFile(bytes), "window");
+}
+
 WindowState readProjectText(CalculatorFrame& window, std::string_view bytes) {
-    const json file = json::parse(bytes, nullptr, false);
-    if (file.is_discarded() || !file.is_object()) damaged("不是 JSON 对象");
-    const auto format = file.find("format");
-    if (format == file.end() || !format->is_string() || format->get<std::string>() != formatName)
-        throw WindowStateError("不是嵌岩项目文件");
-    const int version = smallInteger(file, "version");
-    if (version > projectFormatVersion)
-        throw WindowStateError("文件来自更新的版本（格式 " + std::to_string(version) +
-                               "），本程序只能打开格式 " + std::to_string(projectFormatVersion));
-    if (version < 1) damaged("格式版本无效");
+    const json file = projectFile(bytes);
     const std::string owner = text(file, "window");
     if (owner != window.windowName()) {
         const std::string name = calculatorName(owner);

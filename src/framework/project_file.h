@@ -17,6 +17,9 @@ inline constexpr std::size_t projectFileLimit = 16u << 20;
 
 // The file's text for the window as it stands.
 std::string projectText(CalculatorFrame& window);
+// The window a project text is for (its model's window name), to open it in the calculator it came
+// from; throws WindowStateError saying why the text is no project.
+std::string projectWindowName(std::string_view text);
 // The state a project text holds for this window; throws WindowStateError saying why it cannot be.
 WindowState readProjectText(CalculatorFrame& window, std::string_view text);
 

@@ -8,11 +8,34 @@ std::string DeclaredControl::shownName() const {
     return shownLabel(control->kind == ControlKind::CheckBox ? std::string_view(control->text) : label());
 }
 
+std::string DeclaredControl::inputTip() const {
+    std::string forms;
+    switch (control->kind) {
+    case ControlKind::Edit:
+        forms = "输入数值";
+        break;
+    case ControlKind::EditableCombo:
+        forms = "从列表中选择，或输入数值";
+        break;
+    case ControlKind::ComboBox:
+    case ControlKind::PopupList:
+        forms = "从列表中选择";
+        break;
+    case ControlKind::CheckBox:
+        forms = "勾选为考虑，不勾选为不考虑";
+        break;
+    default:
+        return {};
+    }
+    if (!accepts.empty()) forms.append("，").append(accepts);
+    return shownName() + "\n" + forms;
+}
+
 void WindowDeclaration::add(const Control* layer, std::initializer_list<Named> controls) {
     for (const auto& [name, control] : controls) {
         byName_.emplace(name, entries_.size());
         byControl_.emplace(control, entries_.size());
-        entries_.push_back({name, control, layer, {}, {}, {}, {}, nullptr, nullptr});
+        entries_.push_back({name, control, layer, {}, {}, {}, {}, nullptr, nullptr, {}});
     }
 }
 
@@ -39,6 +62,10 @@ void WindowDeclaration::label(const Control& input, std::string_view text) {
 
 void WindowDeclaration::label(const Control& input, const Control& labelControl) {
     entry(input).labelControl = &labelControl;
+}
+
+void WindowDeclaration::accepts(const Control& input, std::string_view forms) {
+    entry(input).accepts = forms;
 }
 
 void WindowDeclaration::rowCount(const Grid& grid, Control& countList) {

@@ -42,11 +42,15 @@ struct DeclaredControl {
     const Control* labelControl = nullptr;
     // For a layer grid: the list that sets how many rows it has ("1" … "n").
     Control* rowCountList = nullptr;
+    // For an input: the forms it takes beyond what its kind says ("或桩径的倍数，如 2.0d").
+    std::string_view accepts;
 
     std::string_view label() const { return labelControl ? std::string_view(labelControl->text) : labelText; }
     // How messages name the control to a person: a check box by its text, anything else by its label, in
     // either case without the blanks that only spread the face's texts ("桩身直径 d (mm)").
     std::string shownName() const;
+    // What a person reads over an input: its name with its unit, and the forms it takes.
+    std::string inputTip() const;
     Grid* asGrid() const {
         return control->kind == ControlKind::Grid ? static_cast<Grid*>(control) : nullptr;
     }
@@ -64,6 +68,7 @@ public:
     void label(const Control& input, std::string_view text);
     void label(const Control& input, const Control& labelControl);
     void rowCount(const Grid& grid, Control& countList);
+    void accepts(const Control& input, std::string_view forms);
 
     const DeclaredControl* find(std::string_view name) const;
     const DeclaredControl* find(const Control& control) const;

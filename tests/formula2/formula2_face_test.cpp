@@ -30,7 +30,7 @@ TEST_F(Formula2FaceTest, ShowsTheModelsOwnRowsAndLabels) {
     ASSERT_NE(method, nullptr);
     EXPECT_EQ(method->count(), 2);
     EXPECT_EQ(method->currentText(), QStringLiteral("综合与端阻系数差换算"));
-    EXPECT_EQ(text("lb_raZW"), QStringLiteral("规范综合系数法承载力"));
+    EXPECT_EQ(text("lb_raZW"), QStringLiteral("规范综合系数法承载力(kN)"));
 
     QTest::mouseClick(qobject_cast<QPushButton*>(window.controlWidget("cbt_compute")), Qt::LeftButton);
     EXPECT_EQ(text("edt_Qrs"), QStringLiteral("4189"));

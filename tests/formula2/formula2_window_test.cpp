@@ -45,7 +45,7 @@ TEST_F(Formula2WindowTest, StartsWithTheGivenInputsAndEmptyOutputs) {
                          {"edt_raZW", "", argb::blue},
                          {"lb_Qrs", "侧阻力Qrs(kN)", argb::black},
                          {"lb_Qrp", "端阻力Qrp(kN)", argb::black},
-                         {"lb_raZW", "规范综合系数法承载力", argb::black},
+                         {"lb_raZW", "规范综合系数法承载力(kN)", argb::black},
                          {"popbox_jingdu", "个位取整", argb::black}});
     EXPECT_TRUE(window.img_Logo.visible);
     EXPECT_FALSE(window.lb_shuoming.visible);

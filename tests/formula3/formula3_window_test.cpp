@@ -81,7 +81,7 @@ TEST_F(Formula3WindowTest, StartsWithTheGivenControls) {
                          {"edt_ddeq", "", argb::red},
                          {"edt_RaZW", "", argb::blue},
                          {"edt_Rc", "", argb::green},
-                         {"lb_RaZW1", "规范综合系数法确定的承载力", argb::blue},
+                         {"lb_RaZW1", "规范综合系数法确定的承载力(kN)", argb::blue},
                          {"lb_guifan1", "《建筑桩基技术规范》(JGJ94-2008)", argb::black}});
     for (const char* name :
          {"cbe_tyzd", "lb_tyzd", "cbb_deqcheck", "cbb_JmApU", "cbb_qiangduzhi", "cbb_qiangduquzhi_daxjs",

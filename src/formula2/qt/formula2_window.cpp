@@ -20,7 +20,7 @@ Formula2Window::Formula2Window(Platform& platform, QWidget* parent)
     addOutputRow("端阻力Qrp(kN)", "edt_Qrp", "lb_Qrp");
     addOutputRow("单桩总极限阻力Qrk(kN)", "edt_Qrk");
     addOutputRow("单桩竖向承载力 Ra(kN)", "edt_ra");
-    addOutputRow("规范综合系数法承载力", "edt_raZW", "lb_raZW");
+    addOutputRow("规范综合系数法承载力(kN)", "edt_raZW", "lb_raZW");
     addOutputRow("桩  身  承  载  力 Rc(kN)", "edt_rc");
     addPileDrawing();
     setWorkbenchPage(new WorkbenchPage(binding()));

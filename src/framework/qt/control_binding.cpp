@@ -3,6 +3,7 @@
 #include "framework/qt/grid_view.h"
 #include "framework/qt/qt_text.h"
 #include "framework/qt/window_look.h"
+#include "framework/window_state.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -169,8 +170,9 @@ void ControlBinding::act(const std::function<void(CalculatorFrame&)>& action) {
 
 void ControlBinding::refresh() {
     for (const Entry& e : entries_) {
-        const Control* control = model_->find(e.name);
-        if (!control) continue;
+        const DeclaredControl* declared = model_->declaration().find(e.name);
+        if (!declared) continue;
+        const Control* control = declared->control;
         const QSignalBlocker block(e.widget);
         if (auto* box = qobject_cast<QComboBox*>(e.widget); box && box->lineEdit()) {
             const QSignalBlocker blockEdit(box->lineEdit());
@@ -178,6 +180,9 @@ void ControlBinding::refresh() {
         } else {
             show(e.widget, *control);
         }
+        // An input says what it is and takes, unless the model gives it a hint of its own; a label the
+        // model rewrites changes the tip with it.
+        if (control->hint.empty() && isInput(*declared)) e.widget->setToolTip(qtText(declared->inputTip()));
     }
 }
 
