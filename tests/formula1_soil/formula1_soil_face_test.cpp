@@ -1,7 +1,6 @@
 // The Formula 1 with soil layers window's face: the check boxes beside their panel buttons, a panel as a
 // page of its own with its grid taking typed cells, and the net capacity.
 #include "formula1_soil/qt/formula1_soil_window.h"
-#include "support/drawing_face.h"
 #include "support/face_fixture.h"
 
 #include <QCheckBox>
@@ -54,11 +53,6 @@ private slots:
         QVERIFY(!text("edt_Qgn").isEmpty());
         QVERIFY(!text("edt_Rajin").isEmpty());
         QVERIFY(text("edt_RajinPercent").endsWith(QLatin1Char('%')));
-    }
-
-    void pileDrawingFollowsTheInputs() {
-        const std::string failed = testing::pileDrawingFollows(*window, "cbe_dd", "abc");
-        QVERIFY2(failed.empty(), failed.c_str());
     }
 };
 

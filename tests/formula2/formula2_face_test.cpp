@@ -1,7 +1,6 @@
 // The Formula 2 window's face is wired to its own controls: the client area, the method list, the
 // relabelled share rows and the check value in blue.
 #include "formula2/qt/formula2_window.h"
-#include "support/drawing_face.h"
 #include "support/face_fixture.h"
 
 #include <QComboBox>
@@ -46,11 +45,6 @@ private slots:
         QCOMPARE(window->model().find("cbb_chezhuxishu")->itemIndex, 1);
         QCOMPARE(text("edt_Qrs"), QString());
         QCOMPARE(text("lb_Qrp"), QStringLiteral("端阻力 Qrp(kN)"));
-    }
-
-    void pileDrawingFollowsTheInputs() {
-        const std::string failed = testing::pileDrawingFollows(*window, "cbe_dd", "abc");
-        QVERIFY2(failed.empty(), failed.c_str());
     }
 };
 

@@ -1,7 +1,6 @@
 // The Formula 3 window's face: the rows relabelled by the section type, the rock-layer table in its
 // group, and the results.
 #include "formula3/qt/formula3_window.h"
-#include "support/drawing_face.h"
 #include "support/face_fixture.h"
 
 #include <QComboBox>
@@ -48,11 +47,6 @@ private slots:
         QTest::mouseClick(qobject_cast<QPushButton*>(window->controlWidget("cbt_compute")), Qt::LeftButton);
         QVERIFY(!text("edt_ra").isEmpty());
         QCOMPARE(text("edt_ddeq"), QStringLiteral("1000"));
-    }
-
-    void pileDrawingFollowsTheInputs() {
-        const std::string failed = testing::pileDrawingFollows(*window, "cbe_dd", "abc");
-        QVERIFY2(failed.empty(), failed.c_str());
     }
 };
 

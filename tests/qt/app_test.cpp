@@ -6,6 +6,7 @@
 #include "framework/launcher_texts.h"
 #include "framework/qt/calculator_window.h"
 #include "framework/qt/control_binding.h"
+#include "support/drawing_face.h"
 #include "support/face_fixture.h"
 
 #include <QDir>
@@ -105,6 +106,19 @@ private slots:
             QVERIFY(window->model().windowName() == c.window);
         }
         QCOMPARE(openCalculatorWindows(), static_cast<int>(calculators().size()));
+    }
+
+    // Each calculator's main page draws the pile of its inputs, and none for a diameter that is no number.
+    void everyFaceDrawsThePileOfItsInputs() {
+        for (const CalculatorEntry& c : calculators()) {
+            const std::unique_ptr<CalculatorWindow> face(makeCalculatorFace(c.name, *platform));
+            QVERIFY2(face, c.name.data());
+            face->setAttribute(Qt::WA_DeleteOnClose, false);
+            face->show();
+            QVERIFY(QTest::qWaitForWindowExposed(face.get()));
+            const std::string failed = testing::pileDrawingFollows(*face, "cbe_dd", "abc");
+            QVERIFY2(failed.empty(), (std::string(c.name) + ": " + failed).c_str());
+        }
     }
 
     void aCalculatorOpensOnceAndAfreshAfterClosing() {

@@ -1,31 +1,16 @@
 #pragma once
 // A calculator's window on its workbench, for the workbench tests of every calculator: an option row's
 // cells set as a person types them, the sweep, and the result table read by column.
+#include "support/table_columns.h"
 #include "support/window_fixture.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace qianyan::testing {
-
-// The texts of a column of a table, from the top.
-inline std::vector<std::string> columnOf(const TextTable& rows, std::size_t c) {
-    std::vector<std::string> cells;
-    for (std::size_t r = 0; r < rows.rowCount(); ++r) cells.emplace_back(rows.cell(r, c));
-    return cells;
-}
-
-// The texts in the order they first appear.
-inline std::vector<std::string> distinctOf(const std::vector<std::string>& cells) {
-    std::vector<std::string> values;
-    for (const std::string& v : cells)
-        if (std::find(values.begin(), values.end(), v) == values.end()) values.push_back(v);
-    return values;
-}
 
 // Which of a grid's columns are shown.
 inline std::vector<bool> shownColumns(const Grid& grid) {
