@@ -55,6 +55,11 @@ std::vector<std::string> docSummaryHead(const CircularPileSheetInputs& in);
 std::vector<std::string> docSummaryTable(std::string_view header1, std::string_view header2,
                                          std::initializer_list<std::string> cells);
 
+// The footnotes of the Xls sheet that name where the formulas come from: the standard, or its commentary.
+inline constexpr std::string_view standardFormulasNote = "注: 采用《建筑桩基技术规范》(JGJ 94-2008)公式计算";
+inline constexpr std::string_view commentaryFormulasNote =
+    "注: 采用《建筑桩基技术规范》(JGJ 94-2008)条文说明公式计算";
+
 // The Xls frame of a calculator's sheets: its width, the two column-header lines and the footer note.
 struct XlsLayout {
     int width;

@@ -43,7 +43,7 @@ SheetDesign formula1SheetDesign(const CircularPileSheetInputs& in, const Formula
                                     " 编    号  类    型    d(mm)    hr(mm)   frk(MPa)  工    艺    hr/d     "
                                     " ζr      Qrk(kN)   Ra(kN)   "
                                     "强度等级    ψc      Rc(kN)  ",
-                                    "注: 采用《建筑桩基技术规范》(JGJ 94-2008)公式计算"},
+                                    standardFormulasNote},
                                    xlsRow(in, r), docBlock(in, r));
 }
 

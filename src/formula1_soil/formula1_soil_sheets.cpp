@@ -76,7 +76,7 @@ SheetDesign formula1SoilSheetDesign(const CircularPileSheetInputs& in, const For
                                     " 编    号  类    型    d(mm)    hr(mm)   frk(MPa)  工    艺    hr/d     "
                                     " ζr      Qrk(kN)   Qsk(kN)   "
                                     "Quk(kN)   Ra(kN)    Qgn(kN)   Ra'(kN)  强度等级    ψc      Rc(kN)  ",
-                                    "注: 采用《建筑桩基技术规范》(JGJ 94-2008)公式计算"},
+                                    standardFormulasNote},
                                    xlsRow(in, rock, net), docBlock(in, rock, net, soil));
 }
 
