@@ -88,17 +88,26 @@ std::vector<std::string> docPileBodyLines(std::string_view clause, std::string_v
     };
 }
 
-std::vector<std::string> docSummaryHead(const CircularPileSheetInputs& in) {
+std::vector<std::string> docSummaryHead(const DocSummaryHead& head) {
     return {
         "5.基桩主要数据汇总",
         d39(),
-        "      基    桩  桩身截面  桩身直径  嵌岩深度 ",
-        "      编    号  类    型    d(mm)    hr(mm)  ",
+        std::string(head.header1),
+        std::string(head.header2),
         d39(),
-        spaces(8) + padRight(in.pileLabel, 6) + spaces(2) + centre(sectionText, 8) + spaces(2) +
-            centre(in.diameterText, 8) + spaces(2) + centre(in.depthText, 8) + spaces(1),
+        spaces(8) + padRight(head.pileLabel, 6) + spaces(2) + centre(head.section, 8) + spaces(2) +
+            centre(head.first, 8) + spaces(2) + centre(head.second, 8) + spaces(1),
         d39(),
     };
+}
+
+std::vector<std::string> docSummaryHead(const CircularPileSheetInputs& in) {
+    return docSummaryHead({.header1 = "      基    桩  桩身截面  桩身直径  嵌岩深度 ",
+                           .header2 = "      编    号  类    型    d(mm)    hr(mm)  ",
+                           .pileLabel = in.pileLabel,
+                           .section = sectionText,
+                           .first = in.diameterText,
+                           .second = in.depthText});
 }
 
 std::vector<std::string> docSummaryTable(std::string_view header1, std::string_view header2,

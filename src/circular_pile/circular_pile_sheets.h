@@ -49,7 +49,12 @@ std::vector<std::string> docSectionLines(const CircularPileSheetInputs& in, cons
 // The process and the pile-body capacity, under the calculator's clause number.
 std::vector<std::string> docPileBodyLines(std::string_view clause, std::string_view processText, double psiC,
                                           double fc, double rc);
-// "5.基桩主要数据汇总" and the summary rows of pile label, section, d and hr.
+// "5.基桩主要数据汇总" and its first row: the pile label, the section and two dimensions under their headers.
+struct DocSummaryHead {
+    std::string_view header1, header2, pileLabel, section, first, second;
+};
+std::vector<std::string> docSummaryHead(const DocSummaryHead& head);
+// That of a circular pile: pile label, section, d and hr.
 std::vector<std::string> docSummaryHead(const CircularPileSheetInputs& in);
 // Two header lines and one row of four cells centred in 8, between rules.
 std::vector<std::string> docSummaryTable(std::string_view header1, std::string_view header2,

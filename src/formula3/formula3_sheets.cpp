@@ -311,21 +311,15 @@ std::vector<std::string> docSummaryLines(const Formula3SheetInputs& in, const Fo
     const SectionGeometry& g = r.geometry;
     const PrecisionMode mode = in.mode;
     const bool rectangle = g.type == SectionType::Rectangle;
-    const std::vector<std::string> lines{
-        "5.基桩主要数据汇总",
-        d39,
-        rectangle ? "      基    桩  桩身截面  矩形长边  矩形短边 "
-                  : "      基    桩  桩身截面  桩身直径  椭圆直段 ",
-        rectangle ? "      编    号  类    型    a(mm)     b(mm)  "
-                  : "      编    号  类    型    d(mm)     c(mm)  ",
-        d39,
-        spaces(8) + padRight(in.pileLabel, 6) + spaces(2) + centre(sectionName(g), 8) + spaces(2) +
-            centre(in.firstText, 8) + spaces(2) +
-            centre(g.type == SectionType::Circle ? std::string_view(dash) : std::string_view(in.secondText),
-                   8) +
-            spaces(1),
-        d39,
-    };
+    const std::vector<std::string> lines = docSummaryHead(
+        {.header1 = rectangle ? "      基    桩  桩身截面  矩形长边  矩形短边 "
+                              : "      基    桩  桩身截面  桩身直径  椭圆直段 ",
+         .header2 = rectangle ? "      编    号  类    型    a(mm)     b(mm)  "
+                              : "      编    号  类    型    d(mm)     c(mm)  ",
+         .pileLabel = in.pileLabel,
+         .section = sectionName(g),
+         .first = in.firstText,
+         .second = g.type == SectionType::Circle ? std::string_view(dash) : std::string_view(in.secondText)});
     std::vector<std::string> rowC = docSummaryTable(
         "      极限侧阻  极限端阻  嵌岩阻力  桩承载力 ", "       Qrs(kN)   Qrp(kN)   Qrk(kN)   Ra(kN)  ",
         {sheetAmount(r.sideResistance, mode), sheetAmount(r.endResistance, mode), sheetAmount(r.qrk, mode),
