@@ -2,10 +2,10 @@
 
 #include "app/about_window.h"
 #include "app/calculator_faces.h"
+#include "documents/qt/qt_text.h"
 #include "framework/calculator_registry.h"
 #include "framework/launcher_texts.h"
 #include "framework/qt/calculator_window.h"
-#include "framework/qt/qt_text.h"
 #include "framework/qt/window_look.h"
 #include "platform/qt/qt_platform.h"
 
