@@ -1,6 +1,6 @@
 #include "app/about_window.h"
 
-#include "framework/qt/qt_text.h"
+#include "documents/qt/qt_text.h"
 #include "framework/qt/window_look.h"
 #include "framework/scrambled_text.h"
 #include "platform/platform.h"

@@ -13,19 +13,35 @@ template <class Window> CalculatorWindow* make(Platform& platform) {
     return new Window(platform);
 }
 
-// A new calculator face is one line here (and its library in src/app/CMakeLists.txt), for instance
-// {"cbt_Gongshi3", make<Formula3Window>} once the Formula 3 face exists.
-constexpr CalculatorFace faces[] = {
-    {"cbt_Gongshi1", make<Formula1Window>},
-    {"cbt_Gongshi1_1", make<Formula1SoilWindow>},
-    {"cbt_Gongshi2", make<Formula2Window>},
-    {"cbt_Gongshi3", make<Formula3Window>},
+struct CalculatorFace {
+    std::string_view name;
+    CalculatorWindow* (*make)(Platform& platform);
 };
+
+// The face type of each registry name, as src/cli/calculators.cpp has the model type (a test fails when
+// a calculator of the registry has none).
+constexpr CalculatorFace faces[] = {
+    {"formula1", make<Formula1Window>},
+    {"formula1_soil", make<Formula1SoilWindow>},
+    {"formula2", make<Formula2Window>},
+    {"formula3", make<Formula3Window>},
+};
+
+const CalculatorFace* find(std::string_view name) {
+    for (const CalculatorFace& f : faces)
+        if (f.name == name) return &f;
+    return nullptr;
+}
 
 } // namespace
 
-std::span<const CalculatorFace> calculatorFaces() {
-    return faces;
+CalculatorWindow* makeCalculatorFace(std::string_view name, Platform& platform) {
+    const CalculatorFace* face = find(name);
+    return face ? face->make(platform) : nullptr;
+}
+
+bool hasCalculatorFace(std::string_view name) {
+    return find(name) != nullptr;
 }
 
 } // namespace qianyan

@@ -1,7 +1,6 @@
 #pragma once
-// The one list of calculator windows the desktop program has a face for, by the launcher button that
-// opens each. A launcher button without an entry here stays disabled.
-#include <span>
+// The desktop face of each calculator of the registry (framework/calculator_registry.h), by its name. A
+// calculator without a face here has its launcher button disabled.
 #include <string_view>
 
 namespace qianyan {
@@ -9,11 +8,8 @@ namespace qianyan {
 class CalculatorWindow;
 class Platform;
 
-struct CalculatorFace {
-    std::string_view button; // cbt_Gongshi1, ...
-    CalculatorWindow* (*make)(Platform& platform);
-};
-
-std::span<const CalculatorFace> calculatorFaces();
+// A new window of that calculator's face, or nullptr for a name without a face.
+CalculatorWindow* makeCalculatorFace(std::string_view name, Platform& platform);
+bool hasCalculatorFace(std::string_view name);
 
 } // namespace qianyan

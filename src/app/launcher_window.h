@@ -1,14 +1,15 @@
 #pragma once
-// The launcher TVOR_FRM_KELD0, the program's main window: one button per calculator, each calculator
-// open at most once (its window deletes itself on close and the reference clears), and 退    出, which
-// ends the program with every open calculator (each asking about its unsaved sheets; a cancel stops it).
-// It also holds the About window of the run.
+// The launcher TVOR_FRM_KELD0, the program's main window: one button per calculator of the registry, in
+// its order, captioned and coloured as its entry says, each calculator open at most once (its window deletes
+// itself on close and the reference clears), and 退    出, which ends the program with every open calculator
+// (each asking about its unsaved sheets; a cancel stops it). It also holds the About window of the run.
 #include <QPointer>
 #include <QWidget>
 
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 class QPushButton;
 
@@ -23,12 +24,6 @@ public:
     explicit TVOR_FRM_KELD0(QtPlatform& platform);
     ~TVOR_FRM_KELD0() override;
 
-    void cbt_Gongshi1Click() { openCalculator("cbt_Gongshi1"); }
-    void cbt_Gongshi1_1Click() { openCalculator("cbt_Gongshi1_1"); }
-    void cbt_Gongshi2Click() { openCalculator("cbt_Gongshi2"); }
-    void cbt_Gongshi3Click() { openCalculator("cbt_Gongshi3"); }
-    void cbt_guanbiClick() { close(); }
-
     // The open calculator of that launcher button, or nullptr.
     CalculatorWindow* openWindow(const std::string& button) const;
     // The About window, once the first © press has created it.
@@ -40,7 +35,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void openCalculator(const std::string& button);
+    QPushButton* addButton(const std::string& name, const QString& caption, int top, const QString& colour,
+                           int px);
+    void openCalculator(const std::string& button, std::string_view calculator);
     void showAboutWindow();
 
     QtPlatform& platform_;

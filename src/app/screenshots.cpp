@@ -1,12 +1,11 @@
 #include "app/screenshots.h"
 
 #include "app/about_window.h"
+#include "app/calculator_faces.h"
 #include "app/launcher_window.h"
 #include "documents/qt/sheet_pdf.h"
-#include "formula1/qt/formula1_window.h"
-#include "formula1_soil/qt/formula1_soil_window.h"
-#include "formula2/qt/formula2_window.h"
-#include "formula3/qt/formula3_window.h"
+#include "framework/calculator_registry.h"
+#include "framework/qt/calculator_window.h"
 #include "framework/qt/control_binding.h"
 #include "framework/qt/workbench_chart_view.h"
 #include "platform/qt/qt_platform.h"
@@ -21,6 +20,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <memory>
+#include <string>
 #include <tuple>
 
 namespace qianyan {
@@ -37,10 +38,10 @@ class Camera {
 public:
     explicit Camera(const QString& folder) : folder_(folder) {}
 
-    void shoot(QWidget& window, const char* name) {
+    void shoot(QWidget& window, const std::string& name) {
         window.show();
         QApplication::processEvents();
-        const QString path = folder_.filePath(QLatin1String(name) + QLatin1String(".png"));
+        const QString path = folder_.filePath(QString::fromStdString(name) + QLatin1String(".png"));
         if (!window.grab().save(path)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             failed_ = true;
@@ -56,6 +57,13 @@ private:
     QDir folder_;
     bool failed_ = false;
 };
+
+// A window of a calculator's face that stays when closed, for the next picture of it.
+std::unique_ptr<CalculatorWindow> faceOf(std::string_view calculator, Platform& platform) {
+    std::unique_ptr<CalculatorWindow> window(makeCalculatorFace(calculator, platform));
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    return window;
+}
 
 void computeDesign(ControlBinding& face, const char* diameter, const char* depth, const char* rock) {
     face.act([&](CalculatorFrame& m) {
@@ -105,13 +113,25 @@ int takeScreenshots(const QString& folder) {
     camera.shoot(about, "about");
     about.close();
 
-    Formula1Window window(platform);
-    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    // Every calculator as it opens and after 计算 with the inputs it opens with.
+    for (const CalculatorEntry& c : calculators()) {
+        if (!hasCalculatorFace(c.name)) continue;
+        const auto window = faceOf(c.name, platform);
+        camera.shoot(*window, std::string(c.name) + "_main");
+        window->binding().act([](CalculatorFrame& m) { m.click("cbt_compute"); });
+        camera.shoot(*window, std::string(c.name) + "_results");
+    }
+
+    // Shown before any step, as a person sees it, so that the popup list opens where it does for them.
+    const auto first = faceOf("formula1", platform);
+    CalculatorWindow& window = *first;
+    window.show();
+    QApplication::processEvents();
     ControlBinding& face = window.binding();
-    camera.shoot(window, "formula1_main");
-    face.act([](CalculatorFrame& m) { m.click("cbt_compute"); });
-    camera.shoot(window, "formula1_results");
-    face.act([](CalculatorFrame& m) { m.click("cbt_JingDu"); });
+    face.act([](CalculatorFrame& m) {
+        m.click("cbt_compute");
+        m.click("cbt_JingDu");
+    });
     camera.shoot(window, "formula1_precision");
     face.act([](CalculatorFrame& m) { m.chooseItem("popbox_jingdu", 3); });
     computeDesign(face, "1500", "2.0d", "40");
@@ -132,8 +152,8 @@ int takeScreenshots(const QString& folder) {
     camera.shoot(window, "sheet_xls_zoomed_out");
 
     // The workbench after a sweep of a few thousand candidates, those of Ra from 10000 to 14000 kN filtered.
-    Formula1Window sweep(platform);
-    sweep.setAttribute(Qt::WA_DeleteOnClose, false);
+    const auto swept = faceOf("formula1", platform);
+    CalculatorWindow& sweep = *swept;
     sweep.resize(sweep.width(), std::max(sweep.height(), 900));
     sweep.binding().act([](CalculatorFrame& m) {
         m.click("cbt_compute"); // a design, so that the sheet's pages come before the figures
@@ -162,20 +182,14 @@ int takeScreenshots(const QString& folder) {
     shootPdfPage(sweep.binding().model().sheet().doc(), sheetFigures(sweep.binding().model()), true,
                  "sheet_pdf_figures", folder, camera);
 
-    Formula2Window second(platform);
-    second.setAttribute(Qt::WA_DeleteOnClose, false);
-    camera.shoot(second, "formula2_main");
-    second.binding().act([](CalculatorFrame& m) { m.click("cbt_compute"); });
-    camera.shoot(second, "formula2_results");
-
-    Formula1SoilWindow soil(platform);
-    soil.setAttribute(Qt::WA_DeleteOnClose, false);
+    const auto soilWindow = faceOf("formula1_soil", platform);
+    CalculatorWindow& soil = *soilWindow;
     soil.binding().act([](CalculatorFrame& m) {
         m.setChecked("ckb_fumozhuli", true);
         m.setChecked("ckb_zhengmozhuli", true);
         m.click("cbt_compute");
     });
-    camera.shoot(soil, "formula1_soil_results");
+    camera.shoot(soil, "formula1_soil_both_terms");
     soil.binding().act([](CalculatorFrame& m) { m.click("cbt_zhengmozhuli"); });
     camera.shoot(soil, "formula1_soil_side_panel");
     soil.binding().act([](CalculatorFrame& m) {
@@ -184,10 +198,9 @@ int takeScreenshots(const QString& folder) {
     });
     camera.shoot(soil, "formula1_soil_down_drag_panel");
 
-    Formula3Window third(platform);
-    third.setAttribute(Qt::WA_DeleteOnClose, false);
+    const auto thirdWindow = faceOf("formula3", platform);
+    CalculatorWindow& third = *thirdWindow;
     third.binding().act([](CalculatorFrame& m) { m.click("cbt_compute"); });
-    camera.shoot(third, "formula3_results");
     third.binding().act([](CalculatorFrame& m) {
         m.chooseItem("cbb_jmlx", 2);
         m.chooseItem("cbb_yanchengshu", 2);

@@ -11,7 +11,7 @@ namespace {
 const std::string sectionText = "圆  桩";
 
 std::string d39() {
-    return spaces(6) + repeated('-', 39);
+    return docRule(39);
 }
 
 } // namespace
@@ -43,18 +43,25 @@ std::vector<std::string> docInputLines(const CircularPileSheetInputs& in) {
     };
 }
 
-std::vector<std::string> docStandardLines(std::initializer_list<std::string_view> ownFormulas) {
+std::vector<std::string> docStandardLines(std::initializer_list<std::string_view> ownFormulas, int shift) {
+    const std::string indent = spaces(17 + shift);
     std::vector<std::string> lines{
         "3.采用规范及公式",
         "  3.1 采用规范: 《建筑桩基技术规范》",
         "                   (JGJ 94-2008)",
-        "  3.2 规范公式:  Ra=Quk/K             (5.2.2)",
-        "                 Quk=Qsk+Qrk        (5.3.9-1)",
-        "                 Qsk=μ∑qsik.li    (5.3.9-2)",
+        "  3.2 规范公式:" + spaces(2 + shift) + "Ra=Quk/K             (5.2.2)",
+        indent + "Quk=Qsk+Qrk        (5.3.9-1)",
+        indent + "Qsk=μ∑qsik.li    (5.3.9-2)",
     };
     lines.insert(lines.end(), ownFormulas.begin(), ownFormulas.end());
-    lines.emplace_back("                 N≤ψc.fc.Aps      (5.8.2-2)");
+    lines.push_back(indent + "N≤ψc.fc.Aps      (5.8.2-2)");
     return lines;
+}
+
+std::vector<std::string> docCommentaryStandardLines() {
+    return docStandardLines({"                 Qrk=Qrs+Qrp       (条文说明)",
+                             "                 Qrs=ζs.frk.μ.hr (条文说明)",
+                             "                 Qrp=ζp.frk.Ap    (条文说明)"});
 }
 
 std::vector<std::string> docSectionLines(const CircularPileSheetInputs& in, const DocSectionValues& v) {
@@ -71,27 +78,36 @@ std::vector<std::string> docSectionLines(const CircularPileSheetInputs& in, cons
     return lines;
 }
 
-std::vector<std::string> docPileBodyLines(std::string_view clause, const CircularPileSheetInputs& in,
-                                          double psiC, double fc, double rc) {
+std::vector<std::string> docPileBodyLines(std::string_view clause, std::string_view processText, double psiC,
+                                          double fc, double rc) {
     return {
-        docValue("  " + std::string(clause) + " 基桩成桩工艺:", in.processText, 26),
+        docValue("  " + std::string(clause) + " 基桩成桩工艺:", processText, 26),
         docValue("      基桩成桩工艺系数ψc:         ", fixed(psiC, 3, 2), 10),
         docValue("      桩身混凝土强度设计值fc:      ", fixed(fc, 6, 2), 10, " MPa"),
         docValue("      桩身正截面受压承载力设计值Rc:", fixed(rc, 10, 2), 10, " kN"),
     };
 }
 
-std::vector<std::string> docSummaryHead(const CircularPileSheetInputs& in) {
+std::vector<std::string> docSummaryHead(const DocSummaryHead& head) {
     return {
         "5.基桩主要数据汇总",
         d39(),
-        "      基    桩  桩身截面  桩身直径  嵌岩深度 ",
-        "      编    号  类    型    d(mm)    hr(mm)  ",
+        std::string(head.header1),
+        std::string(head.header2),
         d39(),
-        spaces(8) + padRight(in.pileLabel, 6) + spaces(2) + centre(sectionText, 8) + spaces(2) +
-            centre(in.diameterText, 8) + spaces(2) + centre(in.depthText, 8) + spaces(1),
+        spaces(8) + padRight(head.pileLabel, 6) + spaces(2) + centre(head.section, 8) + spaces(2) +
+            centre(head.first, 8) + spaces(2) + centre(head.second, 8) + spaces(1),
         d39(),
     };
+}
+
+std::vector<std::string> docSummaryHead(const CircularPileSheetInputs& in) {
+    return docSummaryHead({.header1 = "      基    桩  桩身截面  桩身直径  嵌岩深度 ",
+                           .header2 = "      编    号  类    型    d(mm)    hr(mm)  ",
+                           .pileLabel = in.pileLabel,
+                           .section = sectionText,
+                           .first = in.diameterText,
+                           .second = in.depthText});
 }
 
 std::vector<std::string> docSummaryTable(std::string_view header1, std::string_view header2,

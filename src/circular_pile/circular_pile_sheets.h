@@ -30,8 +30,11 @@ XlsRow xlsRowTail(const CircularPileSheetInputs& in, double psiC, double rc);
 
 // Title, pile number and the input data up to the construction process ("2.3").
 std::vector<std::string> docInputLines(const CircularPileSheetInputs& in);
-// The standard and its formulas, with the calculator's own formulas before the pile-body one.
-std::vector<std::string> docStandardLines(std::initializer_list<std::string_view> ownFormulas);
+// The standard and its formulas, with the calculator's own formulas before the pile-body one; the shared
+// formulas stand `shift` columns further right (the sheets with soil layers have always had them one).
+std::vector<std::string> docStandardLines(std::initializer_list<std::string_view> ownFormulas, int shift = 0);
+// Those lines with the side and end resistances as the code's commentary gives them.
+std::vector<std::string> docCommentaryStandardLines();
 
 struct DocSectionValues {
     double area, perimeter;
@@ -44,13 +47,23 @@ struct DocSectionValues {
 // "4.承载力计算" up to the depth ratio, with the ratio used when it was clamped.
 std::vector<std::string> docSectionLines(const CircularPileSheetInputs& in, const DocSectionValues& v);
 // The process and the pile-body capacity, under the calculator's clause number.
-std::vector<std::string> docPileBodyLines(std::string_view clause, const CircularPileSheetInputs& in,
-                                          double psiC, double fc, double rc);
-// "5.基桩主要数据汇总" and the summary rows of pile label, section, d and hr.
+std::vector<std::string> docPileBodyLines(std::string_view clause, std::string_view processText, double psiC,
+                                          double fc, double rc);
+// "5.基桩主要数据汇总" and its first row: the pile label, the section and two dimensions under their headers.
+struct DocSummaryHead {
+    std::string_view header1, header2, pileLabel, section, first, second;
+};
+std::vector<std::string> docSummaryHead(const DocSummaryHead& head);
+// That of a circular pile: pile label, section, d and hr.
 std::vector<std::string> docSummaryHead(const CircularPileSheetInputs& in);
 // Two header lines and one row of four cells centred in 8, between rules.
 std::vector<std::string> docSummaryTable(std::string_view header1, std::string_view header2,
                                          std::initializer_list<std::string> cells);
+
+// The footnotes of the Xls sheet that name where the formulas come from: the standard, or its commentary.
+inline constexpr std::string_view standardFormulasNote = "注: 采用《建筑桩基技术规范》(JGJ 94-2008)公式计算";
+inline constexpr std::string_view commentaryFormulasNote =
+    "注: 采用《建筑桩基技术规范》(JGJ 94-2008)条文说明公式计算";
 
 // The Xls frame of a calculator's sheets: its width, the two column-header lines and the footer note.
 struct XlsLayout {

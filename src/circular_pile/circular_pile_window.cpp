@@ -52,10 +52,7 @@ PileDrawing CircularPileWindow::pileDrawing() const {
 }
 
 Control CircularPileWindow::resultOutput() {
-    Control c = Control::make(ControlKind::Edit);
-    c.readOnly = true;
-    c.color = argb::green;
-    return c;
+    return Control::output(argb::green);
 }
 
 void CircularPileWindow::markDiameterText() {
@@ -100,9 +97,15 @@ CircularPileWindow::CheckedInputs CircularPileWindow::checkInputs() {
 }
 
 CircularPileSheetInputs CircularPileWindow::sheetInputs(const CheckedInputs& in) const {
-    return {sheet().nextPileLabel(), cbe_dd.text, cbe_hr.text, cbe_hnt.text,
-            cbb_czgy.text,           in.notation, in.frk,      cbb_czgy.itemIndex,
-            precisionMode()};
+    return {.pileLabel = sheet().nextPileLabel(),
+            .diameterText = cbe_dd.text,
+            .depthText = cbe_hr.text,
+            .gradeText = cbe_hnt.text,
+            .processText = cbb_czgy.text,
+            .notation = in.notation,
+            .frk = in.frk,
+            .processIndex = cbb_czgy.itemIndex,
+            .mode = precisionMode()};
 }
 
 void CircularPileWindow::requireFinite(Control& input, std::initializer_list<double> values) {

@@ -1,5 +1,5 @@
 #pragma once
-// The calculator windows the driver can open, by their command-line names.
+// The window model of each calculator of the registry (framework/calculator_registry.h), by its name.
 #include "framework/calculator_frame.h"
 
 #include <memory>
@@ -8,8 +8,9 @@
 
 namespace qianyan {
 
+// The registry's names, in its order.
 std::vector<std::string_view> calculatorNames();
-// nullptr for an unknown name.
+// nullptr for a name without a model.
 std::unique_ptr<CalculatorFrame> makeCalculator(std::string_view name, Platform& platform);
 
 } // namespace qianyan

@@ -25,7 +25,7 @@ std::vector<std::string> docBlock(const CircularPileSheetInputs& in, const Formu
             "      安全系数K:                         2.00",
             docValue("      单桩竖向承载力特征值Ra:      ", fixed(r.ra, 10, 2), 10, " kN"),
         },
-        docPileBodyLines("4.6", in, r.psiC, r.fc, r.rc),
+        docPileBodyLines("4.6", in.processText, r.psiC, r.fc, r.rc),
         docSummaryHead(in),
         docSummaryTable(
             "      岩石强度  桩承载力  桩混凝土  桩身强度 ", "      frk(MPa)   Ra(kN)   强度等级   Rc(kN)  ",
@@ -43,7 +43,7 @@ SheetDesign formula1SheetDesign(const CircularPileSheetInputs& in, const Formula
                                     " 编    号  类    型    d(mm)    hr(mm)   frk(MPa)  工    艺    hr/d     "
                                     " ζr      Qrk(kN)   Ra(kN)   "
                                     "强度等级    ψc      Rc(kN)  ",
-                                    "注: 采用《建筑桩基技术规范》(JGJ 94-2008)公式计算"},
+                                    standardFormulasNote},
                                    xlsRow(in, r), docBlock(in, r));
 }
 

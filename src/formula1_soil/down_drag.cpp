@@ -1,6 +1,7 @@
 #include "formula1_soil/down_drag.h"
 
 #include "circular_pile/circular_pile_window.h"
+#include "framework/layer_grid.h"
 #include "framework/number_text.h"
 
 #include <algorithm>
@@ -47,8 +48,8 @@ bool downDragCellEditable(int column) {
 }
 
 void foldDownDragColumns(Grid& grid, bool expanded) {
-    for (std::size_t c = 0; c < grid.columns.size(); ++c)
-        grid.columns[c].visible = c != dragSoilName && (expanded || c < dragPerimeter);
+    foldLayerColumns(grid, expanded, dragPerimeter);
+    grid.columns[dragSoilName].visible = false;
 }
 
 namespace {

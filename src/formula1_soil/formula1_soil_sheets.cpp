@@ -15,28 +15,15 @@ XlsRow xlsRow(const CircularPileSheetInputs& in, const Formula1Result& rock, con
     return row + xlsRowTail(in, rock.psiC, rock.rc);
 }
 
+// The formulas stand one column further right than in the other calculators' sheets.
 std::vector<std::string> standardLines(bool downDrag) {
-    std::vector<std::string> lines{
-        "3.采用规范及公式",
-        "  3.1 采用规范: 《建筑桩基技术规范》",
-        "                   (JGJ 94-2008)",
-        "  3.2 规范公式:   Ra=Quk/K             (5.2.2)",
-        "                  Quk=Qsk+Qrk        (5.3.9-1)",
-        "                  Qsk=μ∑qsik.li    (5.3.9-2)",
-        "                  Qrk=ζr.frk.Ap     (5.3.9-3)",
-    };
-    if (downDrag)
-        lines.insert(lines.end(), {
-                                      "                  Nk+Qgn≤Ra         (5.4.3-2)",
-                                      "                  Qgn=μ∑qsin.li             ",
-                                      "                  qsin=ξni.σi'     (5.4.4-1)",
-                                      "                  σi'=p+σri'                ",
-                                      "            i-1                               ",
-                                      "      σri'=∑γe.△ze+(1/2)γi.△zi (5.4.4-2)",
-                                      "            e=1                               ",
-                                  });
-    lines.emplace_back("                  N≤ψc.fc.Aps      (5.8.2-2)");
-    return lines;
+    if (!downDrag) return docStandardLines({"                  Qrk=ζr.frk.Ap     (5.3.9-3)"}, 1);
+    return docStandardLines(
+        {"                  Qrk=ζr.frk.Ap     (5.3.9-3)", "                  Nk+Qgn≤Ra         (5.4.3-2)",
+         "                  Qgn=μ∑qsin.li             ", "                  qsin=ξni.σi'     (5.4.4-1)",
+         "                  σi'=p+σri'                ", "            i-1                               ",
+         "      σri'=∑γe.△ze+(1/2)γi.△zi (5.4.4-2)", "            e=1                               "},
+        1);
 }
 
 std::vector<std::string> docBlock(const CircularPileSheetInputs& in, const Formula1Result& rock,
@@ -66,7 +53,7 @@ std::vector<std::string> docBlock(const CircularPileSheetInputs& in, const Formu
                        {docValue("  4.7 单桩竖向净承载力特征值Ra':   ", fixed(net.raNet, 10, 2), 10, " kN"),
                         docValue("      单桩净承载力特征值占比Ra'/Ra:", fixed(net.percent, 10, 2), 9, "%")}})
              : std::vector<std::string>{"  4.6 桩侧土体引起的下拉荷载Qgn(不考虑): 0.00 kN"},
-        docPileBodyLines(drag ? "4.8" : "4.7", in, rock.psiC, rock.fc, rock.rc),
+        docPileBodyLines(drag ? "4.8" : "4.7", in.processText, rock.psiC, rock.fc, rock.rc),
         docSummaryHead(in),
         docSummaryTable("      岩石强度  桩承载力  下拉荷载  净承载力 ",
                         "      frk(MPa)   Ra(kN)    Qgn(kN)   Ra'(kN) ",
@@ -89,7 +76,7 @@ SheetDesign formula1SoilSheetDesign(const CircularPileSheetInputs& in, const For
                                     " 编    号  类    型    d(mm)    hr(mm)   frk(MPa)  工    艺    hr/d     "
                                     " ζr      Qrk(kN)   Qsk(kN)   "
                                     "Quk(kN)   Ra(kN)    Qgn(kN)   Ra'(kN)  强度等级    ψc      Rc(kN)  ",
-                                    "注: 采用《建筑桩基技术规范》(JGJ 94-2008)公式计算"},
+                                    standardFormulasNote},
                                    xlsRow(in, rock, net), docBlock(in, rock, net, soil));
 }
 

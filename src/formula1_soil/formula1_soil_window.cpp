@@ -4,6 +4,7 @@
 #include "formula1_soil/side_resistance.h"
 #include "formula1_soil/soil_drawing.h"
 #include "formula1_soil/soil_reference_tables.h"
+#include "framework/layer_grid.h"
 #include "framework/number_text.h"
 #include "framework/text_layout.h"
 
@@ -22,58 +23,36 @@ constexpr CalculatorFrame::Titles titles{
 
 constexpr std::string_view negativeNetCapacityWarning = "下拉荷载太大，引发Ra‘<0异常";
 
-Control label(std::string text) {
-    return Control::make(ControlKind::Label, std::move(text));
-}
-
-Control button(std::string text, bool enabled = true) {
-    Control c = Control::make(ControlKind::Button, std::move(text));
-    c.enabled = enabled;
-    return c;
-}
-
-Control hiddenLayer() {
-    Control c = Control::make(ControlKind::Layer);
-    c.visible = false;
-    return c;
-}
-
 Control layerCountList() {
     std::vector<std::string> items;
     for (int n = 1; n <= 20; ++n) items.push_back(std::to_string(n));
     return Control::list(ControlKind::ComboBox, std::move(items), 0);
 }
 
-Grid layerGrid(std::span<const LayerColumn> columns, std::initializer_list<std::string_view> firstRow) {
-    Grid grid;
-    grid.columns = gridColumns(columns);
-    grid.rows = TextTable(columns.size(), TextTable::Storage::Editable);
-    grid.rows.appendRow(firstRow);
-    grid.readOnly = true;
-    return grid;
-}
-
 } // namespace
 
 TVOR_FRM_KELD1_1::TVOR_FRM_KELD1_1(Platform& platform)
     : CircularPileWindow(platform, "TVOR_FRM_KELD1_1", titles),
-      ckb_fumozhuli(Control::make(ControlKind::CheckBox, "考虑桩周土负摩阻力")),
-      cbt_fumozhuli(button("负摩阻力", false)),
-      ckb_zhengmozhuli(Control::make(ControlKind::CheckBox, "考虑桩周土体侧阻力")),
-      cbt_zhengmozhuli(button("土侧阻力", false)), edt_kesair(resultOutput()), edt_ra(resultOutput()),
-      edt_Qgn(resultOutput()), edt_Rajin(resultOutput()), edt_RajinPercent(resultOutput()),
-      edt_rc(resultOutput()),
+      ckb_fumozhuli(Control::checkBox("考虑桩周土负摩阻力")),
+      cbt_fumozhuli(Control::button("负摩阻力", false)),
+      ckb_zhengmozhuli(Control::checkBox("考虑桩周土体侧阻力")),
+      cbt_zhengmozhuli(Control::button("土侧阻力", false)), edt_kesair(resultOutput()),
+      edt_ra(resultOutput()), edt_Qgn(resultOutput()), edt_Rajin(resultOutput()),
+      edt_RajinPercent(resultOutput()), edt_rc(resultOutput()),
 
-      Zhengmozhuli_FormLayer(hiddenLayer()), lb_ZMZLbiaoti(label("桩周土侧阻力")),
-      lb_ZhengTuchengshu(label("考虑侧阻力土层数 n")), cbb_ZhengTuchengshu(layerCountList()),
-      Grid1_Zhengmozhulijisuan(layerGrid(sideResistanceColumns, {"1", "10.000", "40.00"})), lb_Qsk(label({})),
-      lb_ZMZxinxi(label({})), cbt_ZmzlComputer(button("计算")), cbt_ZhengZhankai(button("展开")),
-      cbt_Zmzlfanhui(button("返回")), gpb_Zcksj(Control::make(ControlKind::GroupBox, "参考数据")),
-      lb_Zmzlzbiao(label("表5.3.5-1 桩的极限侧阻力标准值 qsik (kPa)")),
-      lb_Zmzlzsm(label(std::string(sideResistanceReferenceNote))),
+      Zhengmozhuli_FormLayer(Control::make(ControlKind::Layer).hidden()),
+      lb_ZMZLbiaoti(Control::label("桩周土侧阻力")), lb_ZhengTuchengshu(Control::label("考虑侧阻力土层数 n")),
+      cbb_ZhengTuchengshu(layerCountList()),
+      Grid1_Zhengmozhulijisuan(layerGrid(gridColumns(sideResistanceColumns), {"1", "10.000", "40.00"})),
+      lb_Qsk(Control::label({})), lb_ZMZxinxi(Control::label({})), cbt_ZmzlComputer(Control::button("计算")),
+      cbt_ZhengZhankai(Control::button("展开")), cbt_Zmzlfanhui(Control::button("返回")),
+      gpb_Zcksj(Control::make(ControlKind::GroupBox, "参考数据")),
+      lb_Zmzlzbiao(Control::label("表5.3.5-1 桩的极限侧阻力标准值 qsik (kPa)")),
+      lb_Zmzlzsm(Control::label(std::string(sideResistanceReferenceNote))),
       Grid2_Zhengmozhulizhibiao(referenceGrid(sideResistanceReferenceColumns, sideResistanceReferenceRows)),
 
-      Fumozhuli_FormLayer(hiddenLayer()), lb_FMZLbiaoti(label("桩周土负摩阻力")),
+      Fumozhuli_FormLayer(Control::make(ControlKind::Layer).hidden()),
+      lb_FMZLbiaoti(Control::label("桩周土负摩阻力")),
       gpb_tccs(Control::make(ControlKind::GroupBox, "输入参数")), cbb_Tuchengshu(layerCountList()),
       cbe_Junbuhezai(Control::list(ControlKind::EditableCombo,
                                    {"0.00", "5.00", "10.00", "20.00", "50.00", "100.00", "150.00", "200.00"},
@@ -81,12 +60,12 @@ TVOR_FRM_KELD1_1::TVOR_FRM_KELD1_1(Platform& platform)
       edt_Dimianbiaogao(Control::make(ControlKind::Edit, "-0.300")),
       edt_Zhuangdingbiaogao(Control::make(ControlKind::Edit, "-0.900")),
       Grid1_Fumozhulijisuan(
-          layerGrid(downDragColumns, {"1", "新近填土", "-10.000", "17.00", "0.30", "25.00"})),
-      lb_FQgn(label({})), lb_FMZxinxi(label({})), cbt_FmzlComputer(button("计算")),
-      cbt_fmzlzhankai(button("展开")), cbt_Fmzlfanhui(button("返回")),
+          layerGrid(gridColumns(downDragColumns), {"1", "新近填土", "-10.000", "17.00", "0.30", "25.00"})),
+      lb_FQgn(Control::label({})), lb_FMZxinxi(Control::label({})), cbt_FmzlComputer(Control::button("计算")),
+      cbt_fmzlzhankai(Control::button("展开")), cbt_Fmzlfanhui(Control::button("返回")),
       gpb_cksj(Control::make(ControlKind::GroupBox, "参考数据")),
-      lb_fmzlxsbiao(label("表5.4.4-1 负摩阻力系数 ξn")),
-      lb_fmzlxssm(label(std::string(downDragReferenceNote))),
+      lb_fmzlxsbiao(Control::label("表5.4.4-1 负摩阻力系数 ξn")),
+      lb_fmzlxssm(Control::label(std::string(downDragReferenceNote))),
       Grid2_Fumozhulixishubiao(referenceGrid(downDragReferenceColumns, downDragReferenceRows)) {
     foldSideResistanceColumns(Grid1_Zhengmozhulijisuan, false);
     foldDownDragColumns(Grid1_Fumozhulijisuan, false);

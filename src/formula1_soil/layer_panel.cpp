@@ -12,17 +12,6 @@ std::vector<GridColumn> gridColumns(std::span<const LayerColumn> columns) {
     return grid;
 }
 
-void setLayerCount(TextTable& layers, std::size_t count) {
-    TextTable resized(layers.columnCount(), layers.storage());
-    for (std::size_t r = 0; r < count; ++r) {
-        std::vector<std::string> cells = r < layers.rowCount() ? layers.row(r) : std::vector<std::string>(1);
-        cells[0] = std::to_string(r + 1);
-        const std::vector<std::string_view> views(cells.begin(), cells.end());
-        resized.appendRow(views);
-    }
-    layers = std::move(resized);
-}
-
 LayerRows rowsOf(const TextTable& layers) {
     LayerRows rows;
     for (std::size_t r = 0; r < layers.rowCount(); ++r) rows.push_back(layers.row(r));

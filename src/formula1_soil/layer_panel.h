@@ -17,10 +17,6 @@ struct LayerColumn {
 // The grid columns, all shown; the panels decide which stay folded away.
 std::vector<GridColumn> gridColumns(std::span<const LayerColumn> columns);
 
-// Sets the grid to `count` rows numbered "1" ... in its first column; rows that stay keep their cells,
-// rows that come back are empty.
-void setLayerCount(TextTable& layers, std::size_t count);
-
 // Every cell of a panel's grid as text while the panel computes; it becomes the grid's table at the end.
 using LayerRows = std::vector<std::vector<std::string>>;
 LayerRows rowsOf(const TextTable& layers);

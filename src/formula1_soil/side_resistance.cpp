@@ -1,6 +1,7 @@
 #include "formula1_soil/side_resistance.h"
 
 #include "circular_pile/circular_pile_window.h"
+#include "framework/layer_grid.h"
 #include "framework/number_text.h"
 
 #include <cmath>
@@ -25,8 +26,7 @@ bool sideResistanceCellEditable(int column) {
 }
 
 void foldSideResistanceColumns(Grid& grid, bool expanded) {
-    for (std::size_t c = 0; c < grid.columns.size(); ++c)
-        grid.columns[c].visible = expanded || c < sidePerimeter;
+    foldLayerColumns(grid, expanded, sidePerimeter);
 }
 
 SideResistanceResult computeSideResistance(const TextTable& layers, double d) {

@@ -3,6 +3,7 @@
 #include "formula1_soil/down_drag.h"
 #include "formula1_soil/side_resistance.h"
 #include "framework/number_text.h"
+#include "framework/sheet_cells.h"
 #include "framework/text_layout.h"
 
 #include <initializer_list>
@@ -18,25 +19,18 @@ struct LayerCell {
     bool centred = false;
 };
 
-std::string rule(int dashes) {
-    return spaces(6) + repeated('-', dashes);
-}
-
-// Two header lines, the rule, one row per layer and the rule again.
+// Two header lines, the rule, one row per layer (its number, then the cells) and the rule again.
 std::vector<std::string> layerTable(const TextTable& layers, std::string_view header1,
-                                    std::string_view header2, const std::string& rule,
+                                    std::string_view header2, const std::string& rule, int numberGap,
                                     std::initializer_list<LayerCell> cells) {
-    std::vector<std::string> lines{std::string(header1), std::string(header2), rule};
-    for (std::size_t r = 0; r < layers.rowCount(); ++r) {
-        std::string row = spaces(6);
+    return docLayerTable(header1, header2, rule, layers, numberGap, [&](std::size_t r) {
+        std::string row;
         for (const LayerCell& c : cells) {
             const std::string_view text = layers.cell(r, c.column);
             row += (c.centred ? centre(text, c.width) : padLeft(text, c.width)) + spaces(c.gap);
         }
-        lines.push_back(std::move(row));
-    }
-    lines.push_back(rule);
-    return lines;
+        return row;
+    });
 }
 
 // The eight down-drag tables that show three grid columns beside the layer number.
@@ -67,7 +61,7 @@ constexpr DownDragTable downDragTables[] = {
 } // namespace
 
 std::vector<std::string> downDragInputLines(const DownDragSheetInputs& in) {
-    const std::string line = rule(42);
+    const std::string line = docRule(42);
     std::vector<std::string> lines{
         "  2.4 桩侧土体嵌岩桩参数",
         docValue("      地面大面积荷载p:             ", fixed(in.p, 10, 2), 10, " kN/m2"),
@@ -77,52 +71,46 @@ std::vector<std::string> downDragInputLines(const DownDragSheetInputs& in) {
         line,
     };
     return joined({lines, layerTable(*in.layers, "      土  层底标高  土体重度  嵌岩桩  土层侧阻",
-                                     "      层    Ei(m)  γi(kN/m3) 系数ξni  qsik(kPa)", line,
-                                     {{dragLayerNumber, 2, 2},
-                                      {dragBottomElevation, 8, 2},
+                                     "      层    Ei(m)  γi(kN/m3) 系数ξni  qsik(kPa)", line, 2,
+                                     {{dragBottomElevation, 8, 2},
                                       {dragUnitWeight, 7, 3},
                                       {dragCoefficient, 6, 4},
                                       {dragQsik, 7, 1}})});
 }
 
 std::vector<std::string> sideResistanceInputLines(const SideResistanceSheetInputs& in) {
-    const std::string line = rule(22);
+    const std::string line = docRule(22);
     return joined({{"  2.5 桩侧土体侧阻力参数",
                     docValue("      考虑侧阻力土层数n:           ", in.layerCount, 10), line},
                    layerTable(*in.layers, "      土  土层厚度  土层侧阻", "      层    li(m)  qsik(kPa)",
-                              line, {{sideLayerNumber, 2, 2}, {sideThickness, 7, 2}, {sideQsik, 8, 1}})});
+                              line, 2, {{sideThickness, 7, 2}, {sideQsik, 8, 1}})});
 }
 
 std::vector<std::string> sideResistanceLines(const SideResistanceSheetInputs& in, double qsk) {
-    const std::string line = rule(32);
+    const std::string line = docRule(32);
     return joined({
         {"  4.4 桩侧土侧阻力", line},
         layerTable(*in.layers, "      土  土层厚度  土层侧阻  桩身周长",
-                   "      层    li(m)   qsik(kPa)   μ(m) ", line,
-                   {{sideLayerNumber, 2, 2}, {sideThickness, 7, 2}, {sideQsik, 8, 2}, {sidePerimeter, 8, 1}}),
+                   "      层    li(m)   qsik(kPa)   μ(m) ", line, 2,
+                   {{sideThickness, 7, 2}, {sideQsik, 8, 2}, {sidePerimeter, 8, 1}}),
         layerTable(*in.layers, "      土  分层侧阻  合计侧阻  侧阻比例",
-                   "      层  Qsik(kN)   ∑Qsik   Qsik/Qsk", line,
-                   {{sideLayerNumber, 2, 2},
-                    {sideLayerResistance, 7, 2},
-                    {sideRunningTotal, 8, 2},
-                    {sideShare, 8, 1}}),
+                   "      层  Qsik(kN)   ∑Qsik   Qsik/Qsk", line, 2,
+                   {{sideLayerResistance, 7, 2}, {sideRunningTotal, 8, 2}, {sideShare, 8, 1}}),
         {docValue("      土的总极限侧阻力标准值Qsk:   ", fixed(qsk, 10, 2), 10, " kN")},
     });
 }
 
 std::vector<std::string> downDragLines(const DownDragSheetInputs& in, double qgn) {
-    const std::string line = rule(41);
+    const std::string line = docRule(41);
     std::vector<std::string> lines{"  4.6 桩侧土嵌岩桩", line};
     for (const DownDragTable& t : downDragTables) {
         const std::vector<std::string> table =
-            layerTable(*in.layers, t.header1, t.header2, line,
-                       {{dragLayerNumber, 2, 5}, {t.a, 8, 5}, {t.b, 7, 6}, {t.c, 7, 1}});
+            layerTable(*in.layers, t.header1, t.header2, line, 5, {{t.a, 8, 5}, {t.b, 7, 6}, {t.c, 7, 1}});
         lines.insert(lines.end(), table.begin(), table.end());
     }
     const std::vector<std::string> shapes =
         layerTable(*in.layers, "      土         计算下拉荷载采用的桩侧土      ",
-                   "      层             负摩阻力分布图形          ", line,
-                   {{dragLayerNumber, 2, 9}, {dragShape, 24, 6, true}});
+                   "      层             负摩阻力分布图形          ", line, 9, {{dragShape, 24, 6, true}});
     lines.insert(lines.end(), shapes.begin(), shapes.end());
     // Overlapping layers count twice; the sheet says so next to the load they inflate.
     if (!in.overlapWarning.empty()) lines.push_back("      注意：" + in.overlapWarning);

@@ -2,6 +2,7 @@
 // 计算 and 展开/折叠, and the runs of their computations that the main evaluation asks for.
 #include "formula1_soil/formula1_soil_window.h"
 #include "formula1_soil/side_resistance.h"
+#include "framework/layer_grid.h"
 #include "framework/number_text.h"
 #include "framework/text_layout.h"
 
@@ -10,13 +11,6 @@
 namespace qianyan {
 
 namespace {
-
-// Toggles an expand button's caption; true when the grid is now expanded.
-bool toggleExpansion(Control& button) {
-    const bool expand = button.text == "展开";
-    button.text = expand ? "折叠" : "展开";
-    return expand;
-}
 
 void showMessage(Control& label, const std::string& message) {
     label.text = message;
@@ -60,19 +54,17 @@ void TVOR_FRM_KELD1_1::downDragStale() {
 }
 
 void TVOR_FRM_KELD1_1::sideLayerCountChanged() {
-    setLayerCount(Grid1_Zhengmozhulijisuan.rows, static_cast<std::size_t>(cbb_ZhengTuchengshu.itemIndex + 1));
+    setLayerCount(Grid1_Zhengmozhulijisuan, static_cast<std::size_t>(cbb_ZhengTuchengshu.itemIndex + 1));
     sideResistanceStale();
 }
 
 void TVOR_FRM_KELD1_1::downDragLayerCountChanged() {
-    setLayerCount(Grid1_Fumozhulijisuan.rows, static_cast<std::size_t>(cbb_Tuchengshu.itemIndex + 1));
+    setLayerCount(Grid1_Fumozhulijisuan, static_cast<std::size_t>(cbb_Tuchengshu.itemIndex + 1));
     downDragStale();
 }
 
 void TVOR_FRM_KELD1_1::Grid1_ZhengmozhulijisuanSelectCell(int row, int column) {
-    Grid1_Zhengmozhulijisuan.selectedRow = row;
-    Grid1_Zhengmozhulijisuan.selectedColumn = column;
-    Grid1_Zhengmozhulijisuan.readOnly = !sideResistanceCellEditable(column);
+    selectLayerCell(Grid1_Zhengmozhulijisuan, row, column, sideResistanceCellEditable(column));
 }
 
 void TVOR_FRM_KELD1_1::Grid1_ZhengmozhulijisuanEditingDone(int row, int column) {
@@ -82,9 +74,7 @@ void TVOR_FRM_KELD1_1::Grid1_ZhengmozhulijisuanEditingDone(int row, int column) 
 }
 
 void TVOR_FRM_KELD1_1::Grid1_FumozhulijisuanSelectCell(int row, int column) {
-    Grid1_Fumozhulijisuan.selectedRow = row;
-    Grid1_Fumozhulijisuan.selectedColumn = column;
-    Grid1_Fumozhulijisuan.readOnly = !downDragCellEditable(column);
+    selectLayerCell(Grid1_Fumozhulijisuan, row, column, downDragCellEditable(column));
 }
 
 void TVOR_FRM_KELD1_1::Grid1_FumozhulijisuanEditingDone(int row, int column) {
@@ -111,11 +101,11 @@ void TVOR_FRM_KELD1_1::declarePanelGrids(WindowDeclaration& d) {
 }
 
 void TVOR_FRM_KELD1_1::cbt_ZhengZhankaiClick() {
-    foldSideResistanceColumns(Grid1_Zhengmozhulijisuan, toggleExpansion(cbt_ZhengZhankai));
+    foldSideResistanceColumns(Grid1_Zhengmozhulijisuan, toggleLayerGridExpansion(cbt_ZhengZhankai));
 }
 
 void TVOR_FRM_KELD1_1::cbt_fmzlzhankaiClick() {
-    foldDownDragColumns(Grid1_Fumozhulijisuan, toggleExpansion(cbt_fmzlzhankai));
+    foldDownDragColumns(Grid1_Fumozhulijisuan, toggleLayerGridExpansion(cbt_fmzlzhankai));
 }
 
 std::optional<double> TVOR_FRM_KELD1_1::panelDiameter() const {

@@ -28,9 +28,7 @@ std::vector<std::string> docBlock(const CircularPileSheetInputs& in, std::string
     return joined({
         docInputLines(in),
         {docValue("  2.4 侧阻力系数取值:", methodText, 24)},
-        docStandardLines({"                 Qrk=Qrs+Qrp       (条文说明)",
-                          "                 Qrs=ζs.frk.μ.hr (条文说明)",
-                          "                 Qrp=ζp.frk.Ap    (条文说明)"}),
+        docCommentaryStandardLines(),
         docSectionLines(in,
                         {body.area, body.perimeter, r.rockClass, r.depthRatio, c.clamped, c.effectiveRatio}),
         {
@@ -47,7 +45,7 @@ std::vector<std::string> docBlock(const CircularPileSheetInputs& in, std::string
             "      安全系数K:                         2.00",
             docValue("      单桩竖向承载力特征值Ra:      ", fixed(r.ra, 10, 2), 10, " kN"),
         },
-        docPileBodyLines("4.9", in, body.psiC, body.fc, body.rc),
+        docPileBodyLines("4.9", in.processText, body.psiC, body.fc, body.rc),
         {
             "  4.10按规范综合系数法进行校核",
             docValue("      嵌岩段侧阻和端阻综合系数ζr: ", fixed(c.zetaR, 5, 4), 10),
@@ -72,9 +70,9 @@ std::vector<std::string> docBlock(const CircularPileSheetInputs& in, std::string
 
 SheetDesign formula2SheetDesign(const CircularPileSheetInputs& in, std::string_view methodText,
                                 const Formula2Result& r) {
-    return circularPileSheetDesign({formula2XlsWidth, formula2XlsColumns1, formula2XlsColumns2,
-                                    "注: 采用《建筑桩基技术规范》(JGJ 94-2008)条文说明公式计算"},
-                                   xlsRow(in, r), docBlock(in, methodText, r));
+    return circularPileSheetDesign(
+        {formula2XlsWidth, formula2XlsColumns1, formula2XlsColumns2, commentaryFormulasNote}, xlsRow(in, r),
+        docBlock(in, methodText, r));
 }
 
 } // namespace qianyan

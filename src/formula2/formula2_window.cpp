@@ -19,11 +19,6 @@ constexpr std::string_view endLabel = "端阻力Qrp(kN)";
 // What the two combo-box handlers put back: the same text with a blank before "Qrp".
 constexpr std::string_view endLabelOfComboHandlers = "端阻力 Qrp(kN)";
 
-Control checkValueOutput(Control c) {
-    c.color = argb::blue;
-    return c;
-}
-
 } // namespace
 
 TVOR_FRM_KELD2::TVOR_FRM_KELD2(Platform& platform)
@@ -32,10 +27,9 @@ TVOR_FRM_KELD2::TVOR_FRM_KELD2(Platform& platform)
           Control::list(ControlKind::ComboBox, {"综合与端阻系数差换算", "规范附录表格侧阻系数"}, 0)),
       edt_kesais(resultOutput()), edt_kesaip(resultOutput()), edt_Qrs(resultOutput()),
       edt_Qrp(resultOutput()), edt_Qrk(resultOutput()), edt_ra(resultOutput()),
-      edt_raZW(checkValueOutput(resultOutput())), edt_rc(resultOutput()),
-      lb_Qrs(Control::make(ControlKind::Label, std::string(sideLabel))),
-      lb_Qrp(Control::make(ControlKind::Label, std::string(endLabel))),
-      lb_raZW(Control::make(ControlKind::Label, "规范综合系数法承载力(kN)")) {
+      edt_raZW(Control::output(argb::blue)), edt_rc(resultOutput()),
+      lb_Qrs(Control::label(std::string(sideLabel))), lb_Qrp(Control::label(std::string(endLabel))),
+      lb_raZW(Control::label("规范综合系数法承载力(kN)")) {
     workbench.declare(workbenchDeclaration());
 }
 

@@ -12,7 +12,7 @@ namespace col = layer_column;
 
 namespace {
 
-const std::string d39 = spaces(6) + repeated('-', 39);
+const std::string d39 = docRule(39);
 const std::string dash = "-";
 
 std::string_view sectionName(const SectionGeometry& g) {
@@ -164,11 +164,6 @@ std::vector<std::string> docOptionLines(const Formula3SheetInputs& in, std::size
     return lines;
 }
 
-// A row of a per-layer table: 6 blanks, the layer number right in 2, then the cells.
-std::string layerRow(const TextTable& t, std::size_t row, int gapAfterNumber, std::string_view cells) {
-    return spaces(6) + padLeft(t.cell(row, col::number), 2) + spaces(gapAfterNumber) + std::string(cells);
-}
-
 // A computed column as a number with fixed decimals, right in width, then gap blanks.
 std::string numberCell(const TextTable& t, std::size_t row, std::size_t column, int precision, int decimals,
                        int width, int gap) {
@@ -186,23 +181,22 @@ std::string lastLayerCell(const TextTable& t, std::size_t row, std::size_t colum
 
 std::vector<std::string> docLayerInputLines(const Formula3SheetInputs& in) {
     const TextTable& t = in.layers;
-    std::vector<std::string> lines{"      岩层参数:", d39, "      岩  嵌岩长度 岩石强度 指定侧阻 指定端阻",
-                                   "      层   lr(m)   frk(MPa) 系数ζs  系数ζp ", d39};
     const bool typedShown = in.options.source != CoefficientSource::Interpolated;
     const auto typed = [&](std::size_t row, std::size_t column) {
         const std::string_view text = t.cell(row, column);
         return text.empty() ? std::string_view("0.0000") : text;
     };
-    for (std::size_t row = 0; row < t.rowCount(); ++row) {
-        std::string cells = placedRight(t.cell(row, col::socketLength), 7, 2) +
-                            placedRight(t.cell(row, col::rockStrength), 7, 2);
-        cells += typedShown ? placedRight(typed(row, col::typedSide), 7, 2) +
-                                  placedRight(typed(row, col::typedEnd), 7, 1)
-                            : dashCell(1) + centre(dash, 8);
-        lines.push_back(layerRow(t, row, 2, cells));
-    }
-    lines.push_back(d39);
-    return lines;
+    return joined(
+        {{"      岩层参数:", d39},
+         docLayerTable("      岩  嵌岩长度 岩石强度 指定侧阻 指定端阻",
+                       "      层   lr(m)   frk(MPa) 系数ζs  系数ζp ", d39, t, 2, [&](std::size_t row) {
+                           std::string cells = placedRight(t.cell(row, col::socketLength), 7, 2) +
+                                               placedRight(t.cell(row, col::rockStrength), 7, 2);
+                           cells += typedShown ? placedRight(typed(row, col::typedSide), 7, 2) +
+                                                     placedRight(typed(row, col::typedEnd), 7, 1)
+                                               : dashCell(1) + centre(dash, 8);
+                           return cells;
+                       })});
 }
 
 std::vector<std::string> docBeyondCodeLines(const Formula3SheetInputs& in) {
@@ -235,67 +229,50 @@ std::vector<std::string> docSectionValueLines(const Formula3SheetInputs& in, con
 
 std::vector<std::string> docLayerTables(const Formula3SheetInputs& in) {
     const TextTable& t = in.layers;
-    const std::size_t n = t.rowCount();
     const bool typed = in.options.source == CoefficientSource::Typed;
-    std::vector<std::string> lines{
-        "  4.2 岩层阻力计算", d39, "      岩  嵌岩深度 深 径 比 岩石强度 岩石强度",
-        std::string(n < 2 ? strengthRuleHeaders[2]
-                          : strengthRuleHeaders[static_cast<std::size_t>(in.options.interpolationStrength)]),
-        d39};
-    const auto rows = [&](auto&& cellsOf, int gapAfterNumber) {
-        for (std::size_t row = 0; row < n; ++row)
-            lines.push_back(layerRow(t, row, gapAfterNumber, cellsOf(row)));
-        lines.push_back(d39);
-    };
-    rows(
-        [&](std::size_t row) {
-            return numberCell(t, row, col::interpolationDepth, 6, 2, 7, 2) +
-                   numberCell(t, row, col::interpolationRatio, 6, 2, 7, 2) +
-                   numberCell(t, row, col::interpolationStrength, 6, 2, 7, 2) +
-                   numberCell(t, row, col::interpolationStrength, 6, 2, 7, 1);
-        },
-        2);
-
-    lines.insert(lines.end(),
-                 {"      岩  自动插值 自动插值 侧阻系数 端阻系数",
-                  std::string(coefficientSourceHeaders[static_cast<std::size_t>(in.options.source)]), d39});
-    rows(
-        [&](std::size_t row) {
-            const std::string interpolated = typed ? dashCell(1) + dashCell(1)
-                                                   : numberCell(t, row, col::interpolatedSide, 6, 4, 7, 2) +
-                                                         numberCell(t, row, col::interpolatedEnd, 6, 4, 7, 2);
-            return interpolated + numberCell(t, row, col::sideUsed, 6, 4, 7, 2) +
-                   numberCell(t, row, col::endUsed, 6, 4, 7, 1);
-        },
-        2);
-
-    lines.insert(lines.end(), {"      岩  侧阻力计 承载力计 总 阻 力 端 阻 力",
-                               "      层  算用 lr  算用 frk  Qrk(kN)  Qrp(kN)", d39});
-    rows(
-        [&](std::size_t row) {
-            return numberCell(t, row, col::sideLength, 6, 2, 7, 2) +
-                   numberCell(t, row, col::sideStrength, 6, 2, 7, 2) +
-                   lastLayerCell(t, row, col::totalResistance, 1) +
-                   lastLayerCell(t, row, col::endResistance, 0);
-        },
-        2);
-
-    lines.insert(lines.end(), {"      岩   ∑Qrsi  层侧阻力 侧阻比例 岩石坚硬",
-                               "      层    (kN)   Qrsi(kN) Qrsi/Qrk 程    度", d39});
-    rows(
-        [&](std::size_t row) {
-            return numberCell(t, row, col::sideRunningSum, 9, 2, 9, 1) +
-                   numberCell(t, row, col::sideResistance, 9, 2, 8, 1) +
-                   placedRight(t.cell(row, col::shareText), 7, 2) + centre(t.cell(row, col::rockClass), 8);
-        },
-        1);
-    return lines;
+    const std::string_view strengthHeader =
+        t.rowCount() < 2 ? strengthRuleHeaders[2]
+                         : strengthRuleHeaders[static_cast<std::size_t>(in.options.interpolationStrength)];
+    return joined({
+        {"  4.2 岩层阻力计算", d39},
+        docLayerTable("      岩  嵌岩深度 深 径 比 岩石强度 岩石强度", strengthHeader, d39, t, 2,
+                      [&](std::size_t row) {
+                          return numberCell(t, row, col::interpolationDepth, 6, 2, 7, 2) +
+                                 numberCell(t, row, col::interpolationRatio, 6, 2, 7, 2) +
+                                 numberCell(t, row, col::interpolationStrength, 6, 2, 7, 2) +
+                                 numberCell(t, row, col::interpolationStrength, 6, 2, 7, 1);
+                      }),
+        docLayerTable("      岩  自动插值 自动插值 侧阻系数 端阻系数",
+                      coefficientSourceHeaders[static_cast<std::size_t>(in.options.source)], d39, t, 2,
+                      [&](std::size_t row) {
+                          const std::string interpolated =
+                              typed ? dashCell(1) + dashCell(1)
+                                    : numberCell(t, row, col::interpolatedSide, 6, 4, 7, 2) +
+                                          numberCell(t, row, col::interpolatedEnd, 6, 4, 7, 2);
+                          return interpolated + numberCell(t, row, col::sideUsed, 6, 4, 7, 2) +
+                                 numberCell(t, row, col::endUsed, 6, 4, 7, 1);
+                      }),
+        docLayerTable("      岩  侧阻力计 承载力计 总 阻 力 端 阻 力",
+                      "      层  算用 lr  算用 frk  Qrk(kN)  Qrp(kN)", d39, t, 2,
+                      [&](std::size_t row) {
+                          return numberCell(t, row, col::sideLength, 6, 2, 7, 2) +
+                                 numberCell(t, row, col::sideStrength, 6, 2, 7, 2) +
+                                 lastLayerCell(t, row, col::totalResistance, 1) +
+                                 lastLayerCell(t, row, col::endResistance, 0);
+                      }),
+        docLayerTable("      岩   ∑Qrsi  层侧阻力 侧阻比例 岩石坚硬",
+                      "      层    (kN)   Qrsi(kN) Qrsi/Qrk 程    度", d39, t, 1,
+                      [&](std::size_t row) {
+                          return numberCell(t, row, col::sideRunningSum, 9, 2, 9, 1) +
+                                 numberCell(t, row, col::sideResistance, 9, 2, 8, 1) +
+                                 placedRight(t.cell(row, col::shareText), 7, 2) +
+                                 centre(t.cell(row, col::rockClass), 8);
+                      }),
+    });
 }
 
 std::vector<std::string> docResultLines(const Formula3SheetInputs& in, const Formula3Result& r) {
     const RockLayerQuantities& q = r.layers;
-    CircularPileSheetInputs process{};
-    process.processText = in.processText;
     std::vector<std::string> lines{
         docValue("  4.3 嵌岩段总极限侧阻力标准值Qrs: ", fixed(r.sideResistance, 10, 2), 10, " kN"),
         docValue("      嵌岩段总极限端阻力标准值Qrp: ", fixed(r.endResistance, 10, 2), 10, " kN"),
@@ -309,7 +286,7 @@ std::vector<std::string> docResultLines(const Formula3SheetInputs& in, const For
         r.compliant ? "      竖向承载力特征值计算结果判定:      合规"
                     : "      竖向承载力特征值计算结果判定:      超规",
     };
-    const std::vector<std::string> body = docPileBodyLines("4.7", process, q.psiC, r.fc, r.rc);
+    const std::vector<std::string> body = docPileBodyLines("4.7", in.processText, q.psiC, r.fc, r.rc);
     lines.insert(lines.end(), body.begin(), body.end());
     lines.insert(lines.end(),
                  {"  4.8 按规范综合系数法进行校核",
@@ -334,21 +311,15 @@ std::vector<std::string> docSummaryLines(const Formula3SheetInputs& in, const Fo
     const SectionGeometry& g = r.geometry;
     const PrecisionMode mode = in.mode;
     const bool rectangle = g.type == SectionType::Rectangle;
-    const std::vector<std::string> lines{
-        "5.基桩主要数据汇总",
-        d39,
-        rectangle ? "      基    桩  桩身截面  矩形长边  矩形短边 "
-                  : "      基    桩  桩身截面  桩身直径  椭圆直段 ",
-        rectangle ? "      编    号  类    型    a(mm)     b(mm)  "
-                  : "      编    号  类    型    d(mm)     c(mm)  ",
-        d39,
-        spaces(8) + padRight(in.pileLabel, 6) + spaces(2) + centre(sectionName(g), 8) + spaces(2) +
-            centre(in.firstText, 8) + spaces(2) +
-            centre(g.type == SectionType::Circle ? std::string_view(dash) : std::string_view(in.secondText),
-                   8) +
-            spaces(1),
-        d39,
-    };
+    const std::vector<std::string> lines = docSummaryHead(
+        {.header1 = rectangle ? "      基    桩  桩身截面  矩形长边  矩形短边 "
+                              : "      基    桩  桩身截面  桩身直径  椭圆直段 ",
+         .header2 = rectangle ? "      编    号  类    型    a(mm)     b(mm)  "
+                              : "      编    号  类    型    d(mm)     c(mm)  ",
+         .pileLabel = in.pileLabel,
+         .section = sectionName(g),
+         .first = in.firstText,
+         .second = g.type == SectionType::Circle ? std::string_view(dash) : std::string_view(in.secondText)});
     std::vector<std::string> rowC = docSummaryTable(
         "      极限侧阻  极限端阻  嵌岩阻力  桩承载力 ", "       Qrs(kN)   Qrp(kN)   Qrk(kN)   Ra(kN)  ",
         {sheetAmount(r.sideResistance, mode), sheetAmount(r.endResistance, mode), sheetAmount(r.qrk, mode),
@@ -374,9 +345,7 @@ std::vector<std::string> docBlock(const Formula3SheetInputs& in, const Formula3R
         docOptionLines(in, in.layers.rowCount()),
         docLayerInputLines(in),
         docBeyondCodeLines(in),
-        docStandardLines({"                 Qrk=Qrs+Qrp       (条文说明)",
-                          "                 Qrs=ζs.frk.μ.hr (条文说明)",
-                          "                 Qrp=ζp.frk.Ap    (条文说明)"}),
+        docCommentaryStandardLines(),
         {"4.承载力计算"},
         docSectionValueLines(in, r.geometry),
         docLayerTables(in),

@@ -32,79 +32,59 @@ std::vector<std::string> numberItems(double first, double step, int count, int d
     return items;
 }
 
-Control label(std::string text, std::uint32_t color = argb::black) {
-    Control c = Control::make(ControlKind::Label, std::move(text));
-    c.color = color;
-    return c;
-}
-
-Control list(ControlKind kind, std::vector<std::string> items, int index, bool enabled = true) {
-    Control c = Control::list(kind, std::move(items), index);
-    c.enabled = enabled;
-    return c;
-}
-
-Control output(std::uint32_t color, bool visible = true) {
-    Control c = Control::make(ControlKind::Edit);
-    c.readOnly = true;
-    c.color = color;
-    c.visible = visible;
-    return c;
-}
-
-Control checkBox(std::string text, bool enabled) {
-    Control c = Control::make(ControlKind::CheckBox, std::move(text));
-    c.color = argb::red;
-    c.enabled = enabled;
-    return c;
-}
-
 } // namespace
 
 TVOR_FRM_KELD3::TVOR_FRM_KELD3(Platform& platform)
-    : CalculatorFrame(platform, "TVOR_FRM_KELD3", titles), lb_jmlx(label("桩身截面类型")),
-      cbb_jmlx(list(ControlKind::ComboBox, {"圆桩", "椭圆桩", "矩形桩"}, 0)),
-      lb_dd(label("桩  身   直   径    d (mm)")),
-      cbe_dd(list(ControlKind::EditableCombo, numberItems(1000, 100, 11, 0), 0)),
-      lb_tyzd(label("椭圆直段长度    c (mm)")),
-      cbe_tyzd(list(ControlKind::EditableCombo, numberItems(100, 100, 12, 0), -1, false)),
-      lb_deqcheck(label("等效直径算法")),
-      cbb_deqcheck(list(ControlKind::ComboBox,
+    : CalculatorFrame(platform, "TVOR_FRM_KELD3", titles), lb_jmlx(Control::label("桩身截面类型")),
+      cbb_jmlx(Control::list(ControlKind::ComboBox, {"圆桩", "椭圆桩", "矩形桩"}, 0)),
+      lb_dd(Control::label("桩  身   直   径    d (mm)")),
+      cbe_dd(Control::list(ControlKind::EditableCombo, numberItems(1000, 100, 11, 0), 0)),
+      lb_tyzd(Control::label("椭圆直段长度    c (mm)")),
+      cbe_tyzd(Control::list(ControlKind::EditableCombo, numberItems(100, 100, 12, 0), -1).disabled()),
+      lb_deqcheck(Control::label("等效直径算法")),
+      cbb_deqcheck(
+          Control::list(ControlKind::ComboBox,
                         {"A-面积相等折算", "B-周长相等折算", "C-最大回转半径折算", "D-最小回转半径折算",
                          "E-取截面长边尺寸", "F-取截面短边尺寸", "G-Max(A,B,C,D)", "H-Min(A,B,C,D)"},
-                        0, false)),
-      lb_jmApU(label("截面面积周长")),
-      cbb_JmApU(list(ControlKind::ComboBox, {"按基桩原始截面尺寸计算", "按等效直径虚拟圆桩计算"}, 0, false)),
-      lb_hnt(label("桩身混凝土强度等级")), cbb_hnt(list(ControlKind::ComboBox, gradeItems(), 1)),
-      lb_czgy(label("基桩成桩工艺")), cbb_czgy(list(ControlKind::ComboBox, processItems(), 1)),
-      gpb_yscs(Control::make(ControlKind::GroupBox, "基岩参数")), lb_yanchengshu(label("基桩嵌岩段岩层数")),
-      cbb_yanchengshu(list(ControlKind::ComboBox, numberItems(1, 1, maxRockLayers, 0), 0)),
-      lb_chezhuxishu(label("桩嵌岩段侧阻端阻系数")),
-      cbb_chezhuxishu(
-          list(ControlKind::ComboBox,
-               {"人工指定系数", "程序自动插值", "自动插值与人工指定取大值", "自动插值与人工指定取小值"}, 1)),
-      lb_yanshiqiangdu(label("岩石强度取值")), lb_qiangduquzhi(label("定侧阻端阻系数")),
-      cbb_qiangduzhi(list(ControlKind::ComboBox, strengthRuleItems(), 0, false)),
-      lb_qiangduquzhi_daxjs(label("计算嵌岩段阻力")),
-      cbb_qiangduquzhi_daxjs(list(ControlKind::ComboBox, strengthRuleItems(), 2, false)),
-      lb_qianyanchangdu(label("嵌岩深度取值")), lb_qianyanshengdu(label("定各岩层深径比")),
-      cbb_qianyanshengdu(list(ControlKind::ComboBox,
-                              {"各岩层嵌岩长度总和", "各岩层自身嵌岩长度", "最下层(桩端)嵌岩长度"}, 0,
-                              false)),
-      lb_qianyanshengdu_daxjs(label("嵌岩长度起算点")),
+                        0)
+              .disabled()),
+      lb_jmApU(Control::label("截面面积周长")),
+      cbb_JmApU(Control::list(ControlKind::ComboBox, {"按基桩原始截面尺寸计算", "按等效直径虚拟圆桩计算"}, 0)
+                    .disabled()),
+      lb_hnt(Control::label("桩身混凝土强度等级")),
+      cbb_hnt(Control::list(ControlKind::ComboBox, gradeItems(), 1)), lb_czgy(Control::label("基桩成桩工艺")),
+      cbb_czgy(Control::list(ControlKind::ComboBox, processItems(), 1)),
+      gpb_yscs(Control::make(ControlKind::GroupBox, "基岩参数")),
+      StringGrid_KELD3(layerGrid(layerTableColumns(), {"1", "1.00", "25.00", "0.0100", "0.5000"})),
+      lb_yanchengshu(Control::label("基桩嵌岩段岩层数")),
+      cbb_yanchengshu(Control::list(ControlKind::ComboBox, numberItems(1, 1, maxRockLayers, 0), 0)),
+      lb_chezhuxishu(Control::label("桩嵌岩段侧阻端阻系数")),
+      cbb_chezhuxishu(Control::list(
+          ControlKind::ComboBox,
+          {"人工指定系数", "程序自动插值", "自动插值与人工指定取大值", "自动插值与人工指定取小值"}, 1)),
+      lb_yanshiqiangdu(Control::label("岩石强度取值")), lb_qiangduquzhi(Control::label("定侧阻端阻系数")),
+      cbb_qiangduzhi(Control::list(ControlKind::ComboBox, strengthRuleItems(), 0).disabled()),
+      lb_qiangduquzhi_daxjs(Control::label("计算嵌岩段阻力")),
+      cbb_qiangduquzhi_daxjs(Control::list(ControlKind::ComboBox, strengthRuleItems(), 2).disabled()),
+      lb_qianyanchangdu(Control::label("嵌岩深度取值")), lb_qianyanshengdu(Control::label("定各岩层深径比")),
+      cbb_qianyanshengdu(Control::list(ControlKind::ComboBox,
+                                       {"各岩层嵌岩长度总和", "各岩层自身嵌岩长度", "最下层(桩端)嵌岩长度"},
+                                       0)
+                             .disabled()),
+      lb_qianyanshengdu_daxjs(Control::label("嵌岩长度起算点")),
       cbb_qianyanshengdu_daxjs(
-          list(ControlKind::ComboBox, {"最下层(桩端)岩石", "最上层(第1层)岩石"}, 0, false)),
-      ckb_chaoguifan(checkBox("侧阻力计算采用的嵌岩深度突破规范限值", true)),
-      ckb_duanzhuzhejian(checkBox("突破限值时端阻系数折减", false)),
-      cbe_duanzhuzhejian(list(ControlKind::EditableCombo, numberItems(0, 0.1, 11, 2), 0, false)),
+          Control::list(ControlKind::ComboBox, {"最下层(桩端)岩石", "最上层(第1层)岩石"}, 0).disabled()),
+      ckb_chaoguifan(Control::checkBox("侧阻力计算采用的嵌岩深度突破规范限值", argb::red)),
+      ckb_duanzhuzhejian(Control::checkBox("突破限值时端阻系数折减", argb::red).disabled()),
+      cbe_duanzhuzhejian(Control::list(ControlKind::EditableCombo, numberItems(0, 0.1, 11, 2), 0).disabled()),
       cbt_kuozhanbiaoge(Control::make(ControlKind::Button, "展开")),
-      lb_ddeq(label("按特定算法等效直径 deq(mm)")), edt_ddeq(output(argb::red)),
-      lb_ra(label("单桩竖向承载力特征值Ra(kN)")), edt_ra(output(argb::red)),
-      lb_percent(label("其中总极限端阻力所占百分比")), edt_percent(output(argb::red)),
-      lb_RaZW1(label("规范综合系数法确定的承载力(kN)", argb::blue)), edt_RaZW(output(argb::blue)),
-      lb_Rc(label("桩 身 承 载 力 设 计 值 Rc(kN)")), edt_Rc(output(argb::green)),
-      lb_Quk(label("嵌岩段总极限阻力值  Qrk(kN)")), edt_Quk(output(argb::red, false)),
-      edt_kersair(output(argb::red, false)) {
+      lb_ddeq(Control::label("按特定算法等效直径 deq(mm)")), edt_ddeq(Control::output(argb::red)),
+      lb_ra(Control::label("单桩竖向承载力特征值Ra(kN)")), edt_ra(Control::output(argb::red)),
+      lb_percent(Control::label("其中总极限端阻力所占百分比")), edt_percent(Control::output(argb::red)),
+      lb_RaZW1(Control::label("规范综合系数法确定的承载力(kN)", argb::blue)),
+      edt_RaZW(Control::output(argb::blue)), lb_Rc(Control::label("桩 身 承 载 力 设 计 值 Rc(kN)")),
+      edt_Rc(Control::output(argb::green)), lb_Quk(Control::label("嵌岩段总极限阻力值  Qrk(kN)")),
+      edt_Quk(Control::output(argb::red, false)), edt_kersair(Control::output(argb::red, false)) {
     gpb_srcs.text = "基桩参数";
     gpb_scjg.text = "计算结果";
     cbe_tyzd.text = std::string("0"); // a plain literal trips a false -Wrestrict in GCC 12 at -O2
@@ -113,9 +93,6 @@ TVOR_FRM_KELD3::TVOR_FRM_KELD3(Platform& platform)
     lb_Quk.visible = false;
     tcb_meoFontSize.value = meo_jisuanjieguo_Doc.value = meo_jisuanjieguo_Xls.value = 14;
 
-    StringGrid_KELD3.columns = layerTableColumns();
-    StringGrid_KELD3.rows = TextTable(layer_column::count);
-    StringGrid_KELD3.rows.appendRow({"1", "1.00", "25.00", "0.0100", "0.5000"});
     showLayerColumns();
     workbench.declare(workbenchDeclaration());
 }
@@ -259,12 +236,25 @@ void TVOR_FRM_KELD3::writeOutputs(const Formula3Result& r) {
 }
 
 SheetDesign TVOR_FRM_KELD3::sheetDesign(const RockLayerOptions& options, const Formula3Result& r) const {
-    return formula3SheetDesign({sheet().nextPileLabel(), precisionMode(), cbe_dd.text, cbe_tyzd.text,
-                                edt_ddeq.text, edt_RaZW.text, cbb_hnt.text, cbb_czgy.text, cbb_czgy.itemIndex,
-                                cbb_yanchengshu.text, cbb_chezhuxishu.text, cbb_qiangduzhi.text,
-                                cbb_qiangduquzhi_daxjs.text, cbb_qianyanshengdu.text,
-                                cbb_qianyanshengdu_daxjs.text, options, ckb_duanzhuzhejian.checked,
-                                cbe_duanzhuzhejian.text, StringGrid_KELD3.rows},
+    return formula3SheetDesign({.pileLabel = sheet().nextPileLabel(),
+                                .mode = precisionMode(),
+                                .firstText = cbe_dd.text,
+                                .secondText = cbe_tyzd.text,
+                                .deqText = edt_ddeq.text,
+                                .raByZetaRText = edt_RaZW.text,
+                                .gradeText = cbb_hnt.text,
+                                .processText = cbb_czgy.text,
+                                .processIndex = cbb_czgy.itemIndex,
+                                .layerCountText = cbb_yanchengshu.text,
+                                .sourceText = cbb_chezhuxishu.text,
+                                .interpolationStrengthText = cbb_qiangduzhi.text,
+                                .resistanceStrengthText = cbb_qiangduquzhi_daxjs.text,
+                                .depthRuleText = cbb_qianyanshengdu.text,
+                                .lengthStartText = cbb_qianyanshengdu_daxjs.text,
+                                .options = options,
+                                .endReductionTicked = ckb_duanzhuzhejian.checked,
+                                .endReductionText = cbe_duanzhuzhejian.text,
+                                .layers = StringGrid_KELD3.rows},
                                r);
 }
 

@@ -8,6 +8,7 @@
 #include "formula3/formula3_evaluation.h"
 #include "formula3/formula3_workbench.h"
 #include "framework/calculator_frame.h"
+#include "framework/layer_grid.h"
 
 namespace qianyan {
 
@@ -54,7 +55,7 @@ public:
     void StringGrid_KELD3EditingDone(int row, int column);
 
     // Whether the layer table shows all its columns (the expand button reads "折叠").
-    bool layerTableExpanded() const { return cbt_kuozhanbiaoge.text == "折叠"; }
+    bool layerTableExpanded() const { return layerGridExpanded(cbt_kuozhanbiaoge); }
 
     // The workbench adapter (formula3_workbench.cpp).
     WorkbenchCalculator* workbenchAdapter() override { return this; }
@@ -80,7 +81,6 @@ private:
     void clearStatusInBlack();
     // The text of a dimension field: marked black when it passes, red with the message when not.
     void markDimension(Control& input, bool zeroAllowed, std::string_view message);
-    void setLayerRowCount(std::size_t count);
     void showLayerColumns();
     // The reduction controls follow the two check boxes.
     void enableEndReduction();

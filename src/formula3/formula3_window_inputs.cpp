@@ -2,6 +2,7 @@
 // some changes do beyond it.
 #include "formula3/formula3_window.h"
 
+#include "framework/layer_grid.h"
 #include "framework/number_text.h"
 #include "framework/utf8.h"
 
@@ -158,7 +159,7 @@ void TVOR_FRM_KELD3::cbb_JmApUChange() {
 
 void TVOR_FRM_KELD3::cbb_yanchengshuChange() {
     const auto count = static_cast<std::size_t>(cbb_yanchengshu.itemIndex + 1);
-    setLayerRowCount(count);
+    setLayerCount(StringGrid_KELD3, count);
     const bool several = count > 1;
     if (several) {
         showStatus("提示：规范不支持多层基岩嵌岩桩计算，计算结果仅供研究", argb::magenta);
@@ -169,22 +170,6 @@ void TVOR_FRM_KELD3::cbb_yanchengshuChange() {
     for (Control* rule :
          {&cbb_qiangduzhi, &cbb_qiangduquzhi_daxjs, &cbb_qianyanshengdu, &cbb_qianyanshengdu_daxjs})
         rule->enabled = several;
-}
-
-// Rows beyond the new count are dropped with their texts; rows added start empty.
-void TVOR_FRM_KELD3::setLayerRowCount(std::size_t count) {
-    const TextTable& old = StringGrid_KELD3.rows;
-    TextTable rows(layer_column::count);
-    for (std::size_t row = 0; row < count; ++row) {
-        if (row < old.rowCount()) {
-            rows.appendRowFrom(old, row);
-        } else {
-            rows.appendRow({""});
-        }
-        rows.setCell(row, layer_column::number, std::to_string(row + 1));
-    }
-    StringGrid_KELD3.rows = std::move(rows);
-    if (StringGrid_KELD3.selectedRow >= static_cast<int>(count)) StringGrid_KELD3.selectedRow = -1;
 }
 
 void TVOR_FRM_KELD3::cbb_chezhuxishuChange() {
@@ -242,31 +227,27 @@ void TVOR_FRM_KELD3::cbe_duanzhuzhejianChange() {
 }
 
 void TVOR_FRM_KELD3::cbt_kuozhanbiaogeClick() {
-    cbt_kuozhanbiaoge.text = layerTableExpanded() ? "展开" : "折叠";
+    toggleLayerGridExpansion(cbt_kuozhanbiaoge);
     showLayerColumns();
 }
 
 // Collapsed: the layer, its length and strength, and the typed coefficients where they are used.
 // Expanded: every column but the typed coefficients when interpolated, and the interpolation when typed.
 void TVOR_FRM_KELD3::showLayerColumns() {
-    const bool expanded = layerTableExpanded();
+    std::vector<GridColumn>& columns = StringGrid_KELD3.columns;
+    foldLayerColumns(StringGrid_KELD3, layerTableExpanded(), layer_column::typedSide);
     const auto source = static_cast<CoefficientSource>(cbb_chezhuxishu.itemIndex);
-    for (std::size_t c = 0; c < StringGrid_KELD3.columns.size(); ++c) {
-        bool shown = expanded || c <= layer_column::rockStrength;
-        if (c == layer_column::typedSide || c == layer_column::typedEnd)
-            shown = source != CoefficientSource::Interpolated;
-        else if (c >= layer_column::interpolationDepth && c <= layer_column::interpolatedEnd &&
-                 source == CoefficientSource::Typed)
-            shown = false;
-        StringGrid_KELD3.columns[c].visible = shown;
-    }
+    columns[layer_column::typedSide].visible = columns[layer_column::typedEnd].visible =
+        source != CoefficientSource::Interpolated;
+    if (source == CoefficientSource::Typed)
+        for (std::size_t c = layer_column::interpolationDepth; c <= layer_column::interpolatedEnd; ++c)
+            columns[c].visible = false;
 }
 
 void TVOR_FRM_KELD3::StringGrid_KELD3SelectCell(int row, int column) {
-    StringGrid_KELD3.selectedRow = row;
-    StringGrid_KELD3.selectedColumn = column;
-    StringGrid_KELD3.readOnly = column < static_cast<int>(layer_column::socketLength) ||
-                                column > static_cast<int>(layer_column::typedEnd);
+    selectLayerCell(StringGrid_KELD3, row, column,
+                    column >= static_cast<int>(layer_column::socketLength) &&
+                        column <= static_cast<int>(layer_column::typedEnd));
 }
 
 void TVOR_FRM_KELD3::StringGrid_KELD3EditingDone(int /*row*/, int /*column*/) {

@@ -79,8 +79,17 @@ double equivalentDiameter(SectionType type, double first, double second, DeqAlgo
 
 SectionGeometry sectionGeometry(SectionType type, double first, double second, DeqAlgorithm algorithm,
                                 AreaMode areaMode) {
-    SectionGeometry g{
-        type, first, second, 0, 0, first, algorithm, areaMode, 0, 0, type != SectionType::Circle};
+    SectionGeometry g{.type = type,
+                      .first = first,
+                      .second = second,
+                      .area0 = 0,
+                      .perimeter0 = 0,
+                      .deq = first,
+                      .algorithm = algorithm,
+                      .areaMode = areaMode,
+                      .area = 0,
+                      .perimeter = 0,
+                      .nonCircular = type != SectionType::Circle};
     switch (type) {
     case SectionType::Circle:
         g.second = 0;

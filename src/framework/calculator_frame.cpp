@@ -8,59 +8,39 @@
 
 namespace qianyan {
 
-namespace {
-
-Control button(std::string text, std::string hint = {}) {
-    Control c = Control::make(ControlKind::Button, std::move(text));
-    c.hint = std::move(hint);
-    return c;
-}
-
-Control hidden(Control c) {
-    c.visible = false;
-    return c;
-}
-
-Control disabled(Control c) {
-    c.enabled = false;
-    return c;
-}
-
-} // namespace
-
 CalculatorFrame::CalculatorFrame(Platform& platform, std::string_view windowName, const Titles& titles)
     : platform_(&platform), windowName_(windowName) {
     MainFormLayer = Control::make(ControlKind::Layer);
-    JieGuo_DocLayer = hidden(Control::make(ControlKind::Layer));
-    YouHuaFormLayer = hidden(Control::make(ControlKind::Layer));
+    JieGuo_DocLayer = Control::make(ControlKind::Layer).hidden();
+    YouHuaFormLayer = Control::make(ControlKind::Layer).hidden();
 
     lb_cxm = Control::make(ControlKind::Label, unscramble(titles.main, titles.key));
-    cbt_CopyRight = button("©", "版权信息");
+    cbt_CopyRight = Control::button("©").withHint("版权信息");
     gpb_srcs = Control::make(ControlKind::GroupBox, "输入参数");
     gpb_scjg = Control::make(ControlKind::GroupBox, "输出结果");
-    cbt_JingDu = button("≈", "调整精度");
-    popbox_jingdu = hidden(Control::list(ControlKind::PopupList,
-                                         {"两位小数", "一位小数", "个位取整", "十位取整", "百位取整"},
-                                         static_cast<int>(PrecisionMode::Units)));
-    cbt_compute = button("计算");
-    cbt_View = hidden(button("结果"));
-    cbt_tuichu = button("退出");
-    cbt_YouHua = button("★", "筛选优化");
+    cbt_JingDu = Control::button("≈").withHint("调整精度");
+    popbox_jingdu =
+        Control::list(ControlKind::PopupList, {"两位小数", "一位小数", "个位取整", "十位取整", "百位取整"},
+                      static_cast<int>(PrecisionMode::Units))
+            .hidden();
+    cbt_compute = Control::button("计算");
+    cbt_View = Control::button("结果").hidden();
+    cbt_tuichu = Control::button("退出");
+    cbt_YouHua = Control::button("★").withHint("筛选优化");
     cbt_YouHua.color = argb::red;
     img_Logo = Control::make(ControlKind::Image);
-    lb_shuoming = hidden(Control::make(ControlKind::Label));
-    lb_shuoming.color = argb::red;
+    lb_shuoming = Control::label({}, argb::red).hidden();
     lb_guifan = Control::make(ControlKind::Label, "《建筑桩基技术规范》(JGJ94-2008)");
 
     lb_jisuanjieguo = Control::make(ControlKind::Label, unscramble(titles.sheet, titles.key));
     meo_jisuanjieguo_Doc = Control::make(ControlKind::Memo);
-    meo_jisuanjieguo_Xls = hidden(Control::make(ControlKind::Memo));
-    cbt_PageBook = button("1", "切换计算书");
-    cbt_sanchu = disabled(button("x", "删除最末数据"));
-    cbt_Exit = button("返回");
-    cbt_Save = disabled(button("保存"));
-    cbt_LingCun = disabled(button("另存为…", "把显示的计算书保存到指定位置"));
-    lb_cunpan = Control::make(ControlKind::Label);
+    meo_jisuanjieguo_Xls = Control::make(ControlKind::Memo).hidden();
+    cbt_PageBook = Control::button("1").withHint("切换计算书");
+    cbt_sanchu = Control::button("x", false).withHint("删除最末数据");
+    cbt_Exit = Control::button("返回");
+    cbt_Save = Control::button("保存", false);
+    cbt_LingCun = Control::button("另存为…", false).withHint("把显示的计算书保存到指定位置");
+    lb_cunpan = Control::label("");
     tcb_meoFontSize = Control::make(ControlKind::TrackBar);
     tcb_meoFontSize.hint = "调整字体大小";
     tcb_meoFontSize.minimum = 4;

@@ -54,6 +54,46 @@ struct Control {
         if (index >= 0 && index < static_cast<int>(c.items.size())) c.text = c.items[index];
         return c;
     }
+    static Control label(std::string text, std::uint32_t color = argb::black) {
+        Control c = make(ControlKind::Label, std::move(text));
+        c.color = color;
+        return c;
+    }
+    static Control button(std::string text, bool enabled = true) {
+        Control c = make(ControlKind::Button, std::move(text));
+        c.enabled = enabled;
+        return c;
+    }
+    static Control checkBox(std::string text, std::uint32_t color = argb::black) {
+        Control c = make(ControlKind::CheckBox, std::move(text));
+        c.color = color;
+        return c;
+    }
+    // A field that shows a result: read-only, in the colour of what it shows.
+    static Control output(std::uint32_t color, bool visible = true) {
+        Control c = make(ControlKind::Edit);
+        c.readOnly = true;
+        c.color = color;
+        c.visible = visible;
+        return c;
+    }
+
+    // The control as it starts out: hidden, greyed out, or with a tooltip.
+    Control hidden() const {
+        Control c = *this;
+        c.visible = false;
+        return c;
+    }
+    Control disabled() const {
+        Control c = *this;
+        c.enabled = false;
+        return c;
+    }
+    Control withHint(std::string text) const {
+        Control c = *this;
+        c.hint = std::move(text);
+        return c;
+    }
 };
 
 enum class CellAlign { Left, Centre, Right };

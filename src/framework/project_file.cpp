@@ -1,6 +1,6 @@
 #include "framework/project_file.h"
 
-#include "framework/calculator_names.h"
+#include "framework/calculator_registry.h"
 #include "framework/text_layout.h"
 
 #include <nlohmann/json.hpp>

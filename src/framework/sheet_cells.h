@@ -1,9 +1,12 @@
 #pragma once
 // The cells and lines every calculator's sheets are made of: amounts and shares in the precision mode,
-// right-aligned Xls cells, Doc value lines, and a Doc block joined from its parts.
+// right-aligned Xls cells, Doc value lines and tables, and a Doc block joined from its parts.
 #include "framework/precision_mode.h"
+#include "framework/text_table.h"
 #include "framework/xls_row.h"
 
+#include <cstddef>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -33,6 +36,15 @@ XlsRow xlsAmountCell(double value, PrecisionMode mode, int lastGap = 0);
 
 // A value line: label, value right-aligned in width, unit.
 std::string docValue(std::string_view label, std::string_view text, int width, std::string_view unit = "");
+
+// A rule of a Doc table: dashes after the six blanks every line of the table starts with.
+std::string docRule(int dashes);
+// A table of the Doc block with a line per layer of a grid: the two header lines, the rule, the layers
+// and the rule again. A layer's line is six blanks, its number (the grid's first cell) right in 2 and
+// numberGap blanks, then what cells writes for that row.
+std::vector<std::string> docLayerTable(std::string_view header1, std::string_view header2,
+                                       const std::string& rule, const TextTable& layers, int numberGap,
+                                       const std::function<std::string(std::size_t row)>& cells);
 
 // The parts of a Doc block one after another.
 std::vector<std::string> joined(std::initializer_list<std::vector<std::string>> parts);

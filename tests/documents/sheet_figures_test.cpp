@@ -54,8 +54,7 @@ TEST_P(SheetFiguresTest, TheLastDesignOfTheSheetAsItWasComputed) {
     EXPECT_TRUE(sheetFigures(*window).empty()) << "an empty sheet";
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryWindow, SheetFiguresTest, ::testing::ValuesIn(calculatorNames()),
-                         [](const auto& info) { return std::string(info.param); });
+INSTANTIATE_TEST_SUITE_P(EveryWindow, SheetFiguresTest, testing::everyCalculator(), testing::ByCalculator());
 
 } // namespace
 } // namespace qianyan

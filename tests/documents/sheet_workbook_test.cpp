@@ -1,9 +1,7 @@
 #include "documents/sheet_workbook.h"
 
-#include "formula1/formula1_window.h"
-#include "formula1_soil/formula1_soil_window.h"
 #include "formula2/formula2_window.h"
-#include "formula3/formula3_window.h"
+#include "support/calculator_fixture.h"
 #include "support/window_fixture.h"
 
 #include <gmock/gmock.h>
@@ -15,14 +13,16 @@ namespace {
 
 using ::testing::ElementsAre;
 
-template <class Window> class SheetTable : public testing::WindowFixture<Window> {};
-using Windows = ::testing::Types<TVOR_FRM_KELD1, TVOR_FRM_KELD1_1, TVOR_FRM_KELD2, TVOR_FRM_KELD3>;
-TYPED_TEST_SUITE(SheetTable, Windows);
+class SheetTable : public testing::CalculatorFixture<std::string_view> {
+protected:
+    SheetTable() : CalculatorFixture("sheet_table", GetParam()) {}
+};
+INSTANTIATE_TEST_SUITE_P(EveryCalculator, SheetTable, testing::everyCalculator(), testing::ByCalculator());
 
 // Every calculator, in a mode with decimals and one without: a header cell over every row cell, and the
 // cells are the row's texts in order.
-TYPED_TEST(SheetTable, HasAHeaderCellOverEveryCellOfEveryRow) {
-    auto& w = this->window;
+TEST_P(SheetTable, HasAHeaderCellOverEveryCellOfEveryRow) {
+    CalculatorFrame& w = *window;
     w.click("cbt_compute");
     w.click("cbt_JingDu");
     w.chooseItem("popbox_jingdu", static_cast<int>(PrecisionMode::Tens)); // computes a second design

@@ -1,8 +1,6 @@
 #include "formula1/formula1_window.h"
 #include "framework/number_text.h"
-#include "framework/text_layout.h"
-#include "support/golden.h"
-#include "support/window_fixture.h"
+#include "support/workbench_fixture.h"
 
 #include <gmock/gmock.h>
 
@@ -13,26 +11,9 @@ namespace {
 
 using ::testing::ElementsAre;
 
-class Formula1WorkbenchTest : public testing::WindowFixture<TVOR_FRM_KELD1> {
+class Formula1WorkbenchTest : public testing::WorkbenchFixture<TVOR_FRM_KELD1> {
 protected:
     Formula1WorkbenchTest() { window.click("cbt_YouHua"); }
-    void setRow(int row, std::string_view min, std::string_view max, std::string_view step) {
-        for (const auto& [col, text] : {std::pair{1, min}, std::pair{2, max}, std::pair{3, step}})
-            ASSERT_EQ(window.editCell("Grid1_Youhuaxuanxiang", row, col, text), Outcome::Done);
-    }
-    void sweep() { window.click("cbt_YHcompute"); }
-    std::vector<std::string> column(std::size_t c) const {
-        std::vector<std::string> cells;
-        const TextTable& rows = window.workbench.Grid2_Youhuajieguo.rows;
-        for (std::size_t r = 0; r < rows.rowCount(); ++r) cells.emplace_back(rows.cell(r, c));
-        return cells;
-    }
-    std::vector<std::string> distinct(std::size_t c) const {
-        std::vector<std::string> values;
-        for (const std::string& v : column(c))
-            if (std::find(values.begin(), values.end(), v) == values.end()) values.push_back(v);
-        return values;
-    }
 };
 
 TEST_F(Formula1WorkbenchTest, TheDefaultsGive162Candidates) {
@@ -163,20 +144,6 @@ TEST_F(Formula1WorkbenchTest, LoadingARowWritesTheInputsAndReturns) {
     EXPECT_EQ(window.edt_ra.text, "") << "the change handlers cleared the outputs";
     EXPECT_TRUE(window.cbt_compute.visible);
     EXPECT_TRUE(window.MainFormLayer.visible);
-}
-
-TEST_F(Formula1WorkbenchTest, TheSavedTableMatchesTheGoldenFile) {
-    setRow(0, "1000", "1200", "200");
-    setRow(2, "15.00", "40.00", "25.00");
-    window.chooseItem("popbox_jingdu", 0); // hidden: no effect
-    sweep();
-    window.headerClick("Grid2_Youhuajieguo", 2);
-    window.click("cbt_YHsave");
-    const auto lines = testing::savedLines(documents / "嵌岩桩优化计算原始结果(依据JGJ94-2008)_表格.txt");
-    const auto golden = testing::goldenSavedLines("formula1", "workbench_results_table.txt");
-    EXPECT_EQ(lines, golden);
-    ASSERT_EQ(lines.size(), 5u + 72u + 4u);
-    for (std::size_t i = 5; i < 5 + 72; ++i) EXPECT_EQ(displayWidth(lines[i]), 120) << i;
 }
 
 // 存盘 writes a workbook beside the table file: one of that name alone is asked about as the table file

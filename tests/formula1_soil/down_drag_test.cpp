@@ -1,9 +1,12 @@
 #include "formula1_soil/down_drag.h"
+#include "support/table_columns.h"
 
 #include <gmock/gmock.h>
 
 namespace qianyan {
 namespace {
+
+using testing::columnOf;
 
 using ::testing::ElementsAreArray;
 
@@ -21,12 +24,6 @@ TextTable layers(std::initializer_list<Layer> rows) {
 
 const Layer defaultLayer{"-10.000", "17.00", "0.30", "25.00"};
 const DownDragInputs defaults{1000, 10, -0.3, -0.9};
-
-std::vector<std::string> column(const TextTable& t, std::size_t c) {
-    std::vector<std::string> cells;
-    for (std::size_t r = 0; r < t.rowCount(); ++r) cells.emplace_back(t.cell(r, c));
-    return cells;
-}
 
 TEST(DownDrag, TheDefaultLayerWithEveryIntermediate) {
     const DownDragResult r = computeDownDrag(layers({defaultLayer}), defaults);
@@ -48,8 +45,8 @@ TEST(DownDrag, EveryLayerAbovePileTopGivesNoDownDrag) {
         computeDownDrag(layers({defaultLayer, {"-15", "18", "0.3", "25"}}), {1000, 10, -0.3, -20});
     ASSERT_TRUE(r.total);
     EXPECT_EQ(*r.total, 0);
-    EXPECT_THAT(column(r.layers, dragRemark), ElementsAreArray({"本层无桩", "本层无桩"}));
-    EXPECT_THAT(column(r.layers, dragShare), ElementsAreArray({"0.00%", "0.00%"}));
+    EXPECT_THAT(columnOf(r.layers, dragRemark), ElementsAreArray({"本层无桩", "本层无桩"}));
+    EXPECT_THAT(columnOf(r.layers, dragShare), ElementsAreArray({"0.00%", "0.00%"}));
     EXPECT_THAT(r.layers.row(1),
                 ElementsAreArray({"2",      "新近填土", "-15",    "18",     "0.3",  "25",      "3.14", "5.00",
                                   "174.90", "90.00",    "264.90", "219.90", "0.00", "-",       "-",    "-",
@@ -94,7 +91,7 @@ TEST(DownDrag, ALayerAlongThePileNeverCountsMoreThanItsOwnThickness) {
         layers({defaultLayer, {"-10", "17", "0.3", "25"}, {"-15", "17", "0.3", "25"}}), defaults);
     ASSERT_TRUE(r.total);
     EXPECT_EQ(writtenTotal(*r.total), 996.92);
-    EXPECT_THAT(column(r.layers, dragLengthAlongPile), ElementsAreArray({"9.10", "0.00", "5.00"}));
+    EXPECT_THAT(columnOf(r.layers, dragLengthAlongPile), ElementsAreArray({"9.10", "0.00", "5.00"}));
     EXPECT_EQ(r.layers.cell(2, dragPartTopStress), "174.90");
     EXPECT_EQ(r.layers.cell(2, dragShape), "矩形");
     EXPECT_EQ(r.message, "第2层层底标高高于上一层底标高");

@@ -2,6 +2,7 @@
 #include "formula1_soil/side_resistance.h"
 #include "formula1_soil/soil_window_steps.h"
 #include "support/window_fixture.h"
+#include "support/window_steps.h"
 
 #include <gmock/gmock.h>
 
@@ -10,17 +11,14 @@
 namespace qianyan {
 namespace {
 
+using testing::choosePrecision;
+
 using ::testing::ElementsAre;
 using Formula1SoilWindowTest = testing::WindowFixture<TVOR_FRM_KELD1_1>;
 
 std::vector<std::string> outputTexts(const TVOR_FRM_KELD1_1& w) {
     return {w.edt_kesair.text, w.edt_ra.text,           w.edt_Qgn.text,
             w.edt_Rajin.text,  w.edt_RajinPercent.text, w.edt_rc.text};
-}
-
-void choosePrecision(TVOR_FRM_KELD1_1& w, PrecisionMode mode) {
-    w.click("cbt_JingDu");
-    w.chooseItem("popbox_jingdu", static_cast<int>(mode));
 }
 
 TEST_F(Formula1SoilWindowTest, InitialInputsWithoutSoilTermsAreFormula1) {

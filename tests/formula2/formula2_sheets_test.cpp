@@ -2,6 +2,7 @@
 #include "framework/text_layout.h"
 #include "support/golden.h"
 #include "support/window_fixture.h"
+#include "support/window_steps.h"
 
 #include <gmock/gmock.h>
 
@@ -10,15 +11,12 @@
 namespace qianyan {
 namespace {
 
+using testing::choosePrecision;
+
 using Formula2SheetsTest = testing::WindowFixture<TVOR_FRM_KELD2>;
 
 std::vector<std::string> goldenLines(std::string_view name) {
     return testing::goldenLines("formula2", name);
-}
-
-void choosePrecision(TVOR_FRM_KELD2& w, PrecisionMode mode) {
-    w.click("cbt_JingDu");
-    w.chooseItem("popbox_jingdu", static_cast<int>(mode));
 }
 
 TEST_F(Formula2SheetsTest, TheInitialDesignMatchesTheGoldenSheets) {

@@ -1,32 +1,16 @@
 #include "formula2/formula2_window.h"
 #include "support/window_fixture.h"
+#include "support/window_steps.h"
 
 #include <gmock/gmock.h>
 
 namespace qianyan {
 namespace {
 
+using testing::choosePrecision;
+using testing::expectShown;
+
 using Formula2WindowTest = testing::WindowFixture<TVOR_FRM_KELD2>;
-
-struct Shown {
-    const char* control;
-    const char* text;
-    std::uint32_t color;
-};
-
-void expectShown(TVOR_FRM_KELD2& w, std::initializer_list<Shown> expected) {
-    for (const Shown& e : expected) {
-        const Control* c = w.find(e.control);
-        ASSERT_NE(c, nullptr) << e.control;
-        EXPECT_EQ(c->text, e.text) << e.control;
-        EXPECT_EQ(c->color, e.color) << e.control;
-    }
-}
-
-void choosePrecision(TVOR_FRM_KELD2& w, PrecisionMode mode) {
-    w.click("cbt_JingDu");
-    w.chooseItem("popbox_jingdu", static_cast<int>(mode));
-}
 
 TEST_F(Formula2WindowTest, StartsWithTheGivenInputsAndEmptyOutputs) {
     EXPECT_EQ(window.windowName(), "TVOR_FRM_KELD2");

@@ -2,6 +2,7 @@
 #include "framework/text_layout.h"
 #include "support/golden.h"
 #include "support/window_fixture.h"
+#include "support/window_steps.h"
 
 #include <gmock/gmock.h>
 
@@ -10,6 +11,8 @@
 namespace qianyan {
 namespace {
 
+using testing::choosePrecision;
+
 namespace col = layer_column;
 using ::testing::Contains;
 using ::testing::Not;
@@ -17,11 +20,6 @@ using Formula3SheetsTest = testing::WindowFixture<TVOR_FRM_KELD3>;
 
 std::vector<std::string> goldenLines(std::string_view name) {
     return testing::goldenLines("formula3", name);
-}
-
-void choosePrecision(TVOR_FRM_KELD3& w, PrecisionMode mode) {
-    w.click("cbt_JingDu");
-    w.chooseItem("popbox_jingdu", static_cast<int>(mode));
 }
 
 void setLayer(TVOR_FRM_KELD3& w, int row, const char* lr, const char* frk) {

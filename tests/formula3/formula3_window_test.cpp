@@ -1,6 +1,7 @@
 #include "formula3/formula3_window.h"
 #include "framework/number_text.h"
 #include "support/window_fixture.h"
+#include "support/window_steps.h"
 
 #include <gmock/gmock.h>
 
@@ -10,24 +11,12 @@
 namespace qianyan {
 namespace {
 
+using testing::choosePrecision;
+using testing::expectShown;
+
 namespace col = layer_column;
 using ::testing::ElementsAre;
 using Formula3WindowTest = testing::WindowFixture<TVOR_FRM_KELD3>;
-
-struct Shown {
-    const char* control;
-    const char* text;
-    std::uint32_t color;
-};
-
-void expectShown(TVOR_FRM_KELD3& w, std::initializer_list<Shown> expected) {
-    for (const Shown& e : expected) {
-        const Control* c = w.find(e.control);
-        ASSERT_NE(c, nullptr) << e.control;
-        EXPECT_EQ(c->text, e.text) << e.control;
-        EXPECT_EQ(c->color, e.color) << e.control;
-    }
-}
 
 std::vector<int> shownColumns(const TVOR_FRM_KELD3& w) {
     std::vector<int> shown;
@@ -38,11 +27,6 @@ std::vector<int> shownColumns(const TVOR_FRM_KELD3& w) {
 
 std::string layerCell(const TVOR_FRM_KELD3& w, std::size_t row, std::size_t column) {
     return std::string(w.StringGrid_KELD3.rows.cell(row, column));
-}
-
-void choosePrecision(TVOR_FRM_KELD3& w, PrecisionMode mode) {
-    w.click("cbt_JingDu");
-    w.chooseItem("popbox_jingdu", static_cast<int>(mode));
 }
 
 // Typed layers: lr and frk of each, from the top.

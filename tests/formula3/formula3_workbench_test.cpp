@@ -1,8 +1,6 @@
 #include "formula3/formula3_window.h"
 #include "framework/number_text.h"
-#include "framework/text_layout.h"
-#include "support/golden.h"
-#include "support/window_fixture.h"
+#include "support/workbench_fixture.h"
 
 #include <gmock/gmock.h>
 
@@ -12,6 +10,9 @@
 namespace qianyan {
 namespace {
 
+using testing::columnOf;
+using testing::distinctOf;
+
 namespace col = layer_column;
 using ::testing::ElementsAre;
 
@@ -20,12 +21,12 @@ struct OptionRowCells {
     const char *min, *max, *step;
 };
 
-class Formula3WorkbenchTest : public testing::WindowFixture<TVOR_FRM_KELD3> {
+class Formula3WorkbenchTest : public testing::WorkbenchFixture<TVOR_FRM_KELD3> {
 protected:
     Formula3WorkbenchTest() { window.click("cbt_YouHua"); }
 
     // The cells of an option row; a filter row has no step.
-    static void setRow(TVOR_FRM_KELD3& w, const OptionRowCells& c) {
+    static void setOptionRow(TVOR_FRM_KELD3& w, const OptionRowCells& c) {
         for (const auto& [column, text] : {std::pair{1, c.min}, std::pair{2, c.max}, std::pair{3, c.step}}) {
             if (column == 3 && !*text) continue;
             ASSERT_EQ(w.editCell("Grid1_Youhuaxuanxiang", c.row, column, text), Outcome::Done);
@@ -46,24 +47,12 @@ protected:
                                         {9, "2", "2", "1"},
                                         {10, "1", "1", "1"},
                                         {11, "1", "1", "1"}})
-            setRow(w, c);
-        for (const OptionRowCells& c : rows) setRow(w, c);
+            setOptionRow(w, c);
+        for (const OptionRowCells& c : rows) setOptionRow(w, c);
         w.click("cbt_YHcompute");
     }
     void sweep(const std::vector<OptionRowCells>& rows) { narrowSweep(window, rows); }
 
-    const TextTable& results() const { return window.workbench.Grid2_Youhuajieguo.rows; }
-    static std::vector<std::string> column(const TextTable& rows, std::size_t c) {
-        std::vector<std::string> cells;
-        for (std::size_t r = 0; r < rows.rowCount(); ++r) cells.emplace_back(rows.cell(r, c));
-        return cells;
-    }
-    static std::vector<std::string> distinct(const TextTable& rows, std::size_t c) {
-        std::vector<std::string> values;
-        for (const std::string& v : column(rows, c))
-            if (std::find(values.begin(), values.end(), v) == values.end()) values.push_back(v);
-        return values;
-    }
     std::string layerCell(std::size_t column) const {
         return std::string(window.StringGrid_KELD3.rows.cell(0, column));
     }
@@ -81,7 +70,7 @@ TEST_F(Formula3WorkbenchTest, TheDefaultSweepListsEveryCandidateOfTheFourSection
     EXPECT_EQ(rows.cell(1391, 0), "ZH-1392");
 
     // 48 circles, 576 obrounds, 576 rectangles, 192 squares, in this order; only circles comply.
-    const std::vector<std::string> sections = column(rows, 1);
+    const std::vector<std::string> sections = columnOf(rows, 1);
     const auto count = [&](const char* name) { return std::count(sections.begin(), sections.end(), name); };
     EXPECT_EQ(count("圆  桩"), 48);
     EXPECT_EQ(count("椭圆桩"), 576);
@@ -95,14 +84,14 @@ TEST_F(Formula3WorkbenchTest, TheDefaultSweepListsEveryCandidateOfTheFourSection
         ASSERT_EQ(rows.cell(r, 27), circle ? "合规" : "超规") << r;
         ASSERT_EQ(window.rowColor("Grid2_Youhuajieguo", r), circle ? argb::black : argb::red) << r;
     }
-    EXPECT_THAT(distinct(rows, 6), ElementsAre("2.0d", "3.0d", "2.0b", "3.0b"));
-    EXPECT_THAT(distinct(rows, 9), ElementsAre("-", "面积相等", "周长相等"));
-    EXPECT_THAT(distinct(rows, 12), ElementsAre("原始截面", "虚拟圆形"));
+    EXPECT_THAT(distinctOf(columnOf(rows, 6)), ElementsAre("2.0d", "3.0d", "2.0b", "3.0b"));
+    EXPECT_THAT(distinctOf(columnOf(rows, 9)), ElementsAre("-", "面积相等", "周长相等"));
+    EXPECT_THAT(distinctOf(columnOf(rows, 12)), ElementsAre("原始截面", "虚拟圆形"));
 
     const TextTable& options = window.workbench.Grid1_Youhuaxuanxiang.rows;
     const auto bounds = [&](std::size_t c) {
         std::vector<double> values;
-        for (const std::string& v : column(rows, c)) values.push_back(readStrict(v));
+        for (const std::string& v : columnOf(rows, c)) values.push_back(readStrict(v));
         return std::pair{general(*std::min_element(values.begin(), values.end())),
                          general(*std::max_element(values.begin(), values.end()))};
     };
@@ -154,19 +143,19 @@ TEST_F(Formula3WorkbenchTest, ARectangleEnteredShortSideFirstTakesItsShorterSide
     window.click("cbt_YouHua");
     // Sides that were exchanged are written anew with every new short side.
     narrowSweep(window, {{0, "3", "3", "1"}, {3, "800", "800", "500"}, {4, "1200", "1500", "300"}});
-    EXPECT_THAT(column(results(), 2), ElementsAre("1200", "1500"));
-    EXPECT_THAT(column(results(), 3), ElementsAre("800", "800"));
+    EXPECT_THAT(columnOf(results(), 2), ElementsAre("1200", "1500"));
+    EXPECT_THAT(columnOf(results(), 3), ElementsAre("800", "800"));
 }
 
 TEST_F(Formula3WorkbenchTest, DepthsInMillimetresGiveTheSameLengthForEverySection) {
     // Algorithm F makes deq the short side, 1000 for every section here.
     sweep({{0, "1", "4", "1"}, {6, "2000", "3000", "1000"}, {10, "6", "6", "1"}});
     ASSERT_EQ(results().rowCount(), 8u);
-    EXPECT_THAT(column(results(), 6),
+    EXPECT_THAT(columnOf(results(), 6),
                 ElementsAre("2000", "3000", "2000", "3000", "2000", "3000", "2000", "3000"));
-    EXPECT_THAT(column(results(), 11),
+    EXPECT_THAT(columnOf(results(), 11),
                 ElementsAre("2.00", "3.00", "2.00", "3.00", "2.00", "3.00", "2.00", "3.00"));
-    EXPECT_THAT(distinct(results(), 10), ElementsAre("1000"));
+    EXPECT_THAT(distinctOf(columnOf(results(), 10)), ElementsAre("1000"));
     ASSERT_EQ(window.doubleClick("Grid2_Youhuajieguo", 7), Outcome::Done);
     EXPECT_EQ(layerCell(col::socketLength), "3.00");
 }
@@ -199,7 +188,7 @@ TEST_F(Formula3WorkbenchTest, OptionRowRules) {
         TVOR_FRM_KELD3 w(platform);
         w.click("cbt_YouHua");
         narrowSweep(w, c.rows);
-        EXPECT_EQ(distinct(w.workbench.Grid2_Youhuajieguo.rows, c.column), c.values);
+        EXPECT_EQ(distinctOf(columnOf(w.workbench.Grid2_Youhuajieguo.rows, c.column)), c.values);
     }
 }
 
@@ -213,8 +202,8 @@ TEST_F(Formula3WorkbenchTest, ANegativeLimitRefusesItsRowBeforeTheLaterRowsAreRe
         SCOPED_TRACE(c.row);
         TVOR_FRM_KELD3 w(platform);
         w.click("cbt_YouHua");
-        setRow(w, {c.row, "1", "-1", "1"});
-        setRow(w, {8, "Cx", "C30", "5"}); // never read
+        setOptionRow(w, {c.row, "1", "-1", "1"});
+        setOptionRow(w, {8, "Cx", "C30", "5"}); // never read
         w.click("cbt_YHcompute");
         EXPECT_EQ(w.workbench.lb_YHxingxi.text, c.message);
         EXPECT_EQ(w.workbench.lb_YHxingxi.color, argb::red);
@@ -238,7 +227,7 @@ TEST_F(Formula3WorkbenchTest, NotationsThatAreMixedOrNotNumbersAreConversionFail
                                                                          {7, "nan", "40", "5"}}) {
         TVOR_FRM_KELD3 w(platform);
         w.click("cbt_YouHua");
-        setRow(w, c);
+        setOptionRow(w, c);
         w.click("cbt_YHcompute");
         EXPECT_TRUE(w.workbench.Grid2_Youhuajieguo.rows.empty()) << c.min;
         EXPECT_EQ(w.cbe_dd.text, "1000") << "nothing was written";
@@ -250,7 +239,7 @@ TEST_F(Formula3WorkbenchTest, NotationsThatAreMixedOrNotNumbersAreConversionFail
 TEST_F(Formula3WorkbenchTest, ASweepStoppedByACandidateKeepsItsRowsAndTheirLabels) {
     // Three circles, then obrounds with c = 0, which the compute refuses.
     sweep({{0, "1", "2", "1"}, {1, "1000", "2000", "500"}, {2, "0", "0", "0"}});
-    EXPECT_THAT(column(results(), 0), ElementsAre("ZH-1", "ZH-2", "ZH-3"));
+    EXPECT_THAT(columnOf(results(), 0), ElementsAre("ZH-1", "ZH-2", "ZH-3"));
     EXPECT_EQ(window.workbench.lb_YHxingxi.text, "运行中止，主界面可查看中止位置、原因");
     EXPECT_EQ(window.lb_shuoming.text, "椭圆直段长度数据有错");
     EXPECT_TRUE(window.workbench.cbt_YHcompute.enabled);
@@ -269,18 +258,18 @@ TEST_F(Formula3WorkbenchTest, TheVerdictIsTheEvaluationsAndTheRatioSortsAsANumbe
     sweep({{1, "1000", "2000", "1000"}, {6, "8.0d", "9.0d", "1.0d"}, {7, "10", "10", "0"}});
     const TextTable& rows = results();
     ASSERT_EQ(rows.rowCount(), 4u);
-    EXPECT_THAT(column(rows, 6), ElementsAre("8.0d", "9.0d", "8.0d", "9.0d"));
-    EXPECT_THAT(column(rows, 27), ElementsAre("合规", "超规", "合规", "超规"));
-    EXPECT_THAT(column(rows, 22), ElementsAre("100%", "97%", "100%", "97%"));
+    EXPECT_THAT(columnOf(rows, 6), ElementsAre("8.0d", "9.0d", "8.0d", "9.0d"));
+    EXPECT_THAT(columnOf(rows, 27), ElementsAre("合规", "超规", "合规", "超规"));
+    EXPECT_THAT(columnOf(rows, 22), ElementsAre("100%", "97%", "100%", "97%"));
     EXPECT_EQ(window.rowColor("Grid2_Youhuajieguo", 1), argb::red);
     EXPECT_EQ(window.rowColor("Grid2_Youhuajieguo", 2), argb::black);
 
     window.headerClick("Grid2_Youhuajieguo", 22);
-    EXPECT_THAT(column(rows, 22), ElementsAre("97%", "97%", "100%", "100%"));
+    EXPECT_THAT(columnOf(rows, 22), ElementsAre("97%", "97%", "100%", "100%"));
     EXPECT_EQ(window.workbench.lb_YHxingxi.text, "Ra/Raz升序排列完成");
     EXPECT_EQ(window.workbench.Grid2_Youhuajieguo.columns[22].header, "Ra/Raz▲");
     window.headerClick("Grid2_Youhuajieguo", 22);
-    EXPECT_THAT(column(rows, 22), ElementsAre("100%", "100%", "97%", "97%"));
+    EXPECT_THAT(columnOf(rows, 22), ElementsAre("100%", "100%", "97%", "97%"));
     window.headerClick("Grid2_Youhuajieguo", 5);
     EXPECT_EQ(window.workbench.Grid2_Youhuajieguo.columns[5].header, "Raz(kN)▲");
     EXPECT_EQ(window.workbench.Grid2_Youhuajieguo.columns[22].header, "  Ra/Raz");
@@ -303,12 +292,12 @@ TEST_F(Formula3WorkbenchTest, NoResistanceLeavesTheSharesWithoutValue) {
 TEST_F(Formula3WorkbenchTest, TheFilterTestsRaAndRazTogetherAndRcOnItsOwn) {
     window.click("cbt_YHcompute");
     const auto filter = [&](const char* raMin, const char* raMax, const char* rcMin, const char* rcMax) {
-        setRow(window, {13, raMin, raMax, ""});
-        setRow(window, {14, rcMin, rcMax, ""});
+        setOptionRow(window, {13, raMin, raMax, ""});
+        setOptionRow(window, {14, rcMin, rcMax, ""});
         window.click("cbt_YHsaixuan");
-        return column(window.workbench.Grid3_Youhuasaixuan.rows, 0);
+        return columnOf(window.workbench.Grid3_Youhuasaixuan.rows, 0);
     };
-    EXPECT_EQ(filter("0", "0", "0", "0"), column(results(), 0)) << "bounds of 0 pass every row";
+    EXPECT_EQ(filter("0", "0", "0", "0"), columnOf(results(), 0)) << "bounds of 0 pass every row";
 
     std::vector<std::string> want;
     std::size_t raAlone = 0;
@@ -369,24 +358,6 @@ TEST_F(Formula3WorkbenchTest, ALoadedRowComputesToItsOwnResults) {
     EXPECT_EQ(window.cbe_dd.text, "1200");
     EXPECT_EQ(window.cbe_tyzd.text, "800");
     EXPECT_EQ(layerCell(col::socketLength), "1.60");
-}
-
-TEST_F(Formula3WorkbenchTest, TheSavedTableMatchesTheGoldenFile) {
-    sweep({{0, "1", "4", "1"},
-           {3, "800", "800", "500"},
-           {4, "1200", "1200", "500"},
-           {10, "1", "2", "1"},
-           {11, "1", "2", "1"}});
-    ASSERT_EQ(results().rowCount(), 13u);
-    window.headerClick("Grid2_Youhuajieguo", 4);
-    window.click("cbt_YHsave");
-    const auto lines = testing::savedLines(documents / "嵌岩桩优化计算原始结果(依据JGJ94-2008)_表格.txt");
-    const auto golden = testing::goldenSavedLines("formula3", "workbench_results_table.txt");
-    EXPECT_EQ(lines, golden);
-    ASSERT_EQ(lines.size(), 5u + 13u + 4u);
-    EXPECT_EQ(lines[19], " 注: 采用《建筑桩基技术规范》(JGJ 94-2008)条文说明公式计算");
-    for (const std::size_t i : {0, 1, 2, 4, 18, 20}) EXPECT_EQ(displayWidth(lines[i]), 300) << i;
-    for (std::size_t i = 5; i < 5 + 13; ++i) EXPECT_EQ(displayWidth(lines[i]), 300) << i;
 }
 
 } // namespace

@@ -1,11 +1,14 @@
 #include "formula3/rock_layers.h"
 
 #include "framework/number_text.h"
+#include "support/table_columns.h"
 
 #include <gmock/gmock.h>
 
 namespace qianyan {
 namespace {
+
+using testing::columnOf;
 
 namespace col = layer_column;
 
@@ -20,12 +23,6 @@ TextTable layerTable(std::initializer_list<std::vector<std::string_view>> rows) 
         t.appendRow(cells);
     }
     return t;
-}
-
-std::vector<std::string> column(const TextTable& t, std::size_t c) {
-    std::vector<std::string> cells;
-    for (std::size_t row = 0; row < t.rowCount(); ++row) cells.emplace_back(t.cell(row, c));
-    return cells;
 }
 
 double number(const TextTable& t, std::size_t row, std::size_t c) {
@@ -106,8 +103,8 @@ TEST(RockLayers, TheLimitedLengthIsCountedFromTheChosenEnd) {
         RockLayerOptions o;
         o.start = c.start;
         const RockLayerQuantities q = run(t, o);
-        EXPECT_EQ(column(t, col::interpolationRatio), std::vector<std::string>(3, "9"));
-        EXPECT_EQ(column(t, col::sideLength), c.lengths);
+        EXPECT_EQ(columnOf(t, col::interpolationRatio), std::vector<std::string>(3, "9"));
+        EXPECT_EQ(columnOf(t, col::sideLength), c.lengths);
         EXPECT_FALSE(q.mixed);
         EXPECT_EQ(q.limitMark, 0);
         EXPECT_EQ(q.bearingLength, 9);
@@ -122,7 +119,7 @@ TEST(RockLayers, ALaterLayerPastItsBoundLimitsTheLayersAboveBeforeTheyAreUsed) {
     o.depth = DepthRule::OwnLength;
     o.interpolationStrength = StrengthRule::OwnLayer;
     run(t, o);
-    EXPECT_EQ(column(t, col::sideLength), (std::vector<std::string>{"0", "4"}));
+    EXPECT_EQ(columnOf(t, col::sideLength), (std::vector<std::string>{"0", "4"}));
 }
 
 TEST(RockLayers, TheBearingRunIsTheBottomLayersAsStrongAsTheLast) {
@@ -166,8 +163,8 @@ TEST(RockLayers, StrengthRules) {
         RockLayerOptions o;
         o.interpolationStrength = o.resistanceStrength = c.rule;
         run(t, o);
-        EXPECT_EQ(column(t, col::interpolationStrength), c.strengths);
-        EXPECT_EQ(column(t, col::sideStrength), c.strengths);
+        EXPECT_EQ(columnOf(t, col::interpolationStrength), c.strengths);
+        EXPECT_EQ(columnOf(t, col::sideStrength), c.strengths);
     }
 }
 

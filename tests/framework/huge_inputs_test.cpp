@@ -91,13 +91,7 @@ TEST_P(HugeInputsTest, TenMegabytesInAFieldOrACellAreRefusedOrKeptAndNothingElse
     expectShort(nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryWindow, HugeInputsTest, ::testing::ValuesIn(calculatorNames()),
-                         [](const auto& info) {
-                             std::string name(info.param);
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(EveryWindow, HugeInputsTest, testing::everyCalculator(), testing::ByCalculator());
 
 // Computes, shows and saves both sheets; the saved files hold exactly the shown lines.
 void computeAndSave(CalculatorFrame& window, ScriptedPlatform& platform,

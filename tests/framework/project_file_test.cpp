@@ -2,8 +2,9 @@
 // damaged, of a later version or of another window, or does not fit, is refused with the window unchanged.
 #include "cli/calculators.h"
 #include "cli/script_driver.h"
-#include "framework/calculator_names.h"
+#include "framework/calculator_registry.h"
 #include "framework/project_file.h"
+#include "support/calculator_fixture.h"
 #include "support/window_fixture.h"
 
 #include <gtest/gtest.h>
@@ -186,7 +187,12 @@ TEST(ProjectFileName, ANameWithoutExtensionGetsTheOneOpenFiltersOn) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCalculator, ProjectFile, ::testing::ValuesIn(sessions),
-                         [](const auto& info) { return std::string(info.param.window); });
+                         testing::ByCalculator());
+
+// A calculator without a session here has no project-file round trip.
+TEST(ProjectFileSessions, CoverEveryCalculator) {
+    EXPECT_TRUE(testing::coversEveryCalculator(sessions));
+}
 
 } // namespace
 } // namespace qianyan

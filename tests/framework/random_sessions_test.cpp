@@ -2,6 +2,7 @@
 // declared controls, with the checks that must hold after every step. QIANYAN_SESSION_SEED=n replays a
 // session; a failure names the seed, the step and the command.
 #include "cli/calculators.h"
+#include "support/calculator_fixture.h"
 #include "support/window_fixture.h"
 #include "support/window_session.h"
 
@@ -51,8 +52,7 @@ TEST_P(RandomSession, KeepsEveryWindowInvariant) {
     std::filesystem::remove_all(documents);
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, RandomSession, ::testing::ValuesIn(calculatorNames()),
-                         [](const auto& info) { return std::string(info.param); });
+INSTANTIATE_TEST_SUITE_P(Windows, RandomSession, testing::everyCalculator(), testing::ByCalculator());
 
 } // namespace
 } // namespace qianyan

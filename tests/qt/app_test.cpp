@@ -2,10 +2,12 @@
 #include "app/about_window.h"
 #include "app/calculator_faces.h"
 #include "app/launcher_window.h"
+#include "framework/calculator_registry.h"
 #include "framework/launcher_texts.h"
 #include "framework/qt/calculator_window.h"
 #include "framework/qt/control_binding.h"
-#include "qt/qt_fixture.h"
+#include "support/drawing_face.h"
+#include "support/face_fixture.h"
 
 #include <QDir>
 #include <QMessageBox>
@@ -20,8 +22,6 @@
 #include <unistd.h>
 
 using namespace qianyan;
-using qianyan::testing::ModalGuard;
-using qianyan::testing::StubPlatform;
 
 namespace {
 
@@ -38,32 +38,22 @@ void deleteClosedWindows() {
 
 } // namespace
 
-class AppTest : public QObject {
+class AppTest : public QObject, public testing::FaceFixture<TVOR_FRM_KELD0> {
     Q_OBJECT
 
 private:
-    void press(const char* name) { QTest::mouseClick(launcher->button(name), Qt::LeftButton); }
+    void press(const std::string_view name) {
+        QTest::mouseClick(launcher->button(std::string(name)), Qt::LeftButton);
+    }
 
-    std::unique_ptr<ModalGuard> guard;
-    std::unique_ptr<StubPlatform> platform;
-    std::unique_ptr<TVOR_FRM_KELD0> launcher;
+    TVOR_FRM_KELD0* launcher = nullptr;
 
 private slots:
     void init() {
-        guard = std::make_unique<ModalGuard>();
-        platform = std::make_unique<StubPlatform>();
-        launcher = std::make_unique<TVOR_FRM_KELD0>(*platform);
-        launcher->show();
-        QVERIFY(QTest::qWaitForWindowExposed(launcher.get()));
+        QVERIFY(start());
+        launcher = window;
     }
-    void cleanup() {
-        launcher.reset();
-        deleteClosedWindows();
-        platform.reset();
-        const QString unexpected = guard->unexpected();
-        guard.reset();
-        QVERIFY2(unexpected.isEmpty(), qPrintable(QStringLiteral("unexpected dialog: ") + unexpected));
-    }
+    void cleanup() { finish(); }
 
     void textsHaveTheirLengths_data() {
         QTest::addColumn<QString>("scrambled");
@@ -87,15 +77,48 @@ private slots:
         QCOMPARE(text.size(), length); // UTF-16 units, as the window counts them
     }
 
-    void buttonsWithoutACalculatorAreDisabled() {
-        for (const char* name : {"cbt_Gongshi1", "cbt_Gongshi1_1", "cbt_Gongshi2", "cbt_Gongshi3"}) {
-            const auto faces = calculatorFaces();
-            const bool hasFace = std::any_of(faces.begin(), faces.end(),
-                                             [&](const CalculatorFace& f) { return f.button == name; });
-            QCOMPARE(launcher->button(name)->isEnabled(), hasFace);
+    // A button per calculator of the registry, in its order from the top, captioned by its entry and
+    // enabled by its face; 退出 below them all, inside the window.
+    void theButtonsAreTheRegistrys() {
+        int top = 0;
+        for (const CalculatorEntry& c : calculators()) {
+            QPushButton* button = launcher->button(std::string(c.button));
+            QVERIFY2(button, c.button.data());
+            QVERIFY2(hasCalculatorFace(c.name), c.name.data());
+            QVERIFY(button->isEnabled());
+            QVERIFY(button->geometry().top() > top);
+            top = button->geometry().top();
+            QCOMPARE(button->text(), QString::fromStdString(unscramble(c.first, launcher_texts::key) + "\n" +
+                                                            unscramble(c.second, launcher_texts::key)));
         }
-        QVERIFY(launcher->button("cbt_Gongshi1")->isEnabled());
-        QVERIFY(launcher->button("cbt_guanbi")->isEnabled());
+        QPushButton* exit = launcher->button("cbt_guanbi");
+        QVERIFY(exit->isEnabled());
+        QVERIFY(exit->geometry().top() > top);
+        QVERIFY(exit->geometry().bottom() < launcher->height());
+        QVERIFY(!hasCalculatorFace("formula9"));
+    }
+
+    void eachButtonOpensItsCalculator() {
+        for (const CalculatorEntry& c : calculators()) {
+            press(c.button);
+            CalculatorWindow* window = launcher->openWindow(std::string(c.button));
+            QVERIFY2(window, c.button.data());
+            QVERIFY(window->model().windowName() == c.window);
+        }
+        QCOMPARE(openCalculatorWindows(), static_cast<int>(calculators().size()));
+    }
+
+    // Each calculator's main page draws the pile of its inputs, and none for a diameter that is no number.
+    void everyFaceDrawsThePileOfItsInputs() {
+        for (const CalculatorEntry& c : calculators()) {
+            const std::unique_ptr<CalculatorWindow> face(makeCalculatorFace(c.name, *platform));
+            QVERIFY2(face, c.name.data());
+            face->setAttribute(Qt::WA_DeleteOnClose, false);
+            face->show();
+            QVERIFY(QTest::qWaitForWindowExposed(face.get()));
+            const std::string failed = testing::pileDrawingFollows(*face, "cbe_dd", "abc");
+            QVERIFY2(failed.empty(), (std::string(c.name) + ": " + failed).c_str());
+        }
     }
 
     void aCalculatorOpensOnceAndAfreshAfterClosing() {

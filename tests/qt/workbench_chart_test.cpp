@@ -4,7 +4,7 @@
 #include "framework/calculator_frame.h"
 #include "framework/qt/workbench_chart_view.h"
 #include "framework/qt/workbench_page.h"
-#include "qt/qt_fixture.h"
+#include "support/face_fixture.h"
 
 #include <QChartView>
 #include <QDir>
@@ -18,10 +18,8 @@
 #include <memory>
 
 using namespace qianyan;
-using qianyan::testing::ModalGuard;
-using qianyan::testing::StubPlatform;
 
-class WorkbenchChartTest : public QObject {
+class WorkbenchChartTest : public QObject, public testing::FaceFixture<Formula1Window> {
     Q_OBJECT
 
 private:
@@ -43,27 +41,12 @@ private:
         chart()->settle();
     }
 
-    std::unique_ptr<ModalGuard> guard;
-    std::unique_ptr<StubPlatform> platform;
-    QPointer<Formula1Window> window;
-
 private slots:
     void init() {
-        guard = std::make_unique<ModalGuard>();
-        platform = std::make_unique<StubPlatform>();
-        window = new Formula1Window(*platform);
-        window->resize(1000, 900);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QVERIFY(start(QSize(1000, 900)));
         QTest::mouseClick(qobject_cast<QPushButton*>(window->controlWidget("cbt_YouHua")), Qt::LeftButton);
     }
-    void cleanup() {
-        delete window.data();
-        platform.reset();
-        const QString unexpected = guard->unexpected();
-        guard.reset();
-        QVERIFY2(unexpected.isEmpty(), qPrintable(QStringLiteral("unexpected dialog: ") + unexpected));
-    }
+    void cleanup() { finish(); }
 
     void aClickSelectsTheRowAndADoubleClickLoadsItBack() {
         sweep();

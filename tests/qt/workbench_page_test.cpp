@@ -7,7 +7,7 @@
 #include "framework/number_text.h"
 #include "framework/qt/control_binding.h"
 #include "framework/qt/workbench_page.h"
-#include "qt/qt_fixture.h"
+#include "support/face_fixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,7 +27,6 @@
 #include <thread>
 
 using namespace qianyan;
-using qianyan::testing::ModalGuard;
 using qianyan::testing::StubPlatform;
 
 namespace {
@@ -101,7 +100,7 @@ QByteArray contents(const QString& path) {
 
 } // namespace
 
-class WorkbenchPageTest : public QObject {
+class WorkbenchPageTest : public QObject, public testing::FaceFixture<Formula1Window, WorkbenchPlatform> {
     Q_OBJECT
 
 private:
@@ -131,26 +130,12 @@ private:
                QStringLiteral("/嵌岩桩优化计算筛选结果(依据JGJ94-2008)_表格.txt");
     }
 
-    std::unique_ptr<ModalGuard> guard;
-    std::unique_ptr<WorkbenchPlatform> platform;
-    QPointer<Formula1Window> window;
-
 private slots:
     void init() {
-        guard = std::make_unique<ModalGuard>();
-        platform = std::make_unique<WorkbenchPlatform>();
-        window = new Formula1Window(*platform);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QVERIFY(start());
         QTest::mouseClick(qobject_cast<QPushButton*>(window->controlWidget("cbt_YouHua")), Qt::LeftButton);
     }
-    void cleanup() {
-        delete window.data();
-        platform.reset();
-        const QString unexpected = guard->unexpected();
-        guard.reset();
-        QVERIFY2(unexpected.isEmpty(), qPrintable(QStringLiteral("unexpected dialog: ") + unexpected));
-    }
+    void cleanup() { finish(); }
 
     void sweepFillsTheTableSortsAndLoadsBack() {
         auto* results = child<QTableView>("Grid2_Youhuajieguo");

@@ -1,49 +1,52 @@
 #pragma once
-// A calculator window's face under GoogleTest, the same start for every face check: one application for
-// the test program, a desktop platform of the test's own, the window shown, and a failure when a message
-// box opened that the check did not expect.
-#include "qt/qt_fixture.h"
+// A desktop window under Qt Test, the one harness of the desktop checks: a desktop platform of the
+// check's own, the window shown, and a failure when a message box opened that the check did not expect.
+// A check class derives from it beside QObject and calls start() in init() and finish() in cleanup():
+//
+//     class Formula2FaceTest : public QObject, public testing::FaceFixture<Formula2Window> {
+//         Q_OBJECT
+//     private slots:
+//         void init() { QVERIFY(start()); }
+//         void cleanup() { finish(); }
+//     };
+#include "support/qt_fixture.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPointer>
+#include <QSize>
 #include <QTest>
 
 #include <memory>
 
 namespace qianyan::testing {
 
-template <class Window> class FaceTest : public ::testing::Test {
+template <class Window, class Platform = StubPlatform> class FaceFixture {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "qianyan_face_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance()) application() = new QApplication(argc, argv);
-    }
-    // The application goes with the suite, before the program's own statics do.
-    static void TearDownTestSuite() {
-        delete application();
-        application() = nullptr;
-    }
-    static QApplication*& application() {
-        static QApplication* app = nullptr;
-        return app;
-    }
-    void SetUp() override {
-        window = std::make_unique<Window>(platform);
-        window->setAttribute(Qt::WA_DeleteOnClose, false);
+    // A new window on a new platform, shown (at that size, when one is given); false when it never
+    // appeared.
+    bool start(QSize size = {}) {
+        guard = std::make_unique<ModalGuard>();
+        platform = std::make_unique<Platform>();
+        window = new Window(*platform);
+        if (size.isValid()) window->resize(size);
         window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        return QTest::qWaitForWindowExposed(window);
     }
-    void TearDown() override {
-        window.reset();
-        EXPECT_EQ(guard.unexpected(), QString()) << "a message box opened";
+    // Deletes the window and every window closed since (before the platform they use), and fails the
+    // check when a dialog opened unasked.
+    void finish() {
+        delete window.data();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        platform.reset();
+        const QString unexpected = guard->unexpected();
+        guard.reset();
+        QVERIFY2(unexpected.isEmpty(), qPrintable(QStringLiteral("unexpected dialog: ") + unexpected));
     }
 
-    ModalGuard guard;
-    StubPlatform platform;
-    std::unique_ptr<Window> window;
+    std::unique_ptr<ModalGuard> guard;
+    std::unique_ptr<Platform> platform;
+    QPointer<Window> window;
 };
 
 } // namespace qianyan::testing

@@ -1,6 +1,6 @@
 #include "documents/qt/pile_drawing_painter.h"
 
-#include "framework/qt/qt_text.h"
+#include "documents/qt/qt_text.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

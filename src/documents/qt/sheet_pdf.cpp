@@ -3,7 +3,8 @@
 #include "documents/printed_pages.h"
 #include "documents/qt/chart_painter.h"
 #include "documents/qt/pile_drawing_painter.h"
-#include "framework/qt/qt_text.h"
+#include "documents/qt/qt_text.h"
+#include "documents/qt/sheet_font.h"
 #include "framework/text_layout.h"
 #include "platform/legacy_text_file.h"
 
@@ -25,11 +26,10 @@ constexpr double largestPointSize = 10;
 constexpr int fewestColumns = 80;
 
 // The sheet font at the largest size (up to 10 pt) at which the widest line fits the page's width.
-QFont sheetFont(QPaintDevice& device, double width, const std::vector<std::string>& lines) {
+QFont pageFont(QPaintDevice& device, double width, const std::vector<std::string>& lines) {
     int columns = fewestColumns;
     for (const std::string& line : lines) columns = std::max(columns, displayWidth(line));
-    QFont font("WenQuanYi Micro Hei Mono");
-    font.setStyleHint(QFont::TypeWriter);
+    QFont font = sheetFont();
     font.setPointSizeF(largestPointSize);
     const double digit = QFontMetricsF(font, &device).horizontalAdvance(QLatin1Char('0'));
     if (digit * columns > width) font.setPointSizeF(largestPointSize * width / (digit * columns));
@@ -104,7 +104,7 @@ void paintDocSheet(QPagedPaintDevice& device, const std::vector<std::string>& li
                    const SheetFigures& figures) {
     QPainter painter(&device);
     const QSizeF area = device.pageLayout().paintRectPixels(device.logicalDpiX()).size();
-    const QFont font = sheetFont(device, area.width(), lines);
+    const QFont font = pageFont(device, area.width(), lines);
     painter.setFont(font);
     const QFontMetricsF metrics(font, &device);
     GridPainter grid(painter, metrics);

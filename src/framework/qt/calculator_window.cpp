@@ -1,11 +1,11 @@
 #include "framework/qt/calculator_window.h"
 
+#include "documents/qt/qt_text.h"
 #include "framework/project_file.h"
 #include "framework/qt/control_binding.h"
 #include "framework/qt/control_widgets.h"
 #include "framework/qt/form_page.h"
 #include "framework/qt/pile_drawing_view.h"
-#include "framework/qt/qt_text.h"
 #include "framework/qt/sheet_page.h"
 #include "framework/qt/window_look.h"
 #include "framework/qt/workbench_page.h"
@@ -57,12 +57,6 @@ protected:
                          QStringLiteral("qianyan 嵌岩"));
     }
 };
-
-QPushButton* frameButton(int px = 15) {
-    auto* button = new QPushButton;
-    setFontPixels(button, px);
-    return button;
-}
 
 } // namespace
 
@@ -150,7 +144,7 @@ QWidget* CalculatorWindow::buildMainPage() {
     title->setAlignment(Qt::AlignCenter);
     setFontPixels(title, 22, true);
     binding_->bind("lb_cxm", title);
-    auto* copyRight = frameButton();
+    auto* copyRight = captionButton(15);
     copyRight->setFixedWidth(32);
     binding_->bind("cbt_CopyRight", copyRight);
     auto* titleRow = new QHBoxLayout;
@@ -166,7 +160,7 @@ QWidget* CalculatorWindow::buildMainPage() {
     auto* outputs = new QGroupBox;
     outputGroup_ = outputs;
     binding_->bind("gpb_scjg", outputs);
-    auto* precision = frameButton();
+    auto* precision = captionButton(15);
     precision->setFixedWidth(32);
     binding_->bind("cbt_JingDu", precision);
     auto* outputLayout = new QVBoxLayout(outputs);
@@ -182,10 +176,10 @@ QWidget* CalculatorWindow::buildMainPage() {
     code->setAlignment(Qt::AlignCenter);
     binding_->bind("lb_guifan", code);
 
-    auto* compute = frameButton(18);
-    auto* view = frameButton(18);
-    auto* workbench = frameButton(18);
-    auto* quit = frameButton(18);
+    auto* compute = captionButton(18);
+    auto* view = captionButton(18);
+    auto* workbench = captionButton(18);
+    auto* quit = captionButton(18);
     workbench->setFixedWidth(48);
     binding_->bind("cbt_compute", compute);
     binding_->bind("cbt_View", view);

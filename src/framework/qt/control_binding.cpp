@@ -1,8 +1,8 @@
 #include "framework/qt/control_binding.h"
 
+#include "documents/qt/qt_text.h"
+#include "documents/qt/sheet_font.h"
 #include "framework/qt/grid_view.h"
-#include "framework/qt/qt_text.h"
-#include "framework/qt/window_look.h"
 #include "framework/window_state.h"
 
 #include <QCheckBox>

@@ -1,9 +1,10 @@
 #include "framework/qt/control_widgets.h"
 
+#include "documents/qt/qt_text.h"
 #include "framework/calculator_frame.h"
 #include "framework/qt/control_binding.h"
 #include "framework/qt/grid_view.h"
-#include "framework/qt/qt_text.h"
+#include "framework/qt/window_look.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -56,6 +57,12 @@ QLabel* rowLabel(std::string_view text) {
     label->setTextFormat(Qt::PlainText);
     label->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
     return label;
+}
+
+QPushButton* captionButton(int px) {
+    auto* button = new QPushButton;
+    setFontPixels(button, px);
+    return button;
 }
 
 QWidget* makeControlWidget(ControlBinding& binding, std::string_view control) {

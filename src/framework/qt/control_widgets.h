@@ -7,6 +7,7 @@
 #include <string_view>
 
 class QLabel;
+class QPushButton;
 
 namespace qianyan {
 
@@ -15,5 +16,7 @@ class ControlBinding;
 QWidget* makeControlWidget(ControlBinding& binding, std::string_view control);
 // A label that keeps its whole text; the field beside it gives way.
 QLabel* rowLabel(std::string_view text);
+// A button of the frame or a page, its caption px pixels high; the binding gives it its text.
+QPushButton* captionButton(int px);
 
 } // namespace qianyan

@@ -1,9 +1,9 @@
 #include "framework/qt/grid_view.h"
 
+#include "documents/qt/qt_text.h"
 #include "framework/controls.h"
 #include "framework/number_text.h"
 #include "framework/qt/control_binding.h"
-#include "framework/qt/qt_text.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,12 +1,13 @@
 #include "framework/qt/sheet_page.h"
 
 #include "documents/printed_pages.h"
+#include "documents/qt/qt_text.h"
+#include "documents/qt/sheet_font.h"
 #include "documents/qt/sheet_pdf.h"
 #include "documents/sheet_workbook.h"
 #include "framework/calculator_frame.h"
 #include "framework/qt/column_grid.h"
 #include "framework/qt/control_binding.h"
-#include "framework/qt/qt_text.h"
 #include "framework/qt/window_look.h"
 
 #include <QBoxLayout>

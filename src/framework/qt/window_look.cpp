@@ -1,6 +1,5 @@
 #include "framework/qt/window_look.h"
 
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
@@ -23,32 +22,6 @@ void setFontPixels(QWidget* widget, int px, bool bold) {
     font.setPixelSize(px);
     font.setBold(bold);
     widget->setFont(font);
-}
-
-namespace {
-
-QString sheetFamily() {
-    // Looked up once: the font database is slow to ask and the answer does not change during a run.
-    static const QString family = [] {
-        const QStringList installed = QFontDatabase::families();
-        for (const char* name : {"SimHei", "WenQuanYi Micro Hei Mono", "Noto Sans Mono CJK SC"})
-            if (installed.contains(QLatin1String(name), Qt::CaseInsensitive))
-                return QString::fromLatin1(name);
-        return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
-    }();
-    return family;
-}
-
-} // namespace
-
-QFont sheetFont(int px) {
-    QFont font(sheetFamily());
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    font.setPixelSize(px);
-    // Unrounded advances, so that the column grid can line the characters up exactly.
-    font.setHintingPreference(QFont::PreferNoHinting);
-    return font;
 }
 
 void centreOnScreen(QWidget* window) {

@@ -1,11 +1,11 @@
 #pragma once
 // What the program's windows share in looks: the vertical gradients, fonts sized in device-independent
-// pixels, the sheet font and placing a new window in the middle of the screen.
+// pixels and placing a new window in the middle of the screen.
 #include <QColor>
-#include <QFont>
 
 class QPainter;
 class QRect;
+class QRectF;
 class QWidget;
 
 namespace qianyan {
@@ -15,8 +15,6 @@ void paintVerticalGradient(QPainter& painter, const QRect& area, const QColor& t
                            double stop = 1.0);
 // The widget's font at pixel size px, optionally bold.
 void setFontPixels(QWidget* widget, int px, bool bold = false);
-// A fixed-pitch font in which a CJK character is two columns wide, for the sheets.
-QFont sheetFont(int px);
 void centreOnScreen(QWidget* window);
 // The program's emblem (a pile socketed into rock), for the window icon and the logo strip.
 void paintEmblem(QPainter& painter, const QRectF& area);

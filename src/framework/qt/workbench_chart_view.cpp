@@ -1,8 +1,8 @@
 #include "framework/qt/workbench_chart_view.h"
 
 #include "documents/qt/chart_painter.h"
+#include "documents/qt/qt_text.h"
 #include "framework/calculator_frame.h"
-#include "framework/qt/qt_text.h"
 
 #include <QBoxLayout>
 #include <QChart>

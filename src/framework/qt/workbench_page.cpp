@@ -2,6 +2,7 @@
 
 #include "framework/calculator_frame.h"
 #include "framework/qt/control_binding.h"
+#include "framework/qt/control_widgets.h"
 #include "framework/qt/grid_view.h"
 #include "framework/qt/window_look.h"
 #include "framework/qt/workbench_chart_view.h"
@@ -22,12 +23,6 @@
 namespace qianyan {
 
 namespace {
-
-QPushButton* pageButton() {
-    auto* button = new QPushButton;
-    setFontPixels(button, 15);
-    return button;
-}
 
 constexpr int shownResultRows = 10;
 
@@ -64,7 +59,7 @@ WorkbenchPage::WorkbenchPage(ControlBinding& binding, QWidget* parent)
         {"cbt_zhangkai", {}},
         {"cbt_YHfanhui", {}}};
     for (const auto& [name, action] : buttonActions) {
-        QPushButton* button = pageButton();
+        QPushButton* button = captionButton(15);
         binding_.bind(name, button);
         buttons->addWidget(button);
         if (!action) continue;
@@ -128,7 +123,7 @@ WorkbenchPage::WorkbenchPage(ControlBinding& binding, QWidget* parent)
     binding_.bind("lb_YHxingxi", status);
     progress_ = new QProgressBar;
     progress_->setObjectName("pb_YH_jingdu");
-    cancelButton_ = pageButton();
+    cancelButton_ = captionButton(15);
     cancelButton_->setObjectName("cbt_YHquxiao");
     cancelButton_->setText(QStringLiteral("取消"));
     connect(cancelButton_, &QPushButton::clicked, this, &WorkbenchPage::cancel);

@@ -3,8 +3,8 @@
 #include "formula1/qt/formula1_window.h"
 #include "framework/text_layout.h"
 #include "platform/legacy_text_file.h"
-#include "qt/qt_fixture.h"
 #include "support/drawing_face.h"
+#include "support/face_fixture.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -28,10 +28,8 @@
 #include <memory>
 
 using namespace qianyan;
-using qianyan::testing::ModalGuard;
-using qianyan::testing::StubPlatform;
 
-class Formula1FaceTest : public QObject {
+class Formula1FaceTest : public QObject, public testing::FaceFixture<Formula1Window> {
     Q_OBJECT
 
 private:
@@ -59,25 +57,9 @@ private:
     }
     QString savedFiles() { return platform->folder.path() + QStringLiteral("/Documents"); }
 
-    std::unique_ptr<ModalGuard> guard;
-    std::unique_ptr<StubPlatform> platform;
-    QPointer<Formula1Window> window;
-
 private slots:
-    void init() {
-        guard = std::make_unique<ModalGuard>();
-        platform = std::make_unique<StubPlatform>();
-        window = new Formula1Window(*platform);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-    }
-    void cleanup() {
-        delete window.data();
-        platform.reset();
-        const QString unexpected = guard->unexpected();
-        guard.reset();
-        QVERIFY2(unexpected.isEmpty(), qPrintable(QStringLiteral("unexpected dialog: ") + unexpected));
-    }
+    void init() { QVERIFY(start()); }
+    void cleanup() { finish(); }
 
     void enterThenLeavingTheFieldKeepsTheResults() {
         // A list item typed and computed with Enter: the list reports its text as chosen when the focus
