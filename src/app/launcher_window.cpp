@@ -5,14 +5,20 @@
 #include "documents/qt/qt_text.h"
 #include "framework/calculator_registry.h"
 #include "framework/launcher_texts.h"
+#include "framework/project_file.h"
 #include "framework/qt/calculator_window.h"
+#include "framework/qt/control_binding.h"
 #include "framework/qt/window_look.h"
+#include "framework/text_layout.h"
 #include "platform/qt/qt_platform.h"
 
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+
+#include <algorithm>
+#include <span>
 
 namespace qianyan {
 
@@ -28,8 +34,8 @@ constexpr int headingHeight = 45, buttonStep = 85, buttonHeight = 80, bottomMarg
 } // namespace
 
 TVOR_FRM_KELD0::TVOR_FRM_KELD0(QtPlatform& platform)
-    : QWidget(nullptr,
-              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       platform_(platform) {
     setWindowTitle(QStringLiteral("嵌岩桩承载力计算(JGJ94-2008)"));
     const int exitTop = headingHeight + buttonStep * static_cast<int>(calculators().size());
@@ -90,14 +96,34 @@ CalculatorWindow* TVOR_FRM_KELD0::openWindow(const std::string& button) const {
     return found == open_.end() ? nullptr : found->second.data();
 }
 
-void TVOR_FRM_KELD0::openCalculator(const std::string& button, std::string_view calculator) {
-    // An open calculator is left as it is: not raised, not focused.
-    if (openWindow(button)) return;
+CalculatorWindow* TVOR_FRM_KELD0::openCalculator(const std::string& button, std::string_view calculator) {
+    if (CalculatorWindow* open = openWindow(button)) {
+        // Pressed again, the button brings its calculator forward, from the taskbar if need be.
+        if (open->isMinimized()) open->showNormal();
+        open->raise();
+        open->activateWindow();
+        return open;
+    }
     CalculatorWindow* window = makeCalculatorFace(calculator, platform_);
-    if (!window) return;
+    if (!window) return nullptr;
     open_[button] = window;
-    centreOnScreen(window);
     window->show();
+    return window;
+}
+
+void TVOR_FRM_KELD0::openProjectFile(const std::string& path) {
+    try {
+        const std::string window = projectWindowName(platform_.readFile(path, projectFileLimit));
+        const std::span<const CalculatorEntry> list = calculators();
+        const auto entry = std::ranges::find(list, window, &CalculatorEntry::window);
+        if (entry == list.end() || !hasCalculatorFace(entry->name))
+            throw WindowStateError("这不是本程序计算器的项目");
+        CalculatorWindow* opened = openCalculator(std::string(entry->button), entry->name);
+        opened->binding().act([&path](CalculatorFrame& model) { openProject(model, path); });
+    } catch (const std::runtime_error& e) {
+        // The reason may quote a name from the file.
+        platform_.reportError("打开项目失败：" + oneLine(e.what()));
+    }
 }
 
 void TVOR_FRM_KELD0::showAboutWindow() {

@@ -29,6 +29,9 @@ public:
     // The About window, once the first © press has created it.
     TVOR_DAX_FRM_CopyRight* aboutWindow() const { return about_.get(); }
     QPushButton* button(const std::string& name) const;
+    // Opens a project file in the calculator it was saved from (opening that calculator, or bringing it
+    // forward); a file that is no project, or cannot be read, is refused with the reason in a box.
+    void openProjectFile(const std::string& path);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -37,7 +40,8 @@ protected:
 private:
     QPushButton* addButton(const std::string& name, const QString& caption, int top, const QString& colour,
                            int px);
-    void openCalculator(const std::string& button, std::string_view calculator);
+    // Opens the calculator of that button, or brings it forward when it is open; nullptr without a face.
+    CalculatorWindow* openCalculator(const std::string& button, std::string_view calculator);
     void showAboutWindow();
 
     QtPlatform& platform_;

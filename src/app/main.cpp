@@ -64,5 +64,6 @@ int main(int argc, char* argv[]) {
     qianyan::TVOR_FRM_KELD0 launcher(platform);
     qianyan::centreOnScreen(&launcher);
     launcher.show();
+    if (!arguments.projectFile.empty()) launcher.openProjectFile(arguments.projectFile);
     return QApplication::exec();
 }

@@ -4,6 +4,7 @@
 #include "app/launcher_window.h"
 #include "framework/calculator_registry.h"
 #include "framework/launcher_texts.h"
+#include "framework/project_file.h"
 #include "framework/qt/calculator_window.h"
 #include "framework/qt/control_binding.h"
 #include "support/drawing_face.h"
@@ -139,6 +140,44 @@ private slots:
         press("cbt_Gongshi1");
         QCOMPARE(openCalculatorWindows(), 1);
         QCOMPARE(launcher->openWindow("cbt_Gongshi1")->model().sheet().designCount(), 0);
+    }
+
+    void aButtonPressedAgainBringsItsCalculatorForward() {
+        press("cbt_Gongshi1");
+        CalculatorWindow* open = launcher->openWindow("cbt_Gongshi1");
+        open->showMinimized();
+        QTRY_VERIFY(open->isMinimized());
+        press("cbt_Gongshi1");
+        QCOMPARE(launcher->openWindow("cbt_Gongshi1"), open);
+        QTRY_VERIFY(!open->isMinimized());
+        QCOMPARE(openCalculatorWindows(), 1);
+    }
+
+    // qianyan FILE: the project opens in the calculator it was saved from; a file that is no project is
+    // refused with its reason and opens nothing.
+    void aProjectFileOpensInItsCalculator() {
+        const CalculatorEntry& entry = calculators()[2];
+        const std::unique_ptr<CalculatorWindow> source(makeCalculatorFace(entry.name, *platform));
+        source->binding().act([](CalculatorFrame& m) { m.typeText("cbe_dd", "1777"); });
+        const std::string path = (platform->folder.path() + QStringLiteral("/桩A.json")).toStdString();
+        QVERIFY(saveProject(source->model(), path));
+
+        launcher->openProjectFile(path);
+        CalculatorWindow* opened = launcher->openWindow(std::string(entry.button));
+        QVERIFY(opened);
+        QCOMPARE(opened->model().find("cbe_dd")->text, std::string("1777"));
+        QVERIFY(platform->dialogs.empty());
+
+        const std::string damaged = (platform->folder.path() + QStringLiteral("/坏.json")).toStdString();
+        std::ofstream(damaged) << "{\"format\": \"something else\"}";
+        for (const std::string& refused :
+             {damaged, platform->folder.path().toStdString() + "/无此文件.json"}) {
+            platform->dialogs.clear();
+            launcher->openProjectFile(refused);
+            QCOMPARE(platform->dialogs.size(), std::size_t{1});
+            QVERIFY2(platform->dialogs[0].starts_with("打开项目失败："), platform->dialogs[0].c_str());
+        }
+        QCOMPARE(openCalculatorWindows(), 1);
     }
 
     void exitClosesEveryCalculator() {

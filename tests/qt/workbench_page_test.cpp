@@ -9,6 +9,7 @@
 #include "framework/qt/workbench_page.h"
 #include "support/face_fixture.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -152,6 +153,13 @@ private slots:
         QVERIFY(results->isColumnHidden(4));
         // The sweep ran on copies of the window; its inputs are as the person left them.
         QCOMPARE(QString::fromStdString(window->model().find("cbe_dd")->text), QStringLiteral("1000"));
+        // Ctrl+C copies the selected rows under the shown headers, as a spreadsheet reads them.
+        results->selectRow(0);
+        QTest::keySequence(results, QKeySequence::Copy);
+        QCOMPARE(QApplication::clipboard()->text().section(QLatin1Char('\n'), 0, 1),
+                 QStringLiteral("桩编号\td(mm)\tRa(kN)\tRc(kN)\nZH-001\t1000\t") +
+                     results->model()->data(results->model()->index(0, 2)).toString() + QLatin1Char('\t') +
+                     results->model()->data(results->model()->index(0, 3)).toString());
 
         clickHeader("Grid2_Youhuajieguo", 2);
         QTRY_COMPARE(status(), QStringLiteral("Ra升序排列完成"));
