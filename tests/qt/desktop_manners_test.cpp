@@ -8,6 +8,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
@@ -63,8 +64,7 @@ private slots:
         layers->setCurrentIndex(layers->model()->index(0, 1));
         QApplication::clipboard()->setText(QStringLiteral("1.5\t30\r\n2.5\t45\r\n"));
         QTest::keySequence(layers, QKeySequence::Paste);
-        const auto& rows =
-            qobject_cast<Formula3Window*>(window.data())->model().findGrid("StringGrid_KELD3")->rows;
+        const auto& rows = window->model().findGrid("StringGrid_KELD3")->rows;
         QCOMPARE(rows.rowCount(), std::size_t{2});
         QCOMPARE(QString::fromStdString(std::string(rows.cell(1, 2))), QStringLiteral("45"));
         QCOMPARE(layers->model()->rowCount(), 2);

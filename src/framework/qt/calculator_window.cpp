@@ -374,8 +374,7 @@ void CalculatorWindow::refresh() {
 }
 
 QSize CalculatorWindow::designedSize() const {
-    return pages_->currentWidget() == workbenchLayout_->parentWidget() ? workbenchSize.expandedTo(mainSize_)
-                                                                       : mainSize_;
+    return pages_->currentWidget() == workbenchLayout_->parentWidget() ? workbenchSize : mainSize_;
 }
 
 void CalculatorWindow::pageShown(int from) {
