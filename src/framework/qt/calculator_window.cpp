@@ -26,6 +26,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QStyleOptionComboBox>
 
 #include <algorithm>
@@ -37,6 +38,7 @@ namespace {
 constexpr int statusHeight = 30;
 // Below this a window shows too little of any page to be of use.
 constexpr QSize minimumWindowSize(320, 240);
+constexpr int assumedTitleBar = 32;
 
 // The strip at the bottom of the main page until the first message takes its place.
 class LogoStrip : public QWidget {
@@ -392,9 +394,18 @@ void CalculatorWindow::fitOnScreen(QSize wanted) {
         return;
     }
     const QRect room = on->availableGeometry();
-    // The frame is known once the window is shown; before, a title bar's worth is left for it.
-    const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize(0, 32);
-    resize(wanted.boundedTo(room.size() - frame).expandedTo(minimumSize()));
+    // The frame is known only once the window manager has framed the window; until then a title bar's
+    // worth is left for it.
+    QSize frame = frameGeometry().size() - size();
+    if (frame.height() <= 0) frame = QSize(0, assumedTitleBar);
+    const QSize roomForWindow = room.size() - frame;
+    QSize fitted = wanted.boundedTo(roomForWindow);
+    // Shorter than its design, the page scrolls up and down: its scroll bar gets room of its own, so
+    // that nothing needs to scroll across.
+    if (fitted.height() < wanted.height())
+        fitted.setWidth(std::min(fitted.width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent),
+                                 roomForWindow.width()));
+    resize(fitted.expandedTo(minimumSize()));
     QRect outer(pos(), size() + frame);
     if (!placed_) outer.moveCenter(room.center());
     outer.moveRight(std::min(outer.right(), room.right()));
