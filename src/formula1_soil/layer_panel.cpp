@@ -15,7 +15,8 @@ std::vector<GridColumn> gridColumns(std::span<const LayerColumn> columns) {
 void setLayerCount(TextTable& layers, std::size_t count) {
     TextTable resized(layers.columnCount(), layers.storage());
     for (std::size_t r = 0; r < count; ++r) {
-        std::vector<std::string> cells = r < layers.rowCount() ? layers.row(r) : std::vector<std::string>(1);
+        std::vector<std::string> cells =
+            r < layers.rowCount() ? layers.row(r) : std::vector<std::string>(layers.columnCount());
         cells[0] = std::to_string(r + 1);
         const std::vector<std::string_view> views(cells.begin(), cells.end());
         resized.appendRow(views);

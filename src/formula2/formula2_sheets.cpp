@@ -72,7 +72,7 @@ std::vector<std::string> docBlock(const CircularPileSheetInputs& in, std::string
 
 SheetDesign formula2SheetDesign(const CircularPileSheetInputs& in, std::string_view methodText,
                                 const Formula2Result& r) {
-    return circularPileSheetDesign({formula2XlsWidth, formula2XlsColumns1, formula2XlsColumns2,
+    return circularPileSheetDesign({formula2XlsWidth, formula2XlsColumns()[0], formula2XlsColumns()[1],
                                     "注: 采用《建筑桩基技术规范》(JGJ 94-2008)条文说明公式计算"},
                                    xlsRow(in, r), docBlock(in, methodText, r));
 }
