@@ -48,7 +48,7 @@ Grid layerGrid(std::span<const LayerColumn> columns, std::initializer_list<std::
     Grid grid;
     grid.columns = gridColumns(columns);
     grid.rows = TextTable(columns.size(), TextTable::Storage::Editable);
-    grid.rows.appendRow(firstRow);
+    grid.rows.appendLeadingCells(firstRow);
     grid.readOnly = true;
     return grid;
 }

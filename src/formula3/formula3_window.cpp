@@ -115,7 +115,7 @@ TVOR_FRM_KELD3::TVOR_FRM_KELD3(Platform& platform)
 
     StringGrid_KELD3.columns = layerTableColumns();
     StringGrid_KELD3.rows = TextTable(layer_column::count);
-    StringGrid_KELD3.rows.appendRow({"1", "1.00", "25.00", "0.0100", "0.5000"});
+    StringGrid_KELD3.rows.appendLeadingCells({"1", "1.00", "25.00", "0.0100", "0.5000"});
     showLayerColumns();
     workbench.declare(workbenchDeclaration());
 }

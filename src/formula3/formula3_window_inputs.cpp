@@ -179,7 +179,7 @@ void TVOR_FRM_KELD3::setLayerRowCount(std::size_t count) {
         if (row < old.rowCount()) {
             rows.appendRowFrom(old, row);
         } else {
-            rows.appendRow(std::vector<std::string_view>(layer_column::count));
+            rows.appendLeadingCells({""});
         }
         rows.setCell(row, layer_column::number, std::to_string(row + 1));
     }

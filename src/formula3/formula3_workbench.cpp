@@ -143,7 +143,7 @@ constexpr std::array<WorkbenchColumn, 28> columns{{
      .header = "c|b(mm)",
      .shown = Shown::Always,
      .source = [](const CalculatorFrame& w, std::string&) -> std::string_view {
-         return isCircle(w) ? "-" : window(w).cbe_tyzd.text;
+         return isCircle(w) ? std::string_view("-") : std::string_view(window(w).cbe_tyzd.text);
      }},
     {.name = "Str_YHRa",
      .header = "Ra(kN)",

@@ -156,6 +156,17 @@ void TextTable::appendRow(std::initializer_list<std::string_view> cells) {
     appendRow(std::span<const std::string_view>(cells.begin(), cells.size()));
 }
 
+void TextTable::appendLeadingCells(std::span<const std::string_view> cells) {
+    if (cells.size() > columns_) appendRow(cells); // refused as any row of the wrong length
+    std::vector<std::string_view> row(cells.begin(), cells.end());
+    row.resize(columns_);
+    appendRow(row);
+}
+
+void TextTable::appendLeadingCells(std::initializer_list<std::string_view> cells) {
+    appendLeadingCells(std::span<const std::string_view>(cells.begin(), cells.size()));
+}
+
 void TextTable::appendRowFrom(const TextTable& other, std::size_t row) {
     if (other.columns_ != columns_) throw std::invalid_argument("a row of a table of other columns");
     if (storage_ == Storage::Editable || other.storage_ == Storage::Editable) {

@@ -45,6 +45,10 @@ public:
     // for other columns would otherwise show as shifted cells.
     void appendRow(std::span<const std::string_view> cells);
     void appendRow(std::initializer_list<std::string_view> cells);
+    // Appends a row of the given first cells and the rest empty (a new layer row: its number and the
+    // defaults of its leading columns); more cells than columns throw std::invalid_argument.
+    void appendLeadingCells(std::span<const std::string_view> cells);
+    void appendLeadingCells(std::initializer_list<std::string_view> cells);
     // Appends row `row` of `other`; another column count throws std::invalid_argument.
     void appendRowFrom(const TextTable& other, std::size_t row);
     // A table of the given rows of this one, in that order; packed rows are shared, not copied.

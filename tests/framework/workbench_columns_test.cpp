@@ -36,7 +36,9 @@ TEST_P(WorkbenchColumnsTest, NamesAndTableFilePlacesAreUnique) {
     std::set<int> places;
     for (const WorkbenchColumn& column : declared().columns) {
         EXPECT_TRUE(names.insert(column.name).second) << column.name;
-        if (column.file) EXPECT_TRUE(places.insert(column.file->place).second) << column.name;
+        if (column.file) {
+            EXPECT_TRUE(places.insert(column.file->place).second) << column.name;
+        }
     }
     for (const TableFileCell& cell : declared().fileOnlyCells)
         EXPECT_TRUE(places.insert(cell.place).second) << cell.text;
