@@ -32,6 +32,14 @@ TEST_P(TextTableRows, RowsOfAnotherTableMustHaveTheSameColumns) {
     EXPECT_TRUE(wide.empty());
 }
 
+TEST_P(TextTableRows, LeadingCellsLeaveTheRestEmptyButNeverExceedTheColumns) {
+    TextTable table(3, GetParam());
+    table.appendLeadingCells({"1"});
+    EXPECT_THAT(table.row(0), ElementsAre("1", "", ""));
+    EXPECT_THROW(table.appendLeadingCells({"1", "2", "3", "4"}), std::invalid_argument);
+    EXPECT_EQ(table.rowCount(), 1u);
+}
+
 INSTANTIATE_TEST_SUITE_P(BothStorages, TextTableRows,
                          ::testing::Values(TextTable::Storage::Packed, TextTable::Storage::Editable));
 
