@@ -27,6 +27,10 @@ public:
     void writeCandidate(std::size_t /*kind*/, const CandidateStep& step) override {
         writeCircularPileCandidate(step);
     }
+    // Texts of the candidate just evaluated, for the table cells.
+    std::string_view candidateDepthRatio() const { return circularSweep_.depthRatio; }
+    std::string_view candidateProcessName() const;
+    std::string_view candidatePsiC() const;
 
 protected:
     struct CheckedInputs {
@@ -56,15 +60,8 @@ protected:
     LoopCounts readCircularPileOptions();
     // Writes the candidate's diameter, depth, strength, grade and process, in this order.
     void writeCircularPileCandidate(const CandidateStep& step);
-    // Texts of the candidate just evaluated, for the table cells.
-    std::string_view candidateDepthRatio() const { return circularSweep_.depthRatio; }
-    std::string_view candidateProcessName() const;
-    std::string_view candidatePsiC() const;
-    // The table columns a candidate is loaded back from.
-    struct LoadColumns {
-        std::size_t d, hr, frk, grade, process;
-    };
-    void loadCircularPileInputs(const TextTable& table, std::size_t row, const LoadColumns& columns);
+    // Loads the five inputs back from their columns (circular_pile_columns.h) of a table row.
+    void loadCircularPileInputs(const TextTable& table, std::size_t row);
 
 private:
     CircularPileSweep circularSweep_;

@@ -2,6 +2,7 @@
 // What the workbenches of the circular-pile calculators share: the option grid with its defaults, and
 // the cursor that walks the five swept parameters (diameter, socket depth, rock strength, grade,
 // process) and holds the texts of the current candidate.
+#include "circular_pile/option_rows.h"
 #include "circular_pile/socket_depth.h"
 #include "framework/workbench.h"
 
@@ -21,13 +22,8 @@ inline constexpr std::array<OptionRow, 8> circularPileOptionGrid{{
     {OptionKind::Filter, {"筛选 Ra(kN)", "10000", "11000", "", "筛选条件一，输入0不起控制作用"}},
     {OptionKind::Filter, {"筛选 Rc(kN)", "6000", "8000", "", "筛选条件二，输入0不起控制作用"}},
 }};
-// The tables of both circular-pile calculators begin with the label, d, Ra and Rc: the sortable columns,
+// The tables of the circular-pile calculators begin with the label, d, Ra and Rc (circular_pile_columns.h):
 // the columns the two filter rows test and whose ranges they are given after a sweep.
-inline constexpr std::array<SortColumn, 3> circularPileSortColumns{{
-    {1, "d", "d(mm)"},
-    {2, "Ra", "Ra(kN)"},
-    {3, "Rc", "Rc(kN)"},
-}};
 inline constexpr std::array<FilterRow, 2> circularPileFilters{{{6, {2, -1}}, {7, {3, -1}}}};
 inline constexpr std::array<BoundsWrite, 2> circularPileBounds{{{2, 6}, {3, 7}}};
 
@@ -47,11 +43,5 @@ struct CircularPileSweep {
     std::array<double, 5> values{}; // current diameter, depth (factor or mm), strength, grade, process code
     std::string depthRatio;         // hr/d of the current candidate with two decimals
 };
-
-// The grade number in a grade text: the two characters after the first ("C25" gives 25).
-long long gradeNumberOfText(std::string_view text);
-// A depth option cell in "d" notation: the number before its first "d"; a cell without one is not a
-// depth of that notation and throws ConversionError.
-double depthFactor(std::string_view cell);
 
 } // namespace qianyan

@@ -18,7 +18,6 @@ public:
 
     // The workbench adapter's own half (formula1_workbench.cpp).
     std::unique_ptr<CalculatorFrame> clone() const override;
-    void appendCandidateRow(TextTable& table, std::string_view label) override;
     void loadCandidate(const TextTable& table, std::size_t row) override;
 
 protected:

@@ -59,10 +59,15 @@ public:
     std::vector<LoopCounts> readOptionRows() override;
     void writeCandidate(std::size_t kind, const CandidateStep& step) override;
     std::unique_ptr<CalculatorFrame> clone() const override;
-    void appendCandidateRow(TextTable& table, std::string_view label) override;
     void loadCandidate(const TextTable& table, std::size_t row) override;
     // The soil data of the panels as they stand, boxed after the table file.
     void writeTableAppendix(const LineSink& sink, const TextTable& table) override;
+    // The switches of the sweep being run (option rows 5 and 6), ticked or cleared in the check boxes
+    // when its first candidate is written, and carried in every row of its table.
+    struct SweepSwitches {
+        bool downDrag = false, sideResistance = false;
+    };
+    const SweepSwitches& sweepSwitches() const { return sweepSwitches_; }
 
 protected:
     // The controls of the main page and both panels; what each input's change clears and does is one
@@ -73,11 +78,7 @@ private:
     static const WorkbenchDeclaration& workbenchDeclaration();
     void writeDownDragAppendix(const LineSink& sink) const;
 
-    // The switches of the sweep being run (option rows 5 and 6), ticked or cleared in the check boxes
-    // when its first candidate is written.
-    struct SweepSwitches {
-        bool downDrag = false, sideResistance = false;
-    } sweepSwitches_;
+    SweepSwitches sweepSwitches_;
 
     void declareHandlers(WindowDeclaration& d);
     void declareClicks(WindowDeclaration& d);

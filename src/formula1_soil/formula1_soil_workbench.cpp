@@ -2,6 +2,7 @@
 // down-drag and the side resistance, seventeen table columns (the last two, never shown, carry the
 // switches), the load-back mapping and the 150-column table file with the panels' soil data boxed
 // after it.
+#include "circular_pile/circular_pile_columns.h"
 #include "formula1_soil/formula1_soil_window.h"
 #include "formula1_soil/side_resistance.h"
 #include "framework/number_text.h"
@@ -29,76 +30,66 @@ constexpr std::array<OptionRow, 11> optionGrid{{
     {OptionKind::Filter, {"筛选 Rc(kN)", "6000", "8000", "", "筛选条件三，输入0不起控制作用"}},
 }};
 
-// The results table keeps the net capacity in view when folded; the filtered table folds it away.
-constexpr std::array<WorkbenchColumn, 17> columns{{
-    {"01_Str_YHzhuangbianhao", "桩编号", Shown::Always},
-    {"02_Str_YHzhuangD", "d(mm)", Shown::Always},
-    {"03_Str_YHRa", "Ra(kN)", Shown::Always},
-    {"04_Str_YHRc", "Rc(kN)", Shown::Always},
-    {"05_Str_YHzhuangHr", "hr(mm)", Shown::Expanded},
-    {"06_Str_YHfrk", "frk(MPa)", Shown::Expanded},
-    {"07_Str_YHhnt", "混凝土", Shown::Expanded},
-    {"08_Str_YHczgy", "成桩工艺", Shown::Expanded},
-    {"09_Str_YHsjb", "hr/d", Shown::Expanded},
-    {"10_Str_YHkesair", "ζr", Shown::Expanded},
-    {"11_Str_YHPsai", "ψc", Shown::Expanded},
-    {"12_Str_YHQgn", "Qgn(kN)", Shown::Always, Shown::ExpandedAndAtStart},
-    {"13_Str_YHRajin", "Ra'(kN)", Shown::Always, Shown::ExpandedAndAtStart},
-    {"14_Str_YHRajinPercent", "Ra'/Ra", Shown::Always, Shown::ExpandedAndAtStart},
-    {"15_Str_YHBeizhu", "备注", Shown::Expanded, Shown::ExpandedAndAtStart},
-    {"16_Int_YHfumozhuli", "", Shown::Never},
-    {"17_Int_YHzhengmozhuli", "", Shown::Never},
-}};
-enum Column : std::size_t {
-    label,
-    diameter,
-    ra,
-    rc,
-    depth,
-    strength,
-    grade,
-    process,
-    depthRatio,
-    zetaR,
-    psiC,
-    qgn,
-    raNet,
-    raShare,
-    remark,
-    downDragSwitch,
-    sideResistanceSwitch
-};
-
-constexpr std::array<SortColumn, 5> sortColumns{{
-    circularPileSortColumns[0],
-    circularPileSortColumns[1],
-    circularPileSortColumns[2],
-    {raNet, "Ra'", "Ra'(kN)"},
-    {raShare, "Ra'/Ra", "Ra'/Ra", SortKey::NumberBeforePercent},
-}};
-constexpr std::array<FilterRow, 3> filters{{{8, {ra, -1}}, {9, {raNet, -1}}, {10, {rc, -1}}}};
-constexpr std::array<BoundsWrite, 3> bounds{{{ra, 8}, {raNet, 9}, {rc, 10}}};
-
-constexpr std::array<TableFileCell, 14> fileCells{{
-    {-1, 8, true, 2, "圆  桩"},
-    {diameter, 6, false, 4},
-    {depth, 6, false, 4},
-    {strength, 6, false, 4},
-    {process, 8, true, 2},
-    {depthRatio, 6, false, 4},
-    {zetaR, 7, false, 3},
-    {ra, 7, false, 3},
-    {qgn, 7, false, 3},
-    {raNet, 7, false, 3},
-    {raShare, 7, false, 3},
-    {grade, 6, false, 4},
-    {psiC, 6, false, 4},
-    {rc, 7, false, 2},
-}};
+namespace cp = circular_pile_columns;
+using W = TVOR_FRM_KELD1_1;
 
 std::string_view switchText(bool on) {
     return on ? "1" : "0";
 }
+
+// The net capacity after the circular-pile columns; the results table keeps it in view when folded, the
+// filtered table folds it away. The last two columns, never shown, carry the switches of the sweep.
+constexpr WorkbenchColumn raNet{
+    .name = "Str_YHRajin",
+    .header = "Ra'(kN)",
+    .shown = Shown::Always,
+    .shownFiltered = Shown::ExpandedAndAtStart,
+    .sort = ColumnSort{"Ra'"},
+    .file = TableFileCell{.place = 82, .width = 7, .blanksAfter = 3, .header = {"净承载力  ", " Ra'(kN)  "}},
+    .source = controlText<&W::edt_Rajin>,
+};
+constexpr auto columns = joinedColumns(
+    cp::circularPileColumns<W>,
+    std::array<WorkbenchColumn, 6>{{
+        {.name = "Str_YHQgn",
+         .header = "Qgn(kN)",
+         .shown = Shown::Always,
+         .shownFiltered = Shown::ExpandedAndAtStart,
+         .file =
+             TableFileCell{.place = 81, .width = 7, .blanksAfter = 3, .header = {"下拉荷载  ", " Qgn(kN)  "}},
+         .source = controlText<&W::edt_Qgn>},
+        raNet,
+        {.name = "Str_YHRajinPercent",
+         .header = "Ra'/Ra",
+         .shown = Shown::Always,
+         .shownFiltered = Shown::ExpandedAndAtStart,
+         .sort = ColumnSort{"Ra'/Ra", SortKey::NumberBeforePercent},
+         .file =
+             TableFileCell{.place = 83, .width = 7, .blanksAfter = 3, .header = {"净承载力  ", "占百分比  "}},
+         .source = controlText<&W::edt_RajinPercent>},
+        {.name = "Str_YHBeizhu", .header = "备注", .shownFiltered = Shown::ExpandedAndAtStart},
+        {.name = "Int_YHfumozhuli",
+         .header = "",
+         .shown = Shown::Never,
+         .source =
+             [](const CalculatorFrame& w, std::string&) {
+                 return switchText(static_cast<const W&>(w).sweepSwitches().downDrag);
+             }},
+        {.name = "Int_YHzhengmozhuli",
+         .header = "",
+         .shown = Shown::Never,
+         .source =
+             [](const CalculatorFrame& w, std::string&) {
+                 return switchText(static_cast<const W&>(w).sweepSwitches().sideResistance);
+             }},
+    }});
+constexpr std::size_t ra = columnIndex(columns, cp::ra<W>.name), rc = columnIndex(columns, cp::rc<W>.name),
+                      raNetColumn = columnIndex(columns, raNet.name),
+                      downDragSwitch = columnIndex(columns, "Int_YHfumozhuli"),
+                      sideResistanceSwitch = columnIndex(columns, "Int_YHzhengmozhuli");
+
+constexpr std::array<FilterRow, 3> filters{{{8, {ra, -1}}, {9, {raNetColumn, -1}}, {10, {rc, -1}}}};
+constexpr std::array<BoundsWrite, 3> bounds{{{ra, 8}, {raNetColumn, 9}, {rc, 10}}};
 
 // The appendix is a box of asterisks: 65 columns wide when the down-drag was considered, 50 otherwise.
 struct AppendixBox {
@@ -139,7 +130,8 @@ struct BoxCell {
 std::string boxLine(std::initializer_list<BoxCell> cells) {
     std::string line = "*";
     line += spaces(8);
-    for (const BoxCell& c : cells) appendTableFileCell(line, c.text, {0, c.width, false, c.blanksAfter});
+    for (const BoxCell& c : cells)
+        appendTableFileCell(line, c.text, {.width = c.width, .blanksAfter = c.blanksAfter});
     return line + "*";
 }
 
@@ -147,20 +139,13 @@ std::string boxLine(std::initializer_list<BoxCell> cells) {
 
 const WorkbenchDeclaration& TVOR_FRM_KELD1_1::workbenchDeclaration() {
     static const WorkbenchDeclaration layout{
-        optionGrid,
-        columns,
-        sortColumns,
-        filters,
-        bounds,
-        {},
-        150,
-        " 基    桩  桩身截面  桩身直径  嵌岩深度  岩石强度  成    桩  深 径 比  "
-        "综合系数  桩承载力  下拉荷载  净承载力  净承载力  桩混凝土  工艺系数  桩身强度 ",
-        " 编    号  类    型    d(mm)    hr(mm)   frk(MPa)  工    艺    hr/d      ζr      "
-        "Ra(kN)    Qgn(kN)   Ra'(kN)  占百分比  强度等级    ψc      Rc(kN)  ",
-        fileCells,
-        standardTableFileNote,
-        {diameter, raNet, {process, strength}},
+        .options = optionGrid,
+        .columns = columns,
+        .filters = filters,
+        .bounds = bounds,
+        .fileWidth = 150,
+        .fileOnlyCells = cp::sectionFileCell,
+        .chart = cp::chartColumns(columns, raNet),
     };
     return layout;
 }
@@ -184,29 +169,8 @@ void TVOR_FRM_KELD1_1::writeCandidate(std::size_t /*kind*/, const CandidateStep&
     writeCircularPileCandidate(step);
 }
 
-void TVOR_FRM_KELD1_1::appendCandidateRow(TextTable& table, std::string_view candidate) {
-    const std::array<std::string_view, 17> cells{candidate,
-                                                 cbe_dd.text,
-                                                 edt_ra.text,
-                                                 edt_rc.text,
-                                                 cbe_hr.text,
-                                                 edt_frk.text,
-                                                 cbe_hnt.text,
-                                                 candidateProcessName(),
-                                                 candidateDepthRatio(),
-                                                 edt_kesair.text,
-                                                 candidatePsiC(),
-                                                 edt_Qgn.text,
-                                                 edt_Rajin.text,
-                                                 edt_RajinPercent.text,
-                                                 {},
-                                                 switchText(sweepSwitches_.downDrag),
-                                                 switchText(sweepSwitches_.sideResistance)};
-    table.appendRow(cells);
-}
-
 void TVOR_FRM_KELD1_1::loadCandidate(const TextTable& table, std::size_t row) {
-    loadCircularPileInputs(table, row, {diameter, depth, strength, grade, process});
+    loadCircularPileInputs(table, row);
     // Only the texts a sweep writes move a box.
     for (const auto& [column, box] :
          {std::pair{downDragSwitch, &ckb_fumozhuli}, std::pair{sideResistanceSwitch, &ckb_zhengmozhuli}}) {

@@ -71,8 +71,8 @@ std::vector<std::string> docBlock(const CircularPileSheetInputs& in, std::string
 SheetDesign formula2SheetDesign(const CircularPileSheetInputs& in, std::string_view methodText,
                                 const Formula2Result& r) {
     return circularPileSheetDesign(
-        {formula2XlsWidth, formula2XlsColumns1, formula2XlsColumns2, commentaryFormulasNote}, xlsRow(in, r),
-        docBlock(in, methodText, r));
+        {formula2XlsWidth, formula2XlsColumns()[0], formula2XlsColumns()[1], commentaryFormulasNote},
+        xlsRow(in, r), docBlock(in, methodText, r));
 }
 
 } // namespace qianyan

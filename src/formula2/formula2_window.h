@@ -21,7 +21,6 @@ public:
 
     // The workbench adapter's own half (formula2_workbench.cpp).
     std::unique_ptr<CalculatorFrame> clone() const override;
-    void appendCandidateRow(TextTable& table, std::string_view label) override;
     void loadCandidate(const TextTable& table, std::size_t row) override;
 
 protected:

@@ -1,5 +1,7 @@
-// Formula 2's workbench: its nineteen table columns (the last, never shown, carries the side-coefficient
-// method), the load-back mapping and the 180-column table file.
+// Formula 2's workbench: the circular-pile columns it shares in its own order with its side and end
+// resistances between them (the last column, never shown, carries the side-coefficient method), the
+// load-back and the 180-column table file.
+#include "circular_pile/circular_pile_columns.h"
 #include "formula2/formula2_sheets.h"
 #include "formula2/formula2_window.h"
 #include "framework/number_text.h"
@@ -10,70 +12,9 @@ namespace qianyan {
 
 namespace {
 
+namespace cp = circular_pile_columns;
 using Shown = WorkbenchColumn::Shown;
-
-constexpr std::array<WorkbenchColumn, 19> columns{{
-    {"01_Str_YHzhuangbianhao", "桩编号", Shown::Always},
-    {"02_Str_YHzhuangD", "d(mm)", Shown::Always},
-    {"03_Str_YHRa", "Ra(kN)", Shown::Always},
-    {"04_Str_YHRc", "Rc(kN)", Shown::Always},
-    {"05_Str_YHzhuangHr", "hr(mm)", Shown::Expanded},
-    {"06_Str_YHfrk", "frk(MPa)", Shown::Expanded},
-    {"07_Str_YHczgy", "成桩工艺", Shown::Expanded},
-    {"08_Str_YHsjb", "hr/d", Shown::Expanded},
-    {"09_Str_YHkesais", "ζs", Shown::Expanded},
-    {"10_Str_YHQrs", "Qrs(kN)", Shown::Expanded},
-    {"11_Str_YHQrsper", "侧阻占比", Shown::Expanded},
-    {"12_Str_YHkesaip", "ζp", Shown::Expanded},
-    {"13_Str_YHQrp", "Qrp(kN)", Shown::Expanded},
-    {"14_Str_YHQrpper", "端阻占比", Shown::Expanded},
-    {"15_Str_YHQrk", "Qrk(kN)", Shown::Expanded},
-    {"16_Str_YHhnt", "混凝土", Shown::Expanded},
-    {"17_Str_YHPsai", "ψc", Shown::Expanded},
-    {"18_Str_YHBeizhu", "备注", Shown::Expanded, {}, 120},
-    {"19_Int_YHczxsxx", "侧阻系数取值", Shown::Never},
-}};
-enum Column : std::size_t {
-    label,
-    diameter,
-    ra,
-    rc,
-    depth,
-    strength,
-    process,
-    depthRatio,
-    zetaS,
-    qrs,
-    sideShare,
-    zetaP,
-    qrp,
-    endShare,
-    qrk,
-    grade,
-    psiC,
-    remark,
-    method
-};
-
-constexpr std::array<TableFileCell, 17> fileCells{{
-    {-1, 8, true, 2, "圆  桩"},
-    {diameter, 6, false, 4},
-    {depth, 6, false, 4},
-    {strength, 6, false, 4},
-    {process, 8, true, 2},
-    {depthRatio, 6, false, 4},
-    {zetaS, 7, false, 3},
-    {qrs, 7, false, 3},
-    {sideShare, 6, false, 4},
-    {zetaP, 7, false, 3},
-    {qrp, 7, false, 3},
-    {endShare, 6, false, 4},
-    {qrk, 7, false, 3},
-    {ra, 7, false, 3},
-    {grade, 6, false, 4},
-    {psiC, 6, false, 4},
-    {rc, 7, false, 2},
-}};
+using W = TVOR_FRM_KELD2;
 
 // A share of Qrk from the shown texts, without decimals. When the mode has cut Qrk to 0 there is no
 // share to give, and the cell stays empty rather than showing a number that is not one.
@@ -82,13 +23,85 @@ std::string shareOfShown(const std::string& part, const std::string& whole) {
     return std::isfinite(share) ? fixed(share, 10, 0) + "%" : std::string();
 }
 
+// The table-file cells of these columns stand between hr/d and Ra of the circular-pile columns.
+constexpr TableFileCell fileCell(int place, int width, std::string_view header1, std::string_view header2) {
+    return {.place = place, .width = width, .blanksAfter = 10 - width, .header = {header1, header2}};
+}
+
+constexpr WorkbenchColumn method{
+    .name = "Int_YHczxsxx",
+    .header = "侧阻系数取值",
+    .shown = Shown::Never,
+    .source = [](const CalculatorFrame& w, std::string& scratch) -> std::string_view {
+        return scratch = std::to_string(static_cast<const W&>(w).cbb_chezhuxishu.itemIndex);
+    },
+};
+
+constexpr std::array<WorkbenchColumn, 19> columns{{
+    candidateLabelColumn,
+    cp::diameter,
+    cp::ra<W>,
+    cp::rc<W>,
+    cp::depth,
+    cp::strength,
+    cp::process,
+    cp::depthRatio,
+    {.name = "Str_YHkesais",
+     .header = "ζs",
+     .file = fileCell(61, 7, "侧阻系数  ", "  ζs     "),
+     .source = controlText<&W::edt_kesais>},
+    {.name = "Str_YHQrs",
+     .header = "Qrs(kN)",
+     .file = fileCell(62, 7, "极限侧阻  ", " Qrs(kN)  "),
+     .source = controlText<&W::edt_Qrs>},
+    {.name = "Str_YHQrsper",
+     .header = "侧阻占比",
+     .file = fileCell(63, 6, "极限侧阻  ", "占百分比  "),
+     .source = [](const CalculatorFrame& w, std::string& scratch) -> std::string_view {
+         const W& window = static_cast<const W&>(w);
+         return scratch = shareOfShown(window.edt_Qrs.text, window.edt_Qrk.text);
+     }},
+    {.name = "Str_YHkesaip",
+     .header = "ζp",
+     .file = fileCell(64, 7, "端阻系数  ", " ζp      "),
+     .source = controlText<&W::edt_kesaip>},
+    {.name = "Str_YHQrp",
+     .header = "Qrp(kN)",
+     .file = fileCell(65, 7, "极限端阻  ", "Qrp(kN)   "),
+     .source = controlText<&W::edt_Qrp>},
+    {.name = "Str_YHQrpper",
+     .header = "端阻占比",
+     .file = fileCell(66, 6, "极限端阻  ", "占百分比  "),
+     .source = [](const CalculatorFrame& w, std::string& scratch) -> std::string_view {
+         const W& window = static_cast<const W&>(w);
+         return scratch = shareOfShown(window.edt_Qrp.text, window.edt_Qrk.text);
+     }},
+    {.name = "Str_YHQrk",
+     .header = "Qrk(kN)",
+     .file = fileCell(67, 7, "嵌岩阻力  ", " Qrk(kN)  "),
+     .source = controlText<&W::edt_Qrk>},
+    cp::grade,
+    cp::psiC,
+    {.name = "Str_YHBeizhu", .header = "备注", .width = 120},
+    method,
+}};
+
 } // namespace
+
+const std::array<std::string, 2>& formula2XlsColumns() {
+    static const std::array<std::string, 2> lines = tableFileHeader(columns, cp::sectionFileCell);
+    return lines;
+}
 
 const WorkbenchDeclaration& TVOR_FRM_KELD2::workbenchDeclaration() {
     static const WorkbenchDeclaration layout{
-        circularPileOptionGrid, columns,   circularPileSortColumns, circularPileFilters,
-        circularPileBounds,     {},        formula2XlsWidth,        formula2XlsColumns1,
-        formula2XlsColumns2,    fileCells, standardTableFileNote,   {diameter, ra, {process, strength}},
+        .options = circularPileOptionGrid,
+        .columns = columns,
+        .filters = circularPileFilters,
+        .bounds = circularPileBounds,
+        .fileWidth = formula2XlsWidth,
+        .fileOnlyCells = cp::sectionFileCell,
+        .chart = cp::chartColumns(columns, cp::ra<W>),
     };
     return layout;
 }
@@ -97,35 +110,10 @@ std::unique_ptr<CalculatorFrame> TVOR_FRM_KELD2::clone() const {
     return std::make_unique<TVOR_FRM_KELD2>(*this);
 }
 
-void TVOR_FRM_KELD2::appendCandidateRow(TextTable& table, std::string_view candidate) {
-    const std::string sideShareText = shareOfShown(edt_Qrs.text, edt_Qrk.text);
-    const std::string endShareText = shareOfShown(edt_Qrp.text, edt_Qrk.text);
-    const std::string methodText = std::to_string(cbb_chezhuxishu.itemIndex);
-    const std::array<std::string_view, 19> cells{candidate,
-                                                 cbe_dd.text,
-                                                 edt_ra.text,
-                                                 edt_rc.text,
-                                                 cbe_hr.text,
-                                                 edt_frk.text,
-                                                 candidateProcessName(),
-                                                 candidateDepthRatio(),
-                                                 edt_kesais.text,
-                                                 edt_Qrs.text,
-                                                 sideShareText,
-                                                 edt_kesaip.text,
-                                                 edt_Qrp.text,
-                                                 endShareText,
-                                                 edt_Qrk.text,
-                                                 cbe_hnt.text,
-                                                 candidatePsiC(),
-                                                 {},
-                                                 methodText};
-    table.appendRow(cells);
-}
-
 void TVOR_FRM_KELD2::loadCandidate(const TextTable& table, std::size_t row) {
-    loadCircularPileInputs(table, row, {diameter, depth, strength, grade, process});
-    selectInputItem(cbb_chezhuxishu, static_cast<int>(readInteger(table.cell(row, method))));
+    loadCircularPileInputs(table, row);
+    selectInputItem(cbb_chezhuxishu,
+                    static_cast<int>(readInteger(table.cell(row, columnIndex(columns, method.name)))));
 }
 
 } // namespace qianyan

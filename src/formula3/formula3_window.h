@@ -62,9 +62,10 @@ public:
     std::unique_ptr<CalculatorFrame> clone() const override;
     std::vector<LoopCounts> readOptionRows() override;
     void writeCandidate(std::size_t kind, const CandidateStep& step) override;
-    void appendCandidateRow(TextTable& table, std::string_view candidate) override;
     void loadCandidate(const TextTable& table, std::size_t row) override;
-    void writeTableFileCells(std::string& line, const TextTable& table, std::size_t row) override;
+    // The candidate just evaluated, for the workbench's table cells.
+    const Formula3Sweep& sweep() const { return sweep_; }
+    bool lastCompliant() const { return lastCompliant_; }
 
 protected:
     void declare(WindowDeclaration& d) override;

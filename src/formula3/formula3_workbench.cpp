@@ -40,92 +40,6 @@ constexpr std::array<OptionRow, 15> optionGrid{{
 constexpr std::size_t sectionRow = 0;
 constexpr int raFilterRow = 13, rcFilterRow = 14;
 
-constexpr std::array<WorkbenchColumn, 28> columns{{
-    {"01_Str_YHzhuangbianhao", "桩编号", Shown::Always},
-    {"02_Str_YHjmlx", "截面类型", Shown::Always},
-    {"03_Str_YHzhuangD", "d|a(mm)", Shown::Always},
-    {"04_Str_YHzhuangC", "c|b(mm)", Shown::Always},
-    {"05_Str_YHRa", "Ra(kN)", Shown::Always},
-    {"06_Str_YHRaZW", "Raz(kN)", Shown::Always},
-    {"07_Str_YHzhuangHr", "hr(mm)", Shown::Expanded},
-    {"08_Str_YHfrk", "frk(MPa)", Shown::Expanded},
-    {"09_Str_YHczgy", "成桩工艺", Shown::Expanded},
-    {"10_Str_YHdeqsf", "等效算法", Shown::Expanded},
-    {"11_Str_YHdeq", "deq(mm)", Shown::Expanded},
-    {"12_Str_YHsjb", "hr/deq", Shown::Expanded},
-    {"13_Str_YHjmqz", "截面取值", Shown::Expanded},
-    {"14_Str_YHkesais", "ζs", Shown::Expanded},
-    {"15_Str_YHQrs", "Qrs(kN)", Shown::Expanded},
-    {"16_Str_YHQrsper", "侧阻占比", Shown::Expanded},
-    {"17_Str_YHkesaip", "ζp", Shown::Expanded},
-    {"18_Str_YHQrp", "Qrp(kN)", Shown::Expanded},
-    {"19_Str_YHQrpper", "端阻占比", Shown::Expanded},
-    {"20_Str_YHQrk", "Qrk(kN)", Shown::Expanded},
-    {"21_Str_YHkesair", "ζr", Shown::Expanded},
-    {"22_Str_YHQrkz", "Qrkz(kN)", Shown::Expanded},
-    {"23_Str_YHRaRaz", "Ra/Raz", Shown::Always},
-    {"24_Str_YHhnt", "混凝土", Shown::Expanded},
-    {"25_Str_YHPsai", "ψc", Shown::Expanded},
-    {"26_Str_YHRc", "Rc(kN)", Shown::Always},
-    {"27_Str_YHjydcd", "坚硬程度", Shown::Expanded},
-    {"28_Str_YHhgpd", "合规判定", Shown::Expanded},
-}};
-enum Column : std::size_t {
-    label,
-    section,
-    firstDimension,
-    secondDimension,
-    ra,
-    raz,
-    depth,
-    strength,
-    process,
-    algorithm,
-    deq,
-    depthRatio,
-    areaBasis,
-    zetaS,
-    qrs,
-    sideShare,
-    zetaP,
-    qrp,
-    endShare,
-    qrk,
-    zetaR,
-    qrkz,
-    raToRaz,
-    grade,
-    psiC,
-    rc,
-    rockClass,
-    verdict,
-    columnCount
-};
-
-constexpr std::array<SortColumn, 5> sortColumns{{
-    {firstDimension, "d", "d|a(mm)"},
-    {ra, "Ra", "Ra(kN)"},
-    {raz, "Raz", "Raz(kN)"},
-    {raToRaz, "Ra/Raz", "Ra/Raz", SortKey::NumberBeforePercent},
-    {rc, "Rc", "Rc(kN)"},
-}};
-constexpr std::array<FilterRow, 2> filters{{{raFilterRow, {ra, raz}}, {rcFilterRow, {rc, -1}}}};
-constexpr std::array<BoundsWrite, 2> bounds{{{ra, raFilterRow}, {rc, rcFilterRow}}};
-
-// A table-file row: the label, the section, four dimension cells (d, c, a, b; "-" where the section has
-// none), then these.
-constexpr TableFileCell sectionCell{section, 8, true, 2};
-constexpr TableFileCell dimensionCell{firstDimension, 6, false, 4};
-constexpr TableFileCell absentDimensionCell{-1, 8, true, 2, "-"};
-constexpr std::array<TableFileCell, 24> fileCellsAfterDimensions{{
-    {depth, 6, false, 4},    {strength, 6, false, 4},   {process, 8, true, 2},   {algorithm, 8, true, 2},
-    {deq, 8, true, 2},       {depthRatio, 6, false, 4}, {areaBasis, 8, true, 2}, {zetaS, 8, true, 2},
-    {qrs, 7, false, 3},      {sideShare, 6, false, 4},  {zetaP, 8, true, 2},     {qrp, 7, false, 3},
-    {endShare, 6, false, 4}, {qrk, 7, false, 3},        {ra, 7, false, 3},       {zetaR, 8, true, 2},
-    {qrkz, 7, false, 3},     {raz, 7, false, 3},        {raToRaz, 6, false, 4},  {grade, 8, true, 2},
-    {psiC, 8, true, 2},      {rc, 7, false, 3},         {rockClass, 8, true, 2}, {verdict, 8, true, 1},
-}};
-
 constexpr std::array<std::string_view, 4> sectionNames{"圆  桩", "椭圆桩", "矩形桩", "方  桩"};
 constexpr std::array<std::string_view, 2> areaBasisNames{"原始截面", "虚拟圆形"};
 
@@ -166,43 +80,239 @@ bool measuredBySide(SweptSection s) {
     return s == SweptSection::Rectangle || s == SweptSection::Square;
 }
 
-std::string_view psiCText(int processIndex) {
-    static const std::array<std::string, 3> texts{fixed(constructionProcesses[0].psiC, 10, 2),
-                                                  fixed(constructionProcesses[1].psiC, 10, 2),
-                                                  fixed(constructionProcesses[2].psiC, 10, 2)};
-    return texts.at(static_cast<std::size_t>(processIndex));
-}
-
 // A share as the tables show it, or "-" where there is none (a whole of 0, or beyond the numbers).
 std::string percentText(const std::optional<double>& percent) {
     return percent && std::isfinite(*percent) ? fixed(*percent, 10, 0) + "%" : "-";
 }
 
-struct OptionCells {
-    std::string_view minimum, maximum, step;
-};
+using W = TVOR_FRM_KELD3;
 
-OptionCells optionCells(const TextTable& grid, std::size_t row) {
-    return {grid.cell(row, 1), grid.cell(row, 2), grid.cell(row, 3)};
+const W& window(const CalculatorFrame& frame) {
+    return static_cast<const W&>(frame);
+}
+bool isCircle(const CalculatorFrame& frame) {
+    return window(frame).sweep().section == SweptSection::Circle;
+}
+// A number of the candidate's one rock layer as the computation left it.
+double layerNumber(const CalculatorFrame& frame, std::size_t column) {
+    return cellNumber(window(frame).StringGrid_KELD3.rows, 0, column);
+}
+std::optional<double> sidePercent(const CalculatorFrame& frame) {
+    return percentOf(layerNumber(frame, col::sideResistance), layerNumber(frame, col::totalResistance));
+}
+// A cell that is a number of the layer with the given decimals.
+template <std::size_t column, int decimals>
+std::string_view layerCell(const CalculatorFrame& frame, std::string& scratch) {
+    return scratch = fixed(layerNumber(frame, column), 10, decimals);
+}
+// Raz from its shown text, so that it carries the precision mode, as Qrkz and Ra/Raz do.
+double shownRaz(const CalculatorFrame& frame) {
+    return readStrict(window(frame).edt_RaZW.text);
 }
 
-// A code row: whole numbers, minimum and maximum clamped into first...last.
-SweepRange codeRange(const TextTable& grid, std::size_t row, long long first, long long last) {
-    const OptionCells c = optionCells(grid, row);
-    return integerRangeRule(std::clamp(readInteger(c.minimum), first, last),
-                            std::clamp(readInteger(c.maximum), first, last), readInteger(c.step));
+// The four dimension cells of a table-file row (d, c, a, b), "-" where the section has none; written
+// from the section and dimension columns.
+void writeDimensionCells(std::string& line, std::span<const std::string_view> row);
+
+// A table-file cell ten columns wide with its blanks: right-aligned in width, or centred in 8.
+constexpr TableFileCell rightCell(int place, int width, std::string_view header1, std::string_view header2) {
+    return {.place = place, .width = width, .blanksAfter = 10 - width, .header = {header1, header2}};
+}
+constexpr TableFileCell centredCell(int place, std::string_view header1, std::string_view header2) {
+    return {.place = place, .width = 8, .centred = true, .blanksAfter = 2, .header = {header1, header2}};
 }
 
-// The grade row: grade numbers rounded down to multiples of 5 within 25...60, the step a multiple of 5.
-SweepRange gradeRange(const TextTable& grid, std::size_t row) {
-    constexpr long long lowest = 25, highest = 60, gradeStep = 5;
-    const OptionCells c = optionCells(grid, row);
-    const auto gradeOf = [&](std::string_view cell) {
-        return std::clamp(gradeNumberOfText(cell) / gradeStep * gradeStep, lowest, highest);
+// The table file's cells follow the layout of the calculation sheet's rows, not the order of the columns.
+constexpr std::array<WorkbenchColumn, 28> columns{{
+    candidateLabelColumn,
+    {.name = "Str_YHjmlx",
+     .header = "截面类型",
+     .shown = Shown::Always,
+     .file = centredCell(1, "桩身截面  ", "类    型  "),
+     .source = [](const CalculatorFrame& w, std::string&) { return sectionName(window(w).sweep().section); }},
+    {.name = "Str_YHzhuangD",
+     .header = "d|a(mm)",
+     .shown = Shown::Always,
+     .sort = ColumnSort{"d"},
+     .file = TableFileCell{.place = 2,
+                           .header = {"桩身直径  椭圆直段  矩形长边  矩形短边  ",
+                                      "  d(mm)     c(mm)     a(mm)     b(mm)   "},
+                           .write = writeDimensionCells},
+     .source = controlText<&W::cbe_dd>},
+    {.name = "Str_YHzhuangC",
+     .header = "c|b(mm)",
+     .shown = Shown::Always,
+     .source = [](const CalculatorFrame& w, std::string&) -> std::string_view {
+         return isCircle(w) ? std::string_view("-") : std::string_view(window(w).cbe_tyzd.text);
+     }},
+    {.name = "Str_YHRa",
+     .header = "Ra(kN)",
+     .shown = Shown::Always,
+     .sort = ColumnSort{"Ra"},
+     .file = rightCell(17, 7, "桩承载力  ", " Ra(kN)   "),
+     .source = controlText<&W::edt_ra>},
+    {.name = "Str_YHRaZW",
+     .header = "Raz(kN)",
+     .shown = Shown::Always,
+     .sort = ColumnSort{"Raz"},
+     .file = rightCell(20, 7, "桩承载力  ", " Raz(kN)  "),
+     .source = [](const CalculatorFrame& w, std::string& scratch) -> std::string_view {
+         return scratch = fixed(shownRaz(w), 10, 0);
+     }},
+    {.name = "Str_YHzhuangHr",
+     .header = "hr(mm)",
+     .file = rightCell(3, 6, "嵌岩深度  ", "  hr(m)   "),
+     .source = [](const CalculatorFrame& w, std::string&) -> std::string_view {
+         return window(w).sweep().depthLabel;
+     }},
+    {.name = "Str_YHfrk",
+     .header = "frk(MPa)",
+     .file = rightCell(4, 6, "岩石强度  ", "frk(MPa)  "),
+     .source = [](const CalculatorFrame& w,
+                  std::string&) { return window(w).StringGrid_KELD3.rows.cell(0, col::rockStrength); }},
+    {.name = "Str_YHczgy",
+     .header = "成桩工艺",
+     .file = centredCell(5, "成    桩  ", "工    艺  "),
+     .source =
+         [](const CalculatorFrame& w, std::string&) {
+             return constructionProcesses.at(static_cast<std::size_t>(window(w).cbb_czgy.itemIndex))
+                 .shortName;
+         }},
+    {.name = "Str_YHdeqsf",
+     .header = "等效算法",
+     .file = centredCell(6, "等效直径  ", "算    法  "),
+     .source = [](const CalculatorFrame& w, std::string&) -> std::string_view {
+         return isCircle(w)
+                    ? "-"
+                    : algorithmShortNames.at(static_cast<std::size_t>(window(w).cbb_deqcheck.itemIndex));
+     }},
+    {.name = "Str_YHdeq",
+     .header = "deq(mm)",
+     .file = centredCell(7, "等效直径  ", " deq(mm)  "),
+     .source = controlText<&W::edt_ddeq>},
+    {.name = "Str_YHsjb",
+     .header = "hr/deq",
+     .file = rightCell(8, 6, "深 径 比  ", " hr/deq   "),
+     .source = layerCell<col::interpolationRatio, 2>},
+    {.name = "Str_YHjmqz",
+     .header = "截面取值",
+     .file = centredCell(9, "截面计算  ", "取值依据  "),
+     .source =
+         [](const CalculatorFrame& w, std::string&) {
+             return areaBasisNames.at(isCircle(w) ? 0
+                                                  : static_cast<std::size_t>(window(w).cbb_JmApU.itemIndex));
+         }},
+    {.name = "Str_YHkesais",
+     .header = "ζs",
+     .file = centredCell(10, "侧阻系数  ", "  ζs     "),
+     .source = layerCell<col::sideUsed, 4>},
+    {.name = "Str_YHQrs",
+     .header = "Qrs(kN)",
+     .file = rightCell(11, 7, "极限侧阻  ", " Qsr(kN)  "),
+     .source = layerCell<col::sideResistance, 0>},
+    {.name = "Str_YHQrsper",
+     .header = "侧阻占比",
+     .file = rightCell(12, 6, "极限侧阻  ", "占百分比  "),
+     .source = [](const CalculatorFrame& w, std::string& scratch) -> std::string_view {
+         return scratch = percentText(sidePercent(w));
+     }},
+    {.name = "Str_YHkesaip",
+     .header = "ζp",
+     .file = centredCell(13, "端阻系数  ", "  ζp     "),
+     .source = layerCell<col::endUsed, 4>},
+    {.name = "Str_YHQrp",
+     .header = "Qrp(kN)",
+     .file = rightCell(14, 7, "极限端阻  ", " Qpr(kN)  "),
+     .source = layerCell<col::endResistance, 0>},
+    {.name = "Str_YHQrpper",
+     .header = "端阻占比",
+     .file = rightCell(15, 6, "极限端阻  ", "占百分比  "),
+     .source = [](const CalculatorFrame& w, std::string& scratch) -> std::string_view {
+         const std::optional<double> side = sidePercent(w);
+         return scratch = percentText(side ? std::optional(100 - *side) : std::nullopt);
+     }},
+    {.name = "Str_YHQrk",
+     .header = "Qrk(kN)",
+     .file = rightCell(16, 7, "嵌岩阻力  ", " Qrk(kN)  "),
+     .source = layerCell<col::totalResistance, 0>},
+    {.name = "Str_YHkesair",
+     .header = "ζr",
+     .file = centredCell(18, "综合系数  ", " ζr      "),
+     .source = controlText<&W::edt_kersair>},
+    {.name = "Str_YHQrkz",
+     .header = "Qrkz(kN)",
+     .file = rightCell(19, 7, "嵌岩阻力  ", "Qrkz(kN)  "),
+     .source = [](const CalculatorFrame& w, std::string& scratch) -> std::string_view {
+         return scratch = fixed(2 * shownRaz(w), 10, 0);
+     }},
+    {.name = "Str_YHRaRaz",
+     .header = "Ra/Raz",
+     .shown = Shown::Always,
+     .sort = ColumnSort{"Ra/Raz", SortKey::NumberBeforePercent},
+     .file = rightCell(21, 6, "两者比较  ", " Ra/Raz   "),
+     .source = [](const CalculatorFrame& w, std::string& scratch) -> std::string_view {
+         return scratch = percentText(percentOf(readStrict(window(w).edt_ra.text), shownRaz(w)));
+     }},
+    {.name = "Str_YHhnt",
+     .header = "混凝土",
+     .file = centredCell(22, "桩混凝土  ", "强度等级  "),
+     .source = controlText<&W::cbb_hnt>},
+    {.name = "Str_YHPsai",
+     .header = "ψc",
+     .file = centredCell(23, "工艺系数  ", "  ψc     "),
+     .source = [](const CalculatorFrame& w, std::string&) { return psiCText(window(w).cbb_czgy.itemIndex); }},
+    {.name = "Str_YHRc",
+     .header = "Rc(kN)",
+     .shown = Shown::Always,
+     .sort = ColumnSort{"Rc"},
+     .file = rightCell(24, 7, "桩身强度  ", " Rc(kN)   "),
+     .source = controlText<&W::edt_Rc>},
+    {.name = "Str_YHjydcd",
+     .header = "坚硬程度",
+     .file = centredCell(25, "岩石坚硬  ", "程    度  "),
+     .source = [](const CalculatorFrame& w,
+                  std::string&) { return window(w).StringGrid_KELD3.rows.cell(0, col::rockClass); }},
+    {.name = "Str_YHhgpd",
+     .header = "合规判定",
+     .file = TableFileCell{.place = 26,
+                           .width = 8,
+                           .centred = true,
+                           .blanksAfter = 1,
+                           .header = {"计算结果 ", "合规判定 "}},
+     .source = [](const CalculatorFrame& w, std::string&) -> std::string_view {
+         return window(w).lastCompliant() ? "合规" : "超规";
+     }},
+}};
+constexpr std::size_t section = columnIndex(columns, "Str_YHjmlx"),
+                      firstDimension = columnIndex(columns, "Str_YHzhuangD"),
+                      secondDimension = columnIndex(columns, "Str_YHzhuangC"),
+                      ra = columnIndex(columns, "Str_YHRa"), raz = columnIndex(columns, "Str_YHRaZW"),
+                      depth = columnIndex(columns, "Str_YHzhuangHr"),
+                      strength = columnIndex(columns, "Str_YHfrk"),
+                      process = columnIndex(columns, "Str_YHczgy"),
+                      algorithm = columnIndex(columns, "Str_YHdeqsf"),
+                      areaBasis = columnIndex(columns, "Str_YHjmqz"),
+                      grade = columnIndex(columns, "Str_YHhnt"), rc = columnIndex(columns, "Str_YHRc"),
+                      verdict = columnIndex(columns, "Str_YHhgpd");
+
+constexpr std::array<FilterRow, 2> filters{{{raFilterRow, {ra, raz}}, {rcFilterRow, {rc, -1}}}};
+constexpr std::array<BoundsWrite, 2> bounds{{{ra, raFilterRow}, {rc, rcFilterRow}}};
+
+void writeDimensionCells(std::string& line, std::span<const std::string_view> row) {
+    constexpr TableFileCell present{.width = 6, .blanksAfter = 4};
+    constexpr TableFileCell absent{.width = 8, .centred = true, .blanksAfter = 2};
+    // d and c for the circle (no c) and the obround, a and b for rectangles and squares.
+    const std::optional<SweptSection> kind = sectionOfName(row[section]);
+    const bool rectangular = kind && measuredBySide(*kind);
+    const bool straight = kind == SweptSection::Obround;
+    const std::array<std::optional<std::string_view>, 4> dimensions{
+        rectangular ? std::nullopt : std::optional(row[firstDimension]),
+        straight ? std::optional(row[secondDimension]) : std::nullopt,
+        rectangular ? std::optional(row[firstDimension]) : std::nullopt,
+        rectangular ? std::optional(row[secondDimension]) : std::nullopt,
     };
-    const long long first = gradeOf(c.minimum), last = gradeOf(c.maximum);
-    const long long step = readInteger(c.step);
-    return integerRangeRule(first, last, step < gradeStep ? gradeStep : step / gradeStep * gradeStep);
+    for (const auto& dimension : dimensions)
+        appendTableFileCell(line, dimension.value_or("-"), dimension ? present : absent);
 }
 
 } // namespace
@@ -223,25 +333,16 @@ std::span<const SweptParameter> sweptLoops(SweptSection section) {
 
 const WorkbenchDeclaration& TVOR_FRM_KELD3::workbenchDeclaration() {
     static const WorkbenchDeclaration layout{
-        optionGrid,
-        columns,
-        sortColumns,
-        filters,
-        bounds,
-        {verdict, "超规", argb::red},
-        300,
-        // The column headers as they have always been printed: the second line is four columns short.
-        " 基    桩  桩身截面  桩身直径  椭圆直段  矩形长边  矩形短边  嵌岩深度  岩石强度  "
-        "成    桩  等效直径  等效直径  深 径 比  截面计算  侧阻系数  极限侧阻  极限侧阻  "
-        "端阻系数  极限端阻  极限端阻  嵌岩阻力  桩承载力  综合系数  嵌岩阻力  桩承载力  "
-        "两者比较  桩混凝土  工艺系数  桩身强度  岩石坚硬  计算结果 ",
-        " 编    号  类    型    d(mm)     c(mm)     a(mm)     b(mm)     hr(m)   frk(MPa)  "
-        "工    艺  算    法   deq(mm)   hr/deq   取值依据    ζs      Qsr(kN)  占百分比    "
-        "ζp      Qpr(kN)  占百分比   Qrk(kN)   Ra(kN)    ζr      Qrkz(kN)   Raz(kN)   "
-        "Ra/Raz   强度等级    ψc      Rc(kN)   程    度  合规判定 ",
-        {},
-        formula3Note,
-        {firstDimension, raz, {process, strength}},
+        .options = optionGrid,
+        .columns = columns,
+        .filters = filters,
+        .bounds = bounds,
+        .rowStyle = {.column = static_cast<int>(verdict), .text = "超规", .color = argb::red},
+        .fileWidth = 300,
+        .fileNote = formula3Note,
+        .chart = {.x = firstDimension,
+                  .y = raz,
+                  .colours = {static_cast<int>(process), static_cast<int>(strength)}},
     };
     return layout;
 }
@@ -255,10 +356,7 @@ std::vector<LoopCounts> TVOR_FRM_KELD3::readOptionRows() {
     Formula3Sweep& s = sweep_;
     // Each row is checked as soon as it is read, so a refused row leaves the later ones unread.
     const auto numberRow = [&](SweptParameter p, std::string_view negativeMessage) {
-        const OptionCells c = optionCells(grid, optionRowOf(p));
-        const double a = readStrict(c.minimum), b = readStrict(c.maximum), step = readStrict(c.step);
-        if (a < 0 || b < 0) workbench.refuse(negativeMessage);
-        s.range(p) = rangeRule(a, b, step);
+        s.range(p) = numberRange(workbench, optionRowOf(p), negativeMessage, readStrict);
     };
 
     const SweepRange codes = codeRange(grid, sectionRow, 1, 4);
@@ -393,60 +491,6 @@ void TVOR_FRM_KELD3::writeLayerCell(std::size_t column, std::string_view text) {
     StringGrid_KELD3EditingDone(0, static_cast<int>(column));
 }
 
-void TVOR_FRM_KELD3::appendCandidateRow(TextTable& table, std::string_view candidate) {
-    const TextTable& layers = StringGrid_KELD3.rows;
-    const auto layer = [&](std::size_t column) { return cellNumber(layers, 0, column); };
-    const bool circle = sweep_.section == SweptSection::Circle;
-    const double raValue = readStrict(edt_ra.text), razValue = readStrict(edt_RaZW.text);
-    const std::optional<double> side = percentOf(layer(col::sideResistance), layer(col::totalResistance));
-    const std::optional<double> end = side ? std::optional(100 - *side) : std::nullopt;
-
-    const std::string razText = fixed(razValue, 10, 0);
-    const std::string ratioText = fixed(layer(col::interpolationRatio), 10, 2);
-    const std::string zetaSText = fixed(layer(col::sideUsed), 10, 4);
-    const std::string qrsText = fixed(layer(col::sideResistance), 10, 0);
-    const std::string sideText = percentText(side);
-    const std::string zetaPText = fixed(layer(col::endUsed), 10, 4);
-    const std::string qrpText = fixed(layer(col::endResistance), 10, 0);
-    const std::string endText = percentText(end);
-    const std::string qrkText = fixed(layer(col::totalResistance), 10, 0);
-    // Raz, Qrkz and Ra/Raz come from the shown texts, so they carry the precision mode.
-    const std::string qrkzText = fixed(2 * razValue, 10, 0);
-    const std::string raRazText = percentText(percentOf(raValue, razValue));
-    const std::array<std::string_view, columnCount> cells{
-        candidate,
-        sectionName(sweep_.section),
-        cbe_dd.text,
-        circle ? std::string_view("-") : std::string_view(cbe_tyzd.text),
-        edt_ra.text,
-        razText,
-        sweep_.depthLabel,
-        layers.cell(0, col::rockStrength),
-        constructionProcesses.at(static_cast<std::size_t>(cbb_czgy.itemIndex)).shortName,
-        circle ? std::string_view("-")
-               : algorithmShortNames.at(static_cast<std::size_t>(cbb_deqcheck.itemIndex)),
-        edt_ddeq.text,
-        ratioText,
-        areaBasisNames.at(circle ? 0 : static_cast<std::size_t>(cbb_JmApU.itemIndex)),
-        zetaSText,
-        qrsText,
-        sideText,
-        zetaPText,
-        qrpText,
-        endText,
-        qrkText,
-        edt_kersair.text,
-        qrkzText,
-        raRazText,
-        cbb_hnt.text,
-        psiCText(cbb_czgy.itemIndex),
-        edt_Rc.text,
-        layers.cell(0, col::rockClass),
-        lastCompliant_ ? "合规" : "超规",
-    };
-    table.appendRow(cells);
-}
-
 void TVOR_FRM_KELD3::loadCandidate(const TextTable& table, std::size_t row) {
     const auto cell = [&](std::size_t column) { return table.cell(row, column); };
     const std::optional<SweptSection> loaded = sectionOfName(cell(section));
@@ -478,26 +522,6 @@ void TVOR_FRM_KELD3::loadCandidate(const TextTable& table, std::size_t row) {
     selectInputItem(cbb_chezhuxishu, static_cast<int>(CoefficientSource::Interpolated));
 
     clearOutputs(allOutputs());
-}
-
-void TVOR_FRM_KELD3::writeTableFileCells(std::string& line, const TextTable& table, std::size_t row) {
-    const auto cell = [&](std::size_t column) { return table.cell(row, column); };
-    appendTableFileCell(line, cell(section), sectionCell);
-    // d and c for the circle (no c) and the obround, a and b for rectangles and squares.
-    const std::optional<SweptSection> kind = sectionOfName(cell(section));
-    const bool rectangular = kind && measuredBySide(*kind);
-    const bool straight = kind == SweptSection::Obround;
-    const std::array<std::optional<std::string_view>, 4> dimensions{
-        rectangular ? std::nullopt : std::optional(cell(firstDimension)),
-        straight ? std::optional(cell(secondDimension)) : std::nullopt,
-        rectangular ? std::optional(cell(firstDimension)) : std::nullopt,
-        rectangular ? std::optional(cell(secondDimension)) : std::nullopt,
-    };
-    for (const auto& dimension : dimensions)
-        appendTableFileCell(line, dimension.value_or(absentDimensionCell.text),
-                            dimension ? dimensionCell : absentDimensionCell);
-    for (const TableFileCell& c : fileCellsAfterDimensions)
-        appendTableFileCell(line, cell(static_cast<std::size_t>(c.column)), c);
 }
 
 } // namespace qianyan

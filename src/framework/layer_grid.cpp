@@ -14,7 +14,7 @@ constexpr std::string_view foldedCaption = "展开", expandedCaption = "折叠";
 Grid layerGrid(std::vector<GridColumn> columns, std::initializer_list<std::string_view> firstLayer) {
     Grid grid;
     grid.rows = TextTable(columns.size(), TextTable::Storage::Editable);
-    grid.rows.appendRow(firstLayer);
+    grid.rows.appendLeadingCells(firstLayer);
     grid.columns = std::move(columns);
     grid.readOnly = true;
     return grid;
@@ -27,7 +27,7 @@ void setLayerCount(Grid& grid, std::size_t count) {
         if (row < old.rowCount()) {
             rows.appendRowFrom(old, row);
         } else {
-            rows.appendRow({""});
+            rows.appendLeadingCells({""});
         }
         rows.setCell(row, 0, std::to_string(row + 1));
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
 namespace qianyan {
 
@@ -125,12 +126,15 @@ namespace {
 
 // A cell ends at a NUL, in both storages (a text from outside may carry one).
 std::string_view cellText(std::span<const std::string_view> cells, std::size_t c) {
-    return c < cells.size() ? cells[c].substr(0, cells[c].find('\0')) : std::string_view();
+    return cells[c].substr(0, cells[c].find('\0'));
 }
 
 } // namespace
 
 TextTable::RowRef TextTable::store(std::span<const std::string_view> cells) {
+    if (cells.size() != columns_)
+        throw std::invalid_argument("a row of " + std::to_string(cells.size()) + " cells for a table of " +
+                                    std::to_string(columns_) + " columns");
     if (storage_ == Storage::Editable) {
         const RowRef slot = cells_.size() / std::max<std::size_t>(columns_, 1);
         for (std::size_t c = 0; c < columns_; ++c) cells_.emplace_back(cellText(cells, c));
@@ -152,14 +156,26 @@ void TextTable::appendRow(std::initializer_list<std::string_view> cells) {
     appendRow(std::span<const std::string_view>(cells.begin(), cells.size()));
 }
 
+void TextTable::appendLeadingCells(std::span<const std::string_view> cells) {
+    if (cells.size() > columns_) appendRow(cells); // refused as any row of the wrong length
+    std::vector<std::string_view> row(cells.begin(), cells.end());
+    row.resize(columns_);
+    appendRow(row);
+}
+
+void TextTable::appendLeadingCells(std::initializer_list<std::string_view> cells) {
+    appendLeadingCells(std::span<const std::string_view>(cells.begin(), cells.size()));
+}
+
 void TextTable::appendRowFrom(const TextTable& other, std::size_t row) {
+    if (other.columns_ != columns_) throw std::invalid_argument("a row of a table of other columns");
     if (storage_ == Storage::Editable || other.storage_ == Storage::Editable) {
         std::vector<std::string_view> cells;
         for (std::size_t c = 0; c < other.columns_; ++c) cells.push_back(other.cell(row, c));
         appendRow(cells);
         return;
     }
-    // Same column count: the row's cells are one run of bytes, copied whole.
+    // The row's cells are one run of bytes, copied whole.
     const char* start = other.rowStart(row);
     const char* end = start;
     for (std::size_t c = 0; c < other.columns_; ++c) skipPacked(end);

@@ -41,10 +41,15 @@ public:
         if (storage_ == Storage::Packed && row < rows_.size()) __builtin_prefetch(rowStart(row));
     }
 
-    // Missing cells are empty, surplus ones ignored.
+    // A row of any other number of cells than columnCount() throws std::invalid_argument: a row built
+    // for other columns would otherwise show as shifted cells.
     void appendRow(std::span<const std::string_view> cells);
     void appendRow(std::initializer_list<std::string_view> cells);
-    // Appends row `row` of `other`, which has the same column count.
+    // Appends a row of the given first cells and the rest empty (a new layer row: its number and the
+    // defaults of its leading columns); more cells than columns throw std::invalid_argument.
+    void appendLeadingCells(std::span<const std::string_view> cells);
+    void appendLeadingCells(std::initializer_list<std::string_view> cells);
+    // Appends row `row` of `other`; another column count throws std::invalid_argument.
     void appendRowFrom(const TextTable& other, std::size_t row);
     // A table of the given rows of this one, in that order; packed rows are shared, not copied.
     TextTable selectRows(std::span<const std::uint32_t> rows) const;

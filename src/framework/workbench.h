@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -71,20 +72,99 @@ struct OptionRow {
     std::array<std::string_view, 5> cells;
 };
 
-// One column of the results and filtered tables, and when each table shows it: always, after 展开 only,
-// from the start until a 折叠 and again after 展开, or never.
+// A column a header click sorts by: its key is the strict reading of the cell, or of the text before its
+// first "%"; name goes into the messages.
+enum class SortKey { Number, NumberBeforePercent };
+struct ColumnSort {
+    std::string_view name;
+    SortKey key = SortKey::Number;
+};
+
+// A cell of a table-file row: its place among the row's cells (a row is written in order of place,
+// which need not be the order of the table's columns), right-aligned or centred in width columns, then
+// blanks; and its piece of each of the two header lines above the rows, as wide as the cell and its
+// blanks, so that the header lines are the pieces in the same order.
+struct TableFileCell {
+    int place = 0;
+    int width = 0;
+    bool centred = false;
+    int blanksAfter = 0;
+    std::array<std::string_view, 2> header = {};
+    std::string_view text = {}; // the fixed text of a cell that is no column of the table
+    // For a column whose cells in the file depend on the row: writes them from the row's cells in place
+    // of the one cell (header then spans all it writes).
+    void (*write)(std::string& line, std::span<const std::string_view> row) = nullptr;
+};
+
+// Appends text to a table-file line as cell places it.
+void appendTableFileCell(std::string& line, std::string_view text, const TableFileCell& cell);
+
+// How a column's cell of a candidate row is made from the window just evaluated: a text the window
+// holds, or one written into scratch (the column's own buffer, reused from candidate to candidate).
+using CellSource = std::string_view (*)(const CalculatorFrame& window, std::string& scratch);
+
+template <class> struct MemberOf;
+template <class Window, class Member> struct MemberOf<Member Window::*> { using Class = Window; };
+// The cell source that is the text of a control of the window: controlText<&Window::edt_ra>.
+template <auto control>
+std::string_view controlText(const CalculatorFrame& window, std::string& /*scratch*/) {
+    using Window = typename MemberOf<decltype(control)>::Class;
+    return (static_cast<const Window&>(window).*control).text;
+}
+
+// The cell source that is what a const member function of the window returns:
+// memberText<&Window::candidatePsiC>.
+template <auto function>
+std::string_view memberText(const CalculatorFrame& window, std::string& /*scratch*/) {
+    using Window = typename MemberOf<decltype(function)>::Class;
+    return (static_cast<const Window&>(window).*function)();
+}
+
+// One column of the results and filtered tables, declared once with all that follows from it: when each
+// table shows it (always, after 展开 only, from the start until a 折叠 and again after 展开, or never),
+// whether a header click sorts by it, its cell in the table file and where its cell of a candidate row
+// comes from.
 struct WorkbenchColumn {
     enum class Shown { Always, Expanded, ExpandedAndAtStart, Never };
-    std::string_view name;   // after "Grid2_" / "Grid3_", e.g. "03_Str_YHRa"
+    std::string_view name;   // after "Grid2_NN_" / "Grid3_NN_" (NN its number from 01), e.g. "Str_YHRa"
     std::string_view header; // right-aligned to 8 columns
     Shown shown = Shown::Expanded;
     std::optional<Shown> shownFiltered = {}; // the filtered table's rule, when it differs
     int width = 70;                          // pixels on the desktop, widened to the texts
+    std::optional<ColumnSort> sort = {};
+    std::optional<TableFileCell> file = {}; // none: the column is not in the table file
+    CellSource source = nullptr;            // none: the cell stays empty; column 0 holds the label
 };
 
-// A column a header click sorts by: its key is the strict reading of the cell, or of the text before its
-// first "%"; name goes into the messages, header is the plain header the marks are appended to.
-enum class SortKey { Number, NumberBeforePercent };
+// The first column of every workbench: the candidate's label, which the sweep writes.
+inline constexpr WorkbenchColumn candidateLabelColumn{
+    .name = "Str_YHzhuangbianhao",
+    .header = "桩编号",
+    .shown = WorkbenchColumn::Shown::Always,
+    .file =
+        TableFileCell{.width = 8, .centred = true, .blanksAfter = 2, .header = {"基    桩  ", "编    号  "}},
+};
+
+// The index of the column named name; a name no column has does not compile where the columns are
+// constant.
+constexpr std::size_t columnIndex(std::span<const WorkbenchColumn> columns, std::string_view name) {
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        if (columns[c].name == name) return c;
+    throw std::invalid_argument("no workbench column of that name");
+}
+
+// The columns of first followed by those of more (a calculator extending a shared set of columns).
+template <std::size_t N, std::size_t M>
+constexpr std::array<WorkbenchColumn, N + M> joinedColumns(const std::array<WorkbenchColumn, N>& first,
+                                                           const std::array<WorkbenchColumn, M>& more) {
+    std::array<WorkbenchColumn, N + M> all{};
+    for (std::size_t i = 0; i < N; ++i) all[i] = first[i];
+    for (std::size_t i = 0; i < M; ++i) all[N + i] = more[i];
+    return all;
+}
+
+// A sortable column as the sort and the chart use it: its index, the name its messages give and the
+// plain header the marks are appended to.
 struct SortColumn {
     std::size_t column;
     std::string_view name, header;
@@ -110,19 +190,6 @@ struct RowStyle {
     std::uint32_t color = 0;
 };
 
-// One cell of a table-file row after the position label: a table column (or the fixed text when
-// column < 0), right-aligned or centred in width columns, then blanks.
-struct TableFileCell {
-    int column;
-    int width;
-    bool centred;
-    int blanksAfter;
-    std::string_view text = {};
-};
-
-// Appends text to a table-file line as cell places it.
-void appendTableFileCell(std::string& line, std::string_view text, const TableFileCell& cell);
-
 // The chart of the results table: the sortable columns plotted across and up at first, and the columns
 // whose texts may colour the points (the first colours them at first; -1 where unused).
 struct WorkbenchChartColumns {
@@ -133,22 +200,25 @@ struct WorkbenchChartColumns {
 inline constexpr std::string_view standardTableFileNote =
     " 注: 采用《建筑桩基技术规范》(JGJ 94-2008)公式计算";
 
-// What a calculator's workbench is, given once when the window is created.
+// What a calculator's workbench is, given once when the window is created. The sort columns, the
+// candidate row and the table file's rows and header lines follow from the columns.
 struct WorkbenchDeclaration {
     std::span<const OptionRow> options;
     std::span<const WorkbenchColumn> columns; // 0 is the candidate label
-    std::span<const SortColumn> sortColumns;  // in column order
     std::span<const FilterRow> filters;
     std::span<const BoundsWrite> bounds;
     RowStyle rowStyle = {};
-    // The table file: line width, the two column-header lines, the cells of a row (none: the calculator
-    // writes them, WorkbenchCalculator::writeTableFileCells) and the note line.
+    // The table file: line width, the cells of a row that are no column (fixed texts) and the note line.
     int fileWidth = 120;
-    std::string_view fileHeader1, fileHeader2;
-    std::span<const TableFileCell> fileCells = {};
+    std::span<const TableFileCell> fileOnlyCells = {};
     std::string_view fileNote = standardTableFileNote;
     WorkbenchChartColumns chart = {};
 };
+
+// The two header lines of a table file: a blank (as every line of the table starts with), then the pieces
+// of the columns' and the fixed cells in order of place.
+std::array<std::string, 2> tableFileHeader(std::span<const WorkbenchColumn> columns,
+                                           std::span<const TableFileCell> fileOnlyCells);
 
 // How a sweep ended: all candidates done, stopped by the person, stopped by the error convention
 // (already reported on the window), or stopped by a failure whose message the platform must report.
@@ -176,14 +246,8 @@ public:
     virtual std::vector<LoopCounts> readOptionRows() = 0;
     // Writes the candidate of kind at step.position into the inputs; each kind starts with firstChanged 0.
     virtual void writeCandidate(std::size_t kind, const CandidateStep& step) = 0;
-    // After the evaluation of the candidate: appends its row (label first) to table.
-    virtual void appendCandidateRow(TextTable& table, std::string_view label) = 0;
     // Copies the input columns of a row back into the inputs; the workbench then returns to the main page.
     virtual void loadCandidate(const TextTable& table, std::size_t row) = 0;
-    // The cells of a table-file row after the position label, for a calculator whose row layout depends
-    // on the row (the declaration then has no file cells).
-    virtual void writeTableFileCells(std::string& /*line*/, const TextTable& /*table*/, std::size_t /*row*/) {
-    }
     // Lines after the table file's time line.
     virtual void writeTableAppendix(const LineSink& /*sink*/, const TextTable& /*table*/) {}
 };

@@ -237,12 +237,13 @@ std::optional<ChartPoint> nearestPoint(const ChartBins& bins, double x, double y
 
 std::optional<ChartFigure> declaredChart(const Workbench& workbench, int width, int height) {
     const WorkbenchDeclaration& declared = workbench.declaration();
+    const std::span<const SortColumn> sortColumns = workbench.sortColumns();
     const TextTable& results = workbench.Grid2_Youhuajieguo.rows;
-    if (declared.sortColumns.empty() || results.rowCount() == 0) return std::nullopt;
+    if (sortColumns.empty() || results.rowCount() == 0) return std::nullopt;
     const auto sortColumn = [&](std::size_t column) {
-        const auto found = std::find_if(declared.sortColumns.begin(), declared.sortColumns.end(),
+        const auto found = std::find_if(sortColumns.begin(), sortColumns.end(),
                                         [&](const SortColumn& c) { return c.column == column; });
-        return found != declared.sortColumns.end() ? *found : declared.sortColumns.front();
+        return found != sortColumns.end() ? *found : sortColumns.front();
     };
     ChartRequest request;
     request.x = sortColumn(declared.chart.x);

@@ -9,9 +9,11 @@
 #include "framework/workbench.h"
 #include "framework/workbook_file.h"
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,10 @@ public:
 
     bool isOpen() const { return open_; }
     const WorkbenchDeclaration& declaration() const { return declaration_; }
+    // The sortable columns, in column order.
+    std::span<const SortColumn> sortColumns() const { return sortColumns_; }
+    // The table file's two header lines: the pieces of its cells in order of place.
+    const std::array<std::string, 2>& tableFileHeader() const { return fileHeader_; }
     // Sort state of the n-th sortable column: 0 unsorted, 1 ascending, 2 descending.
     int sortState(std::size_t sortColumn) const { return sortStates_.at(sortColumn); }
     // Whether a person can edit that cell of the option grid.
@@ -127,15 +133,25 @@ private:
     ShareEnd runShare(CalculatorFrame& window, const Share& share, SharedProgress& progress,
                       const std::atomic<bool>* cancel, const std::atomic<std::uint64_t>& stopAt);
     void findBounds();
+    // Appends the row of the candidate just evaluated in window: label, then each column's source.
+    void appendCandidateRow(const CalculatorFrame& window, std::string_view label);
 
     const OptionRow* option(int row) const;
     void emptyTables();
     void resetSortHeaders(Grid& table);
     void writeFilterBounds();
+    // The table file's cells in order of place and its header lines, from the declared columns.
+    void declareTableFile();
     LineSource tableFileLines(CalculatorFrame& window, const Grid& table, std::string_view title);
     std::vector<WorkbookSheet> workbookSheets() const;
 
     WorkbenchDeclaration declaration_;
+    // What follows from the declared columns.
+    std::vector<SortColumn> sortColumns_;
+    std::vector<std::pair<int, TableFileCell>> fileCells_; // column (-1: none) and cell, by place
+    std::array<std::string, 2> fileHeader_;
+    std::vector<std::string> cellScratch_;         // one per column, for its source
+    std::vector<std::string_view> candidateCells_; // the row being appended
     bool open_ = false;
     std::vector<int> sortStates_;
     Sweep sweep_;

@@ -27,6 +27,11 @@ Control button(std::string text, bool enabled = true) {
     return c;
 }
 
+// A column's number in its control name: "01" for the first.
+std::string twoDigits(std::size_t number) {
+    return (number < 10 ? "0" : "") + std::to_string(number);
+}
+
 bool shownAtStart(WorkbenchColumn::Shown shown) {
     return shown == WorkbenchColumn::Shown::Always || shown == WorkbenchColumn::Shown::ExpandedAndAtStart;
 }
@@ -68,10 +73,11 @@ void Workbench::declare(const WorkbenchDeclaration& declaration) {
         const bool results = table == &Grid2_Youhuajieguo;
         const std::string prefix = results ? "Grid2_" : "Grid3_";
         table->columns.clear();
-        for (const WorkbenchColumn& c : declaration.columns) {
+        for (std::size_t n = 0; n < declaration.columns.size(); ++n) {
+            const WorkbenchColumn& c = declaration.columns[n];
             const WorkbenchColumn::Shown shown = results ? c.shown : c.shownFiltered.value_or(c.shown);
-            GridColumn column{prefix + std::string(c.name), padLeft(c.header, tableHeaderWidth),
-                              shownAtStart(shown)};
+            GridColumn column{prefix + twoDigits(n + 1) + "_" + std::string(c.name),
+                              padLeft(c.header, tableHeaderWidth), shownAtStart(shown)};
             column.width = c.width;
             column.align = CellAlign::Centre;
             table->columns.push_back(std::move(column));
@@ -80,7 +86,14 @@ void Workbench::declare(const WorkbenchDeclaration& declaration) {
         table->readOnly = true;
     }
     Grid3_Youhuasaixuan.visible = false;
-    sortStates_.assign(declaration.sortColumns.size(), 0);
+    sortColumns_.clear();
+    for (std::size_t c = 0; c < declaration.columns.size(); ++c)
+        if (const auto& sort = declaration.columns[c].sort)
+            sortColumns_.push_back({c, sort->name, declaration.columns[c].header, sort->key});
+    sortStates_.assign(sortColumns_.size(), 0);
+    declareTableFile();
+    cellScratch_.assign(declaration.columns.size(), {});
+    candidateCells_.assign(declaration.columns.size(), {});
 }
 
 void Workbench::declareControls(WindowDeclaration& d, CalculatorFrame& window, const Control& page) {
@@ -183,7 +196,7 @@ void Workbench::noteAbort() {
 }
 
 void Workbench::resetSortHeaders(Grid& table) {
-    for (const SortColumn& s : declaration_.sortColumns)
+    for (const SortColumn& s : sortColumns_)
         table.columns[s.column].header = padLeft(s.header, tableHeaderWidth);
 }
 
@@ -193,7 +206,7 @@ void Workbench::tableHeaderClick(Grid& table, int column) {
         lb_YHxingxi.text = "无需排序";
         return;
     }
-    const auto& sortColumns = declaration_.sortColumns;
+    const auto& sortColumns = sortColumns_;
     const auto found = std::find_if(sortColumns.begin(), sortColumns.end(), [column](const SortColumn& s) {
         return s.column == static_cast<std::size_t>(column);
     });

@@ -141,7 +141,7 @@ Workbench::ShareEnd Workbench::runShare(CalculatorFrame& window, const Share& sh
                 window.cbt_computeClick();
                 label.clear();
                 appendCandidateLabel(label, number + 1, sweep_.total);
-                adapter->appendCandidateRow(Grid2_Youhuajieguo.rows, label);
+                appendCandidateRow(window, label);
                 progress.count();
                 step.firstChanged = advance(position, counts);
                 step.resumed = false;
@@ -273,6 +273,15 @@ void Workbench::finishSweep(CalculatorFrame& window, const SweepOutcome& outcome
     std::fill(sortStates_.begin(), sortStates_.end(), 0);
     resetSortHeaders(Grid2_Youhuajieguo);
     resetSortHeaders(Grid3_Youhuasaixuan);
+}
+
+void Workbench::appendCandidateRow(const CalculatorFrame& window, std::string_view label) {
+    const std::span<const WorkbenchColumn> columns = declaration_.columns;
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        candidateCells_[c] = c == 0              ? label
+                             : columns[c].source ? columns[c].source(window, cellScratch_[c])
+                                                 : std::string_view();
+    Grid2_Youhuajieguo.rows.appendRow(candidateCells_);
 }
 
 void Workbench::findBounds() {

@@ -5,6 +5,7 @@
 #include "framework/number_text.h"
 #include "framework/text_layout.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace qianyan {
@@ -25,6 +26,35 @@ void appendTableFileCell(std::string& line, std::string_view text, const TableFi
     line.append(static_cast<std::size_t>(cell.blanksAfter), ' ');
 }
 
+namespace {
+
+// The cells of a table-file row: the columns' and the fixed ones, in order of place (-1: no column).
+std::vector<std::pair<int, TableFileCell>> placedFileCells(std::span<const WorkbenchColumn> columns,
+                                                           std::span<const TableFileCell> fileOnlyCells) {
+    std::vector<std::pair<int, TableFileCell>> cells;
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        if (const auto& cell = columns[c].file) cells.emplace_back(static_cast<int>(c), *cell);
+    for (const TableFileCell& cell : fileOnlyCells) cells.emplace_back(-1, cell);
+    std::stable_sort(cells.begin(), cells.end(),
+                     [](const auto& a, const auto& b) { return a.second.place < b.second.place; });
+    return cells;
+}
+
+} // namespace
+
+std::array<std::string, 2> tableFileHeader(std::span<const WorkbenchColumn> columns,
+                                           std::span<const TableFileCell> fileOnlyCells) {
+    std::array<std::string, 2> lines{" ", " "};
+    for (const auto& [column, cell] : placedFileCells(columns, fileOnlyCells))
+        for (std::size_t line = 0; line < lines.size(); ++line) lines[line] += cell.header[line];
+    return lines;
+}
+
+void Workbench::declareTableFile() {
+    fileCells_ = placedFileCells(declaration_.columns, declaration_.fileOnlyCells);
+    fileHeader_ = qianyan::tableFileHeader(declaration_.columns, declaration_.fileOnlyCells);
+}
+
 LineSource Workbench::tableFileLines(CalculatorFrame& window, const Grid& table, std::string_view title) {
     return [this, &window, &table, title](const LineSink& sink) {
         const WorkbenchDeclaration& s = declaration_;
@@ -35,8 +65,7 @@ LineSource Workbench::tableFileLines(CalculatorFrame& window, const Grid& table,
         sink(line);
         const std::string thinRule = repeated('-', s.fileWidth);
         sink(thinRule);
-        sink(s.fileHeader1);
-        sink(s.fileHeader2);
+        for (const std::string& header : fileHeader_) sink(header);
         sink(thinRule);
         const TextTable& rows = table.rows;
         std::vector<std::string_view> cells(rows.columnCount());
@@ -45,14 +74,15 @@ LineSource Workbench::tableFileLines(CalculatorFrame& window, const Grid& table,
             rows.cells(r, cells);
             line.clear();
             line += ' ';
-            // A candidate keeps its label in every listing (the grid, the chart, the workbook, this file),
-            // sorted or filtered: "ZH-0012" names one design wherever the engineer reads it.
-            appendAligned(line, cells[0], 8, true);
-            line.append("  ");
-            for (const TableFileCell& cell : s.fileCells)
-                appendTableFileCell(
-                    line, cell.column < 0 ? cell.text : cells[static_cast<std::size_t>(cell.column)], cell);
-            if (s.fileCells.empty() && adapter) adapter->writeTableFileCells(line, rows, r);
+            // A candidate keeps its label (column 0) in every listing (the grid, the chart, the workbook,
+            // this file), sorted or filtered: "ZH-0012" names one design wherever the engineer reads it.
+            for (const auto& [column, cell] : fileCells_) {
+                if (cell.write)
+                    cell.write(line, cells);
+                else
+                    appendTableFileCell(
+                        line, column < 0 ? cell.text : cells[static_cast<std::size_t>(column)], cell);
+            }
             sink(line);
         }
         sink(thinRule);

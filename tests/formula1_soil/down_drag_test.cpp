@@ -18,7 +18,8 @@ TextTable layers(std::initializer_list<Layer> rows) {
     TextTable table(dragColumnCount);
     int number = 0;
     for (const Layer& l : rows)
-        table.appendRow({std::to_string(++number), "新近填土", l.bottom, l.unitWeight, l.xi, l.qsik});
+        table.appendLeadingCells(
+            {std::to_string(++number), "新近填土", l.bottom, l.unitWeight, l.xi, l.qsik});
     return table;
 }
 

@@ -17,14 +17,14 @@ using testing::textsOf;
 
 TextTable sideLayers(std::initializer_list<std::string_view> thicknesses) {
     TextTable t(sideColumnCount, TextTable::Storage::Editable);
-    for (const std::string_view li : thicknesses) t.appendRow({{"", li, "40"}});
+    for (const std::string_view li : thicknesses) t.appendLeadingCells({"", li, "40"});
     return t;
 }
 
 // Rows of name and bottom elevation.
 TextTable dragLayers(std::initializer_list<std::pair<std::string_view, std::string_view>> layers) {
     TextTable t(dragColumnCount, TextTable::Storage::Editable);
-    for (const auto& [name, bottom] : layers) t.appendRow({{"", name, bottom, "18", "0.25", "20"}});
+    for (const auto& [name, bottom] : layers) t.appendLeadingCells({"", name, bottom, "18", "0.25", "20"});
     return t;
 }
 

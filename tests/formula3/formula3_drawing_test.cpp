@@ -17,7 +17,7 @@ using testing::textsOf;
 // Rows of socket length and rock strength.
 TextTable layers(std::initializer_list<std::pair<std::string_view, std::string_view>> rows) {
     TextTable t(layer_column::count, TextTable::Storage::Editable);
-    for (const auto& [length, strength] : rows) t.appendRow({{"", length, strength}});
+    for (const auto& [length, strength] : rows) t.appendLeadingCells({"", length, strength});
     return t;
 }
 

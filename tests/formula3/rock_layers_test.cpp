@@ -20,7 +20,7 @@ TextTable layerTable(std::initializer_list<std::vector<std::string_view>> rows) 
         const std::string label = std::to_string(++number);
         std::vector<std::string_view> cells{label};
         cells.insert(cells.end(), typed.begin(), typed.end());
-        t.appendRow(cells);
+        t.appendLeadingCells(cells);
     }
     return t;
 }
@@ -227,7 +227,7 @@ TEST(RockLayers, FailedChecksNameTheLayer) {
         for (const auto& row : c.rows) {
             std::vector<std::string_view> cells{"n"};
             cells.insert(cells.end(), row.begin(), row.end());
-            t.appendRow(cells);
+            t.appendLeadingCells(cells);
         }
         RockLayerOptions o;
         o.interpolationStrength = c.rule;

@@ -35,7 +35,7 @@ public:
         grd_panel.rows = TextTable(3, TextTable::Storage::Editable);
         grd_panel.rows.appendRow({"1", "2", ""});
         grd_panel.rows.appendRow({"2", "3", ""});
-        workbench.declare(declaration);
+        workbench.declare(workbenchDeclaration());
     }
 
     Control Panel_FormLayer, edt_a, ckb_switch, cbt_panel, cbt_panelBack, edt_ra, edt_rc;
@@ -70,19 +70,9 @@ public:
         kind = static_cast<int>(k);
         writeInput(edt_a, general(ranges[k].valueAt(step.position[0])));
     }
-    void appendCandidateRow(TextTable& table, std::string_view label) override {
-        const double ra = readStrict(edt_ra.text);
-        const std::string raz = general(ra * 0.9), net = general(ra - 10),
-                          share = general((ra - 10) / ra * 100) + "%";
-        table.appendRow({label, edt_a.text, edt_ra.text, edt_rc.text, raz, net, share,
-                         kind == 1 ? "超规" : "合规", ckb_switch.checked ? "1" : "0"});
-    }
     void loadCandidate(const TextTable& table, std::size_t row) override {
         writeInput(edt_a, table.cell(row, 1));
         setInputChecked(ckb_switch, table.cell(row, 8) == "1");
-    }
-    void writeTableFileCells(std::string& line, const TextTable& table, std::size_t row) override {
-        for (const std::size_t c : {1, 2, 7}) appendTableFileCell(line, table.cell(row, c), {0, 6, false, 1});
     }
     void writeTableAppendix(const LineSink& sink, const TextTable& table) override {
         sink("");
@@ -124,31 +114,95 @@ private:
         {OptionKind::Filter, {"筛选 R'", "0", "0", "", ""}},
         {OptionKind::Filter, {"筛选 Rc", "0", "0", "", ""}},
     }};
-    using Shown = WorkbenchColumn::Shown;
-    static constexpr std::array<WorkbenchColumn, 9> columns{{
-        {"01", "桩编号", Shown::Always},
-        {"02", "a", Shown::Always},
-        {"03", "Ra(kN)", Shown::Always},
-        {"04", "Rc(kN)", Shown::Always},
-        {"05", "Raz", Shown::Expanded, Shown::Always},
-        {"06", "R'", Shown::Always, Shown::Expanded},
-        {"07", "R'/Ra", Shown::ExpandedAndAtStart},
-        {"08", "判定", Shown::Expanded},
-        {"09", "", Shown::Never},
-    }};
-    static constexpr std::array<SortColumn, 5> sortColumns{
-        {{1, "a", "a"},
-         {2, "Ra", "Ra(kN)"},
-         {4, "Raz", "Raz"},
-         {5, "R'", "R'"},
-         {6, "R'/Ra", "R'/Ra", SortKey::NumberBeforePercent}}};
-    static constexpr std::array<FilterRow, 3> filters{{{4, {2, 4}}, {5, {5, -1}}, {6, {3, -1}}}};
-    static constexpr std::array<BoundsWrite, 3> bounds{{{2, 4}, {5, 5}, {3, 6}}};
-    static constexpr WorkbenchDeclaration declaration{
-        options, columns, sortColumns, filters, bounds, {7, "超规", argb::red}, 40, "  表头一", "  表头二"};
+    static const WorkbenchDeclaration& workbenchDeclaration();
 
     std::array<SweepRange, 2> ranges;
 };
+
+using Shown = WorkbenchColumn::Shown;
+
+const DeclaredWindow& window(const CalculatorFrame& frame) {
+    return static_cast<const DeclaredWindow&>(frame);
+}
+double ra(const CalculatorFrame& frame) {
+    return readStrict(window(frame).edt_ra.text);
+}
+// A cell of the table file ten columns wide after the label.
+constexpr TableFileCell fileCell(int place) {
+    return {.place = place, .width = 6, .blanksAfter = 1};
+}
+
+const WorkbenchDeclaration& DeclaredWindow::workbenchDeclaration() {
+    static constexpr std::array<WorkbenchColumn, 9> columns{{
+        {.name = "label",
+         .header = "桩编号",
+         .shown = Shown::Always,
+         .file =
+             TableFileCell{.width = 8, .centred = true, .blanksAfter = 2, .header = {" 表头一", " 表头二"}}},
+        {.name = "a",
+         .header = "a",
+         .shown = Shown::Always,
+         .sort = ColumnSort{"a"},
+         .file = fileCell(1),
+         .source = controlText<&DeclaredWindow::edt_a>},
+        {.name = "ra",
+         .header = "Ra(kN)",
+         .shown = Shown::Always,
+         .sort = ColumnSort{"Ra"},
+         .file = fileCell(2),
+         .source = controlText<&DeclaredWindow::edt_ra>},
+        {.name = "rc",
+         .header = "Rc(kN)",
+         .shown = Shown::Always,
+         .source = controlText<&DeclaredWindow::edt_rc>},
+        {.name = "raz",
+         .header = "Raz",
+         .shown = Shown::Expanded,
+         .shownFiltered = Shown::Always,
+         .sort = ColumnSort{"Raz"},
+         .source = [](const CalculatorFrame& w, std::string& scratch) -> std::string_view {
+             return scratch = general(ra(w) * 0.9);
+         }},
+        {.name = "net",
+         .header = "R'",
+         .shown = Shown::Always,
+         .shownFiltered = Shown::Expanded,
+         .sort = ColumnSort{"R'"},
+         .source = [](const CalculatorFrame& w, std::string& scratch) -> std::string_view {
+             return scratch = general(ra(w) - 10);
+         }},
+        {.name = "share",
+         .header = "R'/Ra",
+         .shown = Shown::ExpandedAndAtStart,
+         .sort = ColumnSort{"R'/Ra", SortKey::NumberBeforePercent},
+         .source = [](const CalculatorFrame& w, std::string& scratch) -> std::string_view {
+             return scratch = general((ra(w) - 10) / ra(w) * 100) + "%";
+         }},
+        {.name = "verdict",
+         .header = "判定",
+         .file = fileCell(3),
+         .source = [](const CalculatorFrame& w, std::string&) -> std::string_view {
+             return window(w).kind == 1 ? "超规" : "合规";
+         }},
+        {.name = "switch",
+         .header = "",
+         .shown = Shown::Never,
+         .source = [](const CalculatorFrame& w, std::string&) -> std::string_view {
+             return window(w).ckb_switch.checked ? "1" : "0";
+         }},
+    }};
+    static constexpr std::array<FilterRow, 3> filters{{{4, {2, 4}}, {5, {5, -1}}, {6, {3, -1}}}};
+    static constexpr std::array<BoundsWrite, 3> bounds{{{2, 4}, {5, 5}, {3, 6}}};
+    static constexpr WorkbenchDeclaration declaration{
+        .options = options,
+        .columns = columns,
+        .filters = filters,
+        .bounds = bounds,
+        .rowStyle = {.column = 7, .text = "超规", .color = argb::red},
+        .fileWidth = 40,
+    };
+    return declaration;
+}
 
 std::vector<std::string> column(const Grid& g, std::size_t c) {
     std::vector<std::string> cells;

@@ -219,7 +219,7 @@ TEST(WorkbenchChart, ATextKeepsItsColourWhateverTheOrderFilterOrAxes) {
     // Every row of 岩0 filtered: the group has no points left and the others keep their colours.
     TextTable filtered(5);
     for (const auto& row : rows)
-        if (row[4] == "岩0" || row[4] == "岩9") filtered.appendRow({row[0]});
+        if (row[4] == "岩0" || row[4] == "岩9") filtered.appendLeadingCells({row[0]});
     std::map<std::string, std::size_t> withoutFirst = sweepOrder;
     withoutFirst.erase("岩0");
     EXPECT_EQ(coloursOf(binChart(shuffled, request(dColumn, raColumn), rowsAmong(shuffled, filtered))),

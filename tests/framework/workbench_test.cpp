@@ -78,7 +78,7 @@ public:
     explicit FixtureWindow(Platform& platform) : CalculatorFrame(platform, "FIXTURE", titles) {
         edt_x = Control::make(ControlKind::Edit, "0");
         edt_y = Control::make(ControlKind::Edit, "0");
-        workbench.declare(layout);
+        workbench.declare(layout());
     }
 
     Control edt_x, edt_y, edt_ra, edt_rc;
@@ -108,9 +108,6 @@ public:
         writeInput(edt_x, general(values[0]));
         writeInput(edt_y, general(values[1]));
     }
-    void appendCandidateRow(TextTable& table, std::string_view label) override {
-        table.appendRow({label, edt_x.text, edt_ra.text, edt_rc.text, edt_y.text, "secret"});
-    }
     void loadCandidate(const TextTable& table, std::size_t row) override {
         writeInput(edt_x, table.cell(row, 1));
         writeInput(edt_y, table.cell(row, 4));
@@ -134,25 +131,60 @@ private:
         {OptionKind::Filter, {"筛选 Ra(kN)", "0", "0", "", ""}},
         {OptionKind::Filter, {"筛选 Rc(kN)", "0", "0", "", ""}},
     }};
-    static constexpr std::array<SortColumn, 3> sortColumns{
-        {{1, "d", "d(mm)"}, {2, "Ra", "Ra(kN)"}, {3, "Rc", "Rc(kN)"}}};
     static constexpr std::array<FilterRow, 2> filters{{{3, {2, -1}}, {4, {3, -1}}}};
     static constexpr std::array<BoundsWrite, 2> bounds{{{2, 3}, {3, 4}}};
-    using Shown = WorkbenchColumn::Shown;
-    static constexpr std::array<WorkbenchColumn, 6> columns{{{"01_label", "桩编号", Shown::Always},
-                                                             {"02_x", "d(mm)", Shown::Always},
-                                                             {"03_ra", "Ra(kN)", Shown::Always},
-                                                             {"04_rc", "Rc(kN)", Shown::Always},
-                                                             {"05_y", "y", Shown::Expanded},
-                                                             {"06_secret", "秘密", Shown::Never}}};
-    static constexpr std::array<TableFileCell, 4> fileCells{
-        {{1, 4, false, 1}, {2, 6, false, 1}, {3, 6, false, 0}, {-1, 4, true, 0, "圆"}}};
-    static constexpr WorkbenchDeclaration layout{grid, columns, sortColumns, filters,    bounds,
-                                                 {},   33,      "  表头一",  "  表头二", fileCells};
+    static const WorkbenchDeclaration& layout();
 
     std::array<SweepRange, 2> ranges;
     std::array<double, 2> values{};
 };
+
+// The table file starts with the label, then x, Ra, Rc and a fixed "圆"; y goes only into the tables,
+// the working value "secret" into neither.
+const WorkbenchDeclaration& FixtureWindow::layout() {
+    using Shown = WorkbenchColumn::Shown;
+    static constexpr std::array<WorkbenchColumn, 6> columns{{
+        {.name = "label",
+         .header = "桩编号",
+         .shown = Shown::Always,
+         .file =
+             TableFileCell{.width = 8, .centred = true, .blanksAfter = 2, .header = {" 表头一", " 表头二"}}},
+        {.name = "x",
+         .header = "d(mm)",
+         .shown = Shown::Always,
+         .sort = ColumnSort{"d"},
+         .file = TableFileCell{.place = 1, .width = 4, .blanksAfter = 1},
+         .source = controlText<&FixtureWindow::edt_x>},
+        {.name = "ra",
+         .header = "Ra(kN)",
+         .shown = Shown::Always,
+         .sort = ColumnSort{"Ra"},
+         .file = TableFileCell{.place = 2, .width = 6, .blanksAfter = 1},
+         .source = controlText<&FixtureWindow::edt_ra>},
+        {.name = "rc",
+         .header = "Rc(kN)",
+         .shown = Shown::Always,
+         .sort = ColumnSort{"Rc"},
+         .file = TableFileCell{.place = 3, .width = 6},
+         .source = controlText<&FixtureWindow::edt_rc>},
+        {.name = "y", .header = "y", .source = controlText<&FixtureWindow::edt_y>},
+        {.name = "secret",
+         .header = "秘密",
+         .shown = Shown::Never,
+         .source = [](const CalculatorFrame&, std::string&) -> std::string_view { return "secret"; }},
+    }};
+    static constexpr std::array<TableFileCell, 1> fixedCells{
+        {{.place = 4, .width = 4, .centred = true, .text = "圆"}}};
+    static constexpr WorkbenchDeclaration declaration{
+        .options = grid,
+        .columns = columns,
+        .filters = filters,
+        .bounds = bounds,
+        .fileWidth = 33,
+        .fileOnlyCells = fixedCells,
+    };
+    return declaration;
+}
 
 std::vector<std::string> column(const Grid& g, std::size_t c) {
     std::vector<std::string> cells;

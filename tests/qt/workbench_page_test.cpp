@@ -198,7 +198,7 @@ private slots:
         TextTable& rows = window->model().workbench.Grid2_Youhuajieguo.rows;
         for (std::uint64_t n = 1; n <= 1'000'000; ++n) {
             const std::string label = candidateLabel(n, 1'000'000);
-            rows.appendRow({label, "1000", "11451", "8412"});
+            rows.appendLeadingCells({label, "1000", "11451", "8412"});
         }
         window->binding().refresh();
         auto* results = child<QTableView>("Grid2_Youhuajieguo");

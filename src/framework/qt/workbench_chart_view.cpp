@@ -81,7 +81,7 @@ WorkbenchChartView::WorkbenchChartView(CalculatorFrame& model, QWidget* parent)
     across_->setObjectName("chart_x");
     up_ = new QComboBox;
     up_->setObjectName("chart_y");
-    for (const SortColumn& c : declared.sortColumns) {
+    for (const SortColumn& c : model_.workbench.sortColumns()) {
         across_->addItem(trimmedHeader(c.header));
         up_->addItem(trimmedHeader(c.header));
         if (c.column == declared.chart.x) across_->setCurrentIndex(across_->count() - 1);
@@ -145,12 +145,12 @@ WorkbenchChartView::~WorkbenchChartView() {
 }
 
 ChartRequest WorkbenchChartView::request() const {
-    const WorkbenchDeclaration& declared = model_.workbench.declaration();
+    const std::span<const SortColumn> sortColumns = model_.workbench.sortColumns();
     ChartRequest r;
-    if (declared.sortColumns.empty()) return r;
+    if (sortColumns.empty()) return r;
     const auto sortColumn = [&](const QComboBox* picker) {
         const auto at = static_cast<std::size_t>(std::max(picker->currentIndex(), 0));
-        return declared.sortColumns[std::min(at, declared.sortColumns.size() - 1)];
+        return sortColumns[std::min(at, sortColumns.size() - 1)];
     };
     r.x = sortColumn(across_);
     r.y = sortColumn(up_);
@@ -174,7 +174,7 @@ void WorkbenchChartView::startBinning() {
         return;
     }
     again_ = false;
-    if (model_.workbench.declaration().sortColumns.empty()) return;
+    if (model_.workbench.sortColumns().empty()) return;
     // Copies share the rows' texts: the worker reads tables the window may replace meanwhile.
     auto results = std::make_shared<TextTable>(model_.workbench.Grid2_Youhuajieguo.rows);
     auto filtered = std::make_shared<TextTable>(model_.workbench.Grid3_Youhuasaixuan.rows);
