@@ -1,6 +1,6 @@
 // A calculator window behaves as a desktop program: it opens within the screen, resizes and scrolls, gives
 // the workbench its own room, names itself, speaks Chinese in Qt's own dialogs, takes a pasted block into
-// a layer table and moves by Tab over the cells a person may edit.
+// a layer table and moves by Tab over the cells a person may edit, and 另存为… names the file it wrote.
 #include "formula3/qt/formula3_window.h"
 #include "framework/qt/control_binding.h"
 #include "support/face_fixture.h"
@@ -8,6 +8,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -49,6 +50,23 @@ private slots:
         QVERIFY(results->viewport()->height() >= 10 * results->verticalHeader()->defaultSectionSize());
         window->binding().act([](CalculatorFrame& m) { m.click("cbt_YHfanhui"); });
         QCOMPARE(window->size(), QSize(600, 700));
+    }
+
+    void saveAsWritesTheShownSheetAndNamesTheFile() {
+        window->binding().act([](CalculatorFrame& m) {
+            m.click("cbt_compute");
+            m.click("cbt_View");
+        });
+        auto* saveAs = qobject_cast<QPushButton*>(window->controlWidget("cbt_LingCun"));
+        QVERIFY(saveAs && saveAs->isVisible() && saveAs->isEnabled());
+        QCOMPARE(saveAs->text(), QStringLiteral("另存为…"));
+        const QString path = platform->folder.path() + QStringLiteral("/桩A 计算书.txt");
+        platform->savePath = path.toStdString();
+        QTest::mouseClick(saveAs, Qt::LeftButton);
+        QVERIFY(QFile::exists(path));
+        auto* saved = qobject_cast<QLabel*>(window->controlWidget("lb_cunpan"));
+        QVERIFY(saved);
+        QCOMPARE(saved->text(), QStringLiteral("已保存：") + path);
     }
 
     void qtsOwnDialogsSpeakChinese() {

@@ -41,11 +41,15 @@ public:
     void openLink(std::string_view link) override { links.emplace_back(link); }
     // The path "chosen" in the project file dialog; empty: cancelled.
     std::string askProjectPath(bool /*saving*/) override { return projectPath; }
+    // The path "chosen" in the save dialog of an export or 另存为…; empty: cancelled.
+    std::string askSavePath(const std::string& /*suggested*/, std::string_view /*filter*/) override {
+        return savePath;
+    }
 
     QTemporaryDir folder;
     bool answer = false;
     SaveChoice saveChoice = SaveChoice::Cancel;
-    std::string projectPath;
+    std::string projectPath, savePath;
     std::vector<std::string> dialogs, links;
 
 private:
