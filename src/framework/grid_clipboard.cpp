@@ -9,8 +9,9 @@ namespace qianyan {
 
 namespace {
 
-// Values named in the message about those that found no cell; the rest are counted.
+// Values named in the message about those that found no cell, each at most so wide; the rest are counted.
 constexpr std::size_t namedLeftOut = 5;
+constexpr int shownColumns = 20;
 
 std::string_view trimmed(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -21,18 +22,18 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-// The block's lines (CR LF, LF or CR ends a line; a last empty line is the block's end, not a row).
-std::vector<std::string_view> blockLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
+// Calls each for every line of the block (CR LF, LF or CR ends a line; a last empty line is the block's
+// end, not a row), and gives the number of lines. A block of millions of lines is never held as a list.
+template <class Each> std::size_t forEachLine(std::string_view text, Each&& each) {
+    std::size_t start = 0, count = 0;
     while (start < text.size()) {
         const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-        lines.push_back(text.substr(start, end - start));
+        each(count++, text.substr(start, end - start));
         start = end;
         if (start < text.size() && text[start] == '\r') ++start;
         if (start < text.size() && text[start] == '\n') ++start;
     }
-    return lines;
+    return count;
 }
 
 std::vector<std::string_view> lineCells(std::string_view line, char separator) {
@@ -64,9 +65,9 @@ Outcome CalculatorFrame::pasteCells(std::string_view name, int row, int column, 
         return Outcome::NotApplicable;
     if (outcome != Outcome::Done) return outcome;
 
-    const std::vector<std::string_view> lines = blockLines(text);
+    const std::size_t lines = forEachLine(text, [](std::size_t, std::string_view) {});
     const char separator = text.find('\t') != std::string_view::npos ? '\t' : ',';
-    const auto wanted = static_cast<std::size_t>(row) + lines.size();
+    const auto wanted = static_cast<std::size_t>(row) + lines;
     if (c->rowCountList && wanted > grid->rows.rowCount()) {
         // More layers, as many as the list offers at most.
         const Control& list = *c->rowCountList;
@@ -81,13 +82,13 @@ Outcome CalculatorFrame::pasteCells(std::string_view name, int row, int column, 
     std::size_t leftOutCount = 0;
     const auto leave = [&](std::size_t line, std::string_view value) {
         if (++leftOutCount <= namedLeftOut)
-            leftOut.push_back("粘贴内容第 " + std::to_string(line + 1) + " 行“" + std::string(value) + "”");
+            leftOut.push_back("粘贴内容第 " + std::to_string(line + 1) + " 行“" +
+                              shortened(value, shownColumns) + "”");
     };
-    for (std::size_t l = 0; l < lines.size(); ++l) {
-        const std::vector<std::string_view> values = lineCells(lines[l], separator);
+    forEachLine(text, [&](std::size_t l, std::string_view line) {
         const auto r = static_cast<std::size_t>(row) + l;
         auto col = static_cast<std::size_t>(column);
-        for (std::string_view value : values) {
+        for (std::string_view value : lineCells(line, separator)) {
             const auto editableHere = [&] {
                 return grid->columns[col].visible &&
                        cellEditable(name, static_cast<int>(r), static_cast<int>(col));
@@ -100,7 +101,7 @@ Outcome CalculatorFrame::pasteCells(std::string_view name, int row, int column, 
             editCell(name, static_cast<int>(r), static_cast<int>(col), value);
             ++col;
         }
-    }
+    });
     if (leftOutCount > 0) {
         std::string message = "以下数值在“" + c->shownName() + "”中没有可填写的单元格，未粘贴：";
         for (std::size_t i = 0; i < leftOut.size(); ++i) message += (i ? "、" : "") + leftOut[i];

@@ -299,17 +299,7 @@ long long readInteger(std::string_view text) {
 
 std::string conversionMessage(std::string_view text) {
     constexpr int shownColumns = 40;
-    std::string shown(text);
-    if (displayWidth(text) > shownColumns) {
-        std::size_t end = 0;
-        for (int width = 0; end < text.size();) {
-            const std::size_t length = decodeUtf8(text, end).length;
-            width += displayWidth(text.substr(end, length));
-            if (width > shownColumns) break;
-            end += length;
-        }
-        shown = std::string(text.substr(0, end)) + "…";
-    }
+    const std::string shown = shortened(text, shownColumns);
     return "“" + shown + "”不是有效的数值";
 }
 

@@ -104,6 +104,18 @@ std::string oneLine(std::string_view text) {
     return line;
 }
 
+std::string shortened(std::string_view text, int columns) {
+    if (displayWidth(text) <= columns) return std::string(text);
+    std::size_t end = 0;
+    for (int width = 0; end < text.size();) {
+        const std::size_t length = decodeUtf8(text, end).length;
+        width += displayWidth(text.substr(end, length));
+        if (width > columns) break;
+        end += length;
+    }
+    return std::string(text.substr(0, end)) + "…";
+}
+
 std::string shownLabel(std::string_view label) {
     std::string shown;
     char32_t last = 0; // the last character shown

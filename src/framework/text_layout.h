@@ -21,6 +21,8 @@ std::string spaces(int count);
 std::string repeated(char c, int count);
 // text without the blanks at either end.
 std::string_view trimmed(std::string_view text);
+// text as a message quotes it: whole when it is at most columns wide, else its start with "…".
+std::string shortened(std::string_view text, int columns);
 // What a one-line field keeps of a typed or pasted text: control characters (line breaks, tabs, C1, line
 // and paragraph separators) at
 // either end dropped, those inside turned into blanks, so that no line break reaches a sheet or a file.

@@ -48,6 +48,15 @@ TEST_F(RockLayerPaste, ValuesBeyondTheTableAreNamedAndLeftOut) {
     EXPECT_THAT(platform.dialogs[0].text, HasSubstr("等共 6 个"));
 }
 
+TEST_F(RockLayerPaste, AVeryLongValueIsQuotedShortened) {
+    const std::string block =
+        "1\t30\t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\t12\t13\t14\t15\t16\t17\t" + std::string(10'000, '9');
+    ASSERT_EQ(window.pasteCells(grid, 0, 1, block), Outcome::Done);
+    ASSERT_EQ(platform.dialogs.size(), 1u);
+    EXPECT_THAT(platform.dialogs[0].text, HasSubstr("…"));
+    EXPECT_LT(platform.dialogs[0].text.size(), 1000u);
+}
+
 TEST_F(RockLayerPaste, ComputedColumnsAreSkippedNotOverwritten) {
     // From the last editable column on, the next value has no editable cell left in its row.
     const std::size_t last = window.StringGrid_KELD3.columns.size() - 1;
