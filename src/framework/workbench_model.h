@@ -15,11 +15,16 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qianyan {
 
 class CalculatorFrame;
+
+// The titles of the two result tables, over their table files and their sheets of the workbook.
+inline constexpr std::string_view resultsTableTitle = "嵌岩桩优化计算原始结果";
+inline constexpr std::string_view filteredTableTitle = "嵌岩桩优化计算筛选结果";
 
 class Workbench {
 public:

@@ -329,11 +329,11 @@ std::optional<Workbench::TableFile> Workbench::beginSave(CalculatorFrame& window
     if (Grid2_Youhuajieguo.visible && !Grid2_Youhuajieguo.rows.empty()) {
         table = &Grid2_Youhuajieguo;
         fileName = resultsFileName;
-        title = "嵌岩桩优化计算原始结果";
+        title = resultsTableTitle;
     } else if (Grid3_Youhuasaixuan.visible && !Grid3_Youhuasaixuan.rows.empty()) {
         table = &Grid3_Youhuasaixuan;
         fileName = filteredFileName;
-        title = "嵌岩桩优化计算筛选结果";
+        title = filteredTableTitle;
     } else {
         return std::nullopt;
     }

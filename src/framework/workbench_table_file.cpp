@@ -111,6 +111,7 @@ std::vector<WorkbookSheet> Workbench::workbookSheets() const {
         }
         WorkbookSheet& sheet = sheets.emplace_back();
         sheet.name = results ? "原始结果" : "筛选结果";
+        sheet.title = results ? resultsTableTitle : filteredTableTitle;
         sheet.header = {std::move(header)};
         sheet.rowCount = table->rows.rowCount();
         auto all = std::make_shared<std::vector<std::string_view>>(table->rows.columnCount());

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +20,7 @@ namespace qianyan {
 namespace {
 
 constexpr int mostSignificantDigits = 15; // what a double gives back exactly as decimal text
+constexpr std::uint8_t a4Paper = 9;
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -47,12 +49,19 @@ private:
 // The workbook being written, sheet after sheet, row after row (the library keeps only the current row).
 class BookWriter {
 public:
-    BookWriter(const std::string& file, const std::string& scratch) {
+    BookWriter(const std::string& file, const std::string& scratch, const std::string& title) {
         lxw_workbook_options options{};
         options.constant_memory = LXW_TRUE;
         options.tmpdir = const_cast<char*>(scratch.c_str());
         book_ = workbook_new_opt(file.c_str(), &options);
         if (!book_) throw PlatformError("无法生成Excel工作簿：内存不足");
+        // The book names itself and the program that wrote it (the library would leave both empty).
+        std::string name = title;
+        std::string program = "qianyan";
+        lxw_doc_properties properties{};
+        properties.title = name.data();
+        properties.comments = program.data();
+        workbook_set_properties(book_, &properties);
         bold_ = workbook_add_format(book_);
         format_set_bold(bold_);
         format_set_align(bold_, LXW_ALIGN_CENTER);
@@ -113,10 +122,17 @@ private:
             ++row_;
         }
         for (const auto& texts : header) {
-            for (std::size_t c = 0; c < texts.size(); ++c) writeText(c, texts[c], bold_, true);
+            for (std::size_t c = 0; c < texts.size(); ++c) writeText(c, shownLabel(texts[c]), bold_, true);
             ++row_;
         }
         worksheet_freeze_panes(sheet_, static_cast<lxw_row_t>(row_), 0);
+        // Printed across: one page wide however many columns, the header rows atop every page.
+        worksheet_set_landscape(sheet_);
+        worksheet_set_paper(sheet_, a4Paper);
+        worksheet_fit_to_pages(sheet_, 1, 0);
+        if (!header.empty())
+            worksheet_repeat_rows(sheet_, static_cast<lxw_row_t>(row_ - header.size()),
+                                  static_cast<lxw_row_t>(row_ - 1));
     }
 
     void writeRow(const std::vector<std::string_view>& texts) {
@@ -198,7 +214,7 @@ void addArchiveComment(const std::string& file, std::string_view comment) {
 
 WorkbookCell workbookCell(std::string_view shown) {
     WorkbookCell cell;
-    cell.text = std::string(shown);
+    cell.text = shownLabel(shown);
     const bool share = !shown.empty() && shown.back() == '%';
     const std::string_view number = share ? shown.substr(0, shown.size() - 1) : shown;
     const std::size_t digitsFrom = !number.empty() && number.front() == '-' ? 1 : 0;
@@ -226,7 +242,9 @@ void writeWorkbook(const std::string& path, const std::vector<WorkbookSheet>& sh
     ScratchFolder scratch;
     const std::string file = scratch.path() + "/book.xlsx";
     {
-        BookWriter book(file, scratch.path());
+        const auto titled = std::find_if(sheets.begin(), sheets.end(),
+                                         [](const WorkbookSheet& sheet) { return !sheet.title.empty(); });
+        BookWriter book(file, scratch.path(), titled == sheets.end() ? std::string() : titled->title);
         for (const WorkbookSheet& sheet : sheets) book.write(sheet, rowWritten);
         book.close();
     }

@@ -1,6 +1,8 @@
 #pragma once
 // Tables as a spreadsheet workbook: numbers as numbers with the decimals they are shown with, texts as
-// texts, the header rows frozen above them, columns as wide as their texts. The rows are streamed, so a
+// texts without the blanks that spread them over a fixed-width column, the header rows frozen above them,
+// columns as wide as their texts. Each sheet prints landscape on A4, one page wide, its header rows on
+// every page; the book's properties carry its title and the program's name. The rows are streamed, so a
 // table of a million rows costs no more memory than one of ten.
 #include <cstddef>
 #include <functional>
@@ -11,7 +13,8 @@
 namespace qianyan {
 
 // A shown cell as a workbook holds it: a plain decimal (optionally a share with "%") becomes a number
-// whose format shows exactly that text; anything else ("-", "9.0d", "C30") stays a text.
+// whose format shows exactly that text; anything else ("-", "9.0d", "C30") stays a text, without the
+// blanks a fixed-width column put into it (see shownLabel: "圆  桩" holds "圆桩").
 struct WorkbookCell {
     bool isNumber = false;
     double number = 0;
@@ -35,9 +38,10 @@ struct WorkbookSheet {
 // The most rows a sheet holds, header rows included.
 constexpr std::size_t workbookSheetRows = 1'048'576;
 
-// Writes the sheets as a workbook at path, whole or not at all (an existing file stays as it was);
-// rowWritten is called after every row of a table and may throw to stop the writing. A mark (at most
-// workbookMarkLimit bytes) goes into the comment of the book's archive. Throws PlatformError saying why.
+// Writes the sheets as a workbook at path, titled as its first sheet with a title, whole or not at all (an
+// existing file stays as it was); rowWritten is called after every row of a table and may throw to stop the
+// writing. A mark (at most workbookMarkLimit bytes) goes into the comment of the book's archive. Throws
+// PlatformError saying why.
 void writeWorkbook(const std::string& path, const std::vector<WorkbookSheet>& sheets,
                    const std::function<void()>& rowWritten = {}, std::string_view mark = {});
 
