@@ -13,12 +13,11 @@ namespace {
 constexpr std::size_t namedLeftOut = 5;
 constexpr int shownColumns = 20;
 
-std::string_view trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    // A spreadsheet quotes a cell holding a separator.
-    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') text = text.substr(1, text.size() - 2);
+// A pasted cell's value: without its surrounding blanks, and without the quotes a spreadsheet puts around a
+// cell holding a separator.
+std::string_view pastedValue(std::string_view cell) {
+    const std::string_view text = trimmed(cell);
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') return text.substr(1, text.size() - 2);
     return text;
 }
 
@@ -41,7 +40,7 @@ std::vector<std::string_view> lineCells(std::string_view line, char separator) {
     std::size_t start = 0;
     for (;;) {
         const std::size_t end = line.find(separator, start);
-        cells.push_back(trimmed(line.substr(start, end == std::string_view::npos ? end : end - start)));
+        cells.push_back(pastedValue(line.substr(start, end == std::string_view::npos ? end : end - start)));
         if (end == std::string_view::npos) return cells;
         start = end + 1;
     }
