@@ -76,11 +76,11 @@ void computeDesign(ControlBinding& face, const char* diameter, const char* depth
 
 // A page of the Doc sheet's PDF as pdftoppm renders it, the first or the last (a system without pdftoppm
 // skips it).
-void shootPdfPage(const std::vector<std::string>& doc, const SheetFigures& figures, bool last,
-                  const char* name, const QString& folder, Camera& camera) {
+void shootPdfPage(const CalculationSheet& sheet, const SheetFigures& figures, bool last, const char* name,
+                  const QString& folder, Camera& camera) {
     QTemporaryDir scratch;
     const QString pdf = scratch.filePath(QStringLiteral("sheet.pdf"));
-    writeDocSheetPdf(doc, figures, pdf.toStdString());
+    writeDocSheetPdf(sheet.doc(), figures, pdf.toStdString(), sheet.docKinds());
     QStringList arguments = {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60")};
     if (!last)
         arguments << QStringLiteral("-f") << QStringLiteral("1") << QStringLiteral("-l")
@@ -145,7 +145,7 @@ int takeScreenshots(const QString& folder) {
         m.click("cbt_View");
     });
     camera.shoot(window, "sheet_doc");
-    shootPdfPage(window.binding().model().sheet().doc(), {}, false, "sheet_pdf_page", folder, camera);
+    shootPdfPage(window.binding().model().sheet(), {}, false, "sheet_pdf_page", folder, camera);
     face.act([](CalculatorFrame& m) { m.click("cbt_PageBook"); });
     camera.shoot(window, "sheet_xls");
     face.act([](CalculatorFrame& m) { m.typeText("tcb_meoFontSize", "8"); });
@@ -180,7 +180,7 @@ int takeScreenshots(const QString& folder) {
     chart->tablesChanged();
     chart->settle();
     camera.shoot(sweep, "workbench_chart");
-    shootPdfPage(sweep.binding().model().sheet().doc(), sheetFigures(sweep.binding().model()), true,
+    shootPdfPage(sweep.binding().model().sheet(), sheetFigures(sweep.binding().model()), true,
                  "sheet_pdf_figures", folder, camera);
 
     const auto soilWindow = faceOf("formula1_soil", platform);

@@ -29,12 +29,12 @@ XlsRow xlsRowHead(const CircularPileSheetInputs& in);
 XlsRow xlsRowTail(const CircularPileSheetInputs& in, double psiC, double rc);
 
 // Title, pile number and the input data up to the construction process ("2.3").
-std::vector<std::string> docInputLines(const CircularPileSheetInputs& in);
+DocLines docInputLines(const CircularPileSheetInputs& in);
 // The standard and its formulas, with the calculator's own formulas before the pile-body one; the shared
 // formulas stand `shift` columns further right (the sheets with soil layers have always had them one).
-std::vector<std::string> docStandardLines(std::initializer_list<std::string_view> ownFormulas, int shift = 0);
+DocLines docStandardLines(std::initializer_list<std::string_view> ownFormulas, int shift = 0);
 // Those lines with the side and end resistances as the code's commentary gives them.
-std::vector<std::string> docCommentaryStandardLines();
+DocLines docCommentaryStandardLines();
 
 struct DocSectionValues {
     double area, perimeter;
@@ -45,20 +45,20 @@ struct DocSectionValues {
     std::string_view areaUnit = " m^2";
 };
 // "4.承载力计算" up to the depth ratio, with the ratio used when it was clamped.
-std::vector<std::string> docSectionLines(const CircularPileSheetInputs& in, const DocSectionValues& v);
+DocLines docSectionLines(const CircularPileSheetInputs& in, const DocSectionValues& v);
 // The process and the pile-body capacity, under the calculator's clause number.
-std::vector<std::string> docPileBodyLines(std::string_view clause, std::string_view processText, double psiC,
-                                          double fc, double rc);
+DocLines docPileBodyLines(std::string_view clause, std::string_view processText, double psiC, double fc,
+                          double rc);
 // "5.基桩主要数据汇总" and its first row: the pile label, the section and two dimensions under their headers.
 struct DocSummaryHead {
     std::string_view header1, header2, pileLabel, section, first, second;
 };
-std::vector<std::string> docSummaryHead(const DocSummaryHead& head);
+DocLines docSummaryHead(const DocSummaryHead& head);
 // That of a circular pile: pile label, section, d and hr.
-std::vector<std::string> docSummaryHead(const CircularPileSheetInputs& in);
+DocLines docSummaryHead(const CircularPileSheetInputs& in);
 // Two header lines and one row of four cells centred in 8, between rules.
-std::vector<std::string> docSummaryTable(std::string_view header1, std::string_view header2,
-                                         std::initializer_list<std::string> cells);
+DocLines docSummaryTable(std::string_view header1, std::string_view header2,
+                         std::initializer_list<std::string> cells);
 
 // The footnotes of the Xls sheet that name where the formulas come from: the standard, or its commentary.
 inline constexpr std::string_view standardFormulasNote = "注: 采用《建筑桩基技术规范》(JGJ 94-2008)公式计算";
@@ -70,7 +70,6 @@ struct XlsLayout {
     int width;
     std::string_view columns1, columns2, note;
 };
-SheetDesign circularPileSheetDesign(const XlsLayout& layout, XlsRow xlsRow,
-                                    std::vector<std::string> docBlock);
+SheetDesign circularPileSheetDesign(const XlsLayout& layout, XlsRow xlsRow, DocLines docBlock);
 
 } // namespace qianyan

@@ -13,7 +13,7 @@
 namespace {
 
 // Painting needs a Qt application; the driver shows nothing, so it needs no display either.
-void writePdf(const std::vector<std::string>& lines, const qianyan::SheetFigures& figures,
+void writePdf(const qianyan::CalculationSheet& sheet, const qianyan::SheetFigures& figures,
               const std::string& path) {
     static int argc = 1;
     static char name[] = "qianyan-cli";
@@ -24,7 +24,7 @@ void writePdf(const std::vector<std::string>& lines, const qianyan::SheetFigures
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
         static QGuiApplication application(argc, argv);
     }
-    qianyan::writeDocSheetPdf(lines, figures, path);
+    qianyan::writeDocSheetPdf(sheet.doc(), figures, path, sheet.docKinds());
 }
 
 } // namespace

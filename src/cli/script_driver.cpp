@@ -235,7 +235,7 @@ void ScriptDriver::exportSheet(const std::vector<std::string>& words) {
         const std::string& file = words[2];
         const std::string path = file.starts_with('/') ? file : joinPath(platform_.documentsFolder(), file);
         if (pdf)
-            writePdf(current_->sheet().doc(), sheetFigures(*current_), path);
+            writePdf(current_->sheet(), sheetFigures(*current_), path);
         else
             writeSheetWorkbook(current_->sheet(), path);
     } catch (const PlatformError& e) {

@@ -36,10 +36,9 @@ public:
     // The window commands act on; nullptr when none is open.
     CalculatorFrame* current() const { return current_; }
 
-    // Writes the Doc sheet's lines as a PDF at a path or throws PlatformError; empty in a build without
-    // the desktop, whose painting it needs.
-    std::function<void(const std::vector<std::string>& lines, const SheetFigures& figures,
-                       const std::string& path)>
+    // Writes the Doc sheet's lines (with their kinds) as a PDF at a path or throws PlatformError; empty in
+    // a build without the desktop, whose painting it needs.
+    std::function<void(const CalculationSheet& sheet, const SheetFigures& figures, const std::string& path)>
         writePdf;
 
 private:

@@ -9,9 +9,9 @@ namespace {
 
 constexpr std::size_t headerLineCount = 5; // title, rule, two column lines, rule
 
-// The header line cut at the cells' slot ends, each piece without its blanks; between CJK characters
-// blanks only spread a word over the slot ("基    桩"), so they go. The header lines are spaced for the
-// legacy code page, where every character beyond ASCII takes two bytes, Greek letters included.
+// The header line cut at the cells' slot ends, each piece as a label is shown (the blanks that spread a
+// word over the slot, "基    桩", go). The header lines are spaced for the legacy code page, where every
+// character beyond ASCII takes two bytes, Greek letters included.
 std::vector<std::string> headerCells(std::string_view line, const std::vector<XlsCell>& cells) {
     std::vector<std::string> texts;
     std::size_t pos = 0;
@@ -24,21 +24,7 @@ std::vector<std::string> headerCells(std::string_view line, const std::vector<Xl
             column += c.codePoint < 0x80 ? 1 : 2;
             pos += c.length;
         }
-        const std::string_view piece = trimmed(line.substr(start, pos - start));
-        std::string text;
-        for (std::size_t k = 0; k < piece.size(); ++k) {
-            if (piece[k] == ' ') {
-                const std::size_t next = piece.find_first_not_of(' ', k);
-                const bool wide = static_cast<unsigned char>(piece[k - 1]) >= 0x80 &&
-                                  static_cast<unsigned char>(piece[next]) >= 0x80;
-                if (wide) {
-                    k = next - 1;
-                    continue;
-                }
-            }
-            text += piece[k];
-        }
-        texts.push_back(std::move(text));
+        texts.push_back(shownLabel(line.substr(start, pos - start)));
     }
     return texts;
 }

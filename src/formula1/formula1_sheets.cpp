@@ -12,7 +12,7 @@ XlsRow xlsRow(const CircularPileSheetInputs& in, const Formula1Result& r) {
            xlsAmountCell(r.qrk, in.mode) + xlsAmountCell(r.ra, in.mode) + xlsRowTail(in, r.psiC, r.rc);
 }
 
-std::vector<std::string> docBlock(const CircularPileSheetInputs& in, const Formula1Result& r) {
+DocLines docBlock(const CircularPileSheetInputs& in, const Formula1Result& r) {
     return joined({
         docInputLines(in),
         docStandardLines({"                 Qrk=ζr.frk.Ap     (5.3.9-3)"}),
@@ -20,8 +20,8 @@ std::vector<std::string> docBlock(const CircularPileSheetInputs& in, const Formu
         {
             docValue("      嵌岩段侧阻和端阻综合系数ζr: ", fixed(r.zetaR, 5, 4), 10),
             docValue("      嵌岩段总极限阻力标准值Qrk:   ", fixed(r.qrk, 10, 2), 10, " kN"),
-            "  4.4 土的总极限侧阻力标准值Qsk(不考虑): 0.00 kN",
-            docValue("  4.5 桩竖向极限承载力标准值Quk:   ", fixed(r.quk, 10, 2), 10, " kN"),
+            docHeading("  4.4 土的总极限侧阻力标准值Qsk(不考虑): 0.00 kN"),
+            docHeading(docValue("  4.5 桩竖向极限承载力标准值Quk:   ", fixed(r.quk, 10, 2), 10, " kN")),
             "      安全系数K:                         2.00",
             docValue("      单桩竖向承载力特征值Ra:      ", fixed(r.ra, 10, 2), 10, " kN"),
         },

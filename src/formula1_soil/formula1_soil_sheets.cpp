@@ -16,7 +16,7 @@ XlsRow xlsRow(const CircularPileSheetInputs& in, const Formula1Result& rock, con
 }
 
 // The formulas stand one column further right than in the other calculators' sheets.
-std::vector<std::string> standardLines(bool downDrag) {
+DocLines standardLines(bool downDrag) {
     if (!downDrag) return docStandardLines({"                  Qrk=ζr.frk.Ap     (5.3.9-3)"}, 1);
     return docStandardLines(
         {"                  Qrk=ζr.frk.Ap     (5.3.9-3)", "                  Nk+Qgn≤Ra         (5.4.3-2)",
@@ -26,15 +26,15 @@ std::vector<std::string> standardLines(bool downDrag) {
         1);
 }
 
-std::vector<std::string> docBlock(const CircularPileSheetInputs& in, const Formula1Result& rock,
-                                  const NetCapacity& net, const SoilSheetInputs& soil) {
+DocLines docBlock(const CircularPileSheetInputs& in, const Formula1Result& rock, const NetCapacity& net,
+                  const SoilSheetInputs& soil) {
     const auto& side = soil.sideResistance;
     const auto& drag = soil.downDrag;
     const std::string percent = modeShare(net.percent, in.mode, 10) + "%";
     return joined({
         docInputLines(in),
-        drag ? downDragInputLines(*drag) : std::vector<std::string>{"  2.4 桩侧土嵌岩桩不考虑。"},
-        side ? sideResistanceInputLines(*side) : std::vector<std::string>{"  2.5 桩侧土体侧阻力不考虑。"},
+        drag ? downDragInputLines(*drag) : DocLines{docHeading("  2.4 桩侧土嵌岩桩不考虑。")},
+        side ? sideResistanceInputLines(*side) : DocLines{docHeading("  2.5 桩侧土体侧阻力不考虑。")},
         standardLines(drag.has_value()),
         docSectionLines(in, {rock.area, rock.perimeter, rock.rockClass, rock.depthRatio, rock.clamped,
                              rock.effectiveRatio, " m2"}),
@@ -43,16 +43,17 @@ std::vector<std::string> docBlock(const CircularPileSheetInputs& in, const Formu
             docValue("      嵌岩段总极限阻力标准值Qrk:   ", fixed(rock.qrk, 10, 2), 10, " kN"),
         },
         side ? sideResistanceLines(*side, net.qsk)
-             : std::vector<std::string>{"  4.4 土的总极限侧阻力标准值Qsk(不考虑): 0.00 kN"},
+             : DocLines{docHeading("  4.4 土的总极限侧阻力标准值Qsk(不考虑): 0.00 kN")},
         {
-            docValue("  4.5 桩竖向极限承载力标准值Quk:   ", fixed(net.quk, 10, 2), 10, " kN"),
+            docHeading(docValue("  4.5 桩竖向极限承载力标准值Quk:   ", fixed(net.quk, 10, 2), 10, " kN")),
             "      安全系数K:                         2.00",
             docValue("      单桩竖向承载力特征值Ra:      ", fixed(net.ra, 10, 2), 10, " kN"),
         },
         drag ? joined({downDragLines(*drag, net.qgn),
-                       {docValue("  4.7 单桩竖向净承载力特征值Ra':   ", fixed(net.raNet, 10, 2), 10, " kN"),
+                       {docHeading(docValue("  4.7 单桩竖向净承载力特征值Ra':   ", fixed(net.raNet, 10, 2),
+                                            10, " kN")),
                         docValue("      单桩净承载力特征值占比Ra'/Ra:", fixed(net.percent, 10, 2), 9, "%")}})
-             : std::vector<std::string>{"  4.6 桩侧土体引起的下拉荷载Qgn(不考虑): 0.00 kN"},
+             : DocLines{docHeading("  4.6 桩侧土体引起的下拉荷载Qgn(不考虑): 0.00 kN")},
         docPileBodyLines(drag ? "4.8" : "4.7", in.processText, rock.psiC, rock.fc, rock.rc),
         docSummaryHead(in),
         docSummaryTable("      岩石强度  桩承载力  下拉荷载  净承载力 ",

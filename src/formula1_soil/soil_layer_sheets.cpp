@@ -20,9 +20,8 @@ struct LayerCell {
 };
 
 // Two header lines, the rule, one row per layer (its number, then the cells) and the rule again.
-std::vector<std::string> layerTable(const TextTable& layers, std::string_view header1,
-                                    std::string_view header2, const std::string& rule, int numberGap,
-                                    std::initializer_list<LayerCell> cells) {
+DocLines layerTable(const TextTable& layers, std::string_view header1, std::string_view header2,
+                    const std::string& rule, int numberGap, std::initializer_list<LayerCell> cells) {
     return docLayerTable(header1, header2, rule, layers, numberGap, [&](std::size_t r) {
         std::string row;
         for (const LayerCell& c : cells) {
@@ -60,15 +59,15 @@ constexpr DownDragTable downDragTables[] = {
 
 } // namespace
 
-std::vector<std::string> downDragInputLines(const DownDragSheetInputs& in) {
+DocLines downDragInputLines(const DownDragSheetInputs& in) {
     const std::string line = docRule(42);
-    std::vector<std::string> lines{
-        "  2.4 桩侧土体嵌岩桩参数",
+    DocLines lines{
+        docHeading("  2.4 桩侧土体嵌岩桩参数"),
         docValue("      地面大面积荷载p:             ", fixed(in.p, 10, 2), 10, " kN/m2"),
         docValue("      地面标高Eg:                  ", fixed(in.groundElevation, 10, 3), 10, " m"),
         docValue("      桩顶标高Ep:                  ", fixed(in.pileTopElevation, 10, 3), 10, " m"),
         docValue("      考虑嵌岩桩土层数m:         ", in.layerCount, 10),
-        line,
+        docTableHeader(line),
     };
     return joined({lines, layerTable(*in.layers, "      土  层底标高  土体重度  嵌岩桩  土层侧阻",
                                      "      层    Ei(m)  γi(kN/m3) 系数ξni  qsik(kPa)", line, 2,
@@ -78,18 +77,18 @@ std::vector<std::string> downDragInputLines(const DownDragSheetInputs& in) {
                                       {dragQsik, 7, 1}})});
 }
 
-std::vector<std::string> sideResistanceInputLines(const SideResistanceSheetInputs& in) {
+DocLines sideResistanceInputLines(const SideResistanceSheetInputs& in) {
     const std::string line = docRule(22);
-    return joined({{"  2.5 桩侧土体侧阻力参数",
-                    docValue("      考虑侧阻力土层数n:           ", in.layerCount, 10), line},
+    return joined({{docHeading("  2.5 桩侧土体侧阻力参数"),
+                    docValue("      考虑侧阻力土层数n:           ", in.layerCount, 10), docTableHeader(line)},
                    layerTable(*in.layers, "      土  土层厚度  土层侧阻", "      层    li(m)  qsik(kPa)",
                               line, 2, {{sideThickness, 7, 2}, {sideQsik, 8, 1}})});
 }
 
-std::vector<std::string> sideResistanceLines(const SideResistanceSheetInputs& in, double qsk) {
+DocLines sideResistanceLines(const SideResistanceSheetInputs& in, double qsk) {
     const std::string line = docRule(32);
     return joined({
-        {"  4.4 桩侧土侧阻力", line},
+        {docHeading("  4.4 桩侧土侧阻力"), docTableHeader(line)},
         layerTable(*in.layers, "      土  土层厚度  土层侧阻  桩身周长",
                    "      层    li(m)   qsik(kPa)   μ(m) ", line, 2,
                    {{sideThickness, 7, 2}, {sideQsik, 8, 2}, {sidePerimeter, 8, 1}}),
@@ -100,15 +99,15 @@ std::vector<std::string> sideResistanceLines(const SideResistanceSheetInputs& in
     });
 }
 
-std::vector<std::string> downDragLines(const DownDragSheetInputs& in, double qgn) {
+DocLines downDragLines(const DownDragSheetInputs& in, double qgn) {
     const std::string line = docRule(41);
-    std::vector<std::string> lines{"  4.6 桩侧土嵌岩桩", line};
+    DocLines lines{docHeading("  4.6 桩侧土嵌岩桩"), docTableHeader(line)};
     for (const DownDragTable& t : downDragTables) {
-        const std::vector<std::string> table =
+        const DocLines table =
             layerTable(*in.layers, t.header1, t.header2, line, 5, {{t.a, 8, 5}, {t.b, 7, 6}, {t.c, 7, 1}});
         lines.insert(lines.end(), table.begin(), table.end());
     }
-    const std::vector<std::string> shapes =
+    const DocLines shapes =
         layerTable(*in.layers, "      土         计算下拉荷载采用的桩侧土      ",
                    "      层             负摩阻力分布图形          ", line, 9, {{dragShape, 24, 6, true}});
     lines.insert(lines.end(), shapes.begin(), shapes.end());

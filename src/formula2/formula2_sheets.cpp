@@ -21,33 +21,33 @@ XlsRow xlsRow(const CircularPileSheetInputs& in, const Formula2Result& r) {
            xlsRowTail(in, r.body.psiC, r.body.rc);
 }
 
-std::vector<std::string> docBlock(const CircularPileSheetInputs& in, std::string_view methodText,
-                                  const Formula2Result& r) {
+DocLines docBlock(const CircularPileSheetInputs& in, std::string_view methodText, const Formula2Result& r) {
     const SideEndCoefficients& c = r.coefficients;
     const CircularPileBody& body = r.body;
     return joined({
         docInputLines(in),
-        {docValue("  2.4 侧阻力系数取值:", methodText, 24)},
+        {docHeading(docValue("  2.4 侧阻力系数取值:", methodText, 24))},
         docCommentaryStandardLines(),
         docSectionLines(in,
                         {body.area, body.perimeter, r.rockClass, r.depthRatio, c.clamped, c.effectiveRatio}),
         {
-            docValue("  4.4 嵌岩段侧阻力计算采用嵌岩深度:", fixed(c.effectiveSocketDepth, 6, 0), 10, " mm"),
+            docHeading(docValue("  4.4 嵌岩段侧阻力计算采用嵌岩深度:", fixed(c.effectiveSocketDepth, 6, 0),
+                                10, " mm")),
             docValue("      嵌岩段侧阻力系数ζs:         ", fixed(c.zetaS, 5, 4), 10),
             docValue("      嵌岩段总极限侧阻力标准值Qrs: ", fixed(r.qrs, 10, 2), 10, " kN"),
-            docValue("  4.5 嵌岩段端阻力系数ζp:         ", fixed(c.zetaP, 5, 4), 10),
+            docHeading(docValue("  4.5 嵌岩段端阻力系数ζp:         ", fixed(c.zetaP, 5, 4), 10)),
             docValue("      嵌岩段总极限端阻力标准值Qrp: ", fixed(r.qrp, 10, 2), 10, " kN"),
-            docValue("  4.6 嵌岩段总极限阻力标准值Qrk:   ", fixed(r.qrk, 10, 2), 10, " kN"),
+            docHeading(docValue("  4.6 嵌岩段总极限阻力标准值Qrk:   ", fixed(r.qrk, 10, 2), 10, " kN")),
             docValue("      嵌岩段总极限侧阻力所占比例:    ", fixed(r.sideShare, 7, 2), 7, "%"),
             docValue("      嵌岩段总极限端阻力所占比例:    ", fixed(r.endShare, 7, 2), 7, "%"),
-            "  4.7 土的总极限侧阻力标准值Qsk(不考虑): 0.00 kN",
-            docValue("  4.8 桩竖向极限承载力标准值Quk:   ", fixed(r.quk, 10, 2), 10, " kN"),
+            docHeading("  4.7 土的总极限侧阻力标准值Qsk(不考虑): 0.00 kN"),
+            docHeading(docValue("  4.8 桩竖向极限承载力标准值Quk:   ", fixed(r.quk, 10, 2), 10, " kN")),
             "      安全系数K:                         2.00",
             docValue("      单桩竖向承载力特征值Ra:      ", fixed(r.ra, 10, 2), 10, " kN"),
         },
         docPileBodyLines("4.9", in.processText, body.psiC, body.fc, body.rc),
         {
-            "  4.10按规范综合系数法进行校核",
+            docHeading("  4.10按规范综合系数法进行校核"),
             docValue("      嵌岩段侧阻和端阻综合系数ζr: ", fixed(c.zetaR, 5, 4), 10),
             docValue("      嵌岩段总极限阻力标准值Qrkz:  ", fixed(r.qrkz, 10, 2), 10, " kN"),
             docValue("      综合系数法桩竖向承载力特征值:", fixed(r.raByZetaR, 10, 2), 10, " kN"),

@@ -111,8 +111,8 @@ constexpr std::array<std::string_view, 4> coefficientSourceHeaders{
     "      层  侧阻系数 端阻系数  (指定)   (指定) ", "      层  侧阻系数 端阻系数  (插值)   (插值) ",
     "      层  侧阻系数 端阻系数  (取大)   (取大) ", "      层  侧阻系数 端阻系数  (取小)   (取小) "};
 
-std::vector<std::string> docSectionInputLines(const Formula3SheetInputs& in, const SectionGeometry& g) {
-    std::vector<std::string> lines;
+DocLines docSectionInputLines(const Formula3SheetInputs& in, const SectionGeometry& g) {
+    DocLines lines;
     switch (g.type) {
     case SectionType::Circle:
         lines = {"      桩身截面类型:                      圆桩",
@@ -136,13 +136,13 @@ std::vector<std::string> docSectionInputLines(const Formula3SheetInputs& in, con
                                : "      非圆桩截面面积周长:    按虚拟圆截面计算");
     }
     lines.push_back(docValue("      桩身混凝土强度等级:          ", in.gradeText, 10));
-    lines.push_back(docValue("  2.2 基桩成桩工艺:", in.processText, 26));
+    lines.push_back(docHeading(docValue("  2.2 基桩成桩工艺:", in.processText, 26)));
     return lines;
 }
 
-std::vector<std::string> docOptionLines(const Formula3SheetInputs& in, std::size_t layerCount) {
-    std::vector<std::string> lines{"  2.3 基岩参数", docValue("      嵌岩段岩层数:", in.layerCountText, 26),
-                                   docValue("      侧阻端阻系数:", in.sourceText, 26)};
+DocLines docOptionLines(const Formula3SheetInputs& in, std::size_t layerCount) {
+    DocLines lines{docHeading("  2.3 基岩参数"), docValue("      嵌岩段岩层数:", in.layerCountText, 26),
+                   docValue("      侧阻端阻系数:", in.sourceText, 26)};
     if (layerCount < 2) return lines;
     if (in.options.source == CoefficientSource::Typed) {
         lines.push_back(docValue("      计算嵌岩段阻力:", in.resistanceStrengthText, 24));
@@ -179,7 +179,7 @@ std::string lastLayerCell(const TextTable& t, std::size_t row, std::size_t colum
     return t.cell(row, column).empty() ? dashCell(1) : numberCell(t, row, column, 9, 2, 8, gap);
 }
 
-std::vector<std::string> docLayerInputLines(const Formula3SheetInputs& in) {
+DocLines docLayerInputLines(const Formula3SheetInputs& in) {
     const TextTable& t = in.layers;
     const bool typedShown = in.options.source != CoefficientSource::Interpolated;
     const auto typed = [&](std::size_t row, std::size_t column) {
@@ -187,7 +187,7 @@ std::vector<std::string> docLayerInputLines(const Formula3SheetInputs& in) {
         return text.empty() ? std::string_view("0.0000") : text;
     };
     return joined(
-        {{"      岩层参数:", d39},
+        {{docHeading("      岩层参数:"), docTableHeader(d39)},
          docLayerTable("      岩  嵌岩长度 岩石强度 指定侧阻 指定端阻",
                        "      层   lr(m)   frk(MPa) 系数ζs  系数ζp ", d39, t, 2, [&](std::size_t row) {
                            std::string cells = placedRight(t.cell(row, col::socketLength), 7, 2) +
@@ -199,11 +199,11 @@ std::vector<std::string> docLayerInputLines(const Formula3SheetInputs& in) {
                        })});
 }
 
-std::vector<std::string> docBeyondCodeLines(const Formula3SheetInputs& in) {
+DocLines docBeyondCodeLines(const Formula3SheetInputs& in) {
     if (in.options.source == CoefficientSource::Typed) return {};
     if (!in.options.beyondCodeDepth)
-        return {"  2.4 超规选项", "      侧阻力计算采用的嵌岩深度突破规范限值:否"};
-    std::vector<std::string> lines{"  2.4 超规选项", "      侧阻力计算采用的嵌岩深度突破规范限值:是"};
+        return {docHeading("  2.4 超规选项"), "      侧阻力计算采用的嵌岩深度突破规范限值:否"};
+    DocLines lines{docHeading("  2.4 超规选项"), "      侧阻力计算采用的嵌岩深度突破规范限值:是"};
     if (in.endReductionTicked) {
         lines.emplace_back("      突破限值时端阻系数进行折减:          是");
         lines.push_back(docValue("      折减系数:                    ", in.endReductionText, 10));
@@ -213,28 +213,28 @@ std::vector<std::string> docBeyondCodeLines(const Formula3SheetInputs& in) {
     return lines;
 }
 
-std::vector<std::string> docSectionValueLines(const Formula3SheetInputs& in, const SectionGeometry& g) {
+DocLines docSectionValueLines(const Formula3SheetInputs& in, const SectionGeometry& g) {
     const std::string area = fixed(g.area / 1e6, 6, 2), perimeter = fixed(g.perimeter / 1000, 6, 2);
     if (!g.nonCircular)
-        return {docValue("  4.1 桩身直径d(deq):              ", in.firstText, 10, " mm"),
+        return {docHeading(docValue("  4.1 桩身直径d(deq):              ", in.firstText, 10, " mm")),
                 docValue("      桩身截面面积Ap(Aps):         ", area, 10, " m^2"),
                 docValue("      桩身截面周长μ:              ", perimeter, 10, " m")};
     const bool real = g.areaMode == AreaMode::RealSection;
-    return {docValue(deqLabels[static_cast<std::size_t>(g.algorithm)], in.deqText, 7, " mm"),
+    return {docHeading(docValue(deqLabels[static_cast<std::size_t>(g.algorithm)], in.deqText, 7, " mm")),
             docValue(real ? "      非圆桩原始截面面积Ap(Aps):   " : "      非圆桩虚拟圆截面面积Ap(Aps): ",
                      area, 10, " m^2"),
             docValue(real ? "      非圆桩原始截面周长μ:        " : "      非圆桩虚拟圆截面周长μ:      ",
                      perimeter, 10, " m")};
 }
 
-std::vector<std::string> docLayerTables(const Formula3SheetInputs& in) {
+DocLines docLayerTables(const Formula3SheetInputs& in) {
     const TextTable& t = in.layers;
     const bool typed = in.options.source == CoefficientSource::Typed;
     const std::string_view strengthHeader =
         t.rowCount() < 2 ? strengthRuleHeaders[2]
                          : strengthRuleHeaders[static_cast<std::size_t>(in.options.interpolationStrength)];
     return joined({
-        {"  4.2 岩层阻力计算", d39},
+        {docHeading("  4.2 岩层阻力计算"), docTableHeader(d39)},
         docLayerTable("      岩  嵌岩深度 深 径 比 岩石强度 岩石强度", strengthHeader, d39, t, 2,
                       [&](std::size_t row) {
                           return numberCell(t, row, col::interpolationDepth, 6, 2, 7, 2) +
@@ -271,25 +271,26 @@ std::vector<std::string> docLayerTables(const Formula3SheetInputs& in) {
     });
 }
 
-std::vector<std::string> docResultLines(const Formula3SheetInputs& in, const Formula3Result& r) {
+DocLines docResultLines(const Formula3SheetInputs& in, const Formula3Result& r) {
     const RockLayerQuantities& q = r.layers;
-    std::vector<std::string> lines{
-        docValue("  4.3 嵌岩段总极限侧阻力标准值Qrs: ", fixed(r.sideResistance, 10, 2), 10, " kN"),
+    DocLines lines{
+        docHeading(
+            docValue("  4.3 嵌岩段总极限侧阻力标准值Qrs: ", fixed(r.sideResistance, 10, 2), 10, " kN")),
         docValue("      嵌岩段总极限端阻力标准值Qrp: ", fixed(r.endResistance, 10, 2), 10, " kN"),
-        docValue("  4.4 嵌岩段总极限阻力标准值Qrk:   ", fixed(r.qrk, 10, 2), 10, " kN"),
+        docHeading(docValue("  4.4 嵌岩段总极限阻力标准值Qrk:   ", fixed(r.qrk, 10, 2), 10, " kN")),
         docShareLine("      嵌岩段总极限侧阻力占百分比:  ", r.sideShare, 10),
         docShareLine("      嵌岩段总极限端阻力占百分比:  ", r.endShare, 10),
-        "  4.5 土的总极限侧阻力标准值Qsk(不考虑): 0.00 kN",
-        docValue("  4.6 桩竖向极限承载力标准值Quk:   ", fixed(r.qrk, 10, 2), 10, " kN"),
+        docHeading("  4.5 土的总极限侧阻力标准值Qsk(不考虑): 0.00 kN"),
+        docHeading(docValue("  4.6 桩竖向极限承载力标准值Quk:   ", fixed(r.qrk, 10, 2), 10, " kN")),
         "      安全系数K:                         2.00",
         docValue("      单桩竖向承载力特征值Ra:      ", fixed(r.ra, 10, 2), 10, " kN"),
         r.compliant ? "      竖向承载力特征值计算结果判定:      合规"
                     : "      竖向承载力特征值计算结果判定:      超规",
     };
-    const std::vector<std::string> body = docPileBodyLines("4.7", in.processText, q.psiC, r.fc, r.rc);
+    const DocLines body = docPileBodyLines("4.7", in.processText, q.psiC, r.fc, r.rc);
     lines.insert(lines.end(), body.begin(), body.end());
     lines.insert(lines.end(),
-                 {"  4.8 按规范综合系数法进行校核",
+                 {docHeading("  4.8 按规范综合系数法进行校核"),
                   docValue("      持力层岩层:   ", "第" + std::to_string(q.layerCount) + "层", 25),
                   docValue("      嵌岩深度hr:  ", fixed(q.bearingLength, 10, 2), 26, " m"),
                   docValue(r.geometry.nonCircular ? "      嵌岩深径比hr/deq:" : "      嵌岩深径比hr/d:  ",
@@ -307,11 +308,11 @@ std::vector<std::string> docResultLines(const Formula3SheetInputs& in, const For
     return lines;
 }
 
-std::vector<std::string> docSummaryLines(const Formula3SheetInputs& in, const Formula3Result& r) {
+DocLines docSummaryLines(const Formula3SheetInputs& in, const Formula3Result& r) {
     const SectionGeometry& g = r.geometry;
     const PrecisionMode mode = in.mode;
     const bool rectangle = g.type == SectionType::Rectangle;
-    const std::vector<std::string> lines = docSummaryHead(
+    const DocLines lines = docSummaryHead(
         {.header1 = rectangle ? "      基    桩  桩身截面  矩形长边  矩形短边 "
                               : "      基    桩  桩身截面  桩身直径  椭圆直段 ",
          .header2 = rectangle ? "      编    号  类    型    a(mm)     b(mm)  "
@@ -320,11 +321,11 @@ std::vector<std::string> docSummaryLines(const Formula3SheetInputs& in, const Fo
          .section = sectionName(g),
          .first = in.firstText,
          .second = g.type == SectionType::Circle ? std::string_view(dash) : std::string_view(in.secondText)});
-    std::vector<std::string> rowC = docSummaryTable(
-        "      极限侧阻  极限端阻  嵌岩阻力  桩承载力 ", "       Qrs(kN)   Qrp(kN)   Qrk(kN)   Ra(kN)  ",
-        {sheetAmount(r.sideResistance, mode), sheetAmount(r.endResistance, mode), sheetAmount(r.qrk, mode),
-         sheetAmount(r.ra, mode)});
-    if (mode == PrecisionMode::OneDecimal) rowC[3] += ' '; // Ra there is followed by two blanks
+    DocLines rowC = docSummaryTable("      极限侧阻  极限端阻  嵌岩阻力  桩承载力 ",
+                                    "       Qrs(kN)   Qrp(kN)   Qrk(kN)   Ra(kN)  ",
+                                    {sheetAmount(r.sideResistance, mode), sheetAmount(r.endResistance, mode),
+                                     sheetAmount(r.qrk, mode), sheetAmount(r.ra, mode)});
+    if (mode == PrecisionMode::OneDecimal) rowC[3].text += ' '; // Ra there is followed by two blanks
     return joined({lines,
                    docSummaryTable("      等效直径  等效直径  截面计算  嵌岩深度 ",
                                    "      算    法   deq(mm)  取值依据   hr(mm)  ",
@@ -337,16 +338,16 @@ std::vector<std::string> docSummaryLines(const Formula3SheetInputs& in, const Fo
                                     r.compliant ? "合规" : "超规", in.gradeText, sheetAmount(r.rc, mode)})});
 }
 
-std::vector<std::string> docBlock(const Formula3SheetInputs& in, const Formula3Result& r) {
+DocLines docBlock(const Formula3SheetInputs& in, const Formula3Result& r) {
     return joined({
-        {"================== 嵌岩桩计算书 ==================", "1.基桩编号: " + in.pileLabel, "2.输入数据",
-         "  2.1 基桩参数"},
+        {docHeading("================== 嵌岩桩计算书 =================="),
+         docHeading("1.基桩编号: " + in.pileLabel), docHeading("2.输入数据"), docHeading("  2.1 基桩参数")},
         docSectionInputLines(in, r.geometry),
         docOptionLines(in, in.layers.rowCount()),
         docLayerInputLines(in),
         docBeyondCodeLines(in),
         docCommentaryStandardLines(),
-        {"4.承载力计算"},
+        {docHeading("4.承载力计算")},
         docSectionValueLines(in, r.geometry),
         docLayerTables(in),
         docResultLines(in, r),

@@ -16,14 +16,14 @@ void CalculationSheet::append(const SheetDesign& design, const std::string& time
     const std::size_t footerLines = design.xlsFooterRules.size() + 1;
     if (count_ == 0) {
         xls_.truncate(0);
-        doc_.truncate(0);
+        truncateDoc(0);
         xlsCells_.clear();
         piles_.clear();
         xls_.append(design.xlsHeader);
     } else {
         const std::size_t xlsLines = xls().size();
         xls_.truncate(xlsLines >= footerLines ? xlsLines - footerLines : 0);
-        if (!doc().empty()) doc_.truncate(doc().size() - 1);
+        if (!doc().empty()) truncateDoc(doc().size() - 1);
     }
     const bool sameDrawing = !piles_.empty() && *piles_.back().drawing == design.drawing;
     piles_.push_back({nextPileLabel(), sameDrawing ? piles_.back().drawing
@@ -35,15 +35,21 @@ void CalculationSheet::append(const SheetDesign& design, const std::string& time
     xlsCells_.push_back(design.xlsRow.cells);
     xls_.append(design.xlsFooterRules);
     xls_.append(timeLine);
-    doc_.append(design.docBlock);
-    doc_.append(timeLine);
+    std::vector<std::string> block;
+    block.reserve(design.docBlock.size());
+    for (const DocLine& line : design.docBlock) {
+        block.push_back(line.text);
+        docKinds_.push_back(line.kind);
+    }
+    doc_.append(block);
+    appendDoc(timeLine);
     unsaved_ = docUnsaved | xlsUnsaved;
 }
 
 void CalculationSheet::removeLast() {
     if (count_ <= 1) {
         // Emptied in place, so that the views see the change.
-        doc_.truncate(0);
+        truncateDoc(0);
         xls_.truncate(0);
         xlsCells_.clear();
         piles_.clear();
@@ -64,8 +70,18 @@ void CalculationSheet::removeLast() {
     std::size_t blockStart = doc.size() - 2;
     while (blockStart > 0 && doc[blockStart - 1] != rule) --blockStart;
     std::string timeLine = doc.back();
-    doc_.truncate(blockStart);
-    doc_.append(std::move(timeLine));
+    truncateDoc(blockStart);
+    appendDoc(std::move(timeLine));
+}
+
+void CalculationSheet::truncateDoc(std::size_t count) {
+    doc_.truncate(count);
+    docKinds_.resize(doc().size());
+}
+
+void CalculationSheet::appendDoc(DocLine line) {
+    doc_.append(std::move(line.text));
+    docKinds_.push_back(line.kind);
 }
 
 } // namespace qianyan

@@ -2,6 +2,7 @@
 // The two calculation sheets of a window: the Doc sheet (a narrative block per design) and the Xls sheet
 // (a header, a row per design, a footer). Both end with the time of the latest design. Beside them, each
 // design's pile as drawn from the inputs it was computed with, for the page of figures.
+#include "framework/doc_line.h"
 #include "framework/pile_drawing.h"
 #include "framework/sheet_lines.h"
 #include "framework/xls_row.h"
@@ -17,7 +18,7 @@ struct SheetDesign {
     std::vector<std::string> xlsHeader; // written before the first design only
     XlsRow xlsRow;
     std::vector<std::string> xlsFooterRules; // the footer without its time line (three lines)
-    std::vector<std::string> docBlock;       // ends with the block rule
+    DocLines docBlock;                       // ends with the block rule
     PileDrawing drawing = {};                // the pile as the design's inputs stood
 };
 
@@ -35,6 +36,8 @@ public:
 
     const std::vector<std::string>& doc() const { return doc_.lines(); }
     const std::vector<std::string>& xls() const { return xls_.lines(); }
+    // What each Doc line is in its block's structure (the time line is a text), for the printed pages.
+    const std::vector<DocLineKind>& docKinds() const { return docKinds_; }
     // The same with their record of changes, for the views.
     const SheetLines& docLines() const { return doc_; }
     const SheetLines& xlsLines() const { return xls_; }
@@ -57,7 +60,11 @@ public:
     void markSaved(int mark) { unsaved_ &= ~mark; }
 
 private:
+    void truncateDoc(std::size_t count);
+    void appendDoc(DocLine line);
+
     SheetLines doc_, xls_;
+    std::vector<DocLineKind> docKinds_;
     std::vector<std::vector<XlsCell>> xlsCells_;
     std::vector<DesignPile> piles_;
     int count_ = 0;

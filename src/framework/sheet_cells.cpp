@@ -65,19 +65,21 @@ std::string docRule(int dashes) {
     return spaces(6) + repeated('-', dashes);
 }
 
-std::vector<std::string> docLayerTable(std::string_view header1, std::string_view header2,
-                                       const std::string& rule, const TextTable& layers, int numberGap,
-                                       const std::function<std::string(std::size_t row)>& cells) {
-    std::vector<std::string> lines{std::string(header1), std::string(header2), rule};
+DocLines docLayerTable(std::string_view header1, std::string_view header2, const std::string& rule,
+                       const TextTable& layers, int numberGap,
+                       const std::function<std::string(std::size_t row)>& cells) {
+    DocLines lines{docTableHeader(std::string(header1)), docTableHeader(std::string(header2)),
+                   docTableHeader(rule)};
     for (std::size_t row = 0; row < layers.rowCount(); ++row)
-        lines.push_back(spaces(6) + padLeft(layers.cell(row, 0), 2) + spaces(numberGap) + cells(row));
+        lines.emplace_back(spaces(6) + padLeft(layers.cell(row, 0), 2) + spaces(numberGap) + cells(row),
+                           DocLineKind::TableRow);
     lines.push_back(rule);
     return lines;
 }
 
-std::vector<std::string> joined(std::initializer_list<std::vector<std::string>> parts) {
-    std::vector<std::string> lines;
-    for (const std::vector<std::string>& part : parts) lines.insert(lines.end(), part.begin(), part.end());
+DocLines joined(std::initializer_list<DocLines> parts) {
+    DocLines lines;
+    for (const DocLines& part : parts) lines.insert(lines.end(), part.begin(), part.end());
     return lines;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The cells and lines every calculator's sheets are made of: amounts and shares in the precision mode,
 // right-aligned Xls cells, Doc value lines and tables, and a Doc block joined from its parts.
+#include "framework/doc_line.h"
 #include "framework/precision_mode.h"
 #include "framework/text_table.h"
 #include "framework/xls_row.h"
@@ -39,14 +40,14 @@ std::string docValue(std::string_view label, std::string_view text, int width, s
 
 // A rule of a Doc table: dashes after the six blanks every line of the table starts with.
 std::string docRule(int dashes);
-// A table of the Doc block with a line per layer of a grid: the two header lines, the rule, the layers
-// and the rule again. A layer's line is six blanks, its number (the grid's first cell) right in 2 and
-// numberGap blanks, then what cells writes for that row.
-std::vector<std::string> docLayerTable(std::string_view header1, std::string_view header2,
-                                       const std::string& rule, const TextTable& layers, int numberGap,
-                                       const std::function<std::string(std::size_t row)>& cells);
+// A table of the Doc block with a line per layer of a grid: the two header lines, the rule (the table's
+// header), the layers (its rows) and the rule again. A layer's line is six blanks, its number (the grid's
+// first cell) right in 2 and numberGap blanks, then what cells writes for that row.
+DocLines docLayerTable(std::string_view header1, std::string_view header2, const std::string& rule,
+                       const TextTable& layers, int numberGap,
+                       const std::function<std::string(std::size_t row)>& cells);
 
 // The parts of a Doc block one after another.
-std::vector<std::string> joined(std::initializer_list<std::vector<std::string>> parts);
+DocLines joined(std::initializer_list<DocLines> parts);
 
 } // namespace qianyan

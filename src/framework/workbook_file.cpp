@@ -1,6 +1,7 @@
 #include "framework/workbook_file.h"
 
 #include "framework/text_layout.h"
+#include "framework/workbook_archive.h"
 #include "platform/legacy_text_file.h"
 
 #include <xlsxwriter.h>
@@ -10,7 +11,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <unistd.h>
 #include <utility>
@@ -184,32 +184,6 @@ private:
     std::vector<int> widths_;
 };
 
-// The end record of a zip archive: a signature, and the length of the archive's comment (which follows the
-// record) in the record's last two bytes, least significant first.
-constexpr std::string_view endRecordSignature = "PK\x05\x06";
-constexpr std::size_t endRecordSize = 22;
-
-std::size_t commentLength(std::string_view endRecord) {
-    return static_cast<unsigned char>(endRecord[20]) |
-           static_cast<std::size_t>(static_cast<unsigned char>(endRecord[21])) << 8;
-}
-
-// Gives the finished archive (which has no comment) the comment.
-void addArchiveComment(const std::string& file, std::string_view comment) {
-    const auto fail = [] { throw PlatformError("无法生成Excel工作簿：工作簿无法标记"); };
-    if (comment.size() > workbookMarkLimit) fail();
-    std::fstream book(file, std::ios::binary | std::ios::in | std::ios::out);
-    std::string record(endRecordSize, '\0');
-    if (!book.seekg(-static_cast<std::streamoff>(endRecordSize), std::ios::end) ||
-        !book.read(record.data(), static_cast<std::streamsize>(endRecordSize)))
-        fail();
-    if (!record.starts_with(endRecordSignature) || commentLength(record) != 0) fail();
-    const char length[] = {static_cast<char>(comment.size() & 0xFF), static_cast<char>(comment.size() >> 8)};
-    if (!book.seekp(-2, std::ios::end) || !book.write(length, 2) || !book.seekp(0, std::ios::end) ||
-        !book.write(comment.data(), static_cast<std::streamsize>(comment.size())) || !book.flush())
-        fail();
-}
-
 } // namespace
 
 WorkbookCell workbookCell(std::string_view shown) {
@@ -248,26 +222,14 @@ void writeWorkbook(const std::string& path, const std::vector<WorkbookSheet>& sh
         for (const WorkbookSheet& sheet : sheets) book.write(sheet, rowWritten);
         book.close();
     }
+    // The library names another program as the book's application; the book names this one.
+    nameArchiveApplication(file, "qianyan");
     if (!mark.empty()) addArchiveComment(file, mark);
     copyFileWhole(path, file);
 }
 
 std::string workbookMark(const std::string& path) {
-    std::ifstream book(path, std::ios::binary);
-    if (!book.seekg(0, std::ios::end)) return {};
-    const auto size = static_cast<std::size_t>(std::max<std::streamoff>(book.tellg(), 0));
-    const std::size_t tailSize = std::min(size, endRecordSize + workbookMarkLimit);
-    std::string tail(tailSize, '\0');
-    if (tailSize < endRecordSize || !book.seekg(static_cast<std::streamoff>(size - tailSize)) ||
-        !book.read(tail.data(), static_cast<std::streamsize>(tailSize)))
-        return {};
-    // The end record is the one whose comment runs exactly to the end of the file.
-    for (std::size_t at = tailSize - endRecordSize;; --at) {
-        if (std::string_view(tail).substr(at, 4) == endRecordSignature &&
-            commentLength(std::string_view(tail).substr(at)) == tailSize - at - endRecordSize)
-            return tail.substr(at + endRecordSize);
-        if (at == 0) return {};
-    }
+    return archiveComment(path);
 }
 
 } // namespace qianyan

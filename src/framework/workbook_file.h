@@ -4,6 +4,8 @@
 // columns as wide as their texts. Each sheet prints landscape on A4, one page wide, its header rows on
 // every page; the book's properties carry its title and the program's name. The rows are streamed, so a
 // table of a million rows costs no more memory than one of ten.
+#include "framework/workbook_archive.h"
+
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -49,6 +51,6 @@ void writeWorkbook(const std::string& path, const std::vector<WorkbookSheet>& sh
 // keep it when they save the book again, so a book that still carries its mark is as the program left it.
 // Empty for a file without one (or none at all).
 std::string workbookMark(const std::string& path);
-constexpr std::size_t workbookMarkLimit = 0xFFFF;
+constexpr std::size_t workbookMarkLimit = archiveCommentLimit;
 
 } // namespace qianyan

@@ -52,12 +52,17 @@ TEST(LayerGridTest, TheDocTableNumbersEveryLayerBetweenRules) {
     Grid grid = threeColumnGrid();
     setLayerCount(grid, 10);
     const std::string rule = docRule(12);
-    const std::vector<std::string> lines =
-        docLayerTable("      层  a", "      号  b", rule, grid.rows, 3,
-                      [&](std::size_t row) { return "<" + std::to_string(row) + ">"; });
+    const DocLines lines = docLayerTable("      层  a", "      号  b", rule, grid.rows, 3,
+                                         [&](std::size_t row) { return "<" + std::to_string(row) + ">"; });
     ASSERT_EQ(lines.size(), 2 + 1 + 10 + 1u);
-    EXPECT_EQ(lines[2], "      ------------");
-    EXPECT_EQ(lines[3], "       1   <0>");
-    EXPECT_EQ(lines[12], "      10   <9>");
-    EXPECT_EQ(lines.back(), rule);
+    EXPECT_EQ(lines[2].text, "      ------------");
+    EXPECT_EQ(lines[3].text, "       1   <0>");
+    EXPECT_EQ(lines[12].text, "      10   <9>");
+    EXPECT_EQ(lines.back().text, rule);
+    // The printed pages repeat the header lines above a continued table and break only between its rows.
+    for (std::size_t k = 0; k < lines.size(); ++k)
+        EXPECT_EQ(lines[k].kind, k < 3                  ? DocLineKind::TableHeader
+                                 : k + 1 < lines.size() ? DocLineKind::TableRow
+                                                        : DocLineKind::Text)
+            << k;
 }

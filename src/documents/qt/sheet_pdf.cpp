@@ -25,14 +25,13 @@ namespace {
 constexpr double largestPointSize = 10;
 constexpr int fewestColumns = 80;
 
-// The sheet font at the largest size (up to 10 pt) at which the widest line fits the page's width.
-QFont pageFont(QPaintDevice& device, double width, const std::vector<std::string>& lines) {
-    int columns = fewestColumns;
-    for (const std::string& line : lines) columns = std::max(columns, displayWidth(line));
+// The sheet font at 10 pt, or smaller where the page is too narrow for 80 columns: one size for every page
+// of every document on that paper, whatever the lines (a longer line wraps).
+QFont pageFont(QPaintDevice& device, double width) {
     QFont font = sheetFont();
     font.setPointSizeF(largestPointSize);
     const double digit = QFontMetricsF(font, &device).horizontalAdvance(QLatin1Char('0'));
-    if (digit * columns > width) font.setPointSizeF(largestPointSize * width / (digit * columns));
+    if (digit * fewestColumns > width) font.setPointSizeF(largestPointSize * width / (digit * fewestColumns));
     return font;
 }
 
@@ -101,17 +100,18 @@ void paintFigures(QPainter& painter, const QRectF& room, const SheetFigures& fig
 } // namespace
 
 void paintDocSheet(QPagedPaintDevice& device, const std::vector<std::string>& lines,
-                   const SheetFigures& figures) {
+                   const SheetFigures& figures, const std::vector<DocLineKind>& kinds) {
     QPainter painter(&device);
     const QSizeF area = device.pageLayout().paintRectPixels(device.logicalDpiX()).size();
-    const QFont font = pageFont(device, area.width(), lines);
+    const QFont font = pageFont(device, area.width());
     painter.setFont(font);
     const QFontMetricsF metrics(font, &device);
     GridPainter grid(painter, metrics);
     const double step = metrics.lineSpacing();
     const double headHeight = 2 * step;
-    const auto linesPerPage = static_cast<std::size_t>(std::max(1.0, (area.height() - headHeight) / step));
-    const std::vector<PrintedPage> pages = printedPages(lines, linesPerPage);
+    const auto rowsPerPage = static_cast<std::size_t>(std::max(1.0, (area.height() - headHeight) / step));
+    const auto columns = static_cast<int>(area.width() / grid.digit());
+    const std::vector<PrintedPage> pages = printedPages(lines, kinds, rowsPerPage, columns);
     const std::size_t pageCount = pages.size() + (figures.empty() ? 0 : 1);
     const auto head = [&](std::size_t page) {
         const double headBaseline = metrics.ascent();
@@ -123,9 +123,9 @@ void paintDocSheet(QPagedPaintDevice& device, const std::vector<std::string>& li
     for (std::size_t n = 0; n < pages.size(); ++n) {
         if (n > 0) device.newPage();
         head(n + 1);
-        for (std::size_t k = 0; k < pages[n].count; ++k)
-            grid.draw(lines[pages[n].first + k],
-                      headHeight + static_cast<double>(k) * step + metrics.ascent());
+        const std::vector<std::string> rows = printedPageRows(lines, pages[n], columns);
+        for (std::size_t k = 0; k < rows.size(); ++k)
+            grid.draw(rows[k], headHeight + static_cast<double>(k) * step + metrics.ascent());
     }
     if (figures.empty()) return;
     if (!pages.empty()) device.newPage();
@@ -137,7 +137,8 @@ void paintDocSheet(QPagedPaintDevice& device, const std::vector<std::string>& li
     paintFigures(painter, QRectF(0, top, area.width(), area.height() - top), figures);
 }
 
-QByteArray docSheetPdf(const std::vector<std::string>& lines, const SheetFigures& figures) {
+QByteArray docSheetPdf(const std::vector<std::string>& lines, const SheetFigures& figures,
+                       const std::vector<DocLineKind>& kinds) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -147,14 +148,14 @@ QByteArray docSheetPdf(const std::vector<std::string>& lines, const SheetFigures
         writer.setCreator(QStringLiteral("qianyan"));
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter));
-        paintDocSheet(writer, lines, figures);
+        paintDocSheet(writer, lines, figures, kinds);
     }
     return bytes;
 }
 
 void writeDocSheetPdf(const std::vector<std::string>& lines, const SheetFigures& figures,
-                      const std::string& path) {
-    const QByteArray bytes = docSheetPdf(lines, figures);
+                      const std::string& path, const std::vector<DocLineKind>& kinds) {
+    const QByteArray bytes = docSheetPdf(lines, figures, kinds);
     writeBinaryFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 

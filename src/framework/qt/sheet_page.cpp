@@ -115,10 +115,10 @@ QPlainTextEdit* SheetPage::makeView(const char* name) {
 
 void SheetPage::exportPdf() {
     binding_.act([](CalculatorFrame& model) {
-        model.exportFile("嵌岩桩计算书(依据JGJ94-2008)_文本.pdf", "PDF (*.pdf)",
-                         [&](const std::string& path) {
-                             writeDocSheetPdf(model.sheet().doc(), sheetFigures(model), path);
-                         });
+        model.exportFile(
+            "嵌岩桩计算书(依据JGJ94-2008)_文本.pdf", "PDF (*.pdf)", [&](const std::string& path) {
+                writeDocSheetPdf(model.sheet().doc(), sheetFigures(model), path, model.sheet().docKinds());
+            });
     });
 }
 
@@ -128,7 +128,8 @@ void SheetPage::print() {
     printer.setDocName(QString::fromUtf8(printedTitle));
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted)
-        paintDocSheet(printer, binding_.model().sheet().doc(), sheetFigures(binding_.model()));
+        paintDocSheet(printer, binding_.model().sheet().doc(), sheetFigures(binding_.model()),
+                      binding_.model().sheet().docKinds());
 }
 
 void SheetPage::exportWorkbook() {
