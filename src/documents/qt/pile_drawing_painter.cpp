@@ -1,14 +1,13 @@
 #include "documents/qt/pile_drawing_painter.h"
 
 #include "documents/qt/qt_text.h"
+#include "framework/drawing_layout.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
-#include <vector>
 
 namespace qianyan {
 
@@ -59,103 +58,30 @@ QColor textColorOf(DrawingInk ink) {
     }
 }
 
-// Fits a view into area to scale, with its texts inside the area, and paints it.
-class ViewPainter {
-public:
-    ViewPainter(QPainter& painter, const QRectF& area, const DrawingView& view, std::vector<QRectF>& written)
-        : painter_(painter), metrics_(painter.font()), written_(written), box_(view.box()) {
-        double below = 0;
-        for (const DrawingText& t : view.texts)
-            if (t.side == TextSide::Below) below = metrics_.height() + gap;
-        const double half = metrics_.height() / 2;
-        const QRectF room = area.adjusted(0, half, 0, -std::max(half, below));
-        const double height = box_.top - box_.bottom;
-        // The largest scale at which the geometry fits the room's height and, somewhere across, the room's
-        // width together with every text beside it.
-        double fits = 0, fails = room.height() / height;
-        if (across(view, room, fails)) fits = fails;
-        for (int step = 0; step < 60 && fits < fails; ++step) {
-            const double scale = (fits + fails) / 2;
-            (across(view, room, scale) ? fits : fails) = scale;
-        }
-        scale_ = fits;
-        origin_ = QPointF(across(view, room, scale_).value_or(room.left()), room.top());
+// Paints a view as its layout places it: the shapes to scale, each text where its column put it, joined
+// to its point by a thin line in its colour.
+void paintView(QPainter& painter, const DrawingView& view, const ViewLayout& layout) {
+    if (!std::isfinite(layout.scale) || !(layout.scale > 0)) return;
+    const auto at = [&layout](double x, double y) { return QPointF(layout.x(x), layout.y(y)); };
+    for (const DrawingRect& r : view.rects) {
+        painter.setPen(penOf(DrawingInk::Pile));
+        painter.setBrush(fillOf(r.ink));
+        const double radius = r.cornerRadius * layout.scale;
+        painter.drawRoundedRect(QRectF(at(r.left, r.top), at(r.right, r.bottom)), radius, radius);
     }
-
-    void paint(const DrawingView& view) {
-        if (!std::isfinite(scale_) || !(scale_ > 0)) return;
-        for (const DrawingRect& r : view.rects) {
-            painter_.setPen(penOf(DrawingInk::Pile));
-            painter_.setBrush(fillOf(r.ink));
-            const QRectF rect(at(r.left, r.top), at(r.right, r.bottom));
-            const double radius = r.cornerRadius * scale_;
-            painter_.drawRoundedRect(rect, radius, radius);
-        }
-        painter_.setBrush(Qt::NoBrush);
-        for (const DrawingLine& l : view.lines) {
-            painter_.setPen(penOf(l.ink));
-            painter_.drawLine(at(l.x1, l.y1), at(l.x2, l.y2));
-        }
-        for (const DrawingText& t : view.texts) write(t);
+    painter.setBrush(Qt::NoBrush);
+    for (const DrawingLine& l : view.lines) {
+        painter.setPen(penOf(l.ink));
+        painter.drawLine(at(l.x1, l.y1), at(l.x2, l.y2));
     }
-
-private:
-    static constexpr double gap = 3;
-
-    // Where the box's left edge can lie at a scale so that the geometry and the texts at its sides keep
-    // within the room: the middle of the span that allows, or none.
-    std::optional<double> across(const DrawingView& view, const QRectF& room, double scale) const {
-        double from = room.left(), to = room.right() - (box_.right - box_.left) * scale;
-        for (const DrawingText& t : view.texts) {
-            const double offset = (t.x - box_.left) * scale, width = textWidth(t) + gap;
-            if (t.side == TextSide::Left) from = std::max(from, room.left() + width - offset);
-            if (t.side == TextSide::Right) to = std::min(to, room.right() - width - offset);
-            if (t.side == TextSide::Below) {
-                from = std::max(from, room.left() + width / 2 - offset);
-                to = std::min(to, room.right() - width / 2 - offset);
-            }
-        }
-        if (from > to) return std::nullopt;
-        return (from + to) / 2;
+    for (const PlacedText& t : layout.texts) {
+        painter.setPen(QPen(textColorOf(t.ink), 0.6));
+        if (t.fromX != t.toX || t.fromY != t.toY)
+            painter.drawLine(QPointF(t.fromX, t.fromY), QPointF(t.toX, t.toY));
+        painter.drawText(QRectF(QPointF(t.box.left, t.box.top), QPointF(t.box.right, t.box.bottom)),
+                         Qt::AlignCenter, qtText(t.text));
     }
-
-    double textWidth(const DrawingText& t) const { return metrics_.horizontalAdvance(qtText(t.text)); }
-
-    QPointF at(double x, double y) const {
-        return origin_ + QPointF((x - box_.left) * scale_, (box_.top - y) * scale_);
-    }
-
-    void write(const DrawingText& t) {
-        const QString text = qtText(t.text);
-        const QSizeF size(metrics_.horizontalAdvance(text), metrics_.height());
-        const QPointF p = at(t.x, t.y);
-        QRectF rect;
-        switch (t.side) {
-        case TextSide::Left:
-            rect = QRectF(QPointF(p.x() - gap - size.width(), p.y() - size.height() / 2), size);
-            break;
-        case TextSide::Right:
-            rect = QRectF(QPointF(p.x() + gap, p.y() - size.height() / 2), size);
-            break;
-        case TextSide::Below:
-            rect = QRectF(QPointF(p.x() - size.width() / 2, p.y() + gap), size);
-            break;
-        }
-        if (std::any_of(written_.begin(), written_.end(),
-                        [&](const QRectF& r) { return r.intersects(rect); }))
-            return;
-        written_.push_back(rect);
-        painter_.setPen(textColorOf(t.ink));
-        painter_.drawText(rect, Qt::AlignCenter, text);
-    }
-
-    QPainter& painter_;
-    QFontMetricsF metrics_;
-    std::vector<QRectF>& written_;
-    DrawingBox box_;
-    double scale_ = 0;
-    QPointF origin_;
-};
+}
 
 } // namespace
 
@@ -173,15 +99,14 @@ void paintPileDrawing(QPainter& painter, const QRectF& area, const PileDrawing& 
     painter.save();
     painter.setClipRect(area);
     painter.setRenderHint(QPainter::Antialiasing);
-    std::vector<QRectF> written;
-    // The section takes a fifth of the height at most, the elevation the rest.
-    const double sectionHeight = drawing.section.empty() ? 0 : std::min(area.height() / 5, area.width() / 2);
-    const QRectF section(area.topLeft(), QSizeF(area.width(), sectionHeight));
-    const QRectF elevation = area.adjusted(0, sectionHeight, 0, 0);
-    if (!drawing.section.empty())
-        ViewPainter(painter, section, drawing.section, written).paint(drawing.section);
-    if (!drawing.elevation.empty())
-        ViewPainter(painter, elevation, drawing.elevation, written).paint(drawing.elevation);
+    const QFontMetricsF metrics(painter.font());
+    const TextMeasure measure{
+        [&metrics](std::string_view text) { return metrics.horizontalAdvance(qtText(text)); },
+        metrics.height()};
+    const DrawingLayout layout =
+        layoutPileDrawing(drawing, {area.left(), area.top(), area.right(), area.bottom()}, measure);
+    paintView(painter, drawing.section, layout.section);
+    paintView(painter, drawing.elevation, layout.elevation);
     painter.restore();
 }
 
