@@ -74,17 +74,19 @@ void computeDesign(ControlBinding& face, const char* diameter, const char* depth
     });
 }
 
-// A page of the Doc sheet's PDF as pdftoppm renders it, the first or the last (a system without pdftoppm
-// skips it).
-void shootPdfPage(const CalculationSheet& sheet, const SheetFigures& figures, bool last, const char* name,
+constexpr int lastPage = 0;
+
+// A page of the Doc sheet's PDF as pdftoppm renders it, by its number or the last (a system without
+// pdftoppm skips it).
+void shootPdfPage(const CalculationSheet& sheet, const SheetFigures& figures, int page, const char* name,
                   const QString& folder, Camera& camera) {
     QTemporaryDir scratch;
     const QString pdf = scratch.filePath(QStringLiteral("sheet.pdf"));
     writeDocSheetPdf(sheet.doc(), figures, pdf.toStdString(), sheet.docKinds());
     QStringList arguments = {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60")};
-    if (!last)
-        arguments << QStringLiteral("-f") << QStringLiteral("1") << QStringLiteral("-l")
-                  << QStringLiteral("1");
+    if (page != lastPage)
+        arguments << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l")
+                  << QString::number(page);
     const int status =
         QProcess::execute(QStringLiteral("pdftoppm"), arguments << pdf << scratch.filePath("page"));
     if (status == -2) {
@@ -145,7 +147,7 @@ int takeScreenshots(const QString& folder) {
         m.click("cbt_View");
     });
     camera.shoot(window, "sheet_doc");
-    shootPdfPage(window.binding().model().sheet(), {}, false, "sheet_pdf_page", folder, camera);
+    shootPdfPage(window.binding().model().sheet(), {}, 1, "sheet_pdf_page", folder, camera);
     face.act([](CalculatorFrame& m) { m.click("cbt_PageBook"); });
     camera.shoot(window, "sheet_xls");
     face.act([](CalculatorFrame& m) { m.typeText("tcb_meoFontSize", "8"); });
@@ -180,8 +182,15 @@ int takeScreenshots(const QString& folder) {
     chart->tablesChanged();
     chart->settle();
     camera.shoot(sweep, "workbench_chart");
-    shootPdfPage(sweep.binding().model().sheet(), sheetFigures(sweep.binding().model()), true,
+    shootPdfPage(sweep.binding().model().sheet(), sheetFigures(sweep.binding().model()), lastPage,
                  "sheet_pdf_figures", folder, camera);
+    // A pile number longer than the page is wide wraps, marked, in the type of every other page.
+    const auto longWindow = faceOf("formula1", platform);
+    longWindow->binding().act([](CalculatorFrame& m) {
+        m.nameNextPile("ZH-" + std::string(150, '7'));
+        m.click("cbt_compute");
+    });
+    shootPdfPage(longWindow->binding().model().sheet(), {}, 1, "sheet_pdf_long_pile_number", folder, camera);
 
     const auto soilWindow = faceOf("formula1_soil", platform);
     CalculatorWindow& soil = *soilWindow;
@@ -198,6 +207,30 @@ int takeScreenshots(const QString& folder) {
         m.click("cbt_fumozhuli");
     });
     camera.shoot(soil, "formula1_soil_down_drag_panel");
+    // Twenty settling layers and twenty layers of side resistance: the drawing's names in columns, the
+    // sheet's tables running on over pages under their headers.
+    soil.binding().act([](CalculatorFrame& m) {
+        m.chooseItem("cbb_Tuchengshu", 19);
+        for (int row = 0; row < 20; ++row) {
+            m.editCell("Grid1_Fumozhulijisuan", row, 2, std::to_string(-1.5 - row));
+            m.editCell("Grid1_Fumozhulijisuan", row, 3, "18");
+            m.editCell("Grid1_Fumozhulijisuan", row, 4, "0.3");
+            m.editCell("Grid1_Fumozhulijisuan", row, 5, "20");
+        }
+        m.click("cbt_Fmzlfanhui");
+        m.click("cbt_zhengmozhuli");
+        m.chooseItem("cbb_ZhengTuchengshu", 19);
+        for (int row = 0; row < 20; ++row) {
+            m.editCell("Grid1_Zhengmozhulijisuan", row, 1, "1");
+            m.editCell("Grid1_Zhengmozhulijisuan", row, 2, "30");
+        }
+        m.click("cbt_Zmzlfanhui");
+        m.click("cbt_compute");
+    });
+    camera.shoot(soil, "formula1_soil_twenty_layers");
+    shootPdfPage(soil.binding().model().sheet(), {}, 3, "sheet_pdf_continued_table", folder, camera);
+    shootPdfPage(soil.binding().model().sheet(), sheetFigures(soil.binding().model()), lastPage,
+                 "sheet_pdf_figures_soil_layers", folder, camera);
 
     const auto thirdWindow = faceOf("formula3", platform);
     CalculatorWindow& third = *thirdWindow;
@@ -220,6 +253,19 @@ int takeScreenshots(const QString& folder) {
         m.click("cbt_compute");
     });
     camera.shoot(third, "formula3_rock_layers");
+    // Nine rock layers, counted from the top of the socket.
+    third.binding().act([](CalculatorFrame& m) {
+        m.chooseItem("cbb_yanchengshu", 8);
+        for (int row = 0; row < 9; ++row) {
+            m.editCell("StringGrid_KELD3", row, 1, std::to_string(row % 3 + 1));
+            m.editCell("StringGrid_KELD3", row, 2, std::to_string(10 + 5 * row));
+        }
+        m.chooseItem("cbb_qianyanshengdu_daxjs", 1);
+        m.click("cbt_compute");
+    });
+    camera.shoot(third, "formula3_nine_rock_layers");
+    shootPdfPage(third.binding().model().sheet(), sheetFigures(third.binding().model()), lastPage,
+                 "sheet_pdf_figures_rock_layers", folder, camera);
     return camera.failed() ? 1 : 0;
 }
 
