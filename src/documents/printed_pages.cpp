@@ -88,7 +88,8 @@ std::vector<PrintedPage> printedPages(const std::vector<std::string>& lines,
         const auto [headerFirst, headerEnd] = sheet.continuedHeader(start);
         page.headerFirst = headerFirst;
         page.headerCount = headerEnd - headerFirst;
-        std::size_t used = printedPageRows(lines, page, columns).size(); // the repeated header's
+        // The rows the repeated header takes, unless it would leave no room for a row of the table.
+        std::size_t used = printedPageRows(lines, page, columns).size();
         if (used > 0 && used + sheet.rows(start) > rowsPerPage) page.headerCount = used = 0;
         std::size_t end = start;
         bool full = false;
@@ -107,11 +108,12 @@ std::vector<PrintedPage> printedPages(const std::vector<std::string>& lines,
         }
         if (full) {
             // Back to the last place the structure allows a page to end; where there is none, the page
-            // ends where it is full (a line taller than a page has one of its own).
+            // ends where it is full.
             std::size_t cut = end;
             while (cut > start + 1 && !sheet.breakBefore(cut)) --cut;
-            end = cut > start + 1 || sheet.breakBefore(cut) ? cut : std::max(end, start + 1);
+            if (cut > start + 1 || sheet.breakBefore(cut)) end = cut;
         }
+        end = std::max(end, start + 1); // a line taller than a page has one of its own
         page.count = end - start;
         pages.push_back(page);
         start = end;

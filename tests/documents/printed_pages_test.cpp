@@ -183,6 +183,14 @@ TEST(PrintedRows, AWrappedLineTakesItsRowsOnThePage) {
         EXPECT_LE(printedPageRows(lines, page, 80).size(), 8u);
     }
     EXPECT_EQ(lengths, (std::vector<std::size_t>{5, 5}));
+    // Taller than a page: a page of its own, whatever its kind and the line before.
+    for (const DocLineKind kind : {DocLineKind::Text, DocLineKind::Heading, DocLineKind::TableRow}) {
+        std::vector<DocLineKind> kinds(lines.size(), DocLineKind::TableRow);
+        kinds[3] = kind;
+        lengths.clear();
+        for (const PrintedPage& page : printedPages(lines, kinds, 2, 80)) lengths.push_back(page.count);
+        EXPECT_EQ(lengths, (std::vector<std::size_t>{2, 1, 1, 2, 2, 2}));
+    }
 }
 
 TEST(PrintedPages, PageNumberText) {
