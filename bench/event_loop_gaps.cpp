@@ -184,13 +184,14 @@ void probeSheets(ScriptedPlatform& platform, const std::filesystem::path& folder
                  {"导出PDF", [&] { button("export_pdf")->click(); }, [&] { return written(pdf); }},
                  {"打印 into a file",
                   [&] {
-                      // The print dialog, once open, is told to print into a PDF file and accepted.
+                      // The print dialog, once open, is told to print into a PDF file and closed as
+                      // accepted (done, not accept, which would take the dialog's own fields instead).
                       QTimer::singleShot(50, [&] {
                           auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
                           if (!dialog) return;
                           dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
                           dialog->printer()->setOutputFileName(QString::fromStdString(printed.string()));
-                          dialog->accept();
+                          dialog->done(QDialog::Accepted);
                       });
                       button("print_doc")->click();
                   },
