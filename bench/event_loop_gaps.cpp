@@ -228,8 +228,22 @@ void probeWorkbench(ScriptedPlatform& platform, const std::filesystem::path& fol
     };
     auto* chart = window.findChild<WorkbenchChartView*>(QStringLiteral("workbench_chart"));
     const std::filesystem::path saved = documents(folder, "嵌岩桩优化计算原始结果(依据JGJ94-2008)_表格.txt");
-    // The chart's click on the candidate the filtered table lists last.
-    const auto lastFiltered = [&] { return static_cast<int>(bench.Grid3_Youhuasaixuan.rows.rowCount()) - 1; };
+    // The chart drawn anew after a sort or a filter.
+    const auto charted = [&] { return !chart->bins().groups.empty(); };
+    // The candidate the chart is clicked on: the highlighted point of the largest results row.
+    int clicked = -1;
+    const auto clickChart = [&] {
+        for (const ChartGroup& group : chart->bins().groups)
+            if (group.highlighted)
+                for (const ChartPoint& p : group.points) clicked = std::max(clicked, static_cast<int>(p.row));
+        emit chart->candidateClicked(clicked);
+    };
+    const auto clickedSelected = [&] {
+        const QModelIndexList selected = table("Grid3_Youhuasaixuan")->selectionModel()->selectedRows();
+        return clicked >= 0 && !selected.empty() &&
+               bench.Grid3_Youhuasaixuan.rows.cell(static_cast<std::size_t>(selected.front().row()), 0) ==
+                   bench.Grid2_Youhuajieguo.rows.cell(static_cast<std::size_t>(clicked), 0);
+    };
 
     Probe probe(
         {{"sweep", [&] { button("cbt_YHcompute")->click(); },
@@ -238,19 +252,12 @@ void probeWorkbench(ScriptedPlatform& platform, const std::filesystem::path& fol
          {"end of the sweep", [] {},
           [&] { return idle() && status().startsWith(QStringLiteral("计算完成，桩数")); }},
          {"sort by Ra", [&] { emit table("Grid2_Youhuajieguo")->horizontalHeader()->sectionClicked(2); },
-          [&] { return idle() && status() == QStringLiteral("Ra升序排列完成"); }},
+          [&] { return idle() && status() == QStringLiteral("Ra升序排列完成") && charted(); }},
          {"save the results table", [&] { button("cbt_YHsave")->click(); },
           [&] { return idle() && !button("cbt_YHsave")->isEnabled(); }},
          {"filter", [&] { button("cbt_YHsaixuan")->click(); },
-          [&] { return idle() && status().startsWith(QStringLiteral("筛选完成")); }},
-         {"chart click in the filtered table",
-          [&] {
-              emit chart->candidateClicked(static_cast<int>(bench.Grid2_Youhuajieguo.rows.rowCount()) - 1);
-          },
-          [&] {
-              const QItemSelectionModel* selection = table("Grid3_Youhuasaixuan")->selectionModel();
-              return selection->isRowSelected(lastFiltered(), {});
-          }}});
+          [&] { return idle() && status().startsWith(QStringLiteral("筛选完成")) && charted(); }},
+         {"chart click in the filtered table", clickChart, clickedSelected}});
     probe.run();
     std::printf("%llu candidates\n", static_cast<unsigned long long>(FineGrid::fourFoldCandidates));
     report(probe);
