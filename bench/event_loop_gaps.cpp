@@ -155,7 +155,11 @@ void probeSheets(ScriptedPlatform& platform, const std::filesystem::path& folder
     const auto shows = [&](const char* name, const std::vector<std::string>& lines) {
         return static_cast<std::size_t>(view(name)->document()->blockCount()) == lines.size();
     };
-    const auto button = [&](const char* name) { return window.findChild<QPushButton*>(QLatin1String(name)); };
+    // The buttons of the page: bound to a model control, or the exports (by their object names).
+    const auto button = [&](const char* name) {
+        auto* bound = qobject_cast<QPushButton*>(window.controlWidget(name));
+        return bound ? bound : window.findChild<QPushButton*>(QLatin1String(name));
+    };
     // The sheet page takes input again: no 取消 shown (before the exports had one, always).
     const auto idle = [&] {
         const QPushButton* cancel = button("sheet_cancel");
@@ -169,34 +173,33 @@ void probeSheets(ScriptedPlatform& platform, const std::filesystem::path& folder
     const std::filesystem::path printed = folder / "printed.pdf";
     const std::filesystem::path workbook = documents(folder, "嵌岩桩计算书(依据JGJ94-2008)_表格.xlsx");
     const auto act = [&](const char* control) {
-        window.binding().act([&](CalculatorFrame& m) {
-            m.cbt_Save.enabled = true;
-            m.click(control);
-        });
+        window.binding().act([&](CalculatorFrame& m) { m.click(control); });
     };
 
-    Probe probe({{"结果 (the sheets shown)", [&] { act("cbt_View"); },
-                  [&] {
-                      return shows("meo_jisuanjieguo_Doc", model.sheet().doc()) &&
-                             shows("meo_jisuanjieguo_Xls", model.sheet().xls());
-                  }},
-                 {"保存 of the shown sheet", [&] { act("cbt_Save"); }, [&] { return written(saved); }},
-                 {"导出PDF", [&] { button("export_pdf")->click(); }, [&] { return written(pdf); }},
-                 {"打印 into a file",
-                  [&] {
-                      // The print dialog, once open, is told to print into a PDF file and closed as
-                      // accepted (done, not accept, which would take the dialog's own fields instead).
-                      QTimer::singleShot(50, [&] {
-                          auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-                          if (!dialog) return;
-                          dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
-                          dialog->printer()->setOutputFileName(QString::fromStdString(printed.string()));
-                          dialog->done(QDialog::Accepted);
-                      });
-                      button("print_doc")->click();
-                  },
-                  [&] { return written(printed); }},
-                 {"导出Excel", [&] { button("export_xlsx")->click(); }, [&] { return written(workbook); }}});
+    Probe probe(
+        {{"结果 (the sheets shown)", [&] { act("cbt_View"); },
+          [&] {
+              return shows("meo_jisuanjieguo_Doc", model.sheet().doc()) &&
+                     shows("meo_jisuanjieguo_Xls", model.sheet().xls());
+          }},
+         {"保存 of the shown sheet", [&] { button("cbt_Save")->click(); }, [&] { return written(saved); }},
+         {"导出PDF", [&] { button("export_pdf")->click(); }, [&] { return written(pdf); }},
+         {"打印 into a file",
+          [&] {
+              // The print dialog, once open, is told to print into a PDF file and closed as
+              // accepted (done, not accept, which would take the dialog's own fields instead).
+              QTimer::singleShot(50, [&] {
+                  auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+                  if (!dialog) return;
+                  dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+                  dialog->printer()->setOutputFileName(QString::fromStdString(printed.string()));
+                  dialog->done(QDialog::Accepted);
+              });
+              button("print_doc")->click();
+          },
+          [&] { return written(printed); }},
+         {"导出Excel", [&] { button("export_xlsx")->click(); }, [&] { return written(workbook); }}});
+
     probe.run();
     std::printf("%d designs in the sheets\n", designs);
     report(probe);

@@ -101,8 +101,10 @@ void paintFigures(QPainter& painter, const QRectF& room, const SheetFigures& fig
 } // namespace
 
 void paintDocSheet(QPagedPaintDevice& device, const std::vector<std::string>& lines,
-                   const SheetFigures& figures) {
+                   const SheetFigures& figures, const PagePainted& pagePainted) {
     QPainter painter(&device);
+    // A printer that cannot start (its file not writable, say) would take every page for nothing.
+    if (!painter.isActive()) throw PlatformError("无法开始打印");
     const QSizeF area = device.pageLayout().paintRectPixels(device.logicalDpiX()).size();
     const QFont font = pageFont(device, area.width(), lines);
     painter.setFont(font);
@@ -126,6 +128,7 @@ void paintDocSheet(QPagedPaintDevice& device, const std::vector<std::string>& li
         for (std::size_t k = 0; k < pages[n].count; ++k)
             grid.draw(lines[pages[n].first + k],
                       headHeight + static_cast<double>(k) * step + metrics.ascent());
+        if (pagePainted) pagePainted(n + 1, pageCount);
     }
     if (figures.empty()) return;
     if (!pages.empty()) device.newPage();
@@ -135,9 +138,11 @@ void paintDocSheet(QPagedPaintDevice& device, const std::vector<std::string>& li
     if (!pileLine.empty()) grid.draw(pileLine, headHeight + step + metrics.ascent());
     const double top = headHeight + (pileLine.empty() ? 2 : 3) * step;
     paintFigures(painter, QRectF(0, top, area.width(), area.height() - top), figures);
+    if (pagePainted) pagePainted(pageCount, pageCount);
 }
 
-QByteArray docSheetPdf(const std::vector<std::string>& lines, const SheetFigures& figures) {
+QByteArray docSheetPdf(const std::vector<std::string>& lines, const SheetFigures& figures,
+                       const PagePainted& pagePainted) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -147,14 +152,14 @@ QByteArray docSheetPdf(const std::vector<std::string>& lines, const SheetFigures
         writer.setCreator(QStringLiteral("qianyan"));
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter));
-        paintDocSheet(writer, lines, figures);
+        paintDocSheet(writer, lines, figures, pagePainted);
     }
     return bytes;
 }
 
 void writeDocSheetPdf(const std::vector<std::string>& lines, const SheetFigures& figures,
-                      const std::string& path) {
-    const QByteArray bytes = docSheetPdf(lines, figures);
+                      const std::string& path, const PagePainted& pagePainted) {
+    const QByteArray bytes = docSheetPdf(lines, figures, pagePainted);
     writeBinaryFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
