@@ -45,7 +45,7 @@ private slots:
     }
     void cleanup() { finish(); }
 
-    void exports_data() {
+    void cancelledExportLeavesNoFile_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("file");
         QTest::newRow("导出PDF") << "export_pdf"
