@@ -29,10 +29,14 @@ BackgroundWork::BackgroundWork(const QString& progressName, const QString& cance
 }
 
 BackgroundWork::~BackgroundWork() {
-    if (thread_) {
-        cancel_ = true;
-        thread_->wait();
-    }
+    stopUnended();
+}
+
+void BackgroundWork::stopUnended() {
+    if (!thread_) return;
+    cancel_ = true;
+    thread_->wait();
+    thread_.reset();
 }
 
 void BackgroundWork::run(std::function<void()> work, Ending ending, bool measured) {

@@ -29,6 +29,8 @@ public:
     BackgroundWork(const QString& progressName, const QString& cancelName, QWidget* parent = nullptr);
     // A page closed while a worker runs: the worker stops at its next step and is waited for.
     ~BackgroundWork() override;
+    // The same for a page whose work reads the page: its destructor calls this before its members go.
+    void stopUnended();
 
     // What the page's thread does once the worker has ended, given what escaped the work.
     using Ending = std::function<void(std::exception_ptr failure)>;

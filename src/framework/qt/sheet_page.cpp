@@ -123,6 +123,11 @@ SheetPage::SheetPage(ControlBinding& binding, QWidget* parent) : QWidget(parent)
     layout->addWidget(work_);
 }
 
+SheetPage::~SheetPage() {
+    // The worker's file reads this page's progress; it stops before the page goes.
+    work_->stopUnended();
+}
+
 bool SheetPage::busy() const {
     return work_->busy();
 }

@@ -35,6 +35,7 @@ class SheetPage : public QWidget {
 
 public:
     SheetPage(ControlBinding& binding, QWidget* parent = nullptr);
+    ~SheetPage() override;
 
     // Shows the sheets' lines while the page is shown (a hidden page catches up when it is shown); a
     // view whose sheet changed starts again from its first line that changed, and takes in the rest a
@@ -67,7 +68,8 @@ private:
     QPlainTextEdit* makeView(const char* name);
     // Redoes the view's text from the first line that changed since it was last brought up to date, up
     // to the deadline of this turn; whether lines are left for a later turn.
-    static bool bringUpToDate(View& view, const SheetLines& sheet, std::chrono::steady_clock::time_point deadline);
+    static bool bringUpToDate(View& view, const SheetLines& sheet,
+                              std::chrono::steady_clock::time_point deadline);
     // Writes a file in the worker; afterwards finish tells the model how it went (the write's failure,
     // if any; nothing after 取消).
     void writeInWorker(std::function<void()> write,

@@ -139,6 +139,12 @@ WorkbenchPage::WorkbenchPage(ControlBinding& binding, QWidget* parent)
         results_->horizontalScrollBar()->sizeHint().height() + 2 * results_->frameWidth());
 }
 
+WorkbenchPage::~WorkbenchPage() {
+    // A window closed while a worker runs: the worker stops (a sweep after its candidate, a save before
+    // its next line) and what it worked on is freed with the page, before the page's members go.
+    work_->stopUnended();
+}
+
 bool WorkbenchPage::busy() const {
     return work_->busy();
 }

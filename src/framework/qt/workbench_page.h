@@ -32,6 +32,7 @@ class WorkbenchPage : public QWidget {
 
 public:
     explicit WorkbenchPage(ControlBinding& binding, QWidget* parent = nullptr);
+    ~WorkbenchPage() override;
 
     // Whether a worker runs; the page takes no input but 取消 meanwhile.
     bool busy() const;
