@@ -1,9 +1,10 @@
 // The Formula 1 workbench with a fine grid of about a million candidates: the sweep through the window
 // model on one core and on every core, each as a ratio to a floor loop measured in the same run (the same
-// designs evaluated and the same cells written with std::to_chars into one arena); a sweep of four million
-// candidates (41 × 10 × 401 × 8 × 3 = 3,945,840) on every core, whose table the sort, the sort after a sort,
-// reverse and filter then take, each as a ratio to a plain floor doing the same work on the same texts; the
-// table file of one and of four million rows as a ratio to writing the same bytes, its workbook timed apart.
+// designs evaluated and the same cells written with std::to_chars into an arena per core, on every core); a
+// sweep of four million candidates (41 × 10 × 401 × 8 × 3 = 3,945,840) on every core, whose table the sort,
+// the sort after a sort, reverse and filter then take, each as a ratio to a plain floor doing the same work
+// on the same texts; the table file of one and of four million rows as a ratio to writing the same bytes, its
+// workbook timed apart.
 #include "bench_files.h"
 #include "design_data/design_data.h"
 #include "fine_grid.h"
@@ -23,6 +24,7 @@
 #include <filesystem>
 #include <numeric>
 #include <sys/resource.h>
+#include <thread>
 
 namespace qianyan {
 namespace {
@@ -52,21 +54,23 @@ TVOR_FRM_KELD1& sweptWindow() {
     return w;
 }
 
-// The floor: the same designs evaluated and the same twelve cells written with std::to_chars into one
-// arena (a length byte before each cell, as the table packs them, and an 8-byte reference per row),
-// nothing of the project's own formatting or tables.
+// The floor: the same designs evaluated and the same twelve cells written with std::to_chars into an arena
+// per core (a length byte before each cell, as the table packs them, and an 8-byte reference per row), the
+// diameters shared out among the cores as the sweep shares its candidates; nothing of the project's own
+// formatting or tables. The arenas grow as they fill, as the sweep's table does.
 struct FloorRun {
     double seconds = 0;
     std::size_t rows = 0, bytes = 0;
 };
 
-FloorRun floorLoop() {
-    // The arena's pages are touched before the clock starts: the floor is the work alone, while the
-    // sweep pays for the memory it fills.
-    std::vector<char> arena(FineGrid::candidates * 90);
-    arena.clear();
-    std::vector<std::uint64_t> refs(FineGrid::candidates);
-    refs.clear();
+struct FloorShare {
+    std::vector<char> arena;
+    std::vector<std::uint64_t> refs;
+};
+
+// The candidates of the diameters [firstD, endD) in the sweep's order, numbered from firstNumber.
+void floorShare(int firstD, int endD, std::uint64_t firstNumber, FloorShare& share) {
+    std::vector<char>& arena = share.arena;
     char cell[64];
     const auto put = [&](const char* begin, const char* end) {
         arena.push_back(static_cast<char>(end - begin));
@@ -76,9 +80,8 @@ FloorRun floorLoop() {
         put(cell, std::to_chars(cell, cell + sizeof cell, v, std::chars_format::fixed, decimals).ptr);
     };
     const auto putText = [&](std::string_view t) { put(t.data(), t.data() + t.size()); };
-    const auto start = std::chrono::steady_clock::now();
-    std::uint64_t n = 0;
-    for (int di = 0; di < 41; ++di) {
+    std::uint64_t n = firstNumber;
+    for (int di = firstD; di < endD; ++di) {
         const double d = 1000 + 50 * di;
         for (int hi = 0; hi < 10; ++hi) {
             const double factor = 1.0 + 0.5 * hi;
@@ -87,7 +90,7 @@ FloorRun floorLoop() {
                 for (int g = 0; g < 8; ++g)
                     for (int p = 0; p < 3; ++p) {
                         const Formula1Result r = evaluateFormula1({d, factor * d, frk, g, p});
-                        refs.push_back(arena.size());
+                        share.refs.push_back(arena.size());
                         // "ZH-" and the number padded to seven digits.
                         char* end = std::to_chars(cell + 10, cell + sizeof cell, ++n).ptr;
                         char* begin = cell + 10;
@@ -113,9 +116,33 @@ FloorRun floorLoop() {
             }
         }
     }
+}
+
+FloorRun floorLoop() {
+    constexpr int diameters = 41;
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    std::vector<FloorShare> shares(cores);
+    const auto start = std::chrono::steady_clock::now();
+    {
+        std::vector<std::jthread> workers;
+        for (unsigned c = 0; c < cores; ++c) {
+            const int first = static_cast<int>(diameters * c / cores);
+            const int end = static_cast<int>(diameters * (c + 1) / cores);
+            const std::uint64_t firstNumber =
+                static_cast<std::uint64_t>(first) * (FineGrid::candidates / diameters);
+            workers.emplace_back([first, end, firstNumber, &share = shares[c]] {
+                floorShare(first, end, firstNumber, share);
+            });
+        }
+    }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    benchmark::DoNotOptimize(arena.data());
-    return {seconds, refs.size(), arena.size() + refs.size() * sizeof(std::uint64_t)};
+    FloorRun run{seconds, 0, 0};
+    for (const FloorShare& share : shares) {
+        benchmark::DoNotOptimize(share.arena.data());
+        run.rows += share.refs.size();
+        run.bytes += share.arena.size() + share.refs.size() * sizeof(std::uint64_t);
+    }
+    return run;
 }
 
 // Whether every row of a fine-grid table is its candidate: the inputs it was written with, found from
