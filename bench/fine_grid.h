@@ -6,8 +6,8 @@
 
 namespace qianyan {
 
-// d 1000-3000 by 50, ten depths, frk 10-110 by 1, every grade, every process: 993,840 candidates;
-// with frk by 0.25 (fourFold), 3,945,840.
+// d 1000-3000 by 50, ten depths, frk 10-110 by 1, every grade, every process: 41 × 10 × 101 × 8 × 3 =
+// 993,840 candidates; with frk by 0.25 (fourFold), 41 × 10 × 401 × 8 × 3 = 3,945,840.
 struct FineGrid {
     static constexpr std::uint64_t candidates = 41ull * 10 * 101 * 8 * 3;
     static constexpr std::uint64_t fourFoldCandidates = 41ull * 10 * 401 * 8 * 3;

@@ -51,13 +51,14 @@ WorkbookTable sheetWorkbookTable(const CalculationSheet& sheet) {
     return table;
 }
 
-void writeSheetWorkbook(const CalculationSheet& sheet, const std::string& path, std::string_view mark) {
+void writeSheetWorkbook(const CalculationSheet& sheet, const std::string& path, std::string_view mark,
+                        const std::function<void()>& rowWritten) {
     const WorkbookTable table = sheetWorkbookTable(sheet);
     WorkbookSheet book{"计算书", table.title, table.header, table.rows.size(), {}, table.notes};
     book.rowCells = [&table](std::size_t row, std::vector<std::string_view>& cells) {
         cells.assign(table.rows[row].begin(), table.rows[row].end());
     };
-    writeWorkbook(path, {book}, {}, mark);
+    writeWorkbook(path, {book}, rowWritten, mark);
 }
 
 } // namespace qianyan

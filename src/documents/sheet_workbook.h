@@ -4,6 +4,7 @@
 #include "framework/calculation_sheet.h"
 #include "framework/workbook_file.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,7 +22,9 @@ struct WorkbookTable {
 WorkbookTable sheetWorkbookTable(const CalculationSheet& sheet);
 
 // Writes the Xls sheet as a workbook at path, whole or not at all (an existing file stays as it was),
-// with a mark in it when one is given (see workbookMark); throws PlatformError saying why.
-void writeSheetWorkbook(const CalculationSheet& sheet, const std::string& path, std::string_view mark = {});
+// with a mark in it when one is given (see workbookMark); rowWritten as writeWorkbook takes it. Throws
+// PlatformError saying why.
+void writeSheetWorkbook(const CalculationSheet& sheet, const std::string& path, std::string_view mark = {},
+                        const std::function<void()>& rowWritten = {});
 
 } // namespace qianyan

@@ -21,6 +21,7 @@
 #include <functional>
 #include <initializer_list>
 #include <new>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -186,20 +187,33 @@ public:
     void setInputChecked(Control& input, bool checked);
     // Status line: hides the logo for good and shows message in colour.
     void showStatus(std::string_view message, std::uint32_t color);
-    // Saves lines under name in the documents folder with the permission step, the overwrite question
-    // and the time-stamped alternative; the path written, empty when nothing was written.
-    std::string saveLines(std::string_view fileName, const LineSource& lines);
-    // The halves of saveLines around the writing, for a face that writes a long file in a worker thread:
-    // the path to write after the permission step and the questions (empty when nothing is to be
-    // written), and the report of a write that failed. besides names the extensions of the files the
-    // save writes beside the ".txt" under the same name: any of them existing asks the question, and
-    // the time-stamped name is one none of them has.
+    // The path to save a file of fileName at in the documents folder, after the permission step, the
+    // overwrite question and the time-stamped alternative name (empty when nothing is to be written; a
+    // failure is reported). besides names the extensions of the files the save writes beside the ".txt"
+    // under the same name: any of them existing asks the question, and the time-stamped name is one none
+    // of them has.
     std::string savePath(std::string_view fileName, std::initializer_list<std::string_view> besides = {});
     // Exports a sheet to a file the person names, starting from fileName in the documents folder: the
     // permission step, the path asked (declining writes nothing), the file written by write (which throws
     // PlatformError when it cannot write it whole) and a failure reported. Whether the file was written.
     bool exportFile(std::string_view fileName, std::string_view filter,
                     const std::function<void(const std::string& path)>& write);
+    // The halves of exportFile around the writing, for a face that writes in a worker thread: the path
+    // the person named after the permission step (empty when nothing is to be written), and afterwards
+    // the file named under the buttons or the failure reported; whether it was written.
+    std::string exportPath(std::string_view fileName, std::string_view filter);
+    bool finishExport(const std::string& path, const std::optional<PlatformError>& failure);
+    // 保存 (or, elsewhere, 另存为…) of the shown sheet in the same halves: the sheet, the path and its lines
+    // after the checks and questions (nothing when nothing is to be written), and afterwards the sheet
+    // marked saved and named under the buttons, or the failure reported.
+    struct SheetSave {
+        int sheet; // CalculationSheet::docUnsaved or xlsUnsaved
+        std::string path;
+        LineSource lines;
+        std::size_t lineCount;
+    };
+    std::optional<SheetSave> beginSheetSave(bool elsewhere);
+    bool finishSheetSave(const SheetSave& save, const std::optional<PlatformError>& failure);
     void reportSaveFailure(const PlatformError& error);
 
 protected:
@@ -228,10 +242,11 @@ protected:
 private:
     bool docShown() const;
     void refreshSaveButton();
-    // Saves one sheet (CalculationSheet::docUnsaved or xlsUnsaved) as 保存 does; whether it was written.
-    bool saveSheet(int sheet);
-    // After a save of the sheet page: the file it wrote is named under the buttons.
-    void noteSaved(int sheet, const std::string& path);
+    // Saves one sheet (CalculationSheet::docUnsaved or xlsUnsaved) as 保存 does, or elsewhere as 另存为…
+    // does; whether it was written.
+    bool saveSheet(int sheet, bool elsewhere = false);
+    std::optional<SheetSave> beginSheetSave(int sheet, bool elsewhere);
+    int shownSheet() const;
     // Whether lines hold a text the legacy file cannot keep, reported as a failed save.
     bool refusedAsUnsavable(const LineSource& lines);
     const DeclaredControl* reachableEntry(std::string_view name, Outcome& outcome);

@@ -42,7 +42,7 @@ void CalculatorFrame::cbt_PageBookClick() {
 }
 
 void CalculatorFrame::refreshSaveButton() {
-    const int mark = docShown() ? CalculationSheet::docUnsaved : CalculationSheet::xlsUnsaved;
+    const int mark = shownSheet();
     cbt_Save.enabled = (sheet_.unsavedMarks() & mark) != 0;
 }
 
@@ -53,35 +53,50 @@ void CalculatorFrame::cbt_sanchuClick() {
     refreshSaveButton();
 }
 
-void CalculatorFrame::cbt_SaveClick() {
-    saveSheet(docShown() ? CalculationSheet::docUnsaved : CalculationSheet::xlsUnsaved);
+int CalculatorFrame::shownSheet() const {
+    return docShown() ? CalculationSheet::docUnsaved : CalculationSheet::xlsUnsaved;
 }
 
-bool CalculatorFrame::saveSheet(int sheet) {
-    const bool doc = sheet == CalculationSheet::docUnsaved;
-    const std::string path =
-        saveLines(doc ? docFileName : xlsFileName, linesOf(doc ? sheet_.doc() : sheet_.xls()));
-    if (path.empty()) return false;
-    noteSaved(sheet, path);
-    return true;
+void CalculatorFrame::cbt_SaveClick() {
+    saveSheet(shownSheet());
 }
 
 void CalculatorFrame::cbt_LingCunClick() {
-    const int sheet = docShown() ? CalculationSheet::docUnsaved : CalculationSheet::xlsUnsaved;
-    const LineSource lines = linesOf(docShown() ? sheet_.doc() : sheet_.xls());
-    if (refusedAsUnsavable(lines)) return;
-    std::string written;
-    exportFile(docShown() ? docFileName : xlsFileName, "文本文件 (*.txt)", [&](const std::string& path) {
-        platform_->writeTextFile(path, lines);
-        written = path;
-    });
-    if (!written.empty()) noteSaved(sheet, written);
+    saveSheet(shownSheet(), true);
 }
 
-void CalculatorFrame::noteSaved(int sheet, const std::string& path) {
-    sheet_.markSaved(sheet);
+bool CalculatorFrame::saveSheet(int sheet, bool elsewhere) {
+    const std::optional<SheetSave> save = beginSheetSave(sheet, elsewhere);
+    if (!save) return false;
+    std::optional<PlatformError> failure;
+    try {
+        platform_->writeTextFile(save->path, save->lines);
+    } catch (const PlatformError& e) {
+        failure = e;
+    }
+    return finishSheetSave(*save, failure);
+}
+
+std::optional<CalculatorFrame::SheetSave> CalculatorFrame::beginSheetSave(bool elsewhere) {
+    return beginSheetSave(shownSheet(), elsewhere);
+}
+
+std::optional<CalculatorFrame::SheetSave> CalculatorFrame::beginSheetSave(int sheet, bool elsewhere) {
+    const bool doc = sheet == CalculationSheet::docUnsaved;
+    const std::vector<std::string>& lines = doc ? sheet_.doc() : sheet_.xls();
+    SheetSave save{sheet, {}, linesOf(lines), lines.size()};
+    if (refusedAsUnsavable(save.lines)) return std::nullopt;
+    const std::string_view name = doc ? docFileName : xlsFileName;
+    save.path = elsewhere ? exportPath(name, "文本文件 (*.txt)") : savePath(name);
+    if (save.path.empty()) return std::nullopt;
+    return save;
+}
+
+bool CalculatorFrame::finishSheetSave(const SheetSave& save, const std::optional<PlatformError>& failure) {
+    if (!finishExport(save.path, failure)) return false;
+    sheet_.markSaved(save.sheet);
     refreshSaveButton();
-    lb_cunpan.text = "已保存：" + path;
+    return true;
 }
 
 bool CalculatorFrame::requestClose() {
@@ -103,36 +118,39 @@ bool CalculatorFrame::requestClose() {
     return true;
 }
 
-std::string CalculatorFrame::saveLines(std::string_view fileName, const LineSource& lines) {
-    if (refusedAsUnsavable(lines)) return {};
-    const std::string path = savePath(fileName);
-    if (path.empty()) return {};
+bool CalculatorFrame::exportFile(std::string_view fileName, std::string_view filter,
+                                 const std::function<void(const std::string& path)>& write) {
+    const std::string path = exportPath(fileName, filter);
+    if (path.empty()) return false;
+    std::optional<PlatformError> failure;
     try {
-        platform_->writeTextFile(path, lines);
-        return path;
+        write(path);
+    } catch (const PlatformError& e) {
+        failure = e;
+    }
+    return finishExport(path, failure);
+}
+
+std::string CalculatorFrame::exportPath(std::string_view fileName, std::string_view filter) {
+    if (!platform_->requestWritePermission()) {
+        platform_->inform("无权存盘");
+        return {};
+    }
+    try {
+        return platform_->askSavePath(joinPath(platform_->documentsFolder(), fileName), filter);
     } catch (const PlatformError& e) {
         reportSaveFailure(e);
         return {};
     }
 }
 
-bool CalculatorFrame::exportFile(std::string_view fileName, std::string_view filter,
-                                 const std::function<void(const std::string& path)>& write) {
-    if (!platform_->requestWritePermission()) {
-        platform_->inform("无权存盘");
+bool CalculatorFrame::finishExport(const std::string& path, const std::optional<PlatformError>& failure) {
+    if (failure) {
+        reportSaveFailure(*failure);
         return false;
     }
-    try {
-        const std::string path =
-            platform_->askSavePath(joinPath(platform_->documentsFolder(), fileName), filter);
-        if (path.empty()) return false;
-        write(path);
-        lb_cunpan.text = "已保存：" + path;
-        return true;
-    } catch (const PlatformError& e) {
-        reportSaveFailure(e);
-        return false;
-    }
+    lb_cunpan.text = "已保存：" + path;
+    return true;
 }
 
 std::string CalculatorFrame::savePath(std::string_view fileName,

@@ -130,6 +130,21 @@ std::vector<bool> rowsAmong(const TextTable& results, const TextTable& chosen) {
     return among;
 }
 
+std::unordered_map<std::uint32_t, std::uint32_t>
+chosenRowsOfPoints(const ChartBins& bins, const TextTable& results, const TextTable& chosen) {
+    std::unordered_map<std::string_view, std::uint32_t> pointRows;
+    for (const ChartGroup& group : bins.groups)
+        if (group.highlighted)
+            for (const ChartPoint& p : group.points)
+                if (p.row < results.rowCount()) pointRows.emplace(results.cell(p.row, 0), p.row);
+    std::unordered_map<std::uint32_t, std::uint32_t> rows;
+    for (std::size_t r = 0; r < chosen.rowCount() && rows.size() < pointRows.size(); ++r) {
+        const auto found = pointRows.find(chosen.cell(r, 0));
+        if (found != pointRows.end()) rows.emplace(found->second, static_cast<std::uint32_t>(r));
+    }
+    return rows;
+}
+
 ChartBins binChart(const TextTable& table, const ChartRequest& request,
                    const std::vector<bool>& highlighted) {
     ChartBins bins;

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace qianyan {
@@ -68,6 +69,11 @@ int tickDecimals(double step);
 
 // The rows of results whose candidate (by its label's number) is among the rows of chosen.
 std::vector<bool> rowsAmong(const TextTable& results, const TextTable& chosen);
+
+// Where the candidates of the highlighted points stand in chosen: each point's results row with its row
+// in chosen, found by the label, so that a click on a point selects its row without a search.
+std::unordered_map<std::uint32_t, std::uint32_t>
+chosenRowsOfPoints(const ChartBins& bins, const TextTable& results, const TextTable& chosen);
 
 // Reduces the rows of table to the chart's points; highlighted (empty, or one flag per row) puts rows in
 // a group of their own.

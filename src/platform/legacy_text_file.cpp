@@ -290,11 +290,70 @@ int gbkLength(char32_t codePoint) {
     return codePoint < lengths.size() ? lengths[codePoint] : 0;
 }
 
+namespace {
+
+// Which characters of the basic plane GBK holds, asked of iconv once per character: a sheet's lines are
+// then checked at the speed of reading them, which matters on the thread that asks before a save.
+const std::vector<bool>& gbkCharacters() {
+    static const std::vector<bool> held = [] {
+        std::vector<bool> table(0x10000);
+        const iconv_t cd = iconv_open("GBK", "UTF-8");
+        if (cd == reinterpret_cast<iconv_t>(-1)) return table; // nothing is sure: iconv decides
+        for (char32_t c = 0x80; c < 0x10000; ++c) {
+            if (c >= 0xD800 && c < 0xE000) continue;
+            char bytes[3] = {static_cast<char>(c < 0x800 ? 0xC0 | (c >> 6) : 0xE0 | (c >> 12)),
+                             static_cast<char>(0x80 | ((c >> (c < 0x800 ? 0 : 6)) & 0x3F)),
+                             static_cast<char>(0x80 | (c & 0x3F))};
+            char out[8];
+            char* in = bytes;
+            char* outPtr = out;
+            size_t inLeft = c < 0x800 ? 2 : 3, outLeft = sizeof out;
+            table[c] = iconv(cd, &in, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1) && inLeft == 0;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        }
+        iconv_close(cd);
+        return table;
+    }();
+    return held;
+}
+
+// Whether every character of line is one GBK surely holds: ASCII, or a well-formed two- or three-byte
+// sequence of a character in the table. Anything else is left to iconv.
+bool surelyGbk(std::string_view line) {
+    const std::vector<bool>& held = gbkCharacters();
+    const auto continuation = [&](std::size_t at) {
+        return at < line.size() && (static_cast<unsigned char>(line[at]) & 0xC0) == 0x80;
+    };
+    for (std::size_t i = 0; i < line.size();) {
+        const auto b = static_cast<unsigned char>(line[i]);
+        char32_t c = 0;
+        if (b < 0x80) {
+            ++i;
+            continue;
+        } else if ((b & 0xE0) == 0xC0 && continuation(i + 1)) {
+            c = (static_cast<char32_t>(b & 0x1F) << 6) | (line[i + 1] & 0x3F);
+            if (c < 0x80) return false;
+            i += 2;
+        } else if ((b & 0xF0) == 0xE0 && continuation(i + 1) && continuation(i + 2)) {
+            c = (static_cast<char32_t>(b & 0x0F) << 12) | (static_cast<char32_t>(line[i + 1] & 0x3F) << 6) |
+                (line[i + 2] & 0x3F);
+            if (c < 0x800) return false;
+            i += 3;
+        } else {
+            return false;
+        }
+        if (!held[c]) return false;
+    }
+    return true;
+}
+
+} // namespace
+
 std::string whyNotGbk(const LineSource& lines) {
     Converter strict("GBK", "UTF-8", true);
     std::string out, why;
     lines([&](std::string_view line) {
-        if (!why.empty()) return;
+        if (!why.empty() || surelyGbk(line)) return;
         try {
             out.clear();
             strict.append(out, line);

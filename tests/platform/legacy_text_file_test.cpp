@@ -70,6 +70,12 @@ TEST_F(LegacyTextFileTest, ACharacterGbkCannotHoldFailsTheWriteAndNamesIt) {
         {"   ZH-😀  1000", "ZH-😀", "😀"},
         {"桩号 한국-1|2.0d", "한국-1", "한"},
         {"ok a\xFF end", "a\xFF", "\xFF"},
+        // Two bytes of a letter GBK has not; sequences that are no character (overlong, a surrogate, cut
+        // short at the line's end), which a quick look must leave to the converter.
+        {"桩 ƀ-1 x", "ƀ-1", "ƀ"},
+        {"ok \xC0\xAF end", "\xC0\xAF", "\xC0\xAF"},
+        {"ok \xED\xA0\x80 end", "\xED\xA0\x80", "\xED\xA0\x80"},
+        {"ok 计\xE8\xAE", "计\xE8\xAE", "\xE8\xAE"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);

@@ -63,10 +63,11 @@ private slots:
         const QString path = platform->folder.path() + QStringLiteral("/桩A 计算书.txt");
         platform->savePath = path.toStdString();
         QTest::mouseClick(saveAs, Qt::LeftButton);
-        QVERIFY(QFile::exists(path));
         auto* saved = qobject_cast<QLabel*>(window->controlWidget("lb_cunpan"));
         QVERIFY(saved);
-        QCOMPARE(saved->text(), QStringLiteral("已保存：") + path);
+        // Written in a worker, and named when it has ended.
+        QTRY_COMPARE(saved->text(), QStringLiteral("已保存：") + path);
+        QVERIFY(QFile::exists(path));
     }
 
     void qtsOwnDialogsSpeakChinese() {

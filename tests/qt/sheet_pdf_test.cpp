@@ -111,13 +111,13 @@ private slots:
         QFETCH(bool, chart);
         QFETCH(int, extraPages);
         const std::vector<std::string> lines(150, "桩径 d = 1000 mm");
-        const int sheetPages = pageCount(docSheetPdf(lines, {}));
+        const int sheetPages = pageCount(docSheetPdf(lines, {}, {}));
         QVERIFY(sheetPages >= 2);
         SheetFigures figures;
         if (drawing) figures.drawing = pileOnly();
         if (reason) figures.drawing.reason = notDrawableReason;
         if (chart) figures.chart = chartOf(800, 1200, 5000, 20000);
-        QCOMPARE(pageCount(docSheetPdf(lines, figures)), sheetPages + extraPages);
+        QCOMPARE(pageCount(docSheetPdf(lines, figures, {})), sheetPages + extraPages);
     }
 
     // In place of a picture that cannot be drawn, the reason; nothing for a drawing of nothing without one.

@@ -100,8 +100,11 @@ void paintFigures(QPainter& painter, const QRectF& room, const SheetFigures& fig
 } // namespace
 
 void paintDocSheet(QPagedPaintDevice& device, const std::vector<std::string>& lines,
-                   const SheetFigures& figures, const std::vector<DocLineKind>& kinds) {
+                   const SheetFigures& figures, const std::vector<DocLineKind>& kinds,
+                   const PagePainted& pagePainted) {
     QPainter painter(&device);
+    // A printer that cannot start (its file not writable, say) would take every page for nothing.
+    if (!painter.isActive()) throw PlatformError("无法开始打印");
     const QSizeF area = device.pageLayout().paintRectPixels(device.logicalDpiX()).size();
     const QFont font = pageFont(device, area.width());
     painter.setFont(font);
@@ -126,6 +129,7 @@ void paintDocSheet(QPagedPaintDevice& device, const std::vector<std::string>& li
         const std::vector<std::string> rows = printedPageRows(lines, pages[n], columns);
         for (std::size_t k = 0; k < rows.size(); ++k)
             grid.draw(rows[k], headHeight + static_cast<double>(k) * step + metrics.ascent());
+        if (pagePainted) pagePainted(n + 1, pageCount);
     }
     if (figures.empty()) return;
     if (!pages.empty()) device.newPage();
@@ -135,10 +139,11 @@ void paintDocSheet(QPagedPaintDevice& device, const std::vector<std::string>& li
     if (!pileLine.empty()) grid.draw(pileLine, headHeight + step + metrics.ascent());
     const double top = headHeight + (pileLine.empty() ? 2 : 3) * step;
     paintFigures(painter, QRectF(0, top, area.width(), area.height() - top), figures);
+    if (pagePainted) pagePainted(pageCount, pageCount);
 }
 
 QByteArray docSheetPdf(const std::vector<std::string>& lines, const SheetFigures& figures,
-                       const std::vector<DocLineKind>& kinds) {
+                       const std::vector<DocLineKind>& kinds, const PagePainted& pagePainted) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -148,14 +153,15 @@ QByteArray docSheetPdf(const std::vector<std::string>& lines, const SheetFigures
         writer.setCreator(QStringLiteral("qianyan"));
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter));
-        paintDocSheet(writer, lines, figures, kinds);
+        paintDocSheet(writer, lines, figures, kinds, pagePainted);
     }
     return bytes;
 }
 
 void writeDocSheetPdf(const std::vector<std::string>& lines, const SheetFigures& figures,
-                      const std::string& path, const std::vector<DocLineKind>& kinds) {
-    const QByteArray bytes = docSheetPdf(lines, figures, kinds);
+                      const std::string& path, const std::vector<DocLineKind>& kinds,
+                      const PagePainted& pagePainted) {
+    const QByteArray bytes = docSheetPdf(lines, figures, kinds, pagePainted);
     writeBinaryFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 

@@ -9,19 +9,28 @@
 #include <QByteArray>
 #include <QPagedPaintDevice>
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace qianyan {
 
-// Paints the lines onto the device's pages as it stands (its page size and margins).
+// Told after each page how many of how many are painted; it may throw to stop the painting.
+using PagePainted = std::function<void(std::size_t page, std::size_t pages)>;
+
+// Paints the lines onto the device's pages as it stands (its page size and margins); throws PlatformError
+// when the device cannot be painted on.
 void paintDocSheet(QPagedPaintDevice& device, const std::vector<std::string>& lines,
-                   const SheetFigures& figures, const std::vector<DocLineKind>& kinds = {});
+                   const SheetFigures& figures, const std::vector<DocLineKind>& kinds,
+                   const PagePainted& pagePainted = {});
 // The lines as a PDF document, its font embedded.
 QByteArray docSheetPdf(const std::vector<std::string>& lines, const SheetFigures& figures,
-                       const std::vector<DocLineKind>& kinds = {});
-// Writes that PDF at path, whole or not at all; throws PlatformError saying why.
+                       const std::vector<DocLineKind>& kinds, const PagePainted& pagePainted = {});
+// Writes that PDF at path, whole or not at all (a painting stopped by pagePainted writes nothing);
+// throws PlatformError saying why.
 void writeDocSheetPdf(const std::vector<std::string>& lines, const SheetFigures& figures,
-                      const std::string& path, const std::vector<DocLineKind>& kinds = {});
+                      const std::string& path, const std::vector<DocLineKind>& kinds,
+                      const PagePainted& pagePainted = {});
 
 } // namespace qianyan

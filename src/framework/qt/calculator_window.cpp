@@ -113,14 +113,17 @@ void CalculatorWindow::addProjectAction(const QString& text, QKeySequence::Stand
     action->setShortcut(key);
     action->setShortcutContext(Qt::WindowShortcut);
     connect(action, &QAction::triggered, this, [this, run] {
-        // A worker sweeping a copy of the window would overwrite what a project brought.
-        if (workbenchPage_ && workbenchPage_->busy()) return;
+        // A worker sweeping a copy of the window would overwrite what a project brought, and one writing
+        // a sheet reads it.
+        if ((workbenchPage_ && workbenchPage_->busy()) || sheetPage_->busy()) return;
         binding_->act(run);
     });
     addAction(action);
 }
 
 void CalculatorWindow::closeEvent(QCloseEvent* event) {
+    // A sheet being written is stopped first: the question may save the same sheet.
+    sheetPage_->stopWork();
     // After 退出 the model has asked already.
     if (!model_->closeRequested()) {
         model_->runEvent([this] { model_->requestClose(); });

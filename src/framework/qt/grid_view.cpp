@@ -25,7 +25,7 @@ constexpr int fixedRowHeight = 22;
 // their shapes (a label column's texts all have one length).
 constexpr int measuredRows = 200;
 // Rows a view learns of in one turn of the event loop.
-constexpr int rowsPerTurn = 50'000;
+constexpr int rowsPerTurn = 20'000;
 
 int clampedCount(std::size_t n) {
     return static_cast<int>(std::min<std::size_t>(n, std::numeric_limits<int>::max()));

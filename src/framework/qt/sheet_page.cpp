@@ -6,6 +6,7 @@
 #include "documents/qt/sheet_pdf.h"
 #include "documents/sheet_workbook.h"
 #include "framework/calculator_frame.h"
+#include "framework/qt/background_work.h"
 #include "framework/qt/column_grid.h"
 #include "framework/qt/control_binding.h"
 #include "framework/qt/window_look.h"
@@ -23,7 +24,11 @@
 #include <QSlider>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTimer>
 #include <QWheelEvent>
+
+#include <chrono>
+#include <memory>
 
 namespace qianyan {
 
@@ -32,6 +37,14 @@ namespace {
 // A pinch reports a scale; the model moves the slider by distance steps of 20, so a base distance of
 // 100 makes doubling the fingers' spread five steps larger.
 constexpr double pinchBaseDistance = 100;
+
+// How long one turn of the event loop may spend taking sheet lines into the views, and how many lines it
+// takes between looks at the clock.
+constexpr auto sliceTime = std::chrono::milliseconds(10);
+constexpr std::size_t linesPerLook = 64;
+
+constexpr const char* pdfName = "嵌岩桩计算书(依据JGJ94-2008)_文本.pdf";
+constexpr const char* workbookName = "嵌岩桩计算书(依据JGJ94-2008)_表格.xlsx";
 
 QPushButton* smallButton(int width) {
     auto* button = new QPushButton;
@@ -61,6 +74,12 @@ SheetPage::SheetPage(ControlBinding& binding, QWidget* parent) : QWidget(parent)
     binding_.bind("tcb_meoFontSize", slider);
     binding_.bind("cbt_Save", save);
     binding_.bind("cbt_LingCun", saveAs);
+    // The sheet is written in the worker; the model's handlers ask and report around it.
+    for (const auto& [button, elsewhere] : {std::pair{save, false}, std::pair{saveAs, true}}) {
+        button->disconnect();
+        connect(button, &QPushButton::clicked, this,
+                [this, elsewhere = elsewhere] { this->save(elsewhere); });
+    }
     binding_.bind("lb_cunpan", saved);
     binding_.bind("cbt_Exit", exit);
 
@@ -86,14 +105,35 @@ SheetPage::SheetPage(ControlBinding& binding, QWidget* parent) : QWidget(parent)
     buttons->addWidget(saveAs);
     buttons->addWidget(exit);
 
+    controls_ = new QWidget;
+    auto* controls = new QVBoxLayout(controls_);
+    controls->setContentsMargins(0, 0, 0, 0);
+    controls->addWidget(title);
+    controls->addWidget(makeView("meo_jisuanjieguo_Doc"), 1);
+    controls->addWidget(makeView("meo_jisuanjieguo_Xls"), 1);
+    controls->addLayout(exports);
+    controls->addLayout(buttons);
+    controls->addWidget(saved);
+    work_ = new BackgroundWork(QStringLiteral("sheet_progress"), QStringLiteral("sheet_cancel"));
+    connect(work_, &BackgroundWork::busyChanged, controls_, [this](bool on) { controls_->setEnabled(!on); });
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
-    layout->addWidget(title);
-    layout->addWidget(makeView("meo_jisuanjieguo_Doc"), 1);
-    layout->addWidget(makeView("meo_jisuanjieguo_Xls"), 1);
-    layout->addLayout(exports);
-    layout->addLayout(buttons);
-    layout->addWidget(saved);
+    layout->addWidget(controls_, 1);
+    layout->addWidget(work_);
+}
+
+SheetPage::~SheetPage() {
+    // The worker's file reads this page's progress; it stops before the page goes.
+    work_->stopUnended();
+}
+
+bool SheetPage::busy() const {
+    return work_->busy();
+}
+
+void SheetPage::stopWork() {
+    work_->stop();
 }
 
 QPlainTextEdit* SheetPage::makeView(const char* name) {
@@ -113,30 +153,107 @@ QPlainTextEdit* SheetPage::makeView(const char* name) {
     return memo;
 }
 
-void SheetPage::exportPdf() {
-    binding_.act([](CalculatorFrame& model) {
-        model.exportFile(
-            "嵌岩桩计算书(依据JGJ94-2008)_文本.pdf", "PDF (*.pdf)", [&](const std::string& path) {
-                writeDocSheetPdf(model.sheet().doc(), sheetFigures(model), path, model.sheet().docKinds());
+void SheetPage::writeInWorker(
+    std::function<void()> write,
+    std::function<void(CalculatorFrame&, const std::optional<PlatformError>&)> finish) {
+    work_->run(
+        std::move(write),
+        [this, finish = std::move(finish)](std::exception_ptr failure) {
+            // Stopped by 取消: the writers left no file behind and an existing one whole.
+            if (BackgroundWork::stoppedByCancel(failure)) return;
+            binding_.act([&](CalculatorFrame& m) {
+                m.runEvent([&] {
+                    std::optional<PlatformError> writeFailure;
+                    try {
+                        if (failure) std::rethrow_exception(failure);
+                    } catch (const PlatformError& e) {
+                        writeFailure = e;
+                    }
+                    finish(m, writeFailure);
+                });
             });
+        },
+        true);
+}
+
+void SheetPage::save(bool elsewhere) {
+    if (busy()) return;
+    std::optional<CalculatorFrame::SheetSave> begun;
+    binding_.act([&](CalculatorFrame& m) {
+        if (m.reachable(elsewhere ? "cbt_LingCun" : "cbt_Save"))
+            m.runEvent([&] { begun = m.beginSheetSave(elsewhere); });
     });
+    if (!begun) return;
+    auto sheet = std::make_shared<CalculatorFrame::SheetSave>(std::move(*begun));
+    Platform& platform = binding_.model().platform();
+    writeInWorker(
+        [this, sheet, &platform] {
+            const std::function<void()> step = work_->steps(sheet->lineCount);
+            platform.writeTextFile(sheet->path, [&](const LineSink& sink) {
+                sheet->lines([&](std::string_view line) {
+                    sink(line);
+                    step();
+                });
+            });
+        },
+        [sheet](CalculatorFrame& m, const std::optional<PlatformError>& failure) {
+            m.finishSheetSave(*sheet, failure);
+        });
+}
+
+void SheetPage::exportPdf() {
+    if (busy()) return;
+    std::string path;
+    binding_.act([&](CalculatorFrame& m) { path = m.exportPath(pdfName, "PDF (*.pdf)"); });
+    if (path.empty()) return;
+    // Nothing changes the sheets while the worker reads them: the page takes no input meanwhile.
+    const CalculatorFrame& model = binding_.model();
+    writeInWorker(
+        [this, &model, path] {
+            writeDocSheetPdf(model.sheet().doc(), sheetFigures(model), path, model.sheet().docKinds(),
+                             work_->progress());
+        },
+        [path](CalculatorFrame& m, const std::optional<PlatformError>& failure) {
+            m.finishExport(path, failure);
+        });
 }
 
 void SheetPage::print() {
-    QPrinter printer;
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setDocName(QString::fromUtf8(printedTitle));
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted)
-        paintDocSheet(printer, binding_.model().sheet().doc(), sheetFigures(binding_.model()),
-                      binding_.model().sheet().docKinds());
+    if (busy()) return;
+    auto printer = std::make_shared<QPrinter>();
+    printer->setPageSize(QPageSize(QPageSize::A4));
+    printer->setDocName(QString::fromUtf8(printedTitle));
+    QPrintDialog dialog(printer.get(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const CalculatorFrame& model = binding_.model();
+    writeInWorker(
+        [this, &model, printer] {
+            try {
+                paintDocSheet(*printer, model.sheet().doc(), sheetFigures(model), model.sheet().docKinds(),
+                              work_->progress());
+            } catch (const WorkCancelled&) {
+                printer->abort();
+                throw;
+            }
+        },
+        [](CalculatorFrame& m, const std::optional<PlatformError>& failure) {
+            if (failure) m.platform().reportError(std::string("打印失败：") + failure->what());
+        });
 }
 
 void SheetPage::exportWorkbook() {
-    binding_.act([](CalculatorFrame& model) {
-        model.exportFile("嵌岩桩计算书(依据JGJ94-2008)_表格.xlsx", "Excel (*.xlsx)",
-                         [&](const std::string& path) { writeSheetWorkbook(model.sheet(), path); });
-    });
+    if (busy()) return;
+    std::string path;
+    binding_.act([&](CalculatorFrame& m) { path = m.exportPath(workbookName, "Excel (*.xlsx)"); });
+    if (path.empty()) return;
+    const CalculatorFrame& model = binding_.model();
+    writeInWorker(
+        [this, &model, path] {
+            writeSheetWorkbook(model.sheet(), path, {}, work_->steps(model.sheet().designCount()));
+        },
+        [path](CalculatorFrame& m, const std::optional<PlatformError>& failure) {
+            m.finishExport(path, failure);
+        });
 }
 
 void SheetPage::refresh() {
@@ -145,35 +262,59 @@ void SheetPage::refresh() {
     if (!isVisible()) return;
     const CalculationSheet& sheet = binding_.model().sheet();
     for (QPushButton* button : exports_) button->setEnabled(sheet.designCount() > 0);
+    bool more = false;
+    const auto deadline = std::chrono::steady_clock::now() + sliceTime;
     for (View& view : views_) {
         view.grid->setFont(view.memo->font());
-        bringUpToDate(view, view.doc ? sheet.docLines() : sheet.xlsLines());
+        more = bringUpToDate(view, view.doc ? sheet.docLines() : sheet.xlsLines(), deadline) || more;
     }
+
+    if (!more || catchingUp_) return;
+    catchingUp_ = true;
+    QTimer::singleShot(0, this, [this] {
+        catchingUp_ = false;
+        refresh();
+    });
 }
 
-void SheetPage::bringUpToDate(View& view, const SheetLines& sheet) {
-    if (sheet.revision() == view.revision) return;
+bool SheetPage::bringUpToDate(View& view, const SheetLines& sheet,
+                              std::chrono::steady_clock::time_point deadline) {
     const std::vector<std::string>& lines = sheet.lines();
+    const bool changed = sheet.revision() != view.revision;
+    if (!changed && view.lineCount == lines.size()) return false;
+    // The view holds the first lineCount lines of its revision; those still the same stay.
     const std::size_t kept = sheet.keptSince(view.revision, view.lineCount);
-    QString text;
-    for (std::size_t i = kept; i < lines.size(); ++i) {
-        if (i > 0) text += QLatin1Char('\n');
-        text += qtText(lines[i]);
-    }
-    // Replace everything after the last kept line: from the end of that line (its line break goes
-    // with the rest) or from the start of the text.
     QTextDocument* document = view.memo->document();
     QTextCursor cursor(document);
     if (kept > 0) {
         const QTextBlock last = document->findBlockByNumber(static_cast<int>(kept - 1));
         cursor.setPosition(last.position() + last.length() - 1);
     }
-    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-    cursor.insertText(text);
+    if (kept < view.lineCount) {
+        // Everything after the last kept line goes: from the end of that line (its line break goes
+        // with the rest) or from the start of the text.
+        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
+    cursor.movePosition(QTextCursor::End);
+    // At least one slice, so that every view moves on.
+    std::size_t next = kept;
+    for (bool first = true; next < lines.size() && (first || std::chrono::steady_clock::now() < deadline);
+         first = false) {
+        QString text;
+        for (const std::size_t end = std::min(lines.size(), next + linesPerLook); next < end; ++next) {
+            if (next > 0) text += QLatin1Char('\n');
+            text += qtText(lines[next]);
+        }
+        cursor.insertText(text);
+    }
     view.revision = sheet.revision();
-    view.lineCount = lines.size();
-    view.memo->verticalScrollBar()->setValue(0);
-    view.memo->horizontalScrollBar()->setValue(0);
+    view.lineCount = next;
+    if (changed) {
+        view.memo->verticalScrollBar()->setValue(0);
+        view.memo->horizontalScrollBar()->setValue(0);
+    }
+    return next < lines.size();
 }
 
 void SheetPage::showEvent(QShowEvent* event) {

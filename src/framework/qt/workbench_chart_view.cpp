@@ -165,6 +165,7 @@ ChartRequest WorkbenchChartView::request() const {
 
 void WorkbenchChartView::tablesChanged() {
     bins_ = {};
+    filteredRows_.clear();
     startBinning();
 }
 
@@ -178,10 +179,11 @@ void WorkbenchChartView::startBinning() {
     // Copies share the rows' texts: the worker reads tables the window may replace meanwhile.
     auto results = std::make_shared<TextTable>(model_.workbench.Grid2_Youhuajieguo.rows);
     auto filtered = std::make_shared<TextTable>(model_.workbench.Grid3_Youhuasaixuan.rows);
-    auto computed = std::make_shared<ChartBins>();
+    auto computed = std::make_shared<Plotted>();
     computed_ = computed;
     thread_.reset(QThread::create([results, filtered, computed, request = request()] {
-        *computed = binChart(*results, request, rowsAmong(*results, *filtered));
+        computed->bins = binChart(*results, request, rowsAmong(*results, *filtered));
+        computed->filteredRows = chosenRowsOfPoints(computed->bins, *results, *filtered);
     }));
     // A notice of a worker that settle() has already taken in must not end the next one.
     connect(
@@ -201,7 +203,9 @@ void WorkbenchChartView::binningEnded() {
         startBinning();
         return;
     }
-    bins_ = std::move(*std::exchange(computed_, nullptr));
+    const std::shared_ptr<Plotted> computed = std::exchange(computed_, nullptr);
+    bins_ = std::move(computed->bins);
+    filteredRows_ = std::move(computed->filteredRows);
     draw();
 }
 
@@ -264,6 +268,12 @@ std::optional<std::uint32_t> WorkbenchChartView::rowAt(QPoint position) const {
     return hit->row;
 }
 
+std::optional<int> WorkbenchChartView::filteredRow(int resultsRow) const {
+    const auto found = filteredRows_.find(static_cast<std::uint32_t>(resultsRow));
+    if (found == filteredRows_.end()) return std::nullopt;
+    return static_cast<int>(found->second);
+}
+
 QString WorkbenchChartView::describe(std::uint32_t row) const {
     const TextTable& rows = model_.workbench.Grid2_Youhuajieguo.rows;
     const ChartRequest r = request();
@@ -277,29 +287,32 @@ QString WorkbenchChartView::describe(std::uint32_t row) const {
     return text;
 }
 
-std::optional<std::string> WorkbenchChartView::savePng(const std::string& path) {
+WorkbenchChartView::PngWriter WorkbenchChartView::pngWriter() const {
     // The chart as chosen (axes, colours), drawn at a print size rather than grabbed from the screen: a
     // picture for a report does not depend on how large the window happened to be.
     ChartRequest r = request();
     r.width = savedPlotWidth;
     r.height = savedPlotHeight;
-    const TextTable& results = model_.workbench.Grid2_Youhuajieguo.rows;
-    const ChartFigure figure{
-        binChart(results, r, rowsAmong(results, model_.workbench.Grid3_Youhuasaixuan.rows)),
-        utf8(across_->currentText()), utf8(up_->currentText())};
-    QImage picture(savedPictureWidth, savedPictureHeight, QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    {
-        QPainter painter(&picture);
-        QFont text = font();
-        text.setPixelSize(savedTextPixels);
-        painter.setFont(text);
-        paintWorkbenchChart(painter, QRectF(picture.rect()).adjusted(24, 24, -24, -24), figure);
-    }
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit())
-        return "图表无法写入 " + path + "：" + utf8(file.errorString());
-    return std::nullopt;
+    QFont text = font();
+    text.setPixelSize(savedTextPixels);
+    // Copies share the rows' texts: the window may replace its tables while the picture is drawn.
+    auto results = std::make_shared<TextTable>(model_.workbench.Grid2_Youhuajieguo.rows);
+    auto filtered = std::make_shared<TextTable>(model_.workbench.Grid3_Youhuasaixuan.rows);
+    return [r, text, results, filtered, xTitle = utf8(across_->currentText()),
+            yTitle = utf8(up_->currentText())](const std::string& path) -> std::optional<std::string> {
+        const ChartFigure figure{binChart(*results, r, rowsAmong(*results, *filtered)), xTitle, yTitle};
+        QImage picture(savedPictureWidth, savedPictureHeight, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        {
+            QPainter painter(&picture);
+            painter.setFont(text);
+            paintWorkbenchChart(painter, QRectF(picture.rect()).adjusted(24, 24, -24, -24), figure);
+        }
+        QSaveFile file(QString::fromStdString(path));
+        if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit())
+            return "图表无法写入 " + path + "：" + utf8(file.errorString());
+        return std::nullopt;
+    };
 }
 
 } // namespace qianyan

@@ -7,9 +7,11 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 class QChart;
 class QComboBox;
@@ -35,11 +37,15 @@ public:
     // Waits for a computation under way and draws it.
     void settle();
     // Writes the chart as a PNG file, replacing an existing one only when the whole picture is written;
-    // the reason when it cannot.
-    std::optional<std::string> savePng(const std::string& path);
+    // the reason when it cannot. The writer takes the chart as it is now (the axes and colours chosen, the
+    // tables shown) and may run in any thread.
+    using PngWriter = std::function<std::optional<std::string>(const std::string& path)>;
+    PngWriter pngWriter() const;
 
     // The points drawn (for a test to aim at one) and where a value lies in the view's viewport.
     const ChartBins& bins() const { return bins_; }
+    // The row of the filtered table that lists the candidate of a highlighted point (by its results row).
+    std::optional<int> filteredRow(int resultsRow) const;
     QPoint viewportPosition(double x, double y) const;
 
 signals:
@@ -66,9 +72,15 @@ private:
     QChart* chart_ = nullptr;
     QValueAxis *xAxis_ = nullptr, *yAxis_ = nullptr;
 
+    // What the worker computes: the points, and the filtered rows of the highlighted ones.
+    struct Plotted {
+        ChartBins bins;
+        std::unordered_map<std::uint32_t, std::uint32_t> filteredRows;
+    };
     ChartBins bins_;
+    std::unordered_map<std::uint32_t, std::uint32_t> filteredRows_;
     std::unique_ptr<QThread> thread_;
-    std::shared_ptr<ChartBins> computed_;
+    std::shared_ptr<Plotted> computed_;
     bool again_ = false;   // the tables or the request changed while a computation ran
     unsigned workers_ = 0; // started so far
 };

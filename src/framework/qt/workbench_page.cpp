@@ -1,6 +1,7 @@
 #include "framework/qt/workbench_page.h"
 
 #include "framework/calculator_frame.h"
+#include "framework/qt/background_work.h"
 #include "framework/qt/control_binding.h"
 #include "framework/qt/control_widgets.h"
 #include "framework/qt/grid_view.h"
@@ -11,11 +12,9 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
-#include <QThread>
 
 #include <algorithm>
 #include <filesystem>
@@ -25,9 +24,6 @@ namespace qianyan {
 namespace {
 
 constexpr int shownResultRows = 10;
-
-// Thrown from the writing of a table file or its workbook when 取消 stops it.
-struct SaveCancelled {};
 
 QLabel* pageLabel() {
     auto* label = new QLabel;
@@ -121,22 +117,14 @@ WorkbenchPage::WorkbenchPage(ControlBinding& binding, QWidget* parent)
     auto* status = pageLabel();
     status->setWordWrap(true);
     binding_.bind("lb_YHxingxi", status);
-    progress_ = new QProgressBar;
-    progress_->setObjectName("pb_YH_jingdu");
-    cancelButton_ = captionButton(15);
-    cancelButton_->setObjectName("cbt_YHquxiao");
-    cancelButton_->setText(QStringLiteral("取消"));
-    connect(cancelButton_, &QPushButton::clicked, this, &WorkbenchPage::cancel);
-    auto* progressRow = new QHBoxLayout;
-    progressRow->addWidget(progress_, 1);
-    progressRow->addWidget(cancelButton_);
+    work_ = new BackgroundWork(QStringLiteral("pb_YH_jingdu"), QStringLiteral("cbt_YHquxiao"));
+    connect(work_, &BackgroundWork::busyChanged, controls_, [this](bool on) { controls_->setEnabled(!on); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(controls_, 1);
     layout->addWidget(status);
-    layout->addLayout(progressRow);
-    setBusy(false, true);
+    layout->addWidget(work_);
     binding_.refresh();
     // Every row of the option grid in sight; only its width may scroll.
     options->setFixedHeight(options->horizontalHeader()->sizeHint().height() +
@@ -153,49 +141,27 @@ WorkbenchPage::WorkbenchPage(ControlBinding& binding, QWidget* parent)
 
 WorkbenchPage::~WorkbenchPage() {
     // A window closed while a worker runs: the worker stops (a sweep after its candidate, a save before
-    // its next line) and what it worked on is freed with the page.
-    if (thread_) {
-        cancel_ = true;
-        thread_->wait();
-    }
+    // its next line) and what it worked on is freed with the page, before the page's members go.
+    work_->stopUnended();
 }
 
-void WorkbenchPage::runInWorker(std::function<void()> work, Ending ending, bool measured) {
-    cancel_ = false;
-    failure_ = nullptr;
-    ending_ = std::move(ending);
-    setBusy(true, measured);
-    thread_.reset(QThread::create([this, work = std::move(work)] {
-        try {
-            work();
-        } catch (...) {
-            failure_ = std::current_exception();
-        }
-    }));
-    connect(thread_.get(), &QThread::finished, this, &WorkbenchPage::endWork, Qt::QueuedConnection);
-    thread_->start();
+bool WorkbenchPage::busy() const {
+    return work_->busy();
 }
 
-void WorkbenchPage::endWork() {
-    if (!thread_) return;
-    thread_->wait();
-    thread_.reset();
-    setBusy(false, true);
-    std::exchange(ending_, {})(std::exchange(failure_, nullptr));
-    chart_->tablesChanged();
+void WorkbenchPage::cancel() {
+    work_->cancel();
 }
 
-void WorkbenchPage::setBusy(bool on, bool measured) {
-    controls_->setEnabled(!on);
-    progress_->setRange(0, measured ? 100 : 0);
-    progress_->setValue(0);
-    progress_->setVisible(on);
-    cancelButton_->setVisible(on);
-    if (on) cancelButton_->setFocus();
-}
-
-void WorkbenchPage::showShare(int percent) {
-    if (busy()) progress_->setValue(percent);
+void WorkbenchPage::runInWorker(std::function<void()> work, std::function<void(std::exception_ptr)> ending,
+                                bool measured) {
+    work_->run(
+        std::move(work),
+        [this, ending = std::move(ending)](std::exception_ptr failure) {
+            ending(failure);
+            chart_->tablesChanged();
+        },
+        measured);
 }
 
 void WorkbenchPage::startSweep() {
@@ -220,7 +186,7 @@ void WorkbenchPage::startSweep() {
                     QMetaObject::invokeMethod(
                         this, [this, done, all] { showSweepProgress(done, all); }, Qt::QueuedConnection);
                 },
-                &cancel_);
+                &work_->cancelFlag());
         },
         [this, sweep](std::exception_ptr) {
             // The copy's controls, the rows among them, become the window's; then the sweep ends as it
@@ -236,7 +202,7 @@ void WorkbenchPage::startSweep() {
 void WorkbenchPage::showSweepProgress(std::uint64_t done, std::uint64_t total) {
     if (!busy()) return;
     model_.workbench.showSweepProgress(done, total);
-    showShare(static_cast<int>(model_.workbench.pb_YH_jingdu.value));
+    work_->showShare(static_cast<int>(model_.workbench.pb_YH_jingdu.value));
     binding_.refresh();
 }
 
@@ -251,7 +217,7 @@ void WorkbenchPage::startOnCopy(std::string_view control, std::function<void(Wor
             operation(**worked);
         },
         [this, worked](std::exception_ptr failure) {
-            if (cancel_) return;
+            if (work_->cancelled()) return;
             // The copy ends as the window's own workbench would have ended, a failure's report included.
             binding_.act([&](CalculatorFrame& m) {
                 if (*worked) m.workbench = std::move(**worked);
@@ -278,23 +244,22 @@ void WorkbenchPage::startSave() {
         if (m.reachable("cbt_YHsave")) m.runEvent([&] { file = m.workbench.beginSave(m); });
     });
     if (!file) return;
-    auto save = std::make_shared<Workbench::TableFile>(std::move(*file));
+    struct Save {
+        Workbench::TableFile file;
+        WorkbenchChartView::PngWriter writeChart;
+        std::optional<std::string> chartFailure;
+    };
+    auto save = std::make_shared<Save>(Save{std::move(*file), chart_->pngWriter(), {}});
     Platform& platform = model_.platform();
     runInWorker(
         [this, save, &platform] {
             // The share done by the lines and workbook rows written; 取消 stops the writing before the next
             // one, and the writers then leave no file behind and an existing one whole.
-            const std::uint64_t total = std::max<std::uint64_t>(save->rows + save->workbookRows, 1);
-            std::uint64_t written = 0;
-            int shown = 0;
-            Workbench::writeSave(platform, *save, [&] {
-                if (cancel_.load(std::memory_order_relaxed)) throw SaveCancelled{};
-                const int percent = static_cast<int>(std::min<std::uint64_t>(++written * 100 / total, 100));
-                if (percent == shown) return;
-                shown = percent;
-                QMetaObject::invokeMethod(
-                    this, [this, percent] { showShare(percent); }, Qt::QueuedConnection);
-            });
+            const Workbench::TableFile& file = save->file;
+            Workbench::writeSave(platform, file, work_->steps(file.rows + file.workbookRows));
+            // Then the chart, under the table file's name with .png in place of its extension.
+            save->chartFailure =
+                save->writeChart(std::filesystem::path(file.path).replace_extension(".png").string());
         },
         [this, save](std::exception_ptr failure) {
             binding_.act([&](CalculatorFrame& m) {
@@ -302,42 +267,32 @@ void WorkbenchPage::startSave() {
                     std::optional<PlatformError> writeFailure;
                     try {
                         if (failure) std::rethrow_exception(failure);
-                    } catch (const SaveCancelled&) {
+                    } catch (const WorkCancelled&) {
                         return;
                     } catch (const PlatformError& e) {
                         writeFailure = e;
                     }
                     m.workbench.finishSave(m, writeFailure);
-                    if (!writeFailure) saveChartBeside(m, save->path);
+                    // A chart that could not be written is reported as the table file's; the files stay.
+                    if (!writeFailure && save->chartFailure)
+                        m.reportSaveFailure(PlatformError(*save->chartFailure));
                 });
             });
         },
         true);
 }
 
-void WorkbenchPage::saveChartBeside(CalculatorFrame& m, const std::string& tableFile) {
-    // The table file's name with .png in place of its extension; the table file stays as written.
-    const std::string picture = std::filesystem::path(tableFile).replace_extension(".png").string();
-    if (const std::optional<std::string> failure = chart_->savePng(picture))
-        m.reportSaveFailure(PlatformError(*failure));
-}
-
 void WorkbenchPage::selectCandidate(int row) {
-    const Workbench& w = model_.workbench;
     if (results_->isVisible()) {
         results_->selectRow(row);
         results_->scrollTo(results_->model()->index(row, 0));
         return;
     }
-    // The filtered table shows the candidate, if at all, under its label.
-    const TextTable& shown = w.Grid3_Youhuasaixuan.rows;
-    const std::string_view label = w.Grid2_Youhuajieguo.rows.cell(static_cast<std::size_t>(row), 0);
-    for (std::size_t r = 0; r < shown.rowCount(); ++r)
-        if (shown.cell(r, 0) == label) {
-            filtered_->selectRow(static_cast<int>(r));
-            filtered_->scrollTo(filtered_->model()->index(static_cast<int>(r), 0));
-            return;
-        }
+    // The filtered table shows the candidate, if at all, in the row the chart found beside its point.
+    if (const std::optional<int> shown = chart_->filteredRow(row)) {
+        filtered_->selectRow(*shown);
+        filtered_->scrollTo(filtered_->model()->index(*shown, 0));
+    }
 }
 
 void WorkbenchPage::loadCandidate(int row) {

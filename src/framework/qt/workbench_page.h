@@ -13,18 +13,13 @@
 
 #include <QWidget>
 
-#include <atomic>
 #include <exception>
 #include <functional>
-#include <memory>
 #include <string>
-
-class QProgressBar;
-class QPushButton;
-class QThread;
 
 namespace qianyan {
 
+class BackgroundWork;
 class CalculatorFrame;
 class ControlBinding;
 class GridView;
@@ -40,22 +35,17 @@ public:
     ~WorkbenchPage() override;
 
     // Whether a worker runs; the page takes no input but 取消 meanwhile.
-    bool busy() const { return thread_ != nullptr; }
+    bool busy() const;
     // Stops the worker's job as 取消 does.
-    void cancel() { cancel_ = true; }
+    void cancel();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // What this thread does once the worker has ended, given what escaped the work.
-    using Ending = std::function<void(std::exception_ptr failure)>;
-    // Runs work in a worker thread and then ending here; a measured job shows its share done, any other
-    // only that the page is busy.
-    void runInWorker(std::function<void()> work, Ending ending, bool measured);
-    void endWork();
-    void setBusy(bool on, bool measured);
-    void showShare(int percent);
+    // Runs work in the worker; the chart takes the tables as they are after ending.
+    void runInWorker(std::function<void()> work, std::function<void(std::exception_ptr)> ending,
+                     bool measured);
 
     void startSweep();
     void showSweepProgress(std::uint64_t done, std::uint64_t total);
@@ -63,8 +53,6 @@ private:
     void startOnCopy(std::string_view control, std::function<void(Workbench&)> operation);
     void takeHeaderClicks(GridView* table, std::string name, Grid Workbench::*grid);
     void startSave();
-    // The chart as a PNG file of the table file's name; a failure is reported as the table file's.
-    void saveChartBeside(CalculatorFrame& m, const std::string& tableFile);
     // A candidate the chart was clicked on: its row selected in the table shown.
     void selectCandidate(int row);
     // A candidate the chart was double-clicked on: loaded back as by a double-click on its row.
@@ -75,13 +63,7 @@ private:
     QWidget* controls_ = nullptr; // everything a person may use while no worker runs
     GridView *results_ = nullptr, *filtered_ = nullptr;
     WorkbenchChartView* chart_ = nullptr;
-    QProgressBar* progress_ = nullptr;
-    QPushButton* cancelButton_ = nullptr;
-
-    std::unique_ptr<QThread> thread_;
-    Ending ending_;
-    std::exception_ptr failure_;
-    std::atomic<bool> cancel_ = false;
+    BackgroundWork* work_ = nullptr;
 };
 
 } // namespace qianyan
