@@ -97,6 +97,11 @@ void CalculatorFrame::declare(WindowDeclaration& d) {
     d.label(popbox_jingdu, "精度"); // the list the "≈" button (调整精度) shows
     d.onChange(tcb_meoFontSize, [this] { tcb_meoFontSizeChange(); });
     workbench.declareControls(d, *this, YouHuaFormLayer);
+    if (TargetCalculator* calculator = targetAdapter()) target.declareControls(d, MainFormLayer, *calculator);
+}
+
+void CalculatorFrame::refreshTarget() {
+    if (TargetCalculator* calculator = targetAdapter()) target.refresh(*this, *calculator);
 }
 
 void CalculatorFrame::declareChanges(WindowDeclaration& d, std::initializer_list<InputChange> changes) {
