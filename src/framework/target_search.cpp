@@ -11,14 +11,14 @@ class Search {
 public:
     Search(const CapacityAt& capacity, double target) : capacity_(capacity), target_(target) {}
 
-    bool reaches(long long length) const {
-        const std::optional<double> c = capacity_(length);
-        return c && *c >= target_;
-    }
+    bool reaches(long long length) const { return valueAt(length) >= target_; }
     double valueAt(long long length) const {
         const std::optional<double> c = capacity_(length);
-        return c && std::isfinite(*c) ? *c : -HUGE_VAL;
+        if (!c || !std::isfinite(*c)) return -HUGE_VAL;
+        if (!most_ || *c > *most_) most_ = c;
+        return *c;
     }
+    const std::optional<double>& most() const { return most_; }
 
     // The first length of (below, above] that reaches the target, where below does not and above does
     // and the lengths between do from some point on.
@@ -55,6 +55,7 @@ public:
 private:
     const CapacityAt& capacity_;
     double target_;
+    mutable std::optional<double> most_;
 };
 
 } // namespace
@@ -81,7 +82,6 @@ LengthAnswer smallestLength(const LengthSearch& search, const CapacityAt& capaci
 
     LengthAnswer answer;
     answer.searchedTo = points.back();
-    answer.most = capacity(points.back());
     std::optional<long long> found;
     double fa = s.valueAt(points[0]);
     if (fa >= target) found = points[0];
@@ -102,6 +102,7 @@ LengthAnswer smallestLength(const LengthSearch& search, const CapacityAt& capaci
         found = s.reaches(below) ? below : s.bisect(below, above);
     }
     answer.length = found;
+    answer.most = s.most();
     return answer;
 }
 

@@ -29,8 +29,8 @@ struct LengthSearch {
 
 struct LengthAnswer {
     std::optional<long long> length; // none: no length of the search reaches the target
-    // The capacity at the last length searched (the table bound, or maxLength); none when it would not
-    // compute there.
+    // The largest capacity the search met (the capacity may fall where the bound limits the lengths of
+    // the layers above); none when it computed nowhere.
     std::optional<double> most;
     long long searchedTo = 0;
 };
