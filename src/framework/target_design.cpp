@@ -106,7 +106,9 @@ void TargetDesign::declareControls(WindowDeclaration& d, const Control& page, Ta
     }
     d.label(edt_MubiaoRa, "目标承载力特征值 Ra (kN)");
     d.accepts(edt_MubiaoRa, "空着表示不设目标");
+    d.tableHeader(edt_MubiaoRa, "目标Ra");
     d.label(edt_MubiaoN, "桩顶轴力设计值 N (kN)");
+    d.tableHeader(edt_MubiaoN, "轴力N");
     d.accepts(edt_MubiaoN, "可空着");
     d.label(edt_XuyaoD, "所需桩径 d (mm)");
     d.onClick(cbt_Caiyong, [this, &calculator] {

@@ -95,6 +95,8 @@ protected:
 private:
     QWidget* buildMainPage();
     QWidget* inputWidget(std::string_view control);
+    // The target group over the drawing, as wide as it: the targets, the answers and 采用.
+    QWidget* targetGroup(int width);
     void updateTabOrder();
     // The shown page changed from page from: the size the person gave that page is kept, and the window
     // takes the size the new page had (its designed size the first time), within the screen.
