@@ -143,27 +143,33 @@ void TargetDesign::clearAnswers() {
     adoptable_.reset();
 }
 
+Control* TargetDesign::badInput(std::string_view& message) {
+    double value = 0;
+    if (readLoad(edt_MubiaoRa.text, value) == LoadText::Bad) {
+        message = "目标承载力特征值有错：应为大于0的数值，或空着";
+        return &edt_MubiaoRa;
+    }
+    if (readLoad(edt_MubiaoN.text, value) == LoadText::Bad) {
+        message = "桩顶轴力设计值有错：应为大于0的数值，或空着";
+        return &edt_MubiaoN;
+    }
+    return nullptr;
+}
+
 void TargetDesign::refresh(CalculatorFrame& frame, TargetCalculator& calculator) {
     try {
         if (!shownStatus_.empty() && frame.lb_shuoming.text == shownStatus_) frame.lb_shuoming.text.clear();
         shownStatus_.clear();
         clearAnswers();
-        double ra = 0, n = 0;
-        const LoadText raText = readLoad(edt_MubiaoRa.text, ra);
-        if (raText == LoadText::Empty) return;
-        const LoadText nText = readLoad(edt_MubiaoN.text, n);
-        if (raText == LoadText::Bad || nText == LoadText::Bad) {
-            Control& bad = raText == LoadText::Bad ? edt_MubiaoRa : edt_MubiaoN;
-            bad.color = argb::red;
+        std::string_view message;
+        if (Control* bad = badInput(message)) {
+            bad->color = argb::red;
             lengthField(calculator).text = edt_XuyaoD.text = badTarget;
             lengthField(calculator).color = edt_XuyaoD.color = argb::red;
-            showStatus(frame,
-                       &bad == &edt_MubiaoRa ? "目标承载力特征值有错：应为大于0的数值"
-                                             : "桩顶轴力设计值有错：应为大于0的数值，或空着",
-                       argb::red);
+            showStatus(frame, std::string(message), argb::red);
             return;
         }
-        answer(frame, calculator, {ra, nText == LoadText::Load ? std::optional<double>(n) : std::nullopt});
+        if (const std::optional<Targets> t = targets()) answer(frame, calculator, *t);
     } catch (...) {
         // A lack of memory in the middle of the trials leaves no answer rather than a stale one.
         clearAnswers();

@@ -78,6 +78,9 @@ public:
     };
     // The targets as typed; none when Ra is empty or either does not read as a load above 0.
     std::optional<Targets> targets() const;
+    // The target field whose text is neither empty nor a load above 0, with what is wrong; none when both
+    // are good. 计算 refuses to record a design while one is bad.
+    Control* badInput(std::string_view& message);
 
 private:
     void clearAnswers();

@@ -254,6 +254,10 @@ TEST_P(TargetPerCalculator, BadTargetsSayWhatIsWrongAndNeverHang) {
         EXPECT_EQ(window->find("edt_MubiaoRa")->color, argb::red);
         EXPECT_FALSE(window->find("cbt_Caiyong")->enabled);
     }
+    // 计算 shows the design but records none while a target is bad.
+    window->click("cbt_compute");
+    EXPECT_EQ(window->sheet().designCount(), 0);
+    EXPECT_EQ(text("lb_shuoming"), "目标承载力特征值有错：应为大于0的数值，或空着");
     window->typeText("edt_MubiaoRa", "5000");
     window->typeText("edt_MubiaoN", "nan");
     EXPECT_EQ(text("edt_XuyaoD"), "目标有错");
