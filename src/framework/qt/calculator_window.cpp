@@ -333,9 +333,7 @@ QWidget* CalculatorWindow::targetGroup(int width) {
     // Each field under its label: the column is as narrow as the drawing.
     const auto add = [&](std::string_view control, QWidget* beside = nullptr) {
         if (!model_->declaration().find(control)) return;
-        auto* caption = new QLabel(qtText(inputLabel(control)));
-        caption->setWordWrap(true);
-        rows->addWidget(caption);
+        rows->addWidget(new QLabel(qtText(inputLabel(control))));
         QWidget* field = inputWidget(control);
         binding_->bind(control, field);
         if (auto* edit = qobject_cast<QLineEdit*>(field); edit && edit->isReadOnly()) {
@@ -375,7 +373,6 @@ QWidget* CalculatorWindow::targetGroup(int width) {
     binding_->bind("cbt_Caiyong", adopt);
     rows->addWidget(adopt);
     buttons_.push_back(adopt);
-    updateTabOrder();
     return group;
 }
 
@@ -389,6 +386,7 @@ void CalculatorWindow::addPileDrawing() {
     if (model_->targetAdapter()) column->addWidget(targetGroup(width));
     column->addWidget(pileDrawing_, 1);
     mainRow_->addLayout(column);
+    updateTabOrder();
     mainSize_.rwidth() += width + rightMargin;
     mainPage_->setMinimumSize(mainSize_);
     resize(mainSize_);
