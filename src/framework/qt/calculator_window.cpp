@@ -336,12 +336,9 @@ QWidget* CalculatorWindow::targetGroup(int width) {
         rows->addWidget(new QLabel(qtText(inputLabel(control))));
         QWidget* field = inputWidget(control);
         binding_->bind(control, field);
-        if (auto* edit = qobject_cast<QLineEdit*>(field); edit && edit->isReadOnly()) {
+        if (auto* edit = qobject_cast<QLineEdit*>(field); edit && edit->isReadOnly())
             edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            outputs_.push_back(field);
-        } else {
-            inputs_.push_back(field);
-        }
+        targetFields_.push_back(field);
         if (!beside) {
             rows->addWidget(field);
             return;
@@ -358,7 +355,6 @@ QWidget* CalculatorWindow::targetGroup(int width) {
         QWidget* multiple = inputWidget("edt_XuyaoHrD");
         binding_->bind("edt_XuyaoHrD", multiple);
         static_cast<QLineEdit*>(multiple)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        outputs_.push_back(multiple);
         auto* labelled = new QWidget;
         auto* line = new QHBoxLayout(labelled);
         line->setContentsMargins(0, 0, 0, 0);
@@ -366,13 +362,14 @@ QWidget* CalculatorWindow::targetGroup(int width) {
         line->addWidget(new QLabel(qtText(inputLabel("edt_XuyaoHrD"))));
         line->addWidget(multiple, 1);
         add("edt_XuyaoHr", labelled);
+        targetFields_.push_back(multiple);
     }
     add("edt_XuyaoLr");
     add("edt_XuyaoD");
     auto* adopt = captionButton(14);
     binding_->bind("cbt_Caiyong", adopt);
     rows->addWidget(adopt);
-    buttons_.push_back(adopt);
+    targetFields_.push_back(adopt);
     return group;
 }
 
@@ -394,9 +391,11 @@ void CalculatorWindow::addPileDrawing() {
 }
 
 void CalculatorWindow::updateTabOrder() {
-    // Top to bottom: inputs, ≈ and the outputs, the buttons, then © of the title row.
+    // Top to bottom: inputs, ≈ and the outputs, the target group beside them, the buttons, then © of the
+    // title row.
     std::vector<QWidget*> order = inputs_;
     order.insert(order.end(), outputs_.begin(), outputs_.end());
+    order.insert(order.end(), targetFields_.begin(), targetFields_.end());
     order.insert(order.end(), buttons_.begin(), buttons_.end());
     for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }

@@ -132,6 +132,7 @@ private:
     std::vector<InputRow> inputRowWidgets_;
     QListWidget* precisionList_ = nullptr;
     std::vector<QWidget*> inputs_, outputs_, buttons_;
+    std::vector<QWidget*> targetFields_; // in the order of the target group's rows
 };
 
 } // namespace qianyan
