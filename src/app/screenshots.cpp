@@ -115,13 +115,15 @@ int takeScreenshots(const QString& folder) {
     camera.shoot(about, "about");
     about.close();
 
-    // Every calculator as it opens and after 计算 with the inputs it opens with.
+    // Every calculator as it opens, after 计算 with the inputs it opens with, and with a target typed.
     for (const CalculatorEntry& c : calculators()) {
         if (!hasCalculatorFace(c.name)) continue;
         const auto window = faceOf(c.name, platform);
         camera.shoot(*window, std::string(c.name) + "_main");
         window->binding().act([](CalculatorFrame& m) { m.click("cbt_compute"); });
         camera.shoot(*window, std::string(c.name) + "_results");
+        window->binding().act([](CalculatorFrame& m) { m.typeText("edt_MubiaoRa", "8000"); });
+        camera.shoot(*window, std::string(c.name) + "_target");
     }
 
     // Shown before any step, as a person sees it, so that the popup list opens where it does for them.

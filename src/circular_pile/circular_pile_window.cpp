@@ -51,6 +51,13 @@ PileDrawing CircularPileWindow::pileDrawing() const {
     return circularPileDrawing(cbe_dd.text, cbe_hr.text, edt_frk.text);
 }
 
+std::optional<TargetCalculator::Axis> CircularPileWindow::targetAxis() {
+    double d = 0;
+    if (!tryReadWhole(cbe_dd.text, d) || !positiveFinite(d)) return std::nullopt;
+    // Past the table's bound the socket counts with the bound's depth: the capacity stays as it is.
+    return Axis{d, 0, false};
+}
+
 Control CircularPileWindow::resultOutput() {
     return Control::output(argb::green);
 }

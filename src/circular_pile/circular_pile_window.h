@@ -14,7 +14,7 @@ inline constexpr std::string_view depthRatioClampWarning = "深径比超界，�
 inline constexpr std::string_view diameterError = "桩身直径数据有错";
 inline constexpr std::string_view resultOutOfRangeError = "计算结果超出数值范围，请检查输入数据";
 
-class CircularPileWindow : public CalculatorFrame, public WorkbenchCalculator {
+class CircularPileWindow : public CalculatorFrame, public WorkbenchCalculator, public TargetCalculator {
 public:
     CircularPileWindow(Platform& platform, std::string_view windowName, const Titles& titles);
 
@@ -27,6 +27,16 @@ public:
     void writeCandidate(std::size_t /*kind*/, const CandidateStep& step) override {
         writeCircularPileCandidate(step);
     }
+    // The target's half all three share: the socket depth is searched and written in millimetres, the
+    // diameters are the list's; each calculator computes the capacity (targetCapacity).
+    TargetCalculator* targetAdapter() override { return this; }
+    std::optional<Axis> targetAxis() override;
+    std::string targetLengthText(long long length) const override { return std::to_string(length); }
+    void putTargetLength(long long length) override { cbe_hr.text = targetLengthText(length); }
+    void adoptTargetLength(long long length) override { writeInput(cbe_hr, targetLengthText(length)); }
+    std::vector<std::string> targetDiameters(std::string& /*whyNone*/) const override { return cbe_dd.items; }
+    void putTargetDiameter(const std::string& text) override { cbe_dd.text = text; }
+
     // Texts of the candidate just evaluated, for the table cells.
     std::string_view candidateDepthRatio() const { return circularSweep_.depthRatio; }
     std::string_view candidateProcessName() const;

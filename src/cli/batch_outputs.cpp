@@ -26,12 +26,29 @@ std::vector<std::string> linesOf(const std::string& text) {
 
 } // namespace
 
-BatchOutputs::BatchOutputs(std::string folder, const std::string& tablePath)
+BatchOutputs::BatchOutputs(std::string folder, const std::string& tablePath, bool targets)
     : folder_(std::move(folder)), table_(std::filesystem::path(tablePath).filename().string()) {
     const std::string stem = std::filesystem::path(tablePath).stem().string();
     doc_ = stem + "_文本.txt";
     xls_ = stem + "_表格.txt";
     workbook_ = stem + "_表格.xlsx";
+    if (targets) {
+        targets_ = stem + "_目标.txt";
+        targetLines_.push_back("桩号\t目标Ra(kN)\t轴力N(kN)\t所需嵌岩深度或最下层长度\t所需桩径d(mm)");
+    }
+}
+
+void BatchOutputs::addTargetRow(const std::vector<std::string>& cells) {
+    if (targets_.empty()) return;
+    std::string line;
+    for (const std::string& cell : cells) line += (line.empty() ? "" : "\t") + cell;
+    targetLines_.push_back(std::move(line));
+}
+
+std::vector<const std::string*> BatchOutputs::textFiles() const {
+    std::vector<const std::string*> files{&doc_, &xls_};
+    if (!targets_.empty()) files.push_back(&targets_);
+    return files;
 }
 
 std::string BatchOutputs::path(const std::string& name) const {
@@ -63,15 +80,18 @@ std::vector<std::string> BatchOutputs::taken() const {
     const bool ours = !mark.empty() && mark[0] == markHeading && marked("table\t" + table_);
     std::vector<std::string> taken;
     if (!ours && regularFileExists(path(workbook_))) taken.push_back(path(workbook_));
-    for (const std::string* sheet : {&doc_, &xls_})
-        if (regularFileExists(path(*sheet)) && !(ours && marked(markLine(*sheet))))
-            taken.push_back(path(*sheet));
+    for (const std::string* text : textFiles())
+        if (regularFileExists(path(*text)) && !(ours && marked(markLine(*text))))
+            taken.push_back(path(*text));
     return taken;
 }
 
 void BatchOutputs::write(Platform& platform, const CalculationSheet& sheet, std::ostream& out) const {
     std::string mark = std::string(markHeading) + "\ntable\t" + table_ + "\n";
-    for (const auto& [name, lines] : {std::pair{&doc_, &sheet.doc()}, std::pair{&xls_, &sheet.xls()}}) {
+    for (const std::string* name : textFiles()) {
+        const std::vector<std::string>* lines = name == &doc_   ? &sheet.doc()
+                                                : name == &xls_ ? &sheet.xls()
+                                                                : &targetLines_;
         platform.writeTextFile(path(*name), [lines](const LineSink& sink) {
             for (const std::string& line : *lines) sink(line);
         });

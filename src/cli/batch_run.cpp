@@ -47,7 +47,8 @@ std::vector<TableColumn> mapHeader(CalculatorFrame& window, const std::vector<st
         for (const DeclaredControl& c : window.declaration().all()) {
             if (isInput(c)) {
                 const std::string label = normalized(c.shownName());
-                if (c.name == header[i] || (!label.empty() && label == wanted))
+                if (c.name == header[i] || (!label.empty() && label == wanted) ||
+                    (!c.tableHeader.empty() && c.tableHeader == wanted))
                     found.push_back({TableColumn::Kind::Input, &c});
             } else if (isEditedGrid(c) && c.rowCountList) {
                 const auto& gridColumns = c.asGrid()->columns;
@@ -233,6 +234,28 @@ bool layered(CalculatorFrame& window) {
                                [](const DeclaredControl& c) { return isEditedGrid(c) && c.rowCountList; });
 }
 
+// Whether the table gives a target, so that the batch writes the targets' table.
+bool givesTargets(const CalculatorFrame& window, const std::vector<TableColumn>& columns) {
+    return std::ranges::any_of(columns, [&](const TableColumn& c) {
+        return c.kind == TableColumn::Kind::Input && c.control->control == &window.target.edt_MubiaoRa;
+    });
+}
+
+// A pile's line of the targets' table: its number (or its first line), the targets and the answers as the
+// window shows them after the pile's 计算.
+std::vector<std::string> targetRow(CalculatorFrame& window, const Pile& pile,
+                                   const std::vector<TableColumn>& columns, bool computed) {
+    std::string number = "第 " + std::to_string(pile.records[0].line) + " 行";
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        if (columns[c].kind == TableColumn::Kind::PileKey && !cellOf(pile.records[0], c).empty())
+            number = oneLine(cellOf(pile.records[0], c));
+    const TargetDesign& t = window.target;
+    const bool layers = window.declaration().find("edt_XuyaoLr") != nullptr;
+    if (!computed) return {number, "-", "-", "未算出", "未算出"};
+    return {number, t.edt_MubiaoRa.text, t.edt_MubiaoN.text, layers ? t.edt_XuyaoLr.text : t.edt_XuyaoHr.text,
+            t.edt_XuyaoD.text};
+}
+
 // Prints each output the batch may not replace; true when there was none.
 bool outputsFree(const BatchOutputs& outputs, std::ostream& out) {
     const std::vector<std::string> taken = outputs.taken();
@@ -264,7 +287,8 @@ BatchOutcome runBatch(CalculatorFrame& window, ScriptedPlatform& platform, const
         if (records.size() == 1) throw std::runtime_error("表格中没有桩：只有表头");
         table = piles(std::span(records).subspan(1), columns, layered(window));
         // Refused before the piles are computed, which may take long.
-        outputs.emplace(outFolder.empty() ? platform.documentsFolder() : outFolder, tablePath);
+        outputs.emplace(outFolder.empty() ? platform.documentsFolder() : outFolder, tablePath,
+                        givesTargets(window, columns));
         if (!outputsFree(*outputs, out)) return {0, 0, false};
     } catch (const std::runtime_error& e) {
         out << "error\t" << oneLine(e.what()) << '\n';
@@ -279,6 +303,7 @@ BatchOutcome runBatch(CalculatorFrame& window, ScriptedPlatform& platform, const
     PileRun run(window, platform, columns);
     for (const Pile& pile : table) {
         ++outcome.piles;
+        const int failedBefore = outcome.failed;
         try {
             if (pile.error) throw *pile.error;
             restoreState(window, fresh);
@@ -290,6 +315,7 @@ BatchOutcome runBatch(CalculatorFrame& window, ScriptedPlatform& platform, const
             ++outcome.failed;
             out << "line " << pile.records[0].line << ": " << oneLine(e.what()) << '\n';
         }
+        outputs->addTargetRow(targetRow(window, pile, columns, outcome.failed == failedBefore));
     }
     out << "batch\t" << outcome.piles << " 根桩，" << outcome.piles - outcome.failed << " 根算出，"
         << outcome.failed << " 根失败\n";

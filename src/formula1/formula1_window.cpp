@@ -34,12 +34,22 @@ void TVOR_FRM_KELD1::declare(WindowDeclaration& d) {
                       });
 }
 
-void TVOR_FRM_KELD1::cbt_computeClick() {
-    popbox_jingdu.visible = false;
+TVOR_FRM_KELD1::Evaluated TVOR_FRM_KELD1::evaluated() {
     const CheckedInputs in = checkInputs();
     const Formula1Result r = evaluateFormula1({in.d, in.hr, in.frk, cbe_hnt.itemIndex, cbb_czgy.itemIndex});
     requireFinite(cbe_dd, {r.rc, r.area, r.perimeter});
     requireFinite(edt_frk, {r.qrk, r.ra});
+    return {in, r};
+}
+
+TargetCapacity TVOR_FRM_KELD1::targetCapacity() {
+    const Formula1Result r = evaluated().r;
+    return {r.ra, r.rc};
+}
+
+void TVOR_FRM_KELD1::cbt_computeClick() {
+    popbox_jingdu.visible = false;
+    const auto [in, r] = evaluated();
 
     edt_kesair.text = fixed(r.zetaR, 7, 4);
     edt_kesair.color = edt_ra.color = r.clamped ? argb::magenta : argb::green;
@@ -47,7 +57,7 @@ void TVOR_FRM_KELD1::cbt_computeClick() {
     edt_ra.text = modeAmount(r.ra, precisionMode(), 7);
     edt_rc.text = modeAmount(r.rc, precisionMode(), 7);
     if (workbenchOpen()) return;
-    appendDesign(formula1SheetDesign(sheetInputs(in), r));
+    appendDesign(formula1SheetDesign(sheetInputs(in), r), {r.ra, r.rc});
 }
 
 } // namespace qianyan

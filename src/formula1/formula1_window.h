@@ -15,6 +15,7 @@ public:
     Control edt_kesair, edt_ra, edt_rc;
 
     void cbt_computeClick() override;
+    TargetCapacity targetCapacity() override;
 
     // The workbench adapter's own half (formula1_workbench.cpp).
     std::unique_ptr<CalculatorFrame> clone() const override;
@@ -25,6 +26,12 @@ protected:
 
 private:
     static const WorkbenchDeclaration& workbenchDeclaration();
+    // The compute handler's checks and evaluation.
+    struct Evaluated {
+        CheckedInputs in;
+        Formula1Result r;
+    };
+    Evaluated evaluated();
 };
 
 } // namespace qianyan

@@ -200,8 +200,7 @@ PileDrawing TVOR_FRM_KELD1_1::pileDrawing() const {
                             edt_Dimianbiaogao.text, edt_Zhuangdingbiaogao.text});
 }
 
-void TVOR_FRM_KELD1_1::cbt_computeClick() {
-    popbox_jingdu.visible = false;
+TVOR_FRM_KELD1_1::Evaluated TVOR_FRM_KELD1_1::evaluated() {
     const CheckedInputs in = checkInputs();
     if (ckb_fumozhuli.checked) checkDownDragInputs();
     const Formula1Result rock =
@@ -225,10 +224,21 @@ void TVOR_FRM_KELD1_1::cbt_computeClick() {
     // Ra underflows to 0 only for a diameter or strength next to nothing; Ra'/Ra then has no value.
     if (!std::isfinite(net.percent))
         fail(rock.area == 0 ? cbe_dd : edt_frk, "单桩竖向承载力Ra过小，无法计算Ra'/Ra");
+    return {in, rock, net};
+}
 
+TargetCapacity TVOR_FRM_KELD1_1::targetCapacity() {
+    const Evaluated e = evaluated();
+    return {e.net.raNet, e.rock.rc};
+}
+
+void TVOR_FRM_KELD1_1::cbt_computeClick() {
+    popbox_jingdu.visible = false;
+    const auto [in, rock, net] = evaluated();
     writeOutputs(rock, net);
     if (workbenchOpen()) return;
-    appendDesign(formula1SoilSheetDesign(sheetInputs(in), rock, net, soilSheetInputs()));
+    appendDesign(formula1SoilSheetDesign(sheetInputs(in), rock, net, soilSheetInputs()),
+                 {net.raNet, rock.rc});
 }
 
 SoilSheetInputs TVOR_FRM_KELD1_1::soilSheetInputs() const {

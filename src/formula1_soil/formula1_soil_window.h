@@ -36,6 +36,9 @@ public:
     Grid Grid2_Fumozhulixishubiao;
 
     void cbt_computeClick() override;
+    // The target is the net capacity Ra'.
+    TargetCapacity targetCapacity() override;
+    std::string_view targetCapacityName() const override { return "Ra'"; }
     // The pile through the soil layers of the panels whose terms count.
     PileDrawing pileDrawing() const override;
 
@@ -106,6 +109,13 @@ private:
     // The down-drag inputs p, Eg and Ep, which the sheets print, under the error convention.
     void checkDownDragInputs();
 
+    // The compute handler's checks and evaluation, the panels of the ticked terms included.
+    struct Evaluated {
+        CheckedInputs in;
+        Formula1Result rock;
+        NetCapacity net;
+    };
+    Evaluated evaluated();
     void writeOutputs(const Formula1Result& rock, const NetCapacity& net);
     // The panels' data of the design just computed, for its Doc block.
     SoilSheetInputs soilSheetInputs() const;

@@ -84,18 +84,28 @@ void TVOR_FRM_KELD2::resetShareLabels(std::string_view endText) {
     lb_Qrp.text = endText;
 }
 
-void TVOR_FRM_KELD2::cbt_computeClick() {
-    // The precision list stays open until the design has reached the sheets, so a choice that fails a
-    // check leaves it shown.
+TVOR_FRM_KELD2::Evaluated TVOR_FRM_KELD2::evaluated() {
     const CheckedInputs in = checkInputs();
     const Formula2Result r =
         evaluateFormula2({in.d, in.hr, in.frk, cbe_hnt.itemIndex, cbb_czgy.itemIndex,
                           static_cast<SideCoefficientMethod>(cbb_chezhuxishu.itemIndex)});
     requireFinite(cbe_dd, {r.body.area, r.body.perimeter, r.body.rc});
     requireFinite(edt_frk, {r.qrs, r.qrp, r.qrk, r.endShare, r.sideShare, r.ra, r.qrkz, r.qrkToQrkz});
+    return {in, r};
+}
+
+TargetCapacity TVOR_FRM_KELD2::targetCapacity() {
+    const Formula2Result r = evaluated().r;
+    return {r.ra, r.body.rc};
+}
+
+void TVOR_FRM_KELD2::cbt_computeClick() {
+    // The precision list stays open until the design has reached the sheets, so a choice that fails a
+    // check leaves it shown.
+    const auto [in, r] = evaluated();
     writeOutputs(r);
     if (workbenchOpen()) return;
-    appendDesign(formula2SheetDesign(sheetInputs(in), cbb_chezhuxishu.text, r));
+    appendDesign(formula2SheetDesign(sheetInputs(in), cbb_chezhuxishu.text, r), {r.ra, r.body.rc});
     popbox_jingdu.visible = false;
 }
 

@@ -18,6 +18,7 @@ public:
     Control lb_Qrs, lb_Qrp, lb_raZW;
 
     void cbt_computeClick() override;
+    TargetCapacity targetCapacity() override;
 
     // The workbench adapter's own half (formula2_workbench.cpp).
     std::unique_ptr<CalculatorFrame> clone() const override;
@@ -28,6 +29,12 @@ protected:
 
 private:
     static const WorkbenchDeclaration& workbenchDeclaration();
+    // The compute handler's checks and evaluation.
+    struct Evaluated {
+        CheckedInputs in;
+        Formula2Result r;
+    };
+    Evaluated evaluated();
     // The share labels back to their plain texts; the two combo handlers write "端阻力 Qrp(kN)".
     void resetShareLabels(std::string_view endLabel);
     void writeOutputs(const Formula2Result& r);

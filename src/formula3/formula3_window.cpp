@@ -157,8 +157,7 @@ PileDrawing TVOR_FRM_KELD3::pileDrawing() const {
          cbb_qianyanshengdu_daxjs.itemIndex == 1 ? LengthStart::Top : LengthStart::Bottom});
 }
 
-void TVOR_FRM_KELD3::cbt_computeClick() {
-    popbox_jingdu.visible = false;
+TVOR_FRM_KELD3::Evaluated TVOR_FRM_KELD3::evaluated() {
     const SectionGeometry geometry = checkSection();
     const RockLayerOptions options = checkedLayerOptions();
     const auto outcome = evaluateFormula3(StringGrid_KELD3.rows, {geometry, options, cbb_hnt.itemIndex});
@@ -166,11 +165,16 @@ void TVOR_FRM_KELD3::cbt_computeClick() {
         showStatus(failure->message, argb::red);
         throw SilentAbort{};
     }
-    const Formula3Result& r = std::get<Formula3Result>(outcome);
+    return {options, std::get<Formula3Result>(outcome)};
+}
+
+void TVOR_FRM_KELD3::cbt_computeClick() {
+    popbox_jingdu.visible = false;
+    const auto [options, r] = evaluated();
     writeOutputs(r);
     lastCompliant_ = r.compliant;
     if (workbenchOpen()) return;
-    appendDesign(sheetDesign(options, r));
+    appendDesign(sheetDesign(options, r), {r.ra, r.rc});
 }
 
 SectionGeometry TVOR_FRM_KELD3::checkSection() {

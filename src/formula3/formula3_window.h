@@ -12,7 +12,7 @@
 
 namespace qianyan {
 
-class TVOR_FRM_KELD3 : public CalculatorFrame, public WorkbenchCalculator {
+class TVOR_FRM_KELD3 : public CalculatorFrame, public WorkbenchCalculator, public TargetCalculator {
 public:
     explicit TVOR_FRM_KELD3(Platform& platform);
 
@@ -57,6 +57,18 @@ public:
     // Whether the layer table shows all its columns (the expand button reads "折叠").
     bool layerTableExpanded() const { return layerGridExpanded(cbt_kuozhanbiaoge); }
 
+    // The target (formula3_target.cpp): the length of the bottom layer is searched, in metres as the table
+    // takes it; the diameters are the list's, for a circle only.
+    TargetCalculator* targetAdapter() override { return this; }
+    bool targetByBottomLayer() const override { return true; }
+    std::optional<Axis> targetAxis() override;
+    std::string targetLengthText(long long length) const override;
+    void putTargetLength(long long length) override;
+    void adoptTargetLength(long long length) override;
+    std::vector<std::string> targetDiameters(std::string& whyNone) const override;
+    void putTargetDiameter(const std::string& text) override { cbe_dd.text = text; }
+    TargetCapacity targetCapacity() override;
+
     // The workbench adapter (formula3_workbench.cpp).
     WorkbenchCalculator* workbenchAdapter() override { return this; }
     std::unique_ptr<CalculatorFrame> clone() const override;
@@ -93,6 +105,12 @@ private:
     // Writes a cell of the first layer as an edit would, when its text changes.
     void writeLayerCell(std::size_t column, std::string_view text);
 
+    // The compute handler's checks and evaluation.
+    struct Evaluated {
+        RockLayerOptions options;
+        Formula3Result r;
+    };
+    Evaluated evaluated();
     SectionGeometry checkSection();
     RockLayerOptions checkedLayerOptions();
     void writeOutputs(const Formula3Result& r);

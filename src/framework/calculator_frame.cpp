@@ -97,6 +97,16 @@ void CalculatorFrame::declare(WindowDeclaration& d) {
     d.label(popbox_jingdu, "精度"); // the list the "≈" button (调整精度) shows
     d.onChange(tcb_meoFontSize, [this] { tcb_meoFontSizeChange(); });
     workbench.declareControls(d, *this, YouHuaFormLayer);
+    if (TargetCalculator* calculator = targetAdapter()) {
+        target.declareControls(d, MainFormLayer, *calculator);
+        // A design computed now tells whether it meets the new target: 计算 comes back.
+        declareChanges(d, {{target.edt_MubiaoRa, {}, [this] { restoreComputeButton(); }},
+                           {target.edt_MubiaoN, {}, [this] { restoreComputeButton(); }}});
+    }
+}
+
+void CalculatorFrame::refreshTarget() {
+    if (TargetCalculator* calculator = targetAdapter()) target.refresh(*this, *calculator);
 }
 
 void CalculatorFrame::declareChanges(WindowDeclaration& d, std::initializer_list<InputChange> changes) {

@@ -13,6 +13,7 @@
 #include "framework/pile_drawing.h"
 #include "framework/precision_mode.h"
 #include "framework/scrambled_text.h"
+#include "framework/target_design.h"
 #include "framework/window_declaration.h"
 #include "framework/workbench_model.h"
 #include "platform/platform.h"
@@ -99,7 +100,8 @@ public:
     // The text colour of a grid row.
     std::uint32_t rowColor(std::string_view grid, std::size_t row);
     // Runs f as one event: the error convention's abort ends it silently, a conversion failure is
-    // reported by the platform, and so is a lack of memory, with everything computed so far kept.
+    // reported by the platform, and so is a lack of memory, with everything computed so far kept. The
+    // target's answers follow every event.
     template <class F> void runEvent(F&& f) {
         try {
             f();
@@ -109,6 +111,7 @@ public:
         } catch (const std::runtime_error& e) {
             platform_->reportError(e.what());
         }
+        refreshTarget();
     }
     static constexpr std::string_view outOfMemoryMessage = "内存不足，操作已中止";
     // Set by 退出 (and by the window's close button through requestClose): the face closes the window.
@@ -137,6 +140,8 @@ public:
     Control cbt_LingCun, lb_cunpan;
     // The optimisation workbench on YouHuaFormLayer.
     Workbench workbench;
+    // The target load and the depth and diameter it needs, on the main page of a calculator that has one.
+    TargetDesign target;
 
     // --- Frame handlers ---
     virtual void cbt_computeClick() = 0;
@@ -177,6 +182,10 @@ public:
 
     // The calculator's side of the workbench; a window without one ignores the workbench's 计算.
     virtual WorkbenchCalculator* workbenchAdapter() { return nullptr; }
+    // The calculator's side of the target design; a window without one has no target group.
+    virtual TargetCalculator* targetAdapter() { return nullptr; }
+    // Brings the target's answers up to date with the inputs.
+    void refreshTarget();
     // The pile in its ground as the inputs stand; empty for inputs that would not compute.
     virtual PileDrawing pileDrawing() const { return {}; }
 
@@ -236,8 +245,9 @@ protected:
     void inputChanged(Control& input);
 
     // Appends a computed design to the sheets with the current time and the drawing of the inputs it was
-    // computed from, and swaps 计算 for 结果.
-    void appendDesign(SheetDesign design);
+    // computed from, and swaps 计算 for 结果. With a target, the Doc block tells whether the design's
+    // capacity meets it.
+    void appendDesign(SheetDesign design, const TargetCapacity& capacity);
 
 private:
     bool docShown() const;

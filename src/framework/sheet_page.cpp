@@ -18,7 +18,15 @@ LineSource linesOf(const std::vector<std::string>& lines) {
 
 } // namespace
 
-void CalculatorFrame::appendDesign(SheetDesign design) {
+void CalculatorFrame::appendDesign(SheetDesign design, const TargetCapacity& capacity) {
+    if (const TargetCalculator* calculator = targetAdapter()) {
+        std::string_view message;
+        if (Control* bad = target.badInput(message)) fail(*bad, message);
+        // After the result lines, before the block's closing rule.
+        const std::vector<std::string> lines = target.docLines(*calculator, capacity);
+        design.docBlock.insert(design.docBlock.end() - (design.docBlock.empty() ? 0 : 1), lines.begin(),
+                               lines.end());
+    }
     design.drawing = pileDrawing();
     sheet_.append(design, dateTimeText(platform_->now()));
     cbt_Save.enabled = true;

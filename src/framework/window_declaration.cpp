@@ -35,7 +35,7 @@ void WindowDeclaration::add(const Control* layer, std::initializer_list<Named> c
     for (const auto& [name, control] : controls) {
         byName_.emplace(name, entries_.size());
         byControl_.emplace(control, entries_.size());
-        entries_.push_back({name, control, layer, {}, {}, {}, {}, nullptr, nullptr, {}});
+        entries_.push_back({name, control, layer, {}, {}, {}, {}, nullptr, nullptr, {}, {}});
     }
 }
 
@@ -66,6 +66,10 @@ void WindowDeclaration::label(const Control& input, const Control& labelControl)
 
 void WindowDeclaration::accepts(const Control& input, std::string_view forms) {
     entry(input).accepts = forms;
+}
+
+void WindowDeclaration::tableHeader(const Control& input, std::string_view header) {
+    entry(input).tableHeader = header;
 }
 
 void WindowDeclaration::rowCount(const Grid& grid, Control& countList) {

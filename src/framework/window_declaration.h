@@ -44,6 +44,8 @@ struct DeclaredControl {
     Control* rowCountList = nullptr;
     // For an input: the forms it takes beyond what its kind says ("或桩径的倍数，如 2.0d").
     std::string_view accepts;
+    // For an input: the short name a batch table's header may give it beside its label ("目标Ra").
+    std::string_view tableHeader;
 
     std::string_view label() const { return labelControl ? std::string_view(labelControl->text) : labelText; }
     // How messages name the control to a person: a check box by its text, anything else by its label, in
@@ -69,6 +71,7 @@ public:
     void label(const Control& input, const Control& labelControl);
     void rowCount(const Grid& grid, Control& countList);
     void accepts(const Control& input, std::string_view forms);
+    void tableHeader(const Control& input, std::string_view header);
 
     const DeclaredControl* find(std::string_view name) const;
     const DeclaredControl* find(const Control& control) const;

@@ -118,6 +118,7 @@ void applyState(CalculatorFrame& window, const WindowState& state) {
         applyDirectly(*trial, state);
     }
     applyDirectly(window, state);
+    window.refreshTarget();
 }
 
 void restoreState(CalculatorFrame& window, const WindowState& state) {

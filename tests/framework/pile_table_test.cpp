@@ -124,6 +124,24 @@ TEST(DeclaredInputs, EveryInputHasANameThePersonSees) {
 // The batch's files have names of their own, so the engineer's workbook beside the table (say the one the
 // table came from) stays; a batch reruns over what it wrote, but stops, writing nothing, where one of its
 // names holds a file it did not write or one changed since.
+TEST_F(BatchFolder, WritesTheDepthAndDiameterEachPileNeedsBesideTheSheets) {
+    // A pile that meets its target, one no depth of its diameter can carry (a larger diameter can), one
+    // with an axial load its body cannot take at any listed diameter, and one that fails.
+    const std::string out = batch("formula1", "桩号,cbe_dd,cbe_hr,edt_frk,目标Ra,轴力N\n"
+                                              "A,1200,1.0d,25,9000,\n"
+                                              "B,1000,1.0d,25,30000,\n"
+                                              "C,1000,1.0d,25,5000,1e9\n"
+                                              "D,1000,1.0d,x,5000,\n");
+    EXPECT_NE(out.find("wrote\tpiles_目标.txt"), std::string::npos) << out;
+    EXPECT_EQ(
+        testing::savedLines(folder / "out" / "piles_目标.txt"),
+        (std::vector<std::string>{"桩号\t目标Ra(kN)\t轴力N(kN)\t所需嵌岩深度或最下层长度\t所需桩径d(mm)",
+                                  "A\t9000\t\t410\t1100", "B\t30000\t\t达不到\t1900", "C\t5000\t1e9\t24\t无",
+                                  "D\t-\t-\t未算出\t未算出"}));
+    // Without a target column the batch writes its three files only.
+    EXPECT_EQ(batch("formula1", "cbe_dd\n1000\n").find("目标"), std::string::npos);
+}
+
 TEST_F(BatchFolder, ReplacesOnlyWhatItWroteItself) {
     const std::filesystem::path out = folder / "out";
     const auto read = [](const std::filesystem::path& file) {

@@ -11,6 +11,7 @@
 #include "support/face_fixture.h"
 
 #include <QDir>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -119,6 +120,28 @@ private slots:
             QVERIFY(QTest::qWaitForWindowExposed(face.get()));
             const std::string failed = testing::pileDrawingFollows(*face, "cbe_dd", "abc");
             QVERIFY2(failed.empty(), (std::string(c.name) + ": " + failed).c_str());
+        }
+    }
+
+    // Each face shows the target group beside the drawing: a target typed into its field is answered
+    // without 计算, and 采用 is pressable once there is an answer.
+    void everyFaceAnswersATypedTarget() {
+        for (const CalculatorEntry& c : calculators()) {
+            const std::unique_ptr<CalculatorWindow> face(makeCalculatorFace(c.name, *platform));
+            QVERIFY2(face, c.name.data());
+            face->setAttribute(Qt::WA_DeleteOnClose, false);
+            face->show();
+            QVERIFY(QTest::qWaitForWindowExposed(face.get()));
+            auto* target = qobject_cast<QLineEdit*>(face->controlWidget("edt_MubiaoRa"));
+            QVERIFY2(target && target->isVisible(), c.name.data());
+            target->setFocus();
+            QTest::keyClicks(target, QStringLiteral("3000"));
+            const std::string length =
+                face->model().targetAdapter()->targetByBottomLayer() ? "edt_XuyaoLr" : "edt_XuyaoHr";
+            auto* answer = qobject_cast<QLineEdit*>(face->controlWidget(length));
+            QVERIFY2(answer && !answer->text().isEmpty(), c.name.data());
+            QVERIFY(face->controlWidget("cbt_Caiyong")->isEnabled());
+            QCOMPARE(face->model().sheet().designCount(), 0);
         }
     }
 

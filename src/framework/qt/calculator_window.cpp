@@ -326,6 +326,56 @@ void CalculatorWindow::addOutputRow(std::string_view label, std::string_view con
     refresh();
 }
 
+QWidget* CalculatorWindow::targetGroup(int width) {
+    auto* group = new QGroupBox;
+    group->setFixedWidth(width);
+    binding_->bind("gpb_Mubiao", group);
+    auto* rows = new QVBoxLayout(group);
+    rows->setContentsMargins(6, 4, 6, 4);
+    rows->setSpacing(2);
+    // Each field under its label: the column is as narrow as the drawing.
+    const auto add = [&](std::string_view control, QWidget* beside = nullptr) {
+        if (!model_->declaration().find(control)) return;
+        rows->addWidget(new QLabel(qtText(inputLabel(control))));
+        QWidget* field = inputWidget(control);
+        binding_->bind(control, field);
+        if (auto* edit = qobject_cast<QLineEdit*>(field); edit && edit->isReadOnly())
+            edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        targetFields_.push_back(field);
+        if (!beside) {
+            rows->addWidget(field);
+            return;
+        }
+        auto* row = new QHBoxLayout;
+        row->addWidget(field, 3);
+        row->addWidget(beside, 2);
+        rows->addLayout(row);
+    };
+    add("edt_MubiaoRa");
+    add("edt_MubiaoN");
+    if (model_->declaration().find("edt_XuyaoHrD")) {
+        // The multiple of d beside the depth, under its own short label.
+        QWidget* multiple = inputWidget("edt_XuyaoHrD");
+        binding_->bind("edt_XuyaoHrD", multiple);
+        static_cast<QLineEdit*>(multiple)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        auto* labelled = new QWidget;
+        auto* line = new QHBoxLayout(labelled);
+        line->setContentsMargins(0, 0, 0, 0);
+        line->setSpacing(2);
+        line->addWidget(new QLabel(qtText(inputLabel("edt_XuyaoHrD"))));
+        line->addWidget(multiple, 1);
+        add("edt_XuyaoHr", labelled);
+        targetFields_.push_back(multiple);
+    }
+    add("edt_XuyaoLr");
+    add("edt_XuyaoD");
+    auto* adopt = captionButton(14);
+    binding_->bind("cbt_Caiyong", adopt);
+    rows->addWidget(adopt);
+    targetFields_.push_back(adopt);
+    return group;
+}
+
 void CalculatorWindow::addPileDrawing() {
     constexpr int width = 200, rightMargin = 10;
     pileDrawing_ = new PileDrawingView;
@@ -333,8 +383,10 @@ void CalculatorWindow::addPileDrawing() {
     pileDrawing_->setFixedWidth(width);
     auto* column = new QVBoxLayout;
     column->setContentsMargins(0, 8, rightMargin, 6);
-    column->addWidget(pileDrawing_);
+    if (model_->targetAdapter()) column->addWidget(targetGroup(width));
+    column->addWidget(pileDrawing_, 1);
     mainRow_->addLayout(column);
+    updateTabOrder();
     mainSize_.rwidth() += width + rightMargin;
     mainPage_->setMinimumSize(mainSize_);
     resize(mainSize_);
@@ -342,9 +394,11 @@ void CalculatorWindow::addPileDrawing() {
 }
 
 void CalculatorWindow::updateTabOrder() {
-    // Top to bottom: inputs, ≈ and the outputs, the buttons, then © of the title row.
+    // Top to bottom: inputs, ≈ and the outputs, the target group beside them, the buttons, then © of the
+    // title row.
     std::vector<QWidget*> order = inputs_;
     order.insert(order.end(), outputs_.begin(), outputs_.end());
+    order.insert(order.end(), targetFields_.begin(), targetFields_.end());
     order.insert(order.end(), buttons_.begin(), buttons_.end());
     for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }

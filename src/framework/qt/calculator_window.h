@@ -95,6 +95,8 @@ protected:
 private:
     QWidget* buildMainPage();
     QWidget* inputWidget(std::string_view control);
+    // The target group over the drawing, as wide as it: the targets, the answers and 采用.
+    QWidget* targetGroup(int width);
     void updateTabOrder();
     // The shown page changed from page from: the size the person gave that page is kept, and the window
     // takes the size the new page had (its designed size the first time), within the screen.
@@ -130,6 +132,7 @@ private:
     std::vector<InputRow> inputRowWidgets_;
     QListWidget* precisionList_ = nullptr;
     std::vector<QWidget*> inputs_, outputs_, buttons_;
+    std::vector<QWidget*> targetFields_; // in the order of the target group's rows
 };
 
 } // namespace qianyan
