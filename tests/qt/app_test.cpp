@@ -48,6 +48,16 @@ private:
         QTest::mouseClick(launcher->button(std::string(name)), Qt::LeftButton);
     }
 
+    // A calculator's face on its own, shown and exposed; null where it cannot be made or shown.
+    std::unique_ptr<CalculatorWindow> shownFace(const std::string_view name) {
+        std::unique_ptr<CalculatorWindow> face(makeCalculatorFace(name, *platform));
+        if (!face) return face;
+        face->setAttribute(Qt::WA_DeleteOnClose, false);
+        face->show();
+        if (!QTest::qWaitForWindowExposed(face.get())) face.reset();
+        return face;
+    }
+
     TVOR_FRM_KELD0* launcher = nullptr;
 
 private slots:
@@ -113,11 +123,8 @@ private slots:
     // Each calculator's main page draws the pile of its inputs, and none for a diameter that is no number.
     void everyFaceDrawsThePileOfItsInputs() {
         for (const CalculatorEntry& c : calculators()) {
-            const std::unique_ptr<CalculatorWindow> face(makeCalculatorFace(c.name, *platform));
+            const std::unique_ptr<CalculatorWindow> face = shownFace(c.name);
             QVERIFY2(face, c.name.data());
-            face->setAttribute(Qt::WA_DeleteOnClose, false);
-            face->show();
-            QVERIFY(QTest::qWaitForWindowExposed(face.get()));
             const std::string failed = testing::pileDrawingFollows(*face, "cbe_dd", "abc");
             QVERIFY2(failed.empty(), (std::string(c.name) + ": " + failed).c_str());
         }
@@ -127,11 +134,8 @@ private slots:
     // without 计算, and 采用 is pressable once there is an answer.
     void everyFaceAnswersATypedTarget() {
         for (const CalculatorEntry& c : calculators()) {
-            const std::unique_ptr<CalculatorWindow> face(makeCalculatorFace(c.name, *platform));
+            const std::unique_ptr<CalculatorWindow> face = shownFace(c.name);
             QVERIFY2(face, c.name.data());
-            face->setAttribute(Qt::WA_DeleteOnClose, false);
-            face->show();
-            QVERIFY(QTest::qWaitForWindowExposed(face.get()));
             auto* target = qobject_cast<QLineEdit*>(face->controlWidget("edt_MubiaoRa"));
             QVERIFY2(target && target->isVisible(), c.name.data());
             target->setFocus();
