@@ -23,7 +23,7 @@ void CalculatorFrame::appendDesign(SheetDesign design, const TargetCapacity& cap
         std::string_view message;
         if (Control* bad = target.badInput(message)) fail(*bad, message);
         // After the result lines, before the block's closing rule.
-        const std::vector<std::string> lines = target.docLines(*calculator, capacity);
+        const DocLines lines = target.docLines(*calculator, capacity);
         design.docBlock.insert(design.docBlock.end() - (design.docBlock.empty() ? 0 : 1), lines.begin(),
                                lines.end());
     }

@@ -242,8 +242,7 @@ void TargetDesign::showStatus(CalculatorFrame& frame, const std::string& message
     shownStatus_ = message;
 }
 
-std::vector<std::string> TargetDesign::docLines(const TargetCalculator& calculator,
-                                                const TargetCapacity& design) const {
+DocLines TargetDesign::docLines(const TargetCalculator& calculator, const TargetCapacity& design) const {
     const std::optional<Targets> t = targets();
     if (!t) return {};
     // Labels padded to the column the result lines put their values at (a wide character takes two).
@@ -252,8 +251,8 @@ std::vector<std::string> TargetDesign::docLines(const TargetCalculator& calculat
     };
     const std::string_view name = calculator.targetCapacityName();
     const auto verdict = [](bool met) { return met ? "  满足" : "  不满足"; };
-    std::vector<std::string> lines{
-        "  目标设计:",
+    DocLines lines{
+        docHeading("  目标设计:"),
         docValue(label("      目标承载力特征值" + std::string(name) + ":", 23 + name.size()),
                  fixed(t->ra, 10, 2), 10, " kN") +
             verdict(design.ra >= t->ra),

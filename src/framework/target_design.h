@@ -9,6 +9,7 @@
 // from its compute handler's checks and evaluation), searched by smallestLength; the window's controls
 // are put back after every trial.
 #include "framework/controls.h"
+#include "framework/doc_line.h"
 #include "framework/window_declaration.h"
 
 #include <cstdint>
@@ -70,7 +71,7 @@ public:
     void refresh(CalculatorFrame& frame, TargetCalculator& calculator);
     // The Doc lines of a design computed with a target: the target and whether the design meets it; none
     // without a target.
-    std::vector<std::string> docLines(const TargetCalculator& calculator, const TargetCapacity& design) const;
+    DocLines docLines(const TargetCalculator& calculator, const TargetCapacity& design) const;
 
     struct Targets {
         double ra;
