@@ -201,21 +201,24 @@ void SheetPage::save(bool elsewhere) {
         });
 }
 
-void SheetPage::exportPdf() {
+void SheetPage::exportInWorker(const char* fileName, const char* filter,
+                               std::function<void(const CalculatorFrame&, const std::string& path)> write) {
     if (busy()) return;
     std::string path;
-    binding_.act([&](CalculatorFrame& m) { path = m.exportPath(pdfName, "PDF (*.pdf)"); });
+    binding_.act([&](CalculatorFrame& m) { path = m.exportPath(fileName, filter); });
     if (path.empty()) return;
-    // Nothing changes the sheets while the worker reads them: the page takes no input meanwhile.
     const CalculatorFrame& model = binding_.model();
-    writeInWorker(
-        [this, &model, path] {
-            writeDocSheetPdf(model.sheet().doc(), sheetFigures(model), path, model.sheet().docKinds(),
-                             work_->progress());
-        },
-        [path](CalculatorFrame& m, const std::optional<PlatformError>& failure) {
-            m.finishExport(path, failure);
-        });
+    writeInWorker([&model, path, write = std::move(write)] { write(model, path); },
+                  [path](CalculatorFrame& m, const std::optional<PlatformError>& failure) {
+                      m.finishExport(path, failure);
+                  });
+}
+
+void SheetPage::exportPdf() {
+    exportInWorker(pdfName, "PDF (*.pdf)", [this](const CalculatorFrame& model, const std::string& path) {
+        writeDocSheetPdf(model.sheet().doc(), sheetFigures(model), path, model.sheet().docKinds(),
+                         work_->progress());
+    });
 }
 
 void SheetPage::print() {
@@ -242,18 +245,10 @@ void SheetPage::print() {
 }
 
 void SheetPage::exportWorkbook() {
-    if (busy()) return;
-    std::string path;
-    binding_.act([&](CalculatorFrame& m) { path = m.exportPath(workbookName, "Excel (*.xlsx)"); });
-    if (path.empty()) return;
-    const CalculatorFrame& model = binding_.model();
-    writeInWorker(
-        [this, &model, path] {
-            writeSheetWorkbook(model.sheet(), path, {}, work_->steps(model.sheet().designCount()));
-        },
-        [path](CalculatorFrame& m, const std::optional<PlatformError>& failure) {
-            m.finishExport(path, failure);
-        });
+    exportInWorker(workbookName, "Excel (*.xlsx)",
+                   [this](const CalculatorFrame& model, const std::string& path) {
+                       writeSheetWorkbook(model.sheet(), path, {}, work_->steps(model.sheet().designCount()));
+                   });
 }
 
 void SheetPage::refresh() {

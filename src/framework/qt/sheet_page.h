@@ -74,6 +74,10 @@ private:
     // if any; nothing after 取消).
     void writeInWorker(std::function<void()> write,
                        std::function<void(CalculatorFrame&, const std::optional<PlatformError>&)> finish);
+    // Asks where to export (the name offered, the dialog's filter) and writes the sheets there in the
+    // worker; nothing changes the sheets meanwhile, since the page takes no input while busy.
+    void exportInWorker(const char* fileName, const char* filter,
+                        std::function<void(const CalculatorFrame&, const std::string& path)> write);
     bool wheel(const View& view, const QWheelEvent& event);
     bool pinch(const View& view, QGestureEvent& event);
     bool touchpadZoom(const View& view, const QNativeGestureEvent& event);
