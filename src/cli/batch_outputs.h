@@ -7,9 +7,15 @@
 // mark naming the table and the size and digest of the two text sheets written with it, and a spreadsheet
 // program that saves the workbook again drops the mark. Anything else under one of the three names is the
 // engineer's, and the batch refuses to run rather than replace it.
+//
+// The files are written pile by pile, so a table of a million piles costs no more memory than one of ten:
+// each into a temporary beside its target, all put in place at the end only when every one is complete. A
+// run that stops on the way leaves the files of the batch before it as they were.
 #include "framework/calculation_sheet.h"
 #include "platform/platform.h"
 
+#include <functional>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -20,16 +26,22 @@ class BatchOutputs {
 public:
     // The outputs of the table at tablePath in folder; with targets, the targets' table too.
     BatchOutputs(std::string folder, const std::string& tablePath, bool targets = false);
-
-    // A pile's line of the targets' table, added as the pile is computed (nothing without targets).
-    void addTargetRow(const std::vector<std::string>& cells);
+    ~BatchOutputs();
 
     // The paths among the three that hold something this batch may not replace (a file that cannot be
     // read cannot be shown to be the batch's own).
     std::vector<std::string> taken() const;
-    // Writes the files from the sheet (and the targets' lines), printing "wrote<TAB>NAME" for each; throws
-    // PlatformError.
-    void write(Platform& platform, const CalculationSheet& sheet, std::ostream& out) const;
+
+    // A pile's line of the targets' table, written as the pile is computed (nothing without targets).
+    void addTargetRow(const std::vector<std::string>& cells);
+    // Writes what the sheet gained since the last call: the Xls header with the first design, then each
+    // design's Doc block and Xls row. With forget, calls it after writing: the sheet drops what was written
+    // (CalculationSheet::forgetDesigns). The first line written makes the folder. Throws PlatformError.
+    void addDesigns(const CalculationSheet& sheet, const std::function<void()>& forget = {});
+    // Ends the sheets with their feet, writes the workbook with the mark of the text files and puts every
+    // file in place, printing "wrote<TAB>NAME" for each; throws PlatformError, and then no file of the
+    // batch is replaced.
+    void finish(const CalculationSheet& sheet, std::ostream& out);
 
 private:
     std::string path(const std::string& name) const;
@@ -39,10 +51,14 @@ private:
     // be read.
     std::string markLine(const std::string& name) const;
 
+    struct Drafts;
+    // The files being written, begun with the first line.
+    Drafts& drafts();
+
     std::string folder_, table_;
     std::string doc_, xls_, workbook_;
     std::string targets_; // empty without targets
-    std::vector<std::string> targetLines_;
+    std::unique_ptr<Drafts> drafts_;
 };
 
 } // namespace qianyan

@@ -7,6 +7,7 @@
 #include "platform/legacy_text_file.h"
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -193,39 +194,86 @@ private:
 };
 
 struct Pile {
-    std::span<const TableRecord> records;
+    std::vector<TableRecord> records;
     std::optional<RowError> error; // what keeps it from being computed, seen in the table alone
 };
 
-// The records of each pile: one record, or consecutive records with the same pile number (a record without
-// one is a pile of its own). A pile number that comes back after another pile's records would make two
-// piles of one: the table is refused at that record (throws RowError). In a window without layers a pile
+// The piles of a table in turn, read record by record after its header: one record, or consecutive records
+// with the same pile number (a record without one is a pile of its own). In a window without layers a pile
 // takes one record, and a repeated number fails its pile at the repeat.
-std::vector<Pile> piles(std::span<const TableRecord> records, const std::vector<TableColumn>& columns,
-                        bool layered) {
-    const auto key = std::ranges::find_if(
-        columns, [](const TableColumn& c) { return c.kind == TableColumn::Kind::PileKey; });
-    const std::size_t keyColumn = static_cast<std::size_t>(key - columns.begin());
-    const auto pileNumber = [&](const TableRecord& r) {
-        return key != columns.end() ? cellOf(r, keyColumn) : std::string_view();
-    };
-    std::map<std::string_view, std::size_t> firstLines;
-    std::vector<Pile> piles;
-    for (std::size_t first = 0; first < records.size();) {
-        const std::string_view number = pileNumber(records[first]);
-        std::size_t end = first + 1;
-        while (!number.empty() && end < records.size() && pileNumber(records[end]) == number) ++end;
-        const std::string named = "桩号“" + std::string(number) + "”";
-        if (!number.empty())
-            if (const auto [earlier, fresh] = firstLines.emplace(number, records[first].line); !fresh)
-                throw RowError{records[first].line, named + "已见于第 " + std::to_string(earlier->second) +
-                                                        " 行，其间隔着别的桩：一根桩的各行须相连"};
-        Pile& pile = piles.emplace_back(Pile{records.subspan(first, end - first), {}});
-        if (!layered && end - first > 1)
-            pile.error = RowError{records[first + 1].line, named + "重复：本窗口没有分层，一根桩只占一行"};
-        first = end;
+class PileReader {
+public:
+    PileReader(TableReader& table, const std::vector<TableColumn>& columns, bool layered)
+        : table_(table), layered_(layered) {
+        const auto key = std::ranges::find_if(
+            columns, [](const TableColumn& c) { return c.kind == TableColumn::Kind::PileKey; });
+        if (key != columns.end()) keyColumn_ = static_cast<std::size_t>(key - columns.begin());
+        table_.rewind();
+        TableRecord header;
+        table_.next(header);
+        more_ = table_.next(ahead_);
     }
-    return piles;
+
+    bool numbered() const { return keyColumn_.has_value(); }
+    std::string_view number(const TableRecord& record) const {
+        return keyColumn_ ? cellOf(record, *keyColumn_) : std::string_view();
+    }
+
+    // The next pile; false after the last. Throws PlatformError when the table cannot be read on.
+    bool next(Pile& pile) {
+        if (!more_) return false;
+        pile.records.clear();
+        pile.error.reset();
+        pile.records.push_back(std::move(ahead_));
+        const std::string first(number(pile.records[0]));
+        while ((more_ = table_.next(ahead_)) && !first.empty() && number(ahead_) == first)
+            pile.records.push_back(std::move(ahead_));
+        if (!layered_ && pile.records.size() > 1)
+            pile.error =
+                RowError{pile.records[1].line, named(first) + "重复：本窗口没有分层，一根桩只占一行"};
+        return true;
+    }
+
+    static std::string named(std::string_view number) { return "桩号“" + std::string(number) + "”"; }
+
+private:
+    TableReader& table_;
+    bool layered_;
+    std::optional<std::size_t> keyColumn_;
+    TableRecord ahead_;
+    bool more_ = false;
+};
+
+// A pile number that comes back after another pile's records would make two piles of one: the table is
+// refused at the first record that brings one back (throws RowError), before any pile is computed. The
+// numbers of a million piles are not kept for that: a first pass keeps a hash of each, and only the numbers
+// whose hashes meet are compared, in a second pass.
+void refuseScatteredPiles(TableReader& table, const std::vector<TableColumn>& columns, bool layered) {
+    const std::hash<std::string_view> hash;
+    std::vector<std::size_t> shared;
+    {
+        PileReader piles(table, columns, layered);
+        if (!piles.numbered()) return;
+        std::vector<std::size_t> hashes;
+        for (Pile pile; piles.next(pile);)
+            if (const std::string_view number = piles.number(pile.records[0]); !number.empty())
+                hashes.push_back(hash(number));
+        std::ranges::sort(hashes);
+        for (std::size_t i = 1; i < hashes.size(); ++i)
+            if (hashes[i] == hashes[i - 1] && (shared.empty() || shared.back() != hashes[i]))
+                shared.push_back(hashes[i]);
+    }
+    if (shared.empty()) return;
+    PileReader piles(table, columns, layered);
+    std::map<std::string, std::size_t> firstLines;
+    for (Pile pile; piles.next(pile);) {
+        const std::string_view number = piles.number(pile.records[0]);
+        if (number.empty() || !std::ranges::binary_search(shared, hash(number))) continue;
+        const std::size_t line = pile.records[0].line;
+        if (const auto [earlier, fresh] = firstLines.emplace(number, line); !fresh)
+            throw RowError{line, PileReader::named(number) + "已见于第 " + std::to_string(earlier->second) +
+                                     " 行，其间隔着别的桩：一根桩的各行须相连"};
+    }
 }
 
 // Whether the window has a layer table, whose layers a pile gives on records of their own.
@@ -268,7 +316,7 @@ bool outputsFree(const BatchOutputs& outputs, std::ostream& out) {
 } // namespace
 
 BatchOutcome runBatch(CalculatorFrame& window, ScriptedPlatform& platform, const std::string& tablePath,
-                      const std::string& outFolder, std::ostream& out) {
+                      const std::string& outFolder, std::ostream& out, bool keepSheet) {
     // Dialogs are reported here with the line they belong to, not as the driver prints them.
     const auto observer = std::exchange(platform.observer, nullptr);
     struct Restore {
@@ -276,16 +324,17 @@ BatchOutcome runBatch(CalculatorFrame& window, ScriptedPlatform& platform, const
         ScriptedPlatform::DialogObserver o;
         ~Restore() { p.observer = std::move(o); }
     } restore{platform, observer};
-    std::vector<TableRecord> records;
+    std::optional<TableReader> table;
     std::vector<TableColumn> columns;
-    std::vector<Pile> table;
     std::optional<BatchOutputs> outputs;
+    const bool layers = layered(window);
     try {
-        records = parseTable(decodeTableText(platform.readFile(tablePath, tableFileLimit)));
-        if (records.empty()) throw std::runtime_error("表格 " + tablePath + " 是空的");
-        columns = mapHeader(window, records[0].cells);
-        if (records.size() == 1) throw std::runtime_error("表格中没有桩：只有表头");
-        table = piles(std::span(records).subspan(1), columns, layered(window));
+        table.emplace(tablePath, tableFileLimit);
+        TableRecord header, first;
+        if (!table->next(header)) throw std::runtime_error("表格 " + tablePath + " 是空的");
+        columns = mapHeader(window, header.cells);
+        if (!table->next(first)) throw std::runtime_error("表格中没有桩：只有表头");
+        refuseScatteredPiles(*table, columns, layers);
         // Refused before the piles are computed, which may take long.
         outputs.emplace(outFolder.empty() ? platform.documentsFolder() : outFolder, tablePath,
                         givesTargets(window, columns));
@@ -301,7 +350,17 @@ BatchOutcome runBatch(CalculatorFrame& window, ScriptedPlatform& platform, const
     BatchOutcome outcome;
     const WindowState fresh = captureState(window);
     PileRun run(window, platform, columns);
-    for (const Pile& pile : table) {
+    PileReader piles(*table, columns, layers);
+    // Each pile's lines go out as it is computed, and the sheet forgets them unless a script reads it after.
+    const auto forget = keepSheet ? std::function<void()>() : [&window] { window.forgetWrittenDesigns(); };
+    std::string stopped; // why the run stopped before the end of the table
+    for (Pile pile;;) {
+        try {
+            if (!piles.next(pile)) break;
+        } catch (const PlatformError& e) {
+            stopped = e.what();
+            break;
+        }
         ++outcome.piles;
         const int failedBefore = outcome.failed;
         try {
@@ -315,17 +374,26 @@ BatchOutcome runBatch(CalculatorFrame& window, ScriptedPlatform& platform, const
             ++outcome.failed;
             out << "line " << pile.records[0].line << ": " << oneLine(e.what()) << '\n';
         }
-        outputs->addTargetRow(targetRow(window, pile, columns, outcome.failed == failedBefore));
+        try {
+            outputs->addTargetRow(targetRow(window, pile, columns, outcome.failed == failedBefore));
+            outputs->addDesigns(window.sheet(), forget);
+        } catch (const PlatformError& e) {
+            stopped = std::string("保存失败：") + e.what();
+            break;
+        }
     }
     out << "batch\t" << outcome.piles << " 根桩，" << outcome.piles - outcome.failed << " 根算出，"
         << outcome.failed << " 根失败\n";
-    if (window.sheet().designCount() == 0) return outcome;
-
     try {
-        ensureFolder(outFolder.empty() ? platform.documentsFolder() : outFolder);
-        outputs->write(platform, window.sheet(), out);
+        if (!stopped.empty()) throw PlatformError(stopped);
+        if (window.sheet().designCount() == 0) return outcome;
+        try {
+            outputs->finish(window.sheet(), out);
+        } catch (const PlatformError& e) {
+            throw PlatformError(std::string("保存失败：") + e.what());
+        }
     } catch (const PlatformError& e) {
-        out << "error\t保存失败：" << e.what() << '\n';
+        out << "error\t" << oneLine(e.what()) << '\n';
         outcome.usable = false;
     }
     return outcome;

@@ -52,8 +52,10 @@ int main(int argc, char** argv) {
 #endif
     driver.open(options->window);
     if (!options->batchTable) return driver.run(options->script) ? 0 : 2;
+    // A script after the table may read the sheets, which then keep every pile.
+    const bool scriptFollows = options->script.find_first_not_of(" \t\r\n") != std::string::npos;
     const BatchOutcome batch =
-        runBatch(*driver.current(), platform, *options->batchTable, options->out, std::cout);
+        runBatch(*driver.current(), platform, *options->batchTable, options->out, std::cout, scriptFollows);
     const bool scripted = driver.run(options->script);
     return !batch.usable || !scripted ? 2 : batch.failed > 0 ? 1 : 0;
 }

@@ -31,34 +31,51 @@ std::vector<std::string> headerCells(std::string_view line, const std::vector<Xl
 
 } // namespace
 
-WorkbookTable sheetWorkbookTable(const CalculationSheet& sheet) {
+WorkbookTable xlsFrameTable(std::span<const std::string> head, const std::vector<XlsCell>& firstRow,
+                            std::span<const std::string> foot) {
     WorkbookTable table;
     table.title = "嵌岩桩计算书";
-    const std::vector<std::string>& xls = sheet.xls();
-    const auto& cells = sheet.xlsCells();
-    if (cells.empty() || xls.size() < headerLineCount + cells.size()) return table;
-    table.header = {headerCells(xls[2], cells.front()), headerCells(xls[3], cells.front())};
-    for (const std::vector<XlsCell>& row : cells) {
-        std::vector<std::string>& texts = table.rows.emplace_back();
-        for (const XlsCell& cell : row) texts.push_back(cell.text);
-    }
+    if (head.size() < headerLineCount) return table;
+    table.header = {headerCells(head[2], firstRow), headerCells(head[3], firstRow)};
     // The footer: a rule, the note, a rule, the time line.
-    for (std::size_t line = headerLineCount + cells.size(); line < xls.size(); ++line) {
-        const std::string_view text = trimmed(xls[line]);
+    for (const std::string& line : foot) {
+        const std::string_view text = trimmed(line);
         if (!text.empty() && text.find_first_not_of("-=") != std::string_view::npos)
             table.notes.emplace_back(text);
     }
     return table;
 }
 
+WorkbookTable sheetWorkbookTable(const CalculationSheet& sheet) {
+    const std::vector<std::string>& xls = sheet.xls();
+    const auto& cells = sheet.xlsCells();
+    if (cells.empty() || xls.size() < headerLineCount + cells.size()) return {"嵌岩桩计算书", {}, {}, {}};
+    const std::span<const std::string> lines(xls);
+    WorkbookTable table = xlsFrameTable(lines.first(headerLineCount), cells.front(),
+                                        lines.subspan(headerLineCount + cells.size()));
+    for (const std::vector<XlsCell>& row : cells) {
+        std::vector<std::string>& texts = table.rows.emplace_back();
+        for (const XlsCell& cell : row) texts.push_back(cell.text);
+    }
+    return table;
+}
+
+void writeTableWorkbook(const WorkbookTable& frame, std::size_t rowCount, const WorkbookRowCells& rowCells,
+                        const std::string& path, std::string_view mark,
+                        const std::function<void()>& rowWritten) {
+    const WorkbookSheet book{"计算书", frame.title, frame.header, rowCount, rowCells, frame.notes};
+    writeWorkbook(path, {book}, rowWritten, mark);
+}
+
 void writeSheetWorkbook(const CalculationSheet& sheet, const std::string& path, std::string_view mark,
                         const std::function<void()>& rowWritten) {
     const WorkbookTable table = sheetWorkbookTable(sheet);
-    WorkbookSheet book{"计算书", table.title, table.header, table.rows.size(), {}, table.notes};
-    book.rowCells = [&table](std::size_t row, std::vector<std::string_view>& cells) {
-        cells.assign(table.rows[row].begin(), table.rows[row].end());
-    };
-    writeWorkbook(path, {book}, rowWritten, mark);
+    writeTableWorkbook(
+        table, table.rows.size(),
+        [&table](std::size_t row, std::vector<std::string_view>& cells) {
+            cells.assign(table.rows[row].begin(), table.rows[row].end());
+        },
+        path, mark, rowWritten);
 }
 
 } // namespace qianyan

@@ -5,6 +5,7 @@
 #include "framework/workbook_file.h"
 
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,16 @@ struct WorkbookTable {
 };
 // The Xls sheet's table; no rows when the sheet holds no design.
 WorkbookTable sheetWorkbookTable(const CalculationSheet& sheet);
+// The same without its rows, from the sheet's head lines, its first row's cells and its foot lines: what a
+// batch, which writes the rows as they come, keeps of the sheet.
+WorkbookTable xlsFrameTable(std::span<const std::string> head, const std::vector<XlsCell>& firstRow,
+                            std::span<const std::string> foot);
+
+using WorkbookRowCells = std::function<void(std::size_t row, std::vector<std::string_view>& cells)>;
+// Writes the table's frame with rowCount rows from rowCells as a workbook at path, as writeSheetWorkbook.
+void writeTableWorkbook(const WorkbookTable& frame, std::size_t rowCount, const WorkbookRowCells& rowCells,
+                        const std::string& path, std::string_view mark = {},
+                        const std::function<void()>& rowWritten = {});
 
 // Writes the Xls sheet as a workbook at path, whole or not at all (an existing file stays as it was),
 // with a mark in it when one is given (see workbookMark); rowWritten as writeWorkbook takes it. Throws

@@ -20,6 +20,8 @@ void CalculationSheet::append(const SheetDesign& design, const std::string& time
         xlsCells_.clear();
         piles_.clear();
         xls_.append(design.xlsHeader);
+        xlsHeadLines_ = design.xlsHeader.size();
+        xlsFootLines_ = footerLines;
     } else {
         const std::size_t xlsLines = xls().size();
         xls_.truncate(xlsLines >= footerLines ? xlsLines - footerLines : 0);
@@ -72,6 +74,19 @@ void CalculationSheet::removeLast() {
     std::string timeLine = doc.back();
     truncateDoc(blockStart);
     appendDoc(std::move(timeLine));
+}
+
+void CalculationSheet::forgetDesigns() {
+    if (count_ == 0 || xls().size() < xlsHeadLines_ + xlsFootLines_ || doc().empty()) return;
+    std::vector<std::string> kept(xls().begin(), xls().begin() + static_cast<std::ptrdiff_t>(xlsHeadLines_));
+    kept.insert(kept.end(), xls().end() - static_cast<std::ptrdiff_t>(xlsFootLines_), xls().end());
+    xls_.truncate(0);
+    xls_.append(kept);
+    DocLine timeLine(doc().back(), docKinds_.back());
+    truncateDoc(0);
+    appendDoc(std::move(timeLine));
+    xlsCells_.clear();
+    piles_.erase(piles_.begin(), piles_.end() - 1);
 }
 
 void CalculationSheet::truncateDoc(std::size_t count) {

@@ -59,6 +59,16 @@ public:
     void removeLast();
     void markSaved(int mark) { unsaved_ &= ~mark; }
 
+    // The lines of the Xls header above the first design's row, and of the foot below the last (the
+    // footer and the time line); the Doc sheet's foot is its time line.
+    std::size_t xlsHeadLines() const { return xlsHeadLines_; }
+    std::size_t xlsFootLines() const { return xlsFootLines_; }
+    static constexpr std::size_t docFootLines = 1;
+    // Forgets the designs' blocks, rows and cells once a batch has written them out, keeping what the next
+    // design builds on: the Xls header, the feet, the last pile and the count, by which the designs go on
+    // being numbered. The sheets then hold only their head and feet.
+    void forgetDesigns();
+
 private:
     void truncateDoc(std::size_t count);
     void appendDoc(DocLine line);
@@ -69,6 +79,7 @@ private:
     std::vector<DesignPile> piles_;
     int count_ = 0;
     int unsaved_ = 0;
+    std::size_t xlsHeadLines_ = 0, xlsFootLines_ = 0;
     std::string nextName_;
 };
 

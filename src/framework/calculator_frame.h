@@ -125,6 +125,8 @@ public:
 
     const CalculationSheet& sheet() const { return sheet_; }
     void nameNextPile(std::string label) { sheet_.nameNextPile(std::move(label)); }
+    // A batch that has written the designs out (CalculationSheet::forgetDesigns).
+    void forgetWrittenDesigns() { sheet_.forgetDesigns(); }
     bool workbenchOpen() const { return workbench.isOpen(); }
     PrecisionMode precisionMode() const { return static_cast<PrecisionMode>(popbox_jingdu.itemIndex); }
 

@@ -1,5 +1,7 @@
 #include "platform/legacy_text_file.h"
 
+#include "platform/byte_digest.h"
+
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -190,6 +192,10 @@ public:
         if (fd_ >= 0) ::close(fd_);
     }
     int get() const { return fd_; }
+    void reset(int fd) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = fd;
+    }
     // Closes now, so that a failing close is seen; the error number, 0 when it closed.
     int close() {
         const int result = ::close(fd_);
@@ -370,92 +376,164 @@ void checkReplaceable(const std::string& path) {
     if (lookUp(path, target, writable)) refuseUnreplaceable(path, target, writable);
 }
 
+struct FileDraft::Parts {
+    std::string path, temporaryName;
+    Descriptor folder{-1}, file{-1};
+    bool sameOwner = true;
+    bool placed = false;
+    std::string name;
+};
+
+FileDraft::FileDraft(const std::string& path) : parts_(std::make_unique<Parts>()) {
+    Parts& p = *parts_;
+    p.path = path;
+    const auto [folderPath, name] = splitPath(path);
+    p.name = name;
+    p.folder.reset(openFolder(folderPath));
+    if (p.folder.get() < 0) fail(path, errno);
+    struct stat target {};
+    const bool replacing = ::fstatat(p.folder.get(), name.c_str(), &target, 0) == 0;
+    if (replacing)
+        refuseUnreplaceable(path, target, ::faccessat(p.folder.get(), name.c_str(), W_OK, AT_EACCESS) == 0);
+
+    auto [fd, temporaryName] = createTemporary(p.folder.get(), path);
+    p.file.reset(fd);
+    p.temporaryName = std::move(temporaryName);
+    // A replaced file keeps its mode and, where the system lets us give the new file away, its owner.
+    if (replacing) {
+        struct stat own {};
+        if (::fstat(p.file.get(), &own) != 0) fail(path, errno);
+        if (own.st_uid != target.st_uid || own.st_gid != target.st_gid)
+            p.sameOwner = ::fchown(p.file.get(), target.st_uid, target.st_gid) == 0;
+        if (::fchmod(p.file.get(), target.st_mode & 07777) != 0) fail(path, errno);
+    }
+}
+
+FileDraft::~FileDraft() {
+    if (parts_ && !parts_->placed) ::unlinkat(parts_->folder.get(), parts_->temporaryName.c_str(), 0);
+}
+
+int FileDraft::fd() const {
+    return parts_->file.get();
+}
+
+std::string FileDraft::temporaryPath() const {
+    return joinPath(splitPath(parts_->path).first, parts_->temporaryName);
+}
+
+void FileDraft::finish() {
+    Parts& p = *parts_;
+    if (p.file.get() < 0) return;
+    if (::fsync(p.file.get()) != 0) fail(p.path, errno);
+    if (const int error = p.file.close()) fail(p.path, error);
+}
+
+void FileDraft::commit() {
+    finish();
+    Parts& p = *parts_;
+    if (!p.sameOwner) {
+        // The person may write the file but not give a new one to its owner (a shared folder): the
+        // finished text goes into the file itself, which keeps its owner. The draft is read by its name,
+        // which a writer that replaces files whole (the workbook's) may have given to a new file.
+        Descriptor from(::openat(p.folder.get(), p.temporaryName.c_str(), O_RDONLY | O_CLOEXEC));
+        Descriptor into(::openat(p.folder.get(), p.name.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+        if (from.get() >= 0 && into.get() >= 0 && copyInto(from.get(), into.get()) == 0 && into.close() == 0)
+            return; // the draft goes with the destructor
+        // Cut short half-way: the finished temporary file takes its place after all, new owner or not.
+    }
+    if (::renameat(p.folder.get(), p.temporaryName.c_str(), p.folder.get(), p.name.c_str()) != 0)
+        fail(p.path, errno);
+    p.placed = true;
+}
+
 namespace {
 
 // Writes a new file whole through fill (which returns an error number, 0 when all went out, or throws
 // PlatformError) and puts it in place of path, or throws and leaves no trace.
 void replaceWhole(const std::string& path, const std::function<int(int fd)>& fill) {
-    const auto [folderPath, name] = splitPath(path);
-    Descriptor folder(openFolder(folderPath));
-    if (folder.get() < 0) fail(path, errno);
-    struct stat target {};
-    const bool replacing = ::fstatat(folder.get(), name.c_str(), &target, 0) == 0;
-    if (replacing)
-        refuseUnreplaceable(path, target, ::faccessat(folder.get(), name.c_str(), W_OK, AT_EACCESS) == 0);
-
-    const auto [fd, temporaryName] = createTemporary(folder.get(), path);
-    Descriptor file(fd);
-    bool done = false;
-    struct Cleanup {
-        int folder;
-        const std::string& name;
-        const bool& done;
-        ~Cleanup() {
-            if (!done) ::unlinkat(folder, name.c_str(), 0);
-        }
-    } cleanup{folder.get(), temporaryName, done};
-
-    // A replaced file keeps its mode and, where the system lets us give the new file away, its owner.
-    bool sameOwner = true;
-    if (replacing) {
-        struct stat own {};
-        if (::fstat(file.get(), &own) != 0) fail(path, errno);
-        if (own.st_uid != target.st_uid || own.st_gid != target.st_gid)
-            sameOwner = ::fchown(file.get(), target.st_uid, target.st_gid) == 0;
-        if (::fchmod(file.get(), target.st_mode & 07777) != 0) fail(path, errno);
-    }
-
-    if (const int error = fill(file.get())) fail(path, error);
-    if (::fsync(file.get()) != 0) fail(path, errno);
-
-    if (!sameOwner) {
-        // The person may write the file but not give a new one to its owner (a shared folder): the
-        // finished text goes into the file itself, which keeps its owner.
-        Descriptor into(::openat(folder.get(), name.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
-        if (into.get() < 0) fail(path, errno);
-        if (copyInto(file.get(), into.get()) == 0 && into.close() == 0) return;
-        // Cut short half-way: the finished temporary file takes its place after all, new owner or not.
-    }
-    if (const int error = file.close()) fail(path, error);
-    if (::renameat(folder.get(), temporaryName.c_str(), folder.get(), name.c_str()) != 0) fail(path, errno);
-    done = true;
+    FileDraft draft(path);
+    if (const int error = fill(draft.fd())) fail(path, error);
+    draft.commit();
 }
 
 } // namespace
 
+// Converts the lines to GBK and writes them in blocks, each block written while the next is being made: a
+// long table costs little more than its bytes take to write.
+class GbkBlocks {
+public:
+    GbkBlocks(int fd, std::string path, ByteDigest* digest)
+        : fd_(fd), path_(std::move(path)), digest_(digest) {
+        buffer_.reserve(blockSize + 4096);
+    }
+    GbkBlocks(const GbkBlocks&) = delete;
+    GbkBlocks& operator=(const GbkBlocks&) = delete;
+    // A block still being written is waited for: its bytes are not ours to drop half-way.
+    ~GbkBlocks() {
+        if (writing_.valid()) writing_.wait();
+    }
+
+    // A character GBK cannot hold fails the save: a "?" in its place could make two names one.
+    void line(std::string_view utf8) {
+        try {
+            gbk_.append(buffer_, utf8);
+        } catch (const Unconvertible& u) {
+            throw PlatformError(unsavableMessage(utf8, u.offset));
+        }
+        buffer_ += "\r\n";
+        if (buffer_.size() >= blockSize) flush();
+    }
+    // Writes what is left and waits until every byte went out; throws PlatformError.
+    void finish() {
+        flush();
+        wait();
+    }
+
+private:
+    void wait() {
+        if (!writing_.valid()) return;
+        if (const int error = writing_.get()) fail(path_, error);
+    }
+    void flush() {
+        wait();
+        writing_ = std::async(std::launch::async, [fd = fd_, digest = digest_, block = std::move(buffer_)] {
+            if (digest) digest->add(block);
+            return writeAll(fd, block.data(), block.size());
+        });
+        buffer_ = std::string();
+        buffer_.reserve(blockSize + 4096);
+    }
+
+    int fd_;
+    std::string path_;
+    ByteDigest* digest_;
+    Converter gbk_{"GBK", "UTF-8", true};
+    std::string buffer_;
+    std::future<int> writing_;
+};
+
 void writeLegacyTextFile(const std::string& path, const LineSource& lines) {
     replaceWhole(path, [&](int fd) {
-        // The lines are made and converted while the block before them is being written: a long table costs
-        // little more than its bytes take to write.
-        std::string buffer;
-        std::future<int> writing;
-        const auto finishWriting = [&] {
-            if (!writing.valid()) return;
-            if (const int error = writing.get()) fail(path, error);
-        };
-        // A character GBK cannot hold fails the save: a "?" in its place could make two names one.
-        Converter gbk("GBK", "UTF-8", true);
-        const auto flush = [&, fd] {
-            finishWriting();
-            writing = std::async(std::launch::async, [fd, block = std::move(buffer)] {
-                return writeAll(fd, block.data(), block.size());
-            });
-            buffer = std::string();
-            buffer.reserve(blockSize + 4096);
-        };
-        lines([&](std::string_view line) {
-            try {
-                gbk.append(buffer, line);
-            } catch (const Unconvertible& u) {
-                throw PlatformError(unsavableMessage(line, u.offset));
-            }
-            buffer += "\r\n";
-            if (buffer.size() >= blockSize) flush();
-        });
-        flush();
-        finishWriting();
+        GbkBlocks blocks(fd, path, nullptr);
+        lines([&](std::string_view line) { blocks.line(line); });
+        blocks.finish();
         return 0;
     });
+}
+
+LegacyTextDraft::LegacyTextDraft(const std::string& path)
+    : draft_(path), blocks_(std::make_unique<GbkBlocks>(draft_.fd(), path, &digest_)) {}
+
+LegacyTextDraft::~LegacyTextDraft() = default;
+
+void LegacyTextDraft::line(std::string_view utf8) {
+    blocks_->line(utf8);
+}
+
+const ByteDigest& LegacyTextDraft::finish() {
+    blocks_->finish();
+    draft_.finish();
+    return digest_;
 }
 
 void writeBinaryFile(const std::string& path, std::string_view bytes) {
@@ -471,28 +549,47 @@ void writeUtf8TextFile(const std::string& path, const LineSource& lines) {
     writeBinaryFile(path, text);
 }
 
-std::string readWholeFile(const std::string& path, std::size_t limit) {
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    const auto refuse = [&](int error) -> std::string {
-        throw PlatformError("文件“" + path + "”读取失败：" +
-                            (error == ENOENT ? "文件不存在" : reason(error)));
-    };
-    if (file.get() < 0) return refuse(errno);
-    struct stat st {};
-    if (::fstat(file.get(), &st) != 0) return refuse(errno);
-    if (S_ISDIR(st.st_mode)) return refuse(EISDIR);
-    if (!S_ISREG(st.st_mode)) throw PlatformError("“" + path + "”不是普通文件");
-    std::string text;
+struct FileBlocks::Open {
+    std::string path;
+    std::size_t limit = 0, read = 0;
+    Descriptor file{-1};
     char block[65536];
+};
+
+FileBlocks::FileBlocks(const std::string& path, std::size_t limit) : open_(std::make_unique<Open>()) {
+    open_->path = path;
+    open_->limit = limit;
+    open_->file.reset(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat st {};
+    if (open_->file.get() < 0 || ::fstat(open_->file.get(), &st) != 0) refuse(errno);
+    if (S_ISDIR(st.st_mode)) refuse(EISDIR);
+    if (!S_ISREG(st.st_mode)) throw PlatformError("“" + path + "”不是普通文件");
+}
+
+FileBlocks::~FileBlocks() = default;
+
+void FileBlocks::refuse(int error) const {
+    throw PlatformError("文件“" + open_->path + "”读取失败：" +
+                        (error == ENOENT ? "文件不存在" : reason(error)));
+}
+
+std::string_view FileBlocks::next() {
     for (;;) {
-        const ssize_t n = ::read(file.get(), block, sizeof block);
+        const ssize_t n = ::read(open_->file.get(), open_->block, sizeof open_->block);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return refuse(errno);
-        if (n == 0) break;
-        if (text.size() + static_cast<std::size_t>(n) > limit)
-            throw PlatformError("文件“" + path + "”过大（超过 " + std::to_string(limit >> 20) + " MB）");
-        text.append(block, static_cast<std::size_t>(n));
+        if (n < 0) refuse(errno);
+        open_->read += static_cast<std::size_t>(n);
+        if (open_->read > open_->limit)
+            throw PlatformError("文件“" + open_->path + "”过大（超过 " + std::to_string(open_->limit >> 20) +
+                                " MB）");
+        return {open_->block, static_cast<std::size_t>(n)};
     }
+}
+
+std::string readWholeFile(const std::string& path, std::size_t limit) {
+    FileBlocks file(path, limit);
+    std::string text;
+    for (std::string_view block = file.next(); !block.empty(); block = file.next()) text += block;
     return text;
 }
 
