@@ -354,6 +354,8 @@ BatchOutcome runBatch(CalculatorFrame& window, ScriptedPlatform& platform, const
     // Each pile's lines go out as it is computed, and the sheet forgets them unless a script reads it after.
     const auto forget = keepSheet ? std::function<void()>() : [&window] { window.forgetWrittenDesigns(); };
     std::string stopped; // why the run stopped before the end of the table
+    // A pile's dialogs are printed with its line and then dropped, so failing piles cost no memory either.
+    const std::size_t dialogsBefore = platform.dialogs.size();
     for (Pile pile;;) {
         try {
             if (!piles.next(pile)) break;
@@ -374,6 +376,8 @@ BatchOutcome runBatch(CalculatorFrame& window, ScriptedPlatform& platform, const
             ++outcome.failed;
             out << "line " << pile.records[0].line << ": " << oneLine(e.what()) << '\n';
         }
+        platform.dialogs.erase(platform.dialogs.begin() + static_cast<std::ptrdiff_t>(dialogsBefore),
+                               platform.dialogs.end());
         try {
             outputs->addTargetRow(targetRow(window, pile, columns, outcome.failed == failedBefore));
             outputs->addDesigns(window.sheet(), forget);
