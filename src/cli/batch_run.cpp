@@ -388,18 +388,17 @@ BatchOutcome runBatch(CalculatorFrame& window, ScriptedPlatform& platform, const
     }
     out << "batch\t" << outcome.piles << " 根桩，" << outcome.piles - outcome.failed << " 根算出，"
         << outcome.failed << " 根失败\n";
-    try {
-        if (!stopped.empty()) throw PlatformError(stopped);
+    if (stopped.empty()) {
         if (window.sheet().designCount() == 0) return outcome;
         try {
             outputs->finish(window.sheet(), out);
+            return outcome;
         } catch (const PlatformError& e) {
-            throw PlatformError(std::string("保存失败：") + e.what());
+            stopped = std::string("保存失败：") + e.what();
         }
-    } catch (const PlatformError& e) {
-        out << "error\t" << oneLine(e.what()) << '\n';
-        outcome.usable = false;
     }
+    out << "error\t" << oneLine(stopped) << '\n';
+    outcome.usable = false;
     return outcome;
 }
 

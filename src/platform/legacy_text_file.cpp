@@ -400,12 +400,16 @@ FileDraft::FileDraft(const std::string& path) : parts_(std::make_unique<Parts>()
     p.file.reset(fd);
     p.temporaryName = std::move(temporaryName);
     // A replaced file keeps its mode and, where the system lets us give the new file away, its owner.
+    const auto fault = [&p](int error) {
+        ::unlinkat(p.folder.get(), p.temporaryName.c_str(), 0); // no destructor runs for a draft not made
+        fail(p.path, error);
+    };
     if (replacing) {
         struct stat own {};
-        if (::fstat(p.file.get(), &own) != 0) fail(path, errno);
+        if (::fstat(p.file.get(), &own) != 0) fault(errno);
         if (own.st_uid != target.st_uid || own.st_gid != target.st_gid)
             p.sameOwner = ::fchown(p.file.get(), target.st_uid, target.st_gid) == 0;
-        if (::fchmod(p.file.get(), target.st_mode & 07777) != 0) fail(path, errno);
+        if (::fchmod(p.file.get(), target.st_mode & 07777) != 0) fault(errno);
     }
 }
 
