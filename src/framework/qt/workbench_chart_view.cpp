@@ -176,7 +176,8 @@ void WorkbenchChartView::startBinning() {
     }
     again_ = false;
     if (model_.workbench.sortColumns().empty()) return;
-    // Copies share the rows' texts: the worker reads tables the window may replace meanwhile.
+    // Snapshots the worker reads while the window may replace its tables; a copy shares the rows until
+    // either table changes, so taking it costs nothing here.
     auto results = std::make_shared<TextTable>(model_.workbench.Grid2_Youhuajieguo.rows);
     auto filtered = std::make_shared<TextTable>(model_.workbench.Grid3_Youhuasaixuan.rows);
     auto computed = std::make_shared<Plotted>();
@@ -184,6 +185,11 @@ void WorkbenchChartView::startBinning() {
     thread_.reset(QThread::create([results, filtered, computed, request = request()] {
         computed->bins = binChart(*results, request, rowsAmong(*results, *filtered));
         computed->filteredRows = chosenRowsOfPoints(computed->bins, *results, *filtered);
+        for (const ChartGroup& group : computed->bins.groups) {
+            QList<QPointF>& points = computed->points.emplace_back();
+            points.reserve(static_cast<qsizetype>(group.points.size()));
+            for (const ChartPoint& p : group.points) points.append({p.x, p.y});
+        }
     }));
     // A notice of a worker that settle() has already taken in must not end the next one.
     connect(
@@ -206,7 +212,7 @@ void WorkbenchChartView::binningEnded() {
     const std::shared_ptr<Plotted> computed = std::exchange(computed_, nullptr);
     bins_ = std::move(computed->bins);
     filteredRows_ = std::move(computed->filteredRows);
-    draw();
+    draw(std::move(computed->points));
 }
 
 void WorkbenchChartView::settle() {
@@ -216,17 +222,15 @@ void WorkbenchChartView::settle() {
     }
 }
 
-void WorkbenchChartView::draw() {
+void WorkbenchChartView::draw(std::vector<QList<QPointF>> points) {
     chart_->removeAllSeries();
-    for (const ChartGroup& group : bins_.groups) {
+    for (std::size_t g = 0; g < bins_.groups.size(); ++g) {
+        const ChartGroup& group = bins_.groups[g];
         auto* series = new QScatterSeries;
         series->setName(qtText(group.name));
         series->setMarkerSize(group.highlighted ? markerPixels + 2 : markerPixels);
         series->setPen(Qt::NoPen);
-        QList<QPointF> points;
-        points.reserve(static_cast<qsizetype>(group.points.size()));
-        for (const ChartPoint& p : group.points) points.append({p.x, p.y});
-        series->replace(points);
+        series->replace(std::move(points[g]));
         chart_->addSeries(series);
         series->setColor(chartGroupColour(group));
         series->attachAxis(xAxis_);
@@ -295,7 +299,7 @@ WorkbenchChartView::PngWriter WorkbenchChartView::pngWriter() const {
     r.height = savedPlotHeight;
     QFont text = font();
     text.setPixelSize(savedTextPixels);
-    // Copies share the rows' texts: the window may replace its tables while the picture is drawn.
+    // Snapshots, as for the binning: the window may replace its tables while the picture is drawn.
     auto results = std::make_shared<TextTable>(model_.workbench.Grid2_Youhuajieguo.rows);
     auto filtered = std::make_shared<TextTable>(model_.workbench.Grid3_Youhuasaixuan.rows);
     return [r, text, results, filtered, xTitle = utf8(across_->currentText()),

@@ -5,6 +5,8 @@
 // candidate under the pointer, a click and a double-click hand its row to the page.
 #include "framework/workbench_chart.h"
 
+#include <QList>
+#include <QPointF>
 #include <QWidget>
 
 #include <functional>
@@ -12,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 class QChart;
 class QComboBox;
@@ -60,7 +63,8 @@ private:
     ChartRequest request() const;
     void startBinning();
     void binningEnded();
-    void draw();
+    // Shows bins_, given each group's points as the series take them.
+    void draw(std::vector<QList<QPointF>> points);
     // The row of the point under a viewport position, if any.
     std::optional<std::uint32_t> rowAt(QPoint position) const;
     QString describe(std::uint32_t row) const;
@@ -72,9 +76,11 @@ private:
     QChart* chart_ = nullptr;
     QValueAxis *xAxis_ = nullptr, *yAxis_ = nullptr;
 
-    // What the worker computes: the points, and the filtered rows of the highlighted ones.
+    // What the worker computes: the points (also as the series take them), and the filtered rows of the
+    // highlighted ones.
     struct Plotted {
         ChartBins bins;
+        std::vector<QList<QPointF>> points;
         std::unordered_map<std::uint32_t, std::uint32_t> filteredRows;
     };
     ChartBins bins_;
