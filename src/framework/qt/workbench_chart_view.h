@@ -5,8 +5,7 @@
 // candidate under the pointer, a click and a double-click hand its row to the page.
 #include "framework/workbench_chart.h"
 
-#include <QList>
-#include <QPointF>
+#include <QImage>
 #include <QWidget>
 
 #include <functional>
@@ -14,11 +13,11 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
-#include <vector>
 
 class QChart;
 class QComboBox;
 class QLabel;
+class QPainter;
 class QThread;
 class QValueAxis;
 
@@ -63,8 +62,10 @@ private:
     ChartRequest request() const;
     void startBinning();
     void binningEnded();
-    // Shows bins_, given each group's points as the series take them.
-    void draw(std::vector<QList<QPointF>> points);
+    // Shows bins_ and points_: the axes, and a series per group for the legend.
+    void draw();
+    // Puts the worker's picture of the points over the plot area.
+    void paintPoints(QPainter& painter) const;
     // The row of the point under a viewport position, if any.
     std::optional<std::uint32_t> rowAt(QPoint position) const;
     QString describe(std::uint32_t row) const;
@@ -76,14 +77,15 @@ private:
     QChart* chart_ = nullptr;
     QValueAxis *xAxis_ = nullptr, *yAxis_ = nullptr;
 
-    // What the worker computes: the points (also as the series take them), and the filtered rows of the
+    // What the worker computes: the points, painted as the plot shows them, and the filtered rows of the
     // highlighted ones.
     struct Plotted {
         ChartBins bins;
-        std::vector<QList<QPointF>> points;
+        QImage points;
         std::unordered_map<std::uint32_t, std::uint32_t> filteredRows;
     };
     ChartBins bins_;
+    QImage points_;
     std::unordered_map<std::uint32_t, std::uint32_t> filteredRows_;
     std::unique_ptr<QThread> thread_;
     std::shared_ptr<Plotted> computed_;
