@@ -1,8 +1,9 @@
 #pragma once
 // The chart beside the workbench's results table: one sortable column against another, coloured by the
 // texts of a declared column, the filtered candidates on top. The table is reduced to what the plot can
-// show in a worker thread (binChart), so a million rows never hold the window; a hover names the
-// candidate under the pointer, a click and a double-click hand its row to the page.
+// show (binChart) and those points painted in a worker thread, so neither a million rows nor thousands of
+// points hold the window; a hover names the candidate under the pointer, a click and a double-click hand
+// its row to the page.
 #include "framework/workbench_chart.h"
 
 #include <QImage>
