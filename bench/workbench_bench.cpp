@@ -1,6 +1,7 @@
 // The Formula 1 workbench with a fine grid of about a million candidates: the sweep through the window
 // model on one core and on every core, each as a ratio to a floor loop measured in the same run (the same
-// designs evaluated and the same cells written with std::to_chars into an arena per core, on every core); a
+// designs computed by plain arithmetic and the same cells written with std::to_chars into growing arenas, on
+// as many threads as the sweep; its rows checked once against the sweep's); a
 // sweep of four million candidates (41 × 10 × 401 × 8 × 3 = 3,945,840) on every core, whose table the sort,
 // the sort after a sort, reverse and filter then take, each as a ratio to a plain floor doing the same work
 // on the same texts; the table file of one and of four million rows as a ratio to writing the same bytes, its
@@ -20,8 +21,10 @@
 #include <charconv>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <numbers>
 #include <numeric>
 #include <sys/resource.h>
 #include <thread>
@@ -54,10 +57,11 @@ TVOR_FRM_KELD1& sweptWindow() {
     return w;
 }
 
-// The floor: the same designs evaluated and the same twelve cells written with std::to_chars into an arena
-// per core (a length byte before each cell, as the table packs them, and an 8-byte reference per row), the
-// diameters shared out among the cores as the sweep shares its candidates; nothing of the project's own
-// formatting or tables. The arenas grow as they fill, as the sweep's table does.
+// The floor: the same designs computed by the Formula 1 arithmetic written out here, the few table values
+// it reads held as constants, and the same twelve cells written with std::to_chars into an arena per
+// thread (a length byte before each cell, as the table packs them, and an 8-byte reference per row), the
+// diameters shared out among as many threads as the sweep runs on; nothing of the project's own. The
+// arenas start empty and grow as they fill, as the sweep's table does.
 struct FloorRun {
     double seconds = 0;
     std::size_t rows = 0, bytes = 0;
@@ -68,7 +72,42 @@ struct FloorShare {
     std::vector<std::uint64_t> refs;
 };
 
-// The candidates of the diameters [firstD, endD) in the sweep's order, numbered from firstNumber.
+struct PlainGrade {
+    std::string_view text;
+    double fc;
+};
+constexpr PlainGrade plainGrades[8] = {{"C25", 11.9}, {"C30", 14.3}, {"C35", 16.7}, {"C40", 19.1},
+                                       {"C45", 21.1}, {"C50", 23.1}, {"C55", 25.3}, {"C60", 27.5}};
+struct PlainProcess {
+    std::string_view shortName;
+    double psiC, factor;
+};
+constexpr PlainProcess plainProcesses[3] = {
+    {"干 作 业", 0.90, 1.2}, {"泥浆护壁", 0.70, 1.0}, {"后 注 浆", 0.80, 1.2}};
+// The socket coefficient by depth ratio 0, 0.5, ..., 8.5, in soft and in hard rock.
+constexpr double plainZetaSoft[18] = {0.60,  0.80, 0.95, 1.065, 1.18,  1.265, 1.35, 1.415, 1.48,
+                                      1.525, 1.57, 1.60, 1.63,  1.645, 1.66,  1.68, 1.70,  1.70};
+constexpr double plainZetaHard[18] = {0.45, 0.65, 0.81, 0.855, 0.90, 0.95, 1.00, 1.02, 1.04,
+                                      1.04, 1.04, 1.04, 1.04,  1.04, 1.04, 1.04, 1.04, 1.04};
+
+double plainRow(const double (&column)[18], double ratio) {
+    const double s = ratio / 0.5;
+    const double row = std::min(std::trunc(s), 16.0);
+    const auto i = static_cast<std::size_t>(row);
+    return column[i] + (column[i + 1] - column[i]) / (row + 1 - row) * (s - row);
+}
+
+// Soft rock up to 15 MPa (ratio up to 8), hard rock above 30 MPa (up to 4), between them the two blended.
+double plainZeta(double frk, double ratio) {
+    if (frk <= 15) return plainRow(plainZetaSoft, std::min(ratio, 8.0));
+    const double x = std::min(ratio, 4.0);
+    if (frk > 30) return plainRow(plainZetaHard, x);
+    const double soft = plainRow(plainZetaSoft, x);
+    return soft + (plainRow(plainZetaHard, x) - soft) / (30.0 - 15.0) * (frk - 15.0);
+}
+
+// The candidates of the diameters [firstD, endD) of the million grid in the sweep's order, numbered from
+// firstNumber.
 void floorShare(int firstD, int endD, std::uint64_t firstNumber, FloorShare& share) {
     std::vector<char>& arena = share.arena;
     char cell[64];
@@ -80,37 +119,44 @@ void floorShare(int firstD, int endD, std::uint64_t firstNumber, FloorShare& sha
         put(cell, std::to_chars(cell, cell + sizeof cell, v, std::chars_format::fixed, decimals).ptr);
     };
     const auto putText = [&](std::string_view t) { put(t.data(), t.data() + t.size()); };
+    char digits[24];
+    const auto labelWidth = std::to_chars(digits, digits + sizeof digits, FineGrid::candidates).ptr - digits;
     std::uint64_t n = firstNumber;
     for (int di = firstD; di < endD; ++di) {
         const double d = 1000 + 50 * di;
+        const double section = std::numbers::pi * d * d / 4;
         for (int hi = 0; hi < 10; ++hi) {
             const double factor = 1.0 + 0.5 * hi;
+            const double ratio = factor * d / d;
             for (int fi = 0; fi <= 100; ++fi) {
                 const double frk = 10 + fi;
-                for (int g = 0; g < 8; ++g)
-                    for (int p = 0; p < 3; ++p) {
-                        const Formula1Result r = evaluateFormula1({d, factor * d, frk, g, p});
+                const double zeta = plainZeta(frk, ratio);
+                for (const PlainGrade& grade : plainGrades)
+                    for (const PlainProcess& process : plainProcesses) {
+                        const double zetaR = process.factor * zeta;
+                        const double ra = section * zetaR * frk / 1000 / 2;
+                        const double rc = section * process.psiC * grade.fc / 1000;
                         share.refs.push_back(arena.size());
-                        // "ZH-" and the number padded to seven digits.
-                        char* end = std::to_chars(cell + 10, cell + sizeof cell, ++n).ptr;
-                        char* begin = cell + 10;
-                        while (end - begin < 7) *--begin = '0';
+                        // "ZH-" and the number padded to the digits of the candidates' count.
+                        char* end = std::to_chars(cell + 24, cell + sizeof cell, ++n).ptr;
+                        char* begin = cell + 24;
+                        while (end - begin < labelWidth) *--begin = '0';
                         begin -= 3;
                         std::memcpy(begin, "ZH-", 3);
                         put(begin, end);
                         putNumber(d, 0);
-                        putNumber(r.ra, 0);
-                        putNumber(r.rc, 0);
+                        putNumber(ra, 0);
+                        putNumber(rc, 0);
                         end =
                             std::to_chars(cell, cell + sizeof cell, factor, std::chars_format::fixed, 1).ptr;
                         *end++ = 'd';
                         put(cell, end);
                         putNumber(frk, 2);
-                        putText(concreteGrades[g].text);
-                        putText(constructionProcesses[p].shortName);
+                        putText(grade.text);
+                        putText(process.shortName);
                         putNumber(factor, 2);
-                        putNumber(r.zetaR, 4);
-                        putNumber(r.psiC, 2);
+                        putNumber(zetaR, 4);
+                        putNumber(process.psiC, 2);
                         putText({});
                     }
             }
@@ -118,16 +164,38 @@ void floorShare(int firstD, int endD, std::uint64_t firstNumber, FloorShare& sha
     }
 }
 
+// Whether the floor's rows of the first diameter are the sweep's, cell for cell: the floor does the same
+// work.
+bool floorListsTheSweepsRows(const TextTable& swept) {
+    FloorShare share;
+    floorShare(0, 1, 0, share);
+    std::vector<std::string_view> cells(swept.columnCount());
+    for (std::size_t r = 0; r < share.refs.size(); ++r) {
+        swept.cells(r, cells);
+        const char* p = share.arena.data() + share.refs[r];
+        for (const std::string_view expected : cells) {
+            const auto length = static_cast<unsigned char>(*p++);
+            if (std::string_view(p, length) != expected) {
+                std::fprintf(stderr, "row %zu: the floor wrote \"%.*s\" where the sweep wrote \"%.*s\"\n", r,
+                             static_cast<int>(length), p, static_cast<int>(expected.size()), expected.data());
+                return false;
+            }
+            p += length;
+        }
+    }
+    return share.refs.size() <= swept.rowCount();
+}
+
 FloorRun floorLoop() {
     constexpr int diameters = 41;
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    std::vector<FloorShare> shares(cores);
+    const unsigned threads = std::max(1u, std::thread::hardware_concurrency()); // as the sweep's
+    std::vector<FloorShare> shares(threads);
     const auto start = std::chrono::steady_clock::now();
     {
         std::vector<std::jthread> workers;
-        for (unsigned c = 0; c < cores; ++c) {
-            const int first = static_cast<int>(diameters * c / cores);
-            const int end = static_cast<int>(diameters * (c + 1) / cores);
+        for (unsigned c = 0; c < threads; ++c) {
+            const int first = static_cast<int>(diameters * c / threads);
+            const int end = static_cast<int>(diameters * (c + 1) / threads);
             const std::uint64_t firstNumber =
                 static_cast<std::uint64_t>(first) * (FineGrid::candidates / diameters);
             workers.emplace_back([first, end, firstNumber, &share = shares[c]] {
@@ -190,6 +258,8 @@ const FloorRun& floorRun() {
 }
 
 void Floor(benchmark::State& state) {
+    if (!floorListsTheSweepsRows(sweptWindow().workbench.Grid2_Youhuajieguo.rows))
+        state.SkipWithError("the floor does not write the sweep's rows");
     FloorRun run;
     for (auto _ : state) run = floorLoop();
     state.counters["ns_per_candidate"] = run.seconds * 1e9 / static_cast<double>(run.rows);

@@ -9,7 +9,8 @@ namespace qianyan {
 TextTable::TextTable(std::size_t columns, Storage storage) : columns_(columns), storage_(storage) {}
 
 // A copy shares the packed chunks: their written bytes never change (a rewritten cell stores its row
-// anew), and no table appends into a chunk it shares.
+// anew), and no table appends into a chunk it shares. It shares the row references as well, until one of
+// the two changes them (ownRefs).
 TextTable::TextTable(const TextTable& other) = default;
 
 TextTable& TextTable::operator=(const TextTable& other) {
@@ -67,17 +68,26 @@ void skipPacked(const char*& p) {
 
 } // namespace
 
+TextTable::RowRefs& TextTable::ownRefs() {
+    // A count of one cannot grow meanwhile: only this table could hand its references to a copy.
+    if (!rows_)
+        rows_ = std::make_shared<RowRefs>();
+    else if (rows_.use_count() > 1)
+        rows_ = std::make_shared<RowRefs>(*rows_);
+    return *rows_;
+}
+
 const char* TextTable::rowStart(std::size_t row) const {
-    const RowRef ref = rows_[row];
+    const RowRef ref = (*rows_)[row];
     return chunks_[ref >> 32].get() + (ref & 0xFFFFFFFFu);
 }
 
 std::string_view TextTable::cell(std::size_t row, std::size_t column) const {
     if (storage_ == Storage::Editable)
-        return column < columns_ ? std::string_view(cells_[rows_.at(row) * columns_ + column])
+        return column < columns_ ? std::string_view(cells_[refs().at(row) * columns_ + column])
                                  : std::string_view();
     if (column >= columns_) return {};
-    if (row >= rows_.size()) return {};
+    if (row >= refs().size()) return {};
     const char* p = rowStart(row);
     for (std::size_t c = 0; c < column; ++c) skipPacked(p);
     return readPacked(p);
@@ -149,7 +159,8 @@ TextTable::RowRef TextTable::store(std::span<const std::string_view> cells) {
 }
 
 void TextTable::appendRow(std::span<const std::string_view> cells) {
-    rows_.push_back(store(cells));
+    const RowRef ref = store(cells);
+    ownRefs().push_back(ref);
 }
 
 void TextTable::appendRow(std::initializer_list<std::string_view> cells) {
@@ -182,7 +193,7 @@ void TextTable::appendRowFrom(const TextTable& other, std::size_t row) {
     const auto bytes = static_cast<std::size_t>(end - start);
     RowRef ref = 0;
     std::memcpy(reserveRow(bytes, ref), start, bytes);
-    rows_.push_back(ref);
+    ownRefs().push_back(ref);
 }
 
 TextTable TextTable::selectRows(std::span<const std::uint32_t> rows) const {
@@ -194,8 +205,9 @@ TextTable TextTable::selectRows(std::span<const std::uint32_t> rows) const {
     selected.chunks_ = chunks_;
     selected.chunkSizes_ = chunkSizes_;
     selected.chunkCapacities_ = chunkCapacities_;
-    selected.rows_.reserve(rows.size());
-    for (const std::uint32_t r : rows) selected.rows_.push_back(rows_.at(r));
+    RowRefs& selectedRefs = selected.ownRefs();
+    selectedRefs.reserve(rows.size());
+    for (const std::uint32_t r : rows) selectedRefs.push_back(refs().at(r));
     return selected;
 }
 
@@ -206,8 +218,9 @@ void TextTable::appendTable(TextTable&& other) {
     }
     // The other table's chunks become this table's, after its own; its rows point into them.
     const auto shift = static_cast<RowRef>(chunks_.size()) << 32;
-    rows_.reserve(rows_.size() + other.rows_.size());
-    for (const RowRef ref : other.rows_) rows_.push_back(ref + shift);
+    RowRefs& own = ownRefs();
+    own.reserve(own.size() + other.rowCount());
+    for (const RowRef ref : other.refs()) own.push_back(ref + shift);
     for (std::size_t i = 0; i < other.chunks_.size(); ++i) {
         chunks_.push_back(std::move(other.chunks_[i]));
         chunkSizes_.push_back(other.chunkSizes_[i]);
@@ -219,39 +232,44 @@ void TextTable::appendTable(TextTable&& other) {
 void TextTable::setCell(std::size_t row, std::size_t column, std::string_view text) {
     if (storage_ == Storage::Editable) {
         if (column < columns_)
-            cells_[rows_.at(row) * columns_ + column].assign(text.substr(0, text.find('\0')));
+            cells_[refs().at(row) * columns_ + column].assign(text.substr(0, text.find('\0')));
         return;
     }
     std::vector<std::string> cells = this->row(row);
     if (column >= columns_) return;
     cells[column] = std::string(text);
     std::vector<std::string_view> views(cells.begin(), cells.end());
-    rows_[row] = store(views);
+    const RowRef ref = store(views);
+    ownRefs()[row] = ref;
 }
 
 void TextTable::clear() {
     cells_.clear();
     cells_.shrink_to_fit();
-    rows_.clear();
-    rows_.shrink_to_fit();
+    rows_.reset();
     chunks_.clear();
     chunkSizes_.clear();
     chunkCapacities_.clear();
 }
 
 void TextTable::permute(std::span<const std::uint32_t> order) {
-    std::vector<RowRef, HugePageAllocator<RowRef>> reordered;
-    reordered.reserve(order.size());
-    for (const std::uint32_t i : order) reordered.push_back(rows_.at(i));
+    // Into new references: the old ones may be a copy's too.
+    auto reordered = std::make_shared<RowRefs>();
+    reordered->reserve(order.size());
+    for (const std::uint32_t i : order) reordered->push_back(refs().at(i));
     rows_ = std::move(reordered);
 }
 
 void TextTable::reverse() {
-    std::reverse(rows_.begin(), rows_.end());
+    if (rows_ && rows_.use_count() > 1) {
+        rows_ = std::make_shared<RowRefs>(rows_->rbegin(), rows_->rend());
+        return;
+    }
+    if (rows_) std::reverse(rows_->begin(), rows_->end());
 }
 
 std::size_t TextTable::bytesHeld() const {
-    std::size_t bytes = rows_.capacity() * sizeof(RowRef);
+    std::size_t bytes = refs().capacity() * sizeof(RowRef);
     for (const std::size_t capacity : chunkCapacities_) bytes += capacity;
     bytes += cells_.capacity() * sizeof(std::string);
     for (const std::string& cell : cells_)

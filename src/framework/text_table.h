@@ -4,7 +4,9 @@
 // length-prefixed cells in a chunked pool plus one 8-byte reference; rows are only ever appended, and a
 // rewritten cell stores its row anew. Editable (panels, the option grid, layer tables): one string per
 // cell, rewritten in place, so a small grid recomputed for every sweep candidate keeps its size.
-// Reordering rows (sorting, reversing) moves only the references. Cells cannot contain NUL.
+// Reordering rows (sorting, reversing) moves only the references. A copy shares the row references too
+// until either table changes its rows, so a worker can read a snapshot of millions of rows the window
+// hands it at no cost to the window. Cells cannot contain NUL.
 #include "framework/huge_page_allocator.h"
 
 #include <cstddef>
@@ -29,8 +31,8 @@ public:
 
     std::size_t columnCount() const { return columns_; }
     Storage storage() const { return storage_; }
-    std::size_t rowCount() const { return rows_.size(); }
-    bool empty() const { return rows_.empty(); }
+    std::size_t rowCount() const { return refs().size(); }
+    bool empty() const { return refs().empty(); }
 
     std::string_view cell(std::size_t row, std::size_t column) const;
     std::vector<std::string> row(std::size_t row) const;
@@ -38,7 +40,7 @@ public:
     void cells(std::size_t row, std::span<std::string_view> out) const;
     // Asks the processor to fetch a row that is about to be read (rows in sorted order lie anywhere).
     void prefetch(std::size_t row) const {
-        if (storage_ == Storage::Packed && row < rows_.size()) __builtin_prefetch(rowStart(row));
+        if (storage_ == Storage::Packed && row < refs().size()) __builtin_prefetch(rowStart(row));
     }
 
     // A row of any other number of cells than columnCount() throws std::invalid_argument: a row built
@@ -57,7 +59,7 @@ public:
     void appendTable(TextTable&& other);
     void setCell(std::size_t row, std::size_t column, std::string_view text);
     void clear();
-    void reserve(std::size_t rows) { rows_.reserve(rows); }
+    void reserve(std::size_t rows) { ownRefs().reserve(rows); }
 
     // Reorders rows so that row i becomes the old row order[i].
     void permute(std::span<const std::uint32_t> order);
@@ -68,7 +70,16 @@ public:
 
 private:
     using RowRef = std::uint64_t; // packed: chunk index << 32 | offset in chunk; editable: row slot
+    using RowRefs = std::vector<RowRef, HugePageAllocator<RowRef>>;
     static constexpr std::size_t chunkSize = largeBlock;
+
+    // The row references, read; none for a table without rows (or moved from).
+    const RowRefs& refs() const {
+        static const RowRefs none;
+        return rows_ ? *rows_ : none;
+    }
+    // The row references, to change: this table's own, copied first when a copy shares them.
+    RowRefs& ownRefs();
 
     const char* rowStart(std::size_t row) const;
     // Room for a row of `bytes` bytes at the end of the pool; ref tells where it is.
@@ -81,7 +92,7 @@ private:
     std::vector<std::shared_ptr<char[]>> chunks_;
     std::vector<std::size_t> chunkSizes_;      // bytes used, per chunk
     std::vector<std::size_t> chunkCapacities_; // chunkSize, or more for a single huge row
-    std::vector<RowRef, HugePageAllocator<RowRef>> rows_;
+    std::shared_ptr<RowRefs> rows_; // shared with copies; changed only while this table alone holds it
 };
 
 } // namespace qianyan

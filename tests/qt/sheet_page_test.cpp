@@ -48,16 +48,21 @@ private slots:
     void cancelledExportLeavesNoFile_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("byEsc");
         QTest::newRow("导出PDF") << "export_pdf"
-                                 << "sheet.pdf";
+                                 << "sheet.pdf" << false;
         QTest::newRow("导出Excel") << "export_xlsx"
-                                   << "sheet.xlsx";
+                                   << "sheet.xlsx" << false;
+        QTest::newRow("导出PDF, Esc") << "export_pdf"
+                                      << "sheet.pdf" << true;
     }
 
-    // 取消 pressed while the file is written: no file, and an earlier one as it was.
+    // 取消 pressed, or Esc with the focus elsewhere on the page, while the file is written: no file, and
+    // an earlier one as it was.
     void cancelledExportLeavesNoFile() {
         QFETCH(QString, button);
         QFETCH(QString, file);
+        QFETCH(bool, byEsc);
         for (const bool earlier : {false, true}) {
             const QString path = platform->folder.filePath(file);
             QFile::remove(path);
@@ -71,7 +76,12 @@ private slots:
             QVERIFY(page()->busy());
             QVERIFY(child<QPushButton>("sheet_cancel")->isVisible());
             QVERIFY(!child<QPushButton>(button)->isEnabled()); // the page takes no other input
-            child<QPushButton>("sheet_cancel")->click();
+            if (byEsc) {
+                page()->setFocus();
+                QTest::keyClick(page(), Qt::Key_Escape);
+            } else {
+                child<QPushButton>("sheet_cancel")->click();
+            }
             QTRY_VERIFY_WITH_TIMEOUT(!page()->busy(), 60000);
             QCOMPARE(QFile::exists(path), earlier);
             if (earlier) QCOMPARE(contents(path), QByteArray("an earlier export"));

@@ -1,5 +1,6 @@
 // The chart on the workbench page of the Formula 1 window: it plots the sweep, a click on a candidate
 // selects its row, a double-click loads it back, and 存盘 writes the chart beside the table file.
+#include "documents/qt/chart_painter.h"
 #include "formula1/qt/formula1_window.h"
 #include "framework/calculator_frame.h"
 #include "framework/qt/workbench_chart_view.h"
@@ -15,6 +16,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 using namespace qianyan;
@@ -62,6 +64,12 @@ private slots:
         QVERIFY(aim);
         const std::uint32_t row = nearestPoint(bins, aim->x, aim->y, 1)->row; // the one drawn on top
         const QPoint at = chart()->viewportPosition(aim->x, aim->y);
+        // The points are painted where a click finds them, in the colour of the group on top.
+        const auto top = std::find_if(bins.groups.rbegin(), bins.groups.rend(), [&](const ChartGroup& g) {
+            return std::any_of(g.points.begin(), g.points.end(),
+                               [&](const ChartPoint& p) { return p.x == aim->x && p.y == aim->y; });
+        });
+        QCOMPARE(plotViewport()->grab().toImage().pixelColor(at), chartGroupColour(*top));
 
         QTest::mouseClick(plotViewport(), Qt::LeftButton, {}, at);
         auto* results = child<QTableView>("Grid2_Youhuajieguo");

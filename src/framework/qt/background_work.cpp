@@ -3,9 +3,9 @@
 #include "framework/qt/control_widgets.h"
 
 #include <QBoxLayout>
-#include <QKeyEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QThread>
 
 #include <algorithm>
@@ -13,14 +13,16 @@
 
 namespace qianyan {
 
-BackgroundWork::BackgroundWork(const QString& progressName, const QString& cancelName, QWidget* parent)
-    : QWidget(parent) {
+BackgroundWork::BackgroundWork(QWidget& page, const QString& progressName, const QString& cancelName)
+    : QWidget(&page) {
     progress_ = new QProgressBar;
     progress_->setObjectName(progressName);
     cancelButton_ = captionButton(15);
     cancelButton_->setObjectName(cancelName);
     cancelButton_->setText(QStringLiteral("取消"));
     connect(cancelButton_, &QPushButton::clicked, this, &BackgroundWork::cancel);
+    escape_ = new QShortcut(QKeySequence(Qt::Key_Escape), &page, this, &BackgroundWork::cancel,
+                            Qt::WidgetWithChildrenShortcut);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(progress_, 1);
@@ -86,6 +88,7 @@ void BackgroundWork::setBusy(bool on, bool measured) {
     progress_->setValue(0);
     progress_->setVisible(on);
     cancelButton_->setVisible(on);
+    escape_->setEnabled(on);
     emit busyChanged(on);
     if (on) cancelButton_->setFocus();
 }
@@ -109,14 +112,6 @@ BackgroundWork::Progress BackgroundWork::progress() {
 
 std::function<void()> BackgroundWork::steps(std::uint64_t total) {
     return [progress = progress(), total, done = std::uint64_t{0}]() mutable { progress(++done, total); };
-}
-
-void BackgroundWork::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && busy()) {
-        cancel();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 } // namespace qianyan

@@ -2,8 +2,9 @@
 // A long job of a page (a sweep, a sort, a save, an export, a printout) run in a worker thread while the
 // page shows its progress line and 取消 under the controls it disables meanwhile. The questions before the
 // job and the reports after it stay on the page's thread: run() takes the work and what this thread does
-// once the worker has ended. 取消 (or Esc) sets a flag the work looks at between its steps; a writer
-// stopped by it leaves no file behind and an existing one whole.
+// once the worker has ended. 取消 sets a flag the work looks at between its steps; a writer stopped by it
+// leaves no file behind and an existing one whole. Esc is 取消 wherever the focus is on the page, and only
+// while the page is busy, so the pages of one window never contend for the key.
 #include <QWidget>
 
 #include <atomic>
@@ -14,6 +15,7 @@
 
 class QProgressBar;
 class QPushButton;
+class QShortcut;
 class QThread;
 
 namespace qianyan {
@@ -25,8 +27,9 @@ class BackgroundWork : public QWidget {
     Q_OBJECT
 
 public:
-    // progressName and cancelName name the progress bar and the 取消 button (for tests and the probe).
-    BackgroundWork(const QString& progressName, const QString& cancelName, QWidget* parent = nullptr);
+    // The work of page, under whose controls it is placed; progressName and cancelName name the progress
+    // bar and the 取消 button (for tests and the probe).
+    BackgroundWork(QWidget& page, const QString& progressName, const QString& cancelName);
     // A page closed while a worker runs: the worker stops at its next step and is waited for.
     ~BackgroundWork() override;
     // The same for a page whose work reads the page: its destructor calls this before its members go.
@@ -60,15 +63,13 @@ signals:
     // The page disables its controls while busy and enables them again.
     void busyChanged(bool busy);
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void endWork();
     void setBusy(bool on, bool measured);
 
     QProgressBar* progress_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
+    QShortcut* escape_ = nullptr; // over the page, enabled while busy
     std::unique_ptr<QThread> thread_;
     Ending ending_;
     std::exception_ptr failure_;

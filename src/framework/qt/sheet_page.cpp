@@ -114,7 +114,7 @@ SheetPage::SheetPage(ControlBinding& binding, QWidget* parent) : QWidget(parent)
     controls->addLayout(exports);
     controls->addLayout(buttons);
     controls->addWidget(saved);
-    work_ = new BackgroundWork(QStringLiteral("sheet_progress"), QStringLiteral("sheet_cancel"));
+    work_ = new BackgroundWork(*this, QStringLiteral("sheet_progress"), QStringLiteral("sheet_cancel"));
     connect(work_, &BackgroundWork::busyChanged, controls_, [this](bool on) { controls_->setEnabled(!on); });
 
     auto* layout = new QVBoxLayout(this);

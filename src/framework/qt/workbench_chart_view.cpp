@@ -37,6 +37,28 @@ QString trimmedHeader(std::string_view header) {
     return qtText(header).trimmed();
 }
 
+int markerSize(const ChartGroup& group) {
+    return group.highlighted ? markerPixels + 2 : markerPixels;
+}
+
+// The points of the bins as the plot area shows them, group after group (the highlighted on top), on a
+// transparent picture of the plot's size: painted in the worker, since a graphics item per point would
+// take the window's thread tens of milliseconds for a few thousand.
+QImage paintedPoints(const ChartBins& bins) {
+    QImage picture(bins.width, bins.height, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setPen(Qt::NoPen);
+    const double perX = bins.width / (bins.xMax - bins.xMin), perY = bins.height / (bins.yMax - bins.yMin);
+    for (const ChartGroup& group : bins.groups) {
+        painter.setBrush(chartGroupColour(group));
+        const double radius = markerSize(group) / 2.0;
+        for (const ChartPoint& p : group.points)
+            painter.drawEllipse(QPointF((p.x - bins.xMin) * perX, (bins.yMax - p.y) * perY), radius, radius);
+    }
+    return picture;
+}
+
 } // namespace
 
 // The chart's view: hover, click and double-click become the owner's rows.
@@ -48,6 +70,10 @@ public:
     }
 
 protected:
+    void drawForeground(QPainter* painter, const QRectF& rect) override {
+        QChartView::drawForeground(painter, rect);
+        owner_.paintPoints(*painter);
+    }
     void mouseMoveEvent(QMouseEvent* event) override {
         const std::optional<std::uint32_t> row = owner_.rowAt(event->position().toPoint());
         if (row)
@@ -128,6 +154,14 @@ WorkbenchChartView::WorkbenchChartView(CalculatorFrame& model, QWidget* parent)
     }
     chart_->addAxis(xAxis_, Qt::AlignBottom);
     chart_->addAxis(yAxis_, Qt::AlignLeft);
+    // The points are painted for the plot area's size; another size (new axis texts after a draw, a
+    // resize) has them painted anew.
+    connect(chart_, &QChart::plotAreaChanged, this, [this](const QRectF& area) {
+        const QSize painted(bins_.width, bins_.height);
+        if (!bins_.groups.empty() &&
+            QSize(static_cast<int>(area.width()), static_cast<int>(area.height())) != painted)
+            startBinning();
+    });
     plot_ = new ChartPlot(chart_, *this);
     plot_->setObjectName("chart_view");
     plot_->setMinimumHeight(160);
@@ -176,7 +210,8 @@ void WorkbenchChartView::startBinning() {
     }
     again_ = false;
     if (model_.workbench.sortColumns().empty()) return;
-    // Copies share the rows' texts: the worker reads tables the window may replace meanwhile.
+    // Snapshots the worker reads while the window may replace its tables; a copy shares the rows until
+    // either table changes, so taking it costs nothing here.
     auto results = std::make_shared<TextTable>(model_.workbench.Grid2_Youhuajieguo.rows);
     auto filtered = std::make_shared<TextTable>(model_.workbench.Grid3_Youhuasaixuan.rows);
     auto computed = std::make_shared<Plotted>();
@@ -184,6 +219,7 @@ void WorkbenchChartView::startBinning() {
     thread_.reset(QThread::create([results, filtered, computed, request = request()] {
         computed->bins = binChart(*results, request, rowsAmong(*results, *filtered));
         computed->filteredRows = chosenRowsOfPoints(computed->bins, *results, *filtered);
+        computed->points = paintedPoints(computed->bins);
     }));
     // A notice of a worker that settle() has already taken in must not end the next one.
     connect(
@@ -206,6 +242,7 @@ void WorkbenchChartView::binningEnded() {
     const std::shared_ptr<Plotted> computed = std::exchange(computed_, nullptr);
     bins_ = std::move(computed->bins);
     filteredRows_ = std::move(computed->filteredRows);
+    points_ = std::move(computed->points);
     draw();
 }
 
@@ -217,16 +254,13 @@ void WorkbenchChartView::settle() {
 }
 
 void WorkbenchChartView::draw() {
+    // A series per group names it in the legend; its points are the picture the worker painted.
     chart_->removeAllSeries();
     for (const ChartGroup& group : bins_.groups) {
         auto* series = new QScatterSeries;
         series->setName(qtText(group.name));
-        series->setMarkerSize(group.highlighted ? markerPixels + 2 : markerPixels);
+        series->setMarkerSize(markerSize(group));
         series->setPen(Qt::NoPen);
-        QList<QPointF> points;
-        points.reserve(static_cast<qsizetype>(group.points.size()));
-        for (const ChartPoint& p : group.points) points.append({p.x, p.y});
-        series->replace(points);
         chart_->addSeries(series);
         series->setColor(chartGroupColour(group));
         series->attachAxis(xAxis_);
@@ -248,6 +282,11 @@ void WorkbenchChartView::draw() {
     xAxis_->setTitleText(across_->currentText());
     yAxis_->setTitleText(up_->currentText());
     counts_->setText(qtText(chartCountsText(bins_)));
+    plot_->viewport()->update();
+}
+
+void WorkbenchChartView::paintPoints(QPainter& painter) const {
+    if (!points_.isNull()) painter.drawImage(chart_->mapRectToScene(chart_->plotArea()), points_);
 }
 
 void WorkbenchChartView::resizeEvent(QResizeEvent* event) {
@@ -295,7 +334,7 @@ WorkbenchChartView::PngWriter WorkbenchChartView::pngWriter() const {
     r.height = savedPlotHeight;
     QFont text = font();
     text.setPixelSize(savedTextPixels);
-    // Copies share the rows' texts: the window may replace its tables while the picture is drawn.
+    // Snapshots, as for the binning: the window may replace its tables while the picture is drawn.
     auto results = std::make_shared<TextTable>(model_.workbench.Grid2_Youhuajieguo.rows);
     auto filtered = std::make_shared<TextTable>(model_.workbench.Grid3_Youhuasaixuan.rows);
     return [r, text, results, filtered, xTitle = utf8(across_->currentText()),

@@ -1,10 +1,12 @@
 #pragma once
 // The chart beside the workbench's results table: one sortable column against another, coloured by the
 // texts of a declared column, the filtered candidates on top. The table is reduced to what the plot can
-// show in a worker thread (binChart), so a million rows never hold the window; a hover names the
-// candidate under the pointer, a click and a double-click hand its row to the page.
+// show (binChart) and those points painted in a worker thread, so neither a million rows nor thousands of
+// points hold the window; a hover names the candidate under the pointer, a click and a double-click hand
+// its row to the page.
 #include "framework/workbench_chart.h"
 
+#include <QImage>
 #include <QWidget>
 
 #include <functional>
@@ -16,6 +18,7 @@
 class QChart;
 class QComboBox;
 class QLabel;
+class QPainter;
 class QThread;
 class QValueAxis;
 
@@ -60,7 +63,10 @@ private:
     ChartRequest request() const;
     void startBinning();
     void binningEnded();
+    // Shows bins_ and points_: the axes, and a series per group for the legend.
     void draw();
+    // Puts the worker's picture of the points over the plot area.
+    void paintPoints(QPainter& painter) const;
     // The row of the point under a viewport position, if any.
     std::optional<std::uint32_t> rowAt(QPoint position) const;
     QString describe(std::uint32_t row) const;
@@ -72,12 +78,15 @@ private:
     QChart* chart_ = nullptr;
     QValueAxis *xAxis_ = nullptr, *yAxis_ = nullptr;
 
-    // What the worker computes: the points, and the filtered rows of the highlighted ones.
+    // What the worker computes: the points, painted as the plot shows them, and the filtered rows of the
+    // highlighted ones.
     struct Plotted {
         ChartBins bins;
+        QImage points;
         std::unordered_map<std::uint32_t, std::uint32_t> filteredRows;
     };
     ChartBins bins_;
+    QImage points_;
     std::unordered_map<std::uint32_t, std::uint32_t> filteredRows_;
     std::unique_ptr<QThread> thread_;
     std::shared_ptr<Plotted> computed_;

@@ -10,7 +10,6 @@
 
 #include <QBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -117,7 +116,7 @@ WorkbenchPage::WorkbenchPage(ControlBinding& binding, QWidget* parent)
     auto* status = pageLabel();
     status->setWordWrap(true);
     binding_.bind("lb_YHxingxi", status);
-    work_ = new BackgroundWork(QStringLiteral("pb_YH_jingdu"), QStringLiteral("cbt_YHquxiao"));
+    work_ = new BackgroundWork(*this, QStringLiteral("pb_YH_jingdu"), QStringLiteral("cbt_YHquxiao"));
     connect(work_, &BackgroundWork::busyChanged, controls_, [this](bool on) { controls_->setEnabled(!on); });
 
     auto* layout = new QVBoxLayout(this);
@@ -300,14 +299,6 @@ void WorkbenchPage::loadCandidate(int row) {
     binding_.act([&](CalculatorFrame& m) {
         m.runEvent([&] { m.workbench.tableCellDblClick(m, m.workbench.Grid2_Youhuajieguo, row); });
     });
-}
-
-void WorkbenchPage::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && busy()) {
-        cancel();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 } // namespace qianyan

@@ -39,9 +39,6 @@ public:
     // Stops the worker's job as 取消 does.
     void cancel();
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     // Runs work in the worker; the chart takes the tables as they are after ending.
     void runInWorker(std::function<void()> work, std::function<void(std::exception_ptr)> ending,
