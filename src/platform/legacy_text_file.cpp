@@ -462,6 +462,15 @@ void writeBinaryFile(const std::string& path, std::string_view bytes) {
     replaceWhole(path, [bytes](int fd) { return writeAll(fd, bytes.data(), bytes.size()); });
 }
 
+void writeBinaryFile(const std::string& path, const std::function<void(const ByteSink&)>& write) {
+    replaceWhole(path, [&](int fd) {
+        write([&](std::string_view bytes) {
+            if (const int error = writeAll(fd, bytes.data(), bytes.size())) fail(path, error);
+        });
+        return 0;
+    });
+}
+
 void writeUtf8TextFile(const std::string& path, const LineSource& lines) {
     std::string text;
     lines([&](std::string_view line) {
