@@ -94,6 +94,7 @@ WorksheetWriter::WorksheetWriter(WorkbookStyles& styles, std::size_t columns)
       rowsDeflated_([this](std::string_view deflated) { writeScratch(scratch_, deflated); }),
       widths_(columns_, narrowestColumn) {
     xml_.reserve(xmlBlock + (1 << 16));
+    deflating_.reserve(xml_.capacity());
 }
 
 WorksheetWriter::~WorksheetWriter() {
@@ -110,10 +111,14 @@ void WorksheetWriter::startRow() {
 void WorksheetWriter::endRow() {
     xml_.append("</row>");
     ++rows_;
-    if (xml_.size() >= xmlBlock) {
-        rowsDeflated_.write(xml_);
-        xml_.clear();
-    }
+    if (xml_.size() >= xmlBlock) handOverRows();
+}
+
+void WorksheetWriter::handOverRows() {
+    if (deflated_.valid()) deflated_.get();
+    std::swap(xml_, deflating_);
+    xml_.clear();
+    deflated_ = std::async(std::launch::async, [this] { rowsDeflated_.write(deflating_); });
 }
 
 // A cell names its place only after a gap: without a name it stands right of the one before.
@@ -255,8 +260,8 @@ std::string WorksheetWriter::tail() const {
 }
 
 void WorksheetWriter::finish(ZipWriter& zip, std::string_view partName, bool selected) {
-    rowsDeflated_.write(xml_);
-    xml_.clear();
+    handOverRows();
+    deflated_.get();
     rowsDeflated_.end(false);
     zip.begin(partName);
     const auto raw = [&zip](std::string_view deflated) { zip.raw(deflated); };

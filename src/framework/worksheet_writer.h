@@ -2,11 +2,13 @@
 // One sheet of a workbook written row by row. The columns' widths are known only after the last row but
 // stand before the rows in the sheet's XML, so the rows are deflated into an unnamed scratch file as they
 // come (memory stays flat at a million rows) and the part goes into the archive at the end: its head with
-// the widths deflated, the rows' deflated bytes copied behind it, the tail, as one deflate stream.
+// the widths deflated, the rows' deflated bytes copied behind it, the tail, as one deflate stream. The rows
+// are deflated in a block of their own on a second thread while the next block is being made.
 #include "framework/workbook_parts.h"
 #include "framework/zip_writer.h"
 
 #include <cstddef>
+#include <future>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,6 +49,7 @@ public:
 private:
     void startRow();
     void endRow();
+    void handOverRows();
     void cellStart(std::size_t column, int style);
     void textCell(std::size_t column, std::string_view text, int style);
     void widen(std::size_t column, int width);
@@ -57,10 +60,11 @@ private:
     std::size_t columns_;
     int scratch_ = -1;
     Deflater rowsDeflated_;
-    std::string xml_;
+    std::string xml_, deflating_;
     std::size_t rows_ = 0, frozenRows_ = 0, nextColumn_ = 0, usedColumns_ = 0;
     bool titled_ = false;
     std::vector<int> widths_;
+    std::future<void> deflated_; // last: a writer given up on waits for its block before the rest goes
 };
 
 } // namespace qianyan
