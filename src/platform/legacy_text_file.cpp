@@ -505,12 +505,6 @@ std::string readWholeFile(const std::string& path, std::size_t limit) {
     return text;
 }
 
-void copyFileWhole(const std::string& path, const std::string& from) {
-    Descriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    if (source.get() < 0) fail(path, errno);
-    replaceWhole(path, [&source](int fd) { return copyInto(source.get(), fd); });
-}
-
 bool regularFileExists(const std::string& path) {
     struct stat st {};
     bool writable = false;

@@ -34,8 +34,6 @@ void writeBinaryFile(const std::string& path, const std::function<void(const Byt
 void writeUtf8TextFile(const std::string& path, const LineSource& lines);
 // The bytes of a regular file of at most limit bytes; throws PlatformError saying why otherwise.
 std::string readWholeFile(const std::string& path, std::size_t limit);
-// The same for a copy of the file at `from`: a large document made in a scratch folder first.
-void copyFileWhole(const std::string& path, const std::string& from);
 // Throws PlatformError saying why when something at path may not be written over: a folder, a
 // read-only file. Nothing there passes.
 void checkReplaceable(const std::string& path);
