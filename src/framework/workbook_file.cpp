@@ -88,6 +88,8 @@ void writeWorkbook(const std::string& path, const std::vector<WorkbookSheet>& sh
     writeBinaryFile(path, [&](const ByteSink& sink) {
         BookWriter book(sink);
         for (const WorkbookSheet& sheet : sheets) book.write(sheet, rowWritten);
+        // A book holds at least one sheet, if an empty one.
+        if (sheets.empty()) book.write(WorkbookSheet{"Sheet1", {}, {}, 0, {}, {}}, rowWritten);
         book.close(titled == sheets.end() ? std::string_view() : std::string_view(titled->title), mark);
     });
 }

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <fcntl.h>
 #include <filesystem>
+#include <system_error>
 #include <unistd.h>
 
 namespace qianyan {
@@ -29,7 +30,9 @@ bool allDigits(std::string_view text) {
 
 // A file without a name in the temporary folder: nothing is left behind however the writing ends.
 int unnamedScratchFile() {
-    const std::string folder = std::filesystem::temp_directory_path().string();
+    std::error_code error;
+    const std::string folder = std::filesystem::temp_directory_path(error).string();
+    if (error) failScratch();
     int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
     if (fd >= 0) return fd;
     std::string pattern = folder + "/qianyan-sheet-XXXXXX";
@@ -98,6 +101,8 @@ WorksheetWriter::WorksheetWriter(WorkbookStyles& styles, std::size_t columns)
 }
 
 WorksheetWriter::~WorksheetWriter() {
+    // A writer given up on half-way still has a block being deflated into the scratch file.
+    if (deflated_.valid()) deflated_.wait();
     ::close(scratch_);
 }
 
@@ -118,7 +123,11 @@ void WorksheetWriter::handOverRows() {
     if (deflated_.valid()) deflated_.get();
     std::swap(xml_, deflating_);
     xml_.clear();
-    deflated_ = std::async(std::launch::async, [this] { rowsDeflated_.write(deflating_); });
+    try {
+        deflated_ = std::async(std::launch::async, [this] { rowsDeflated_.write(deflating_); });
+    } catch (const std::system_error&) {
+        rowsDeflated_.write(deflating_); // no thread to be had: deflated here, only slower
+    }
 }
 
 // A cell names its place only after a gap: without a name it stands right of the one before.

@@ -64,7 +64,7 @@ private:
     std::size_t rows_ = 0, frozenRows_ = 0, nextColumn_ = 0, usedColumns_ = 0;
     bool titled_ = false;
     std::vector<int> widths_;
-    std::future<void> deflated_; // last: a writer given up on waits for its block before the rest goes
+    std::future<void> deflated_;
 };
 
 } // namespace qianyan
