@@ -544,6 +544,15 @@ void writeBinaryFile(const std::string& path, std::string_view bytes) {
     replaceWhole(path, [bytes](int fd) { return writeAll(fd, bytes.data(), bytes.size()); });
 }
 
+void writeBinaryFile(const std::string& path, const std::function<void(const ByteSink&)>& write) {
+    replaceWhole(path, [&](int fd) {
+        write([&](std::string_view bytes) {
+            if (const int error = writeAll(fd, bytes.data(), bytes.size())) fail(path, error);
+        });
+        return 0;
+    });
+}
+
 void writeUtf8TextFile(const std::string& path, const LineSource& lines) {
     std::string text;
     lines([&](std::string_view line) {
@@ -595,12 +604,6 @@ std::string readWholeFile(const std::string& path, std::size_t limit) {
     std::string text;
     for (std::string_view block = file.next(); !block.empty(); block = file.next()) text += block;
     return text;
-}
-
-void copyFileWhole(const std::string& path, const std::string& from) {
-    Descriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    if (source.get() < 0) fail(path, errno);
-    replaceWhole(path, [&source](int fd) { return copyInto(source.get(), fd); });
 }
 
 bool regularFileExists(const std::string& path) {

@@ -70,6 +70,10 @@ private:
 
 // The same for bytes written as they stand (a workbook, a PDF).
 void writeBinaryFile(const std::string& path, std::string_view bytes);
+// The same for bytes made as they are written (a workbook of a million rows): write hands each piece to
+// the sink and may throw to abandon the file.
+using ByteSink = std::function<void(std::string_view bytes)>;
+void writeBinaryFile(const std::string& path, const std::function<void(const ByteSink&)>& write);
 // The same safe write for UTF-8 text with LF line ends (project files).
 void writeUtf8TextFile(const std::string& path, const LineSource& lines);
 // The bytes of a regular file of at most limit bytes; throws PlatformError saying why otherwise.
@@ -89,8 +93,6 @@ private:
     struct Open;
     std::unique_ptr<Open> open_;
 };
-// The same for a copy of the file at `from`: a large document made in a scratch folder first.
-void copyFileWhole(const std::string& path, const std::string& from);
 // Throws PlatformError saying why when something at path may not be written over: a folder, a
 // read-only file. Nothing there passes.
 void checkReplaceable(const std::string& path);
