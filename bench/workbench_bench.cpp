@@ -482,7 +482,7 @@ void Filter(benchmark::State& state) {
 
 // The save of a million (Arg 1) or four million rows (Arg 4) through the window: the table file beside the
 // floor of writing the same bytes at once, and the workbook written beside it, timed apart (its floor, the
-// spreadsheet library alone, is workbook_bench's).
+// same sheet XML deflated by zlib alone, is workbook_bench's).
 void TableFile(benchmark::State& state) {
     TVOR_FRM_KELD1 w = state.range(0) == 4 ? fourMillionRows() : sweptWindow();
     platform().defaultAnswer = true; // overwrite the previous iteration's file
