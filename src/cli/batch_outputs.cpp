@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <limits>
 #include <optional>
 #include <sstream>
 
@@ -22,6 +22,12 @@ namespace {
 constexpr std::string_view markHeading = "qianyan batch";
 constexpr std::string_view targetsHeading =
     "桩号\t目标Ra(kN)\t轴力N(kN)\t所需嵌岩深度或最下层长度\t所需桩径d(mm)";
+
+// A text file's line of the mark: its name, size and digest, the same whether the file was just written or
+// is read again to see whether it is still as written.
+std::string markLineOf(const std::string& name, const ByteDigest& digest) {
+    return name + "\t" + std::to_string(digest.size) + "\t" + digest.hex();
+}
 
 std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
@@ -170,13 +176,14 @@ std::string BatchOutputs::path(const std::string& name) const {
 }
 
 std::string BatchOutputs::markLine(const std::string& name) const {
-    std::ifstream file(path(name), std::ios::binary);
     ByteDigest digest;
-    char block[1 << 16];
-    while (file.read(block, sizeof block) || file.gcount() > 0)
-        digest.add(std::string_view(block, static_cast<std::size_t>(file.gcount())));
-    if (!file.eof()) return {};
-    return name + "\t" + std::to_string(digest.size) + "\t" + digest.hex();
+    try {
+        FileBlocks file(path(name), std::numeric_limits<std::size_t>::max());
+        for (std::string_view block = file.next(); !block.empty(); block = file.next()) digest.add(block);
+    } catch (const PlatformError&) {
+        return {};
+    }
+    return markLineOf(name, digest);
 }
 
 std::vector<std::string> BatchOutputs::taken() const {
@@ -204,8 +211,7 @@ void BatchOutputs::finish(const CalculationSheet& sheet, std::ostream& out) {
 
     std::string mark = std::string(markHeading) + "\ntable\t" + table_ + "\n";
     const auto markText = [&mark](const std::string& name, LegacyTextDraft& draft) {
-        const ByteDigest& digest = draft.finish();
-        mark += name + "\t" + std::to_string(digest.size) + "\t" + digest.hex() + "\n";
+        mark += markLineOf(name, draft.finish()) + "\n";
     };
     markText(doc_, d.doc);
     markText(xls_, d.xls);
