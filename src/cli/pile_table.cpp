@@ -34,6 +34,14 @@ std::size_t completeLines(std::string_view text) {
     return end == std::string_view::npos ? 0 : end + 1;
 }
 
+// Drops a byte-order mark at the start of a file's first bytes; false while they may yet be one in part
+// (the first block too short to tell), so more must be read first.
+bool dropByteOrderMark(std::string& start, bool end) {
+    if (!end && start.size() < byteOrderMark.size() && byteOrderMark.starts_with(start)) return false;
+    if (start.starts_with(byteOrderMark)) start.erase(0, byteOrderMark.size());
+    return true;
+}
+
 } // namespace
 
 std::string decodeTableText(std::string_view bytes) {
@@ -99,8 +107,7 @@ TableReader::TableReader(std::string path, std::size_t limit) : path_(std::move(
     bool first = true;
     const auto check = [&](bool end) {
         if (first) {
-            if (lines.size() < byteOrderMark.size() && byteOrderMark.starts_with(lines) && !end) return;
-            if (lines.starts_with(byteOrderMark)) lines.erase(0, byteOrderMark.size());
+            if (!dropByteOrderMark(lines, end)) return;
             const std::size_t lineEnd = lines.find('\n');
             if (lineEnd == std::string::npos && !end) return;
             separator_ = separatorOf(std::string_view(lines).substr(0, lineEnd));
@@ -130,9 +137,7 @@ void TableReader::rewind() {
 
 void TableReader::parsePending(bool end) {
     if (atStart_) {
-        // The first block may hold the byte-order mark in part.
-        if (!end && pending_.size() < byteOrderMark.size() && byteOrderMark.starts_with(pending_)) return;
-        if (pending_.starts_with(byteOrderMark)) pending_.erase(0, byteOrderMark.size());
+        if (!dropByteOrderMark(pending_, end)) return;
         atStart_ = false;
     }
     const std::size_t complete = end ? pending_.size() : completeLines(pending_);
