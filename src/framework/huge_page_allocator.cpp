@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <sys/mman.h>
+#include <unistd.h>
 
 namespace qianyan {
 
@@ -26,6 +27,13 @@ void* allocateLarge(std::size_t bytes) {
         ::munmap(reinterpret_cast<void*>(aligned + size), tail);
     ::madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
     return reinterpret_cast<void*>(aligned);
+}
+
+void releaseLarge(const void* from, std::size_t bytes) {
+    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const auto start = reinterpret_cast<std::uintptr_t>(from);
+    const std::uintptr_t first = (start + page - 1) / page * page, end = (start + bytes) / page * page;
+    if (end > first) ::madvise(reinterpret_cast<void*>(first), end - first, MADV_DONTNEED);
 }
 
 void freeLarge(void* block, std::size_t bytes) {

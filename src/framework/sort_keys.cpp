@@ -60,7 +60,7 @@ RowOrder ascendingOrder(std::span<const double> keys) {
     constexpr int bits = 11, passes = 6;
     constexpr std::size_t buckets = 1u << bits;
     const std::size_t n = keys.size();
-    std::vector<std::uint64_t, HugePageAllocator<std::uint64_t>> key(n), keyOut(n);
+    LargeVector<std::uint64_t> key(n), keyOut(n);
     RowOrder order(n), orderOut(n);
     for (std::size_t i = 0; i < n; ++i) {
         key[i] = orderedBits(keys[i]);

@@ -18,7 +18,7 @@ double readCellNumber(std::string_view cell);
 // a pass over a million cells of which many are blank stays fast.
 bool tryReadCellNumber(std::string_view cell, double& value);
 // The row order that sorts keys ascending, rows with equal keys in their present order.
-using RowOrder = std::vector<std::uint32_t, HugePageAllocator<std::uint32_t>>;
+using RowOrder = LargeVector<std::uint32_t>;
 RowOrder ascendingOrder(std::span<const double> keys);
 
 } // namespace qianyan

@@ -220,13 +220,29 @@ void TextTable::appendTable(TextTable&& other) {
     const auto shift = static_cast<RowRef>(chunks_.size()) << 32;
     RowRefs& own = ownRefs();
     own.reserve(own.size() + other.rowCount());
-    for (const RowRef ref : other.refs()) own.push_back(ref + shift);
+    // References the other table alone holds give their memory back as they are copied, so that the
+    // two lists of a million-row merge never stand whole side by side.
+    const RowRefs& theirs = other.refs();
+    const bool release = other.rows_.use_count() == 1 && theirs.capacity() * sizeof(RowRef) >= largeBlock;
+    constexpr std::size_t perBlock = largeBlock / sizeof(RowRef);
+    for (std::size_t from = 0; from < theirs.size(); from += perBlock) {
+        const std::size_t to = std::min(theirs.size(), from + perBlock);
+        for (std::size_t r = from; r < to; ++r) own.push_back(theirs[r] + shift);
+        if (release) releaseLarge(theirs.data() + from, (to - from) * sizeof(RowRef));
+    }
     for (std::size_t i = 0; i < other.chunks_.size(); ++i) {
         chunks_.push_back(std::move(other.chunks_[i]));
         chunkSizes_.push_back(other.chunkSizes_[i]);
         chunkCapacities_.push_back(other.chunkCapacities_[i]);
     }
     other.clear();
+}
+
+void TextTable::releaseSpareRoom() {
+    // Only the table's owner writes into a chunk, and only past its used bytes, each byte before it is
+    // read: room given back is simply taken again, cleared, when a row goes there.
+    for (std::size_t i = 0; i < chunks_.size(); ++i)
+        releaseLarge(chunks_[i].get() + chunkSizes_[i], chunkCapacities_[i] - chunkSizes_[i]);
 }
 
 void TextTable::setCell(std::size_t row, std::size_t column, std::string_view text) {

@@ -60,6 +60,9 @@ public:
     void setCell(std::size_t row, std::size_t column, std::string_view text);
     void clear();
     void reserve(std::size_t rows) { ownRefs().reserve(rows); }
+    // Gives back to the system the memory of the room no row uses yet, in the pool's chunks; appending
+    // afterwards still works, at the cost of taking that memory again.
+    void releaseSpareRoom();
 
     // Reorders rows so that row i becomes the old row order[i].
     void permute(std::span<const std::uint32_t> order);
@@ -70,7 +73,7 @@ public:
 
 private:
     using RowRef = std::uint64_t; // packed: chunk index << 32 | offset in chunk; editable: row slot
-    using RowRefs = std::vector<RowRef, HugePageAllocator<RowRef>>;
+    using RowRefs = LargeVector<RowRef>;
     static constexpr std::size_t chunkSize = largeBlock;
 
     // The row references, read; none for a table without rows (or moved from).

@@ -1,5 +1,6 @@
 #include "framework/workbench_chart.h"
 
+#include "framework/huge_page_allocator.h"
 #include "framework/number_text.h"
 #include "framework/sort_keys.h"
 #include "framework/text_layout.h"
@@ -114,7 +115,7 @@ int tickDecimals(double step) {
 
 std::vector<bool> rowsAmong(const TextTable& results, const TextTable& chosen) {
     if (chosen.empty()) return {};
-    std::vector<std::uint64_t> numbers(results.rowCount());
+    LargeVector<std::uint64_t> numbers(results.rowCount());
     std::uint64_t largest = 0;
     for (std::size_t r = 0; r < numbers.size(); ++r) {
         numbers[r] = candidateNumber(results.cell(r, 0));
@@ -159,10 +160,10 @@ ChartBins binChart(const TextTable& table, const ChartRequest& request,
 
     // First pass: the values of every row and their range, whether it is highlighted, and its text.
     const std::size_t n = table.rowCount();
-    std::vector<double> xs(n), ys(n);
+    LargeVector<double> xs(n), ys(n);
     constexpr auto highlightedRow = static_cast<std::uint8_t>(chartColourGroups + 1);
-    std::vector<std::uint8_t> groupOf(n, leftOutRow);
-    std::vector<std::uint32_t> textOf(coloured ? n : 0);
+    LargeVector<std::uint8_t> groupOf(n, leftOutRow);
+    LargeVector<std::uint32_t> textOf(coloured ? n : 0);
     std::vector<std::string_view> cells(columns);
     ColourGroups colours;
     bool anyHighlighted = false;

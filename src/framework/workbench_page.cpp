@@ -221,7 +221,7 @@ void Workbench::tableHeaderClick(Grid& table, int column) {
     TextTable& rows = table.rows;
     if (sortStates_[k] == 0) {
         // Equal values may end in any order; a stable sort of the row order by the read values.
-        std::vector<double, HugePageAllocator<double>> keys(rows.rowCount());
+        LargeVector<double> keys(rows.rowCount());
         for (std::size_t r = 0; r < keys.size(); ++r) {
             rows.prefetch(r + 16);
             keys[r] = sortKey(rows.cell(r, found->column), found->key);
@@ -263,7 +263,7 @@ void Workbench::cbt_YHsaixuanClick() {
     lb_YHxingxi.text.clear();
     const TextTable& results = Grid2_Youhuajieguo.rows;
     std::vector<std::string_view> cells(results.columnCount());
-    std::vector<std::uint32_t> passing;
+    LargeVector<std::uint32_t> passing;
     for (std::size_t r = 0; r < results.rowCount(); ++r) {
         results.prefetch(r + 16);
         results.cells(r, cells);

@@ -217,6 +217,15 @@ SweepOutcome Workbench::runSweep(CalculatorFrame& window, const SweepProgress& p
     std::size_t last = 0;
     while (last + 1 < count && ends[last].end == SweepEnd::Completed) ++last;
     TextTable rows(Grid2_Youhuajieguo.rows.columnCount());
+    // Room for every row at once: a list that grew share by share would be copied whole each time. No
+    // share adds rows any more, so the room left in each goes back to the system first.
+    std::size_t merged = 0;
+    for (std::size_t i = 0; i <= last; ++i) {
+        TextTable& share = sweepers[i]->workbench.Grid2_Youhuajieguo.rows;
+        share.releaseSpareRoom();
+        merged += share.rowCount();
+    }
+    rows.reserve(merged);
     for (std::size_t i = 0; i <= last; ++i)
         rows.appendTable(std::move(sweepers[i]->workbench.Grid2_Youhuajieguo.rows));
     if (sweepers[last] != &window) window.adoptSweep(*sweepers[last]);

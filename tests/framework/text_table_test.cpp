@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -79,6 +80,38 @@ TEST_P(TextTableRows, ACopyAndItsOriginalNeverChangeEachOthersRows) {
             EXPECT_THAT(untouched.row(0), ElementsAre("a", "b", "c")) << what;
             EXPECT_THAT(untouched.row(1), ElementsAre("d", "e", "f")) << what;
         }
+}
+
+// The merge of a sweep's shares gives back the memory of what it has taken over as it goes, and each share
+// its unused room first: neither may cost a row, also where a copy still shares the rows taken.
+TEST(TextTableMemory, TablesMergedAfterGivingBackTheirRoomListEveryRow) {
+    constexpr std::size_t rowsPerTable = 300'000; // more references than one block of memory holds
+    const auto filled = [](char name) {
+        TextTable table(2);
+        for (std::size_t r = 0; r < rowsPerTable; ++r)
+            table.appendRow({std::string(1, name), std::to_string(r)});
+        return table;
+    };
+    for (const bool shared : {false, true}) {
+        TextTable merged(2), first = filled('a'), second = filled('b');
+        const TextTable copy = shared ? second : TextTable(2);
+        first.releaseSpareRoom();
+        second.releaseSpareRoom();
+        merged.reserve(2 * rowsPerTable);
+        merged.appendTable(std::move(first));
+        merged.appendTable(std::move(second));
+        merged.appendRow({"c", "after"}); // into the room given back
+        ASSERT_EQ(merged.rowCount(), 2 * rowsPerTable + 1);
+        for (std::size_t r = 0; r < 2 * rowsPerTable; ++r) {
+            ASSERT_EQ(merged.cell(r, 0), r < rowsPerTable ? "a" : "b") << r;
+            ASSERT_EQ(merged.cell(r, 1), std::to_string(r % rowsPerTable)) << r;
+        }
+        EXPECT_THAT(merged.row(2 * rowsPerTable), ElementsAre("c", "after"));
+        if (shared) {
+            ASSERT_EQ(copy.rowCount(), rowsPerTable);
+            EXPECT_EQ(copy.cell(rowsPerTable - 1, 1), std::to_string(rowsPerTable - 1));
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothStorages, TextTableRows,
