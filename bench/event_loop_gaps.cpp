@@ -11,6 +11,7 @@
 #include "fine_grid.h"
 #include "formula1/qt/formula1_window.h"
 #include "framework/qt/control_binding.h"
+#include "framework/qt/print_support.h"
 #include "framework/qt/workbench_chart_view.h"
 #include "platform/scripted_platform.h"
 
@@ -95,7 +96,9 @@ private:
         if (phase.endSeen != Clock::time_point{} && now - phase.endSeen >= settle) begin(current_ + 1, now);
     }
 
-    // Starts phase i at the tick of time at; the action's own time counts in the next gap.
+    // Starts phase i at the tick of time at; the action's own time counts in the next gap. The action
+    // runs in an event of its own: a modal dialog it opens would otherwise run its loop inside this tick,
+    // where Qt fires no further tick of the same timer, and the whole dialog would count as one gap.
     void begin(std::size_t i, Clock::time_point at) {
         started_ = true;
         current_ = i;
@@ -105,7 +108,7 @@ private:
             return;
         }
         phases_[i].begun = at;
-        phases_[i].start();
+        QTimer::singleShot(0, &timer_, [this, i] { phases_[i].start(); });
     }
 
     std::vector<Phase> phases_;
@@ -279,6 +282,7 @@ int main(int argc, char** argv) {
     using namespace qianyan;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    loadPrintSupportInBackground(); // as the program does when it starts
     const std::string part = argc > 1 ? argv[1] : "";
     if (!part.empty() && part != "sheets" && part != "workbench") {
         std::fprintf(stderr, "usage: event_loop_gaps [sheets|workbench]\n");

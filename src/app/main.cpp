@@ -4,6 +4,7 @@
 #include "app/launcher_window.h"
 #include "app/program_arguments.h"
 #include "app/screenshots.h"
+#include "framework/qt/print_support.h"
 #include "framework/qt/window_look.h"
 #include "platform/qt/qt_platform.h"
 
@@ -60,6 +61,7 @@ int main(int argc, char* argv[]) {
     if (arguments.action == qianyan::ProgramArguments::Action::Screenshots)
         return qianyan::takeScreenshots(QString::fromStdString(arguments.screenshotFolder));
 
+    qianyan::loadPrintSupportInBackground();
     qianyan::QtPlatform platform;
     qianyan::TVOR_FRM_KELD0 launcher(platform);
     qianyan::centreOnScreen(&launcher);

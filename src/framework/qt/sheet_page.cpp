@@ -9,6 +9,7 @@
 #include "framework/qt/background_work.h"
 #include "framework/qt/column_grid.h"
 #include "framework/qt/control_binding.h"
+#include "framework/qt/print_support.h"
 #include "framework/qt/window_look.h"
 
 #include <QBoxLayout>
@@ -223,6 +224,7 @@ void SheetPage::exportPdf() {
 
 void SheetPage::print() {
     if (busy()) return;
+    awaitPrintSupport();
     auto printer = std::make_shared<QPrinter>();
     printer->setPageSize(QPageSize(QPageSize::A4));
     printer->setDocName(QString::fromUtf8(printedTitle));
