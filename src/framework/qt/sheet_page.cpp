@@ -261,10 +261,20 @@ void SheetPage::refresh() {
     for (QPushButton* button : exports_) button->setEnabled(sheet.designCount() > 0);
     bool more = false;
     const auto deadline = std::chrono::steady_clock::now() + sliceTime;
-    for (View& view : views_) {
+    // One slice a turn for all the views together: the view that starts a turn takes at least one look
+    // and the others only while the turn has time left, and the next turn starts with the next view, so
+    // that every view moves on.
+    for (std::size_t k = 0; k < views_.size(); ++k) {
+        View& view = views_[(firstView_ + k) % views_.size()];
         view.grid->setFont(view.memo->font());
-        more = bringUpToDate(view, view.doc ? sheet.docLines() : sheet.xlsLines(), deadline) || more;
+        const SheetLines& lines = view.doc ? sheet.docLines() : sheet.xlsLines();
+        const bool lookNow = k == 0 || std::chrono::steady_clock::now() < deadline;
+        const bool left = lookNow
+                              ? bringUpToDate(view, lines, deadline)
+                              : lines.revision() != view.revision || view.lineCount != lines.lines().size();
+        more = left || more;
     }
+    firstView_ = (firstView_ + 1) % views_.size();
 
     if (!more || catchingUp_) return;
     catchingUp_ = true;

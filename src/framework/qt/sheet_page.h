@@ -87,7 +87,8 @@ private:
     ControlBinding& binding_;
     QWidget* controls_ = nullptr; // everything a person may use while no worker runs
     BackgroundWork* work_ = nullptr;
-    bool catchingUp_ = false; // a later turn will bring the views further
+    bool catchingUp_ = false;   // a later turn will bring the views further
+    std::size_t firstView_ = 0; // the view the next turn starts with
     std::vector<View> views_;
     // The exports of the sheets, enabled while the sheets hold a design.
     std::vector<QPushButton*> exports_;
