@@ -269,10 +269,7 @@ void SheetPage::refresh() {
         view.grid->setFont(view.memo->font());
         const SheetLines& lines = view.doc ? sheet.docLines() : sheet.xlsLines();
         const bool lookNow = k == 0 || std::chrono::steady_clock::now() < deadline;
-        const bool left = lookNow
-                              ? bringUpToDate(view, lines, deadline)
-                              : lines.revision() != view.revision || view.lineCount != lines.lines().size();
-        more = left || more;
+        more = (lookNow ? bringUpToDate(view, lines, deadline) : behind(view, lines)) || more;
     }
     firstView_ = (firstView_ + 1) % views_.size();
 
@@ -284,11 +281,15 @@ void SheetPage::refresh() {
     });
 }
 
+bool SheetPage::behind(const View& view, const SheetLines& sheet) {
+    return sheet.revision() != view.revision || view.lineCount != sheet.lines().size();
+}
+
 bool SheetPage::bringUpToDate(View& view, const SheetLines& sheet,
                               std::chrono::steady_clock::time_point deadline) {
+    if (!behind(view, sheet)) return false;
     const std::vector<std::string>& lines = sheet.lines();
     const bool changed = sheet.revision() != view.revision;
-    if (!changed && view.lineCount == lines.size()) return false;
     // The view holds the first lineCount lines of its revision; those still the same stay.
     const std::size_t kept = sheet.keptSince(view.revision, view.lineCount);
     QTextDocument* document = view.memo->document();

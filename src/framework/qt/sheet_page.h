@@ -66,6 +66,8 @@ private:
         std::size_t lineCount = 0;
     };
     QPlainTextEdit* makeView(const char* name);
+    // Whether the view does not yet show the sheet's lines as they are.
+    static bool behind(const View& view, const SheetLines& sheet);
     // Redoes the view's text from the first line that changed since it was last brought up to date, up
     // to the deadline of this turn; whether lines are left for a later turn.
     static bool bringUpToDate(View& view, const SheetLines& sheet,
