@@ -49,7 +49,7 @@ WorkbookTable xlsFrameTable(std::span<const std::string> head, const std::vector
 WorkbookTable sheetWorkbookTable(const CalculationSheet& sheet) {
     const std::vector<std::string>& xls = sheet.xls();
     const auto& cells = sheet.xlsCells();
-    if (cells.empty() || xls.size() < headerLineCount + cells.size()) return {"嵌岩桩计算书", {}, {}, {}};
+    if (cells.empty() || xls.size() < headerLineCount + cells.size()) return xlsFrameTable({}, {}, {});
     const std::span<const std::string> lines(xls);
     WorkbookTable table = xlsFrameTable(lines.first(headerLineCount), cells.front(),
                                         lines.subspan(headerLineCount + cells.size()));
