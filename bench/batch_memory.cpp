@@ -6,12 +6,12 @@
 // Google Benchmark: each size needs a fresh process.
 //
 //     batch_memory [LARGEST]     (1000000 when not told)
+#include "child_run.h"
 #include "cli/batch_run.h"
 #include "formula1/formula1_window.h"
 #include "platform/scripted_platform.h"
 
 #include <cctype>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -19,8 +19,6 @@
 #include <functional>
 #include <sstream>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -80,24 +78,17 @@ int main(int argc, char** argv) {
     for (long piles = 1000; piles <= largest; piles *= 10) {
         const std::filesystem::path table = folder / ("piles_" + std::to_string(piles) + ".csv");
         writeTable(table, piles);
-        const auto start = std::chrono::steady_clock::now();
-        const pid_t child = ::fork();
-        if (child == 0) {
+        const bench::ChildRun run = bench::runInChild([&] {
             ScriptedPlatform platform(folder.string(), {2024, 5, 6, 14, 3, 27});
             TVOR_FRM_KELD1 window(platform);
             std::ostringstream out;
             const BatchOutcome outcome = runBatch(window, platform, table.string(), folder.string(), out);
             ::_exit(outcome.usable && outcome.failed == 0 && outcome.piles == piles ? 0 : 1);
-        }
-        int status = 0;
-        rusage usage{};
-        ::wait4(child, &status, 0, &usage);
-        const double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        const double peak = static_cast<double>(usage.ru_maxrss) * 1024; // kilobytes on Linux
-        std::printf("%10ld %14.1f %14.2f %12.1f\n", piles, peak / 1e6,
-                    peak / 1e3 / static_cast<double>(piles), seconds * 1e6 / static_cast<double>(piles));
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        });
+        std::printf("%10ld %14.1f %14.2f %12.1f\n", piles, run.peakBytes / 1e6,
+                    run.peakBytes / 1e3 / static_cast<double>(piles),
+                    run.seconds * 1e6 / static_cast<double>(piles));
+        if (!run.ok) {
             std::printf("not as expected: the run of %ld piles failed\n", piles);
             ++failures;
         } else if (const std::string wrong = checkOutputs(folder, table.stem().string(), piles);

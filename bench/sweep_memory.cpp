@@ -5,35 +5,27 @@
 // Benchmark: each peak needs a fresh process.
 //
 //     sweep_memory
+#include "child_run.h"
 #include "fine_grid.h"
 #include "formula1/formula1_window.h"
 #include "platform/scripted_platform.h"
 
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
 using namespace qianyan;
 
-struct ChildRun {
-    double peakBytes = 0;
-    double seconds = 0;
-    bool ok = false;
-};
+using bench::ChildRun;
 
 // Runs a window in a child process: swept over the fine grid (fourFold: four million candidates) when
 // sweep, only opened on the workbench otherwise.
 ChildRun inChild(const std::filesystem::path& folder, bool sweep, bool fourFold) {
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t child = ::fork();
-    if (child == 0) {
+    return bench::runInChild([&] {
         ScriptedPlatform platform(folder.string(), {2024, 5, 6, 14, 3, 27});
         TVOR_FRM_KELD1 window(platform);
         window.click("cbt_YouHua");
@@ -43,15 +35,7 @@ ChildRun inChild(const std::filesystem::path& folder, bool sweep, bool fourFold)
         window.click("cbt_YHcompute");
         const std::uint64_t expected = fourFold ? FineGrid::fourFoldCandidates : FineGrid::candidates;
         ::_exit(window.workbench.Grid2_Youhuajieguo.rows.rowCount() == expected ? 0 : 1);
-    }
-    int status = 0;
-    rusage usage{};
-    ::wait4(child, &status, 0, &usage);
-    ChildRun run;
-    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    run.peakBytes = static_cast<double>(usage.ru_maxrss) * 1024; // kilobytes on Linux
-    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    return run;
+    });
 }
 
 } // namespace
